@@ -1,0 +1,37 @@
+# The two set-up commands: `make run` and `make test` (see README.md).
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: deps build run test test-asan bench clean
+
+deps:
+	@scripts/installer-dependances.sh
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/app && ./dalvire
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_ARGS) -DDALVIRE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS) -LE e2e
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks
+	$(BUILD)/bench/bench_catalogue
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)

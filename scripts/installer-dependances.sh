@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Dalvire need,
+# only those that are missing. Needs root (or sudo).
+set -euo pipefail
+
+paquets=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins libqt6svg6
+    libsqlite3-dev libglib2.0-dev libchm-dev libxcb1-dev libx11-dev
+    fp-utils
+    # the desktop session of the end-to-end tests
+    xvfb xauth openbox trayer xdotool x11-utils imagemagick dbus-x11 at-spi2-core
+    python3-pyatspi wmctrl time
+    # sanitizer runtime
+    libclang-rt-14-dev
+    # fonts so that widgets have real metrics
+    fonts-dejavu-core
+)
+
+manquants=()
+for p in "${paquets[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
+done
+[ ${#manquants[@]} -eq 0 ] && exit 0
+
+echo "Installation de : ${manquants[*]}"
+sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+export DEBIAN_FRONTEND=noninteractive
+sudo_ apt-get update -qq
+sudo_ apt-get install -y -qq --no-install-recommends "${manquants[@]}"

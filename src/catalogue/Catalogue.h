@@ -1,0 +1,50 @@
+#pragma once
+
+#include "catalogue/Connexion.h"
+#include "catalogue/JeuEnregistrements.h"
+
+#include <QString>
+
+#include <utility>
+
+// The connection, the one result set and the text of the statement being issued.
+class Catalogue {
+public:
+    Connexion connexion;
+    JeuEnregistrements jeu;
+    QString TexteSQL;
+
+    // Puts the text into TexteSQL and opens the result set on it.
+    void executer(const QString& instruction);
+
+    // Issues a SELECT and calls the reader once per row, the set positioned on it;
+    // the set is closed afterwards, whatever happens.
+    template <typename Lecteur> void parcourir(const QString& selection, Lecteur&& lecteur);
+
+    void ouvrir(const QString& chemin) { connexion.Open(chemin); }
+    // Releases the set and the connection; never fails.
+    void fermer() noexcept;
+};
+
+// Closes the shared set when a reader leaves, by any path.
+class FermetureJeu {
+public:
+    explicit FermetureJeu(JeuEnregistrements& jeu) : jeu_(jeu) {}
+    ~FermetureJeu() { jeu_.Close(); }
+    FermetureJeu(const FermetureJeu&) = delete;
+    FermetureJeu& operator=(const FermetureJeu&) = delete;
+
+private:
+    JeuEnregistrements& jeu_;
+};
+
+template <typename Lecteur> void Catalogue::parcourir(const QString& selection, Lecteur&& lecteur) {
+    executer(selection);
+    FermetureJeu fermeture(jeu);
+    if (jeu.Bof() || jeu.Eof()) return;
+    jeu.MoveFirst();
+    while (!jeu.Eof()) {
+        std::forward<Lecteur>(lecteur)(static_cast<const JeuEnregistrements&>(jeu));
+        jeu.MoveNext();
+    }
+}

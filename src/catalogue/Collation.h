@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+// Names compare and sort as a French user expects: letter case never matters, for
+// accented letters too ("éCOLE" equals "École"); accents matter for equality but sort
+// after the base letter ("École" comes among the e, "Zèbre" after "avion"). The catalogue's
+// text columns are declared with this collation, so "=" and ORDER BY use it.
+namespace Collation {
+
+inline constexpr const char* Nom = "FRANCAIS";
+
+// Negative, zero or positive, as for a sort; zero exactly when the names are equal
+// ignoring case (and canonical Unicode composition).
+int comparer(const QString& a, const QString& b);
+int comparerUtf8(const char* a, int longueurA, const char* b, int longueurB);
+
+// Must be done on every connection before its first statement.
+bool enregistrer(sqlite3* base);
+
+} // namespace Collation

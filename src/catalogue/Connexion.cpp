@@ -1,0 +1,126 @@
+#include "catalogue/Connexion.h"
+
+#include "catalogue/Collation.h"
+
+#include <QFileInfo>
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int AttenteVerrouMs = 1500;
+
+QString lignes(const QString& cause, const QString& chemin, const QString& detail) {
+    QString texte = QStringLiteral("Le programme ne peut être utilisé.\r\n") + cause +
+                    QStringLiteral("\r\n[") + chemin + QStringLiteral("]");
+    if (!detail.isEmpty()) texte += QStringLiteral("\r\n(") + detail + QStringLiteral(")");
+    return texte + QStringLiteral("\r\nContactez le concepteur du programme.");
+}
+
+[[noreturn]] void echec(int code, const QString& chemin, sqlite3* base) {
+    const QString detail = base ? QString::fromUtf8(sqlite3_errmsg(base))
+                                : QString::fromUtf8(sqlite3_errstr(code));
+    QString cause;
+    switch (code & 0xff) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        cause = QStringLiteral("Le fichier contenant les données est endommagé ou n'est pas "
+                               "un fichier de données du programme :");
+        break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        cause = QStringLiteral("Le fichier contenant les données est verrouillé par un autre "
+                               "programme :");
+        break;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        cause = QStringLiteral("Le fichier contenant les données ne peut pas être modifié :");
+        break;
+    case SQLITE_ERROR:
+        cause = QStringLiteral("Le fichier contenant les données ne contient pas les tables "
+                               "attendues :");
+        break;
+    default:
+        cause = QStringLiteral("Le fichier contenant les données ne peut pas être ouvert :");
+        break;
+    }
+    throw ErreurCatalogue(lignes(cause, chemin, detail), code);
+}
+
+// Reads one row of each table through the very columns the program uses.
+void verifierTables(sqlite3* base, const QString& chemin) {
+    static const char* const lectures[] = {
+        "SELECT nom, icone, affiche, couleur FROM categorie LIMIT 1",
+        "SELECT nom, chemin, categorie, demarrage, typefichier FROM programmes LIMIT 1",
+    };
+    for (const char* sql : lectures) {
+        sqlite3_stmt* requete = nullptr;
+        int rc = sqlite3_prepare_v2(base, sql, -1, &requete, nullptr);
+        if (rc == SQLITE_OK) {
+            rc = sqlite3_step(requete);
+            if (rc == SQLITE_ROW || rc == SQLITE_DONE) rc = SQLITE_OK;
+        }
+        sqlite3_finalize(requete);
+        if (rc != SQLITE_OK) echec(rc, chemin, base);
+    }
+}
+
+void verifierEcriture(sqlite3* base, const QString& chemin, bool enEcriture) {
+    const QByteArray fichier = QFile::encodeName(chemin);
+    const QByteArray dossier = QFile::encodeName(QFileInfo(chemin).absolutePath());
+    // The journal is written beside the file, so its folder must take new files too.
+    if ((enEcriture && sqlite3_db_readonly(base, "main") == 1) || ::access(fichier.constData(), W_OK) != 0 ||
+        ::access(dossier.constData(), W_OK) != 0)
+        throw ErreurCatalogue(
+            lignes(QStringLiteral(
+                       "Le fichier contenant les données ne peut pas être modifié (lecture seule) :"),
+                   chemin, QString()),
+            SQLITE_READONLY);
+}
+
+using Base = std::unique_ptr<sqlite3, void (*)(sqlite3*)>;
+
+Base ouvrirBase(const QString& chemin, int drapeaux) {
+    sqlite3* brute = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(chemin).constData(), &brute,
+                                   drapeaux | SQLITE_OPEN_NOMUTEX, nullptr);
+    Base base(brute, [](sqlite3* b) { sqlite3_close_v2(b); });
+    if (rc != SQLITE_OK) echec(rc, chemin, base.get());
+    sqlite3_extended_result_codes(base.get(), 1);
+    sqlite3_busy_timeout(base.get(), AttenteVerrouMs);
+    if (!Collation::enregistrer(base.get())) echec(SQLITE_ERROR, chemin, base.get());
+    return base;
+}
+
+} // namespace
+
+ErreurCatalogue::ErreurCatalogue(const QString& description, int numero)
+    : std::runtime_error(description.toStdString())
+    , description_(description)
+    , numero_(numero) {}
+
+void Connexion::Fermeture::operator()(sqlite3* base) const { sqlite3_close_v2(base); }
+
+Connexion::Connexion() = default;
+Connexion::~Connexion() = default;
+
+void Connexion::verifier(const QString& chemin) {
+    const Base base = ouvrirBase(chemin, SQLITE_OPEN_READONLY);
+    verifierTables(base.get(), chemin);
+    verifierEcriture(base.get(), chemin, false);
+}
+
+void Connexion::Open(const QString& chemin) {
+    Close();
+    Base base = ouvrirBase(chemin, SQLITE_OPEN_READWRITE);
+    verifierTables(base.get(), chemin);
+    verifierEcriture(base.get(), chemin, true);
+    base_.reset(base.release());
+    chemin_ = chemin;
+}
+
+void Connexion::Close() {
+    base_.reset();
+    chemin_.clear();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+
+struct sqlite3;
+
+// A failure of the catalogue, with a French description fit for a message box and the
+// number of the underlying error.
+class ErreurCatalogue : public std::runtime_error {
+public:
+    ErreurCatalogue(const QString& description, int numero);
+    const QString& description() const { return description_; }
+    int numero() const { return numero_; }
+
+private:
+    QString description_;
+    int numero_;
+};
+
+// The one connection to the catalogue file. The file must already exist with its two
+// tables: the program never creates it.
+class Connexion {
+public:
+    Connexion();
+    ~Connexion();
+    Connexion(const Connexion&) = delete;
+    Connexion& operator=(const Connexion&) = delete;
+
+    // Opens the file for reading and writing, or throws ErreurCatalogue saying why not.
+    void Open(const QString& chemin);
+    void Close();
+    bool estOuverte() const { return base_ != nullptr; }
+    sqlite3* base() const { return base_.get(); }
+    const QString& chemin() const { return chemin_; }
+
+    // Checks, without changing a byte of it, that the file can serve as the catalogue:
+    // a database holding both tables with their columns, readable now and writable.
+    // Throws ErreurCatalogue otherwise.
+    static void verifier(const QString& chemin);
+
+private:
+    struct Fermeture {
+        void operator()(sqlite3* base) const;
+    };
+    std::unique_ptr<sqlite3, Fermeture> base_;
+    QString chemin_;
+};

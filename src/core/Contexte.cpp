@@ -1,0 +1,18 @@
+#include "core/Contexte.h"
+
+#include "core/Parametres.h"
+#include "platform/Aide.h"
+#include "platform/Autostart.h"
+#include "platform/Messages.h"
+#include "platform/Shell.h"
+
+ServicesPlateforme::ServicesPlateforme() = default;
+ServicesPlateforme::ServicesPlateforme(ServicesPlateforme&&) noexcept = default;
+ServicesPlateforme& ServicesPlateforme::operator=(ServicesPlateforme&&) noexcept = default;
+ServicesPlateforme::~ServicesPlateforme() = default;
+
+Contexte::Contexte(QString dossierApplication, ServicesPlateforme services)
+    : dossierApplication_(std::move(dossierApplication))
+    , services_(std::move(services)) {}
+
+Contexte::~Contexte() { catalogue_.fermer(); }

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "catalogue/Catalogue.h"
+#include "core/Aleatoire.h"
+#include "core/Fenetres.h"
+
+#include <QString>
+
+#include <memory>
+
+class StockParametres;
+class ServiceMessages;
+class ServiceDemarrageSession;
+class ServiceShell;
+class ServiceAide;
+
+// The platform services a run of the program works with. The program builds the real
+// ones; a test hands in its own.
+struct ServicesPlateforme {
+    std::unique_ptr<StockParametres> parametres;
+    std::unique_ptr<ServiceMessages> messages;
+    std::unique_ptr<ServiceDemarrageSession> demarrageSession;
+    std::unique_ptr<ServiceShell> shell;
+    std::unique_ptr<ServiceAide> aide;
+
+    ServicesPlateforme();
+    ServicesPlateforme(ServicesPlateforme&&) noexcept;
+    ServicesPlateforme& operator=(ServicesPlateforme&&) noexcept;
+    ~ServicesPlateforme();
+
+    // The services a user runs with: QSettings, message boxes, XDG autostart, GIO,
+    // the help viewer.
+    static ServicesPlateforme reels();
+};
+
+// Everything shared between the windows of one run: the values set at start-up, the
+// catalogue, the collection of open windows and the platform services. The application
+// owns one and hands it to its windows; a test can build an isolated one.
+class Contexte {
+public:
+    Contexte(QString dossierApplication, ServicesPlateforme services);
+    ~Contexte();
+    Contexte(const Contexte&) = delete;
+    Contexte& operator=(const Contexte&) = delete;
+
+    // Shared values, with the names the windows know them by.
+    QString Echange;
+    QString CheminDonnees;
+    QString TexteVersion;
+    qint16 PremierPlan = 0;
+    qint32 DelaiFermeture = 0;
+    bool PremiereUtilisation = false;
+    QString JoursUtilisation;
+
+    const QString& dossierApplication() const { return dossierApplication_; }
+
+    StockParametres& parametres() const { return *services_.parametres; }
+    ServiceMessages& messages() const { return *services_.messages; }
+    ServiceDemarrageSession& demarrageSession() const { return *services_.demarrageSession; }
+    ServiceShell& shell() const { return *services_.shell; }
+    ServiceAide& aide() const { return *services_.aide; }
+
+    Catalogue& catalogue() { return catalogue_; }
+    Fenetres& fenetres() { return fenetres_; }
+    GenerateurAleatoire& aleatoire() { return aleatoire_; }
+
+private:
+    QString dossierApplication_;
+    ServicesPlateforme services_;
+    Catalogue catalogue_;
+    Fenetres fenetres_;
+    GenerateurAleatoire aleatoire_;
+};

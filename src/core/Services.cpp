@@ -1,0 +1,64 @@
+#include "core/Services.h"
+
+#include "core/Contexte.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+QString Avec_Separateur_Final(const QString& dossier) {
+    if (dossier.endsWith(QLatin1Char('/'))) return dossier;
+    return dossier + QLatin1Char('/');
+}
+
+QString Dossier_Application(const Contexte& contexte) {
+    return Avec_Separateur_Final(contexte.dossierApplication());
+}
+
+QString Chemin_Application(const Contexte& contexte) {
+    QString chemin = contexte.dossierApplication();
+    while (chemin.size() > 1 && chemin.endsWith(QLatin1Char('/'))) chemin.chop(1);
+    return chemin;
+}
+
+bool Fichier_Existe(const QString& chemin) {
+    if (chemin.isEmpty() || chemin.contains(QChar(0))) return false;
+    const QFileInfo info(chemin);
+    return info.exists() && info.isFile();
+}
+
+QString Doubler_Apostrophes(const QString& texte) {
+    if (texte.isEmpty()) return QString();
+    QString resultat = texte;
+    resultat.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return resultat;
+}
+
+void Centrer_Fenetre(QWidget* fenetre) {
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    if (!fenetre || !ecran) return;
+    const QRect zone = ecran->geometry();
+    const QSize taille = fenetre->frameGeometry().size();
+    fenetre->move(zone.x() + (zone.width() - taille.width()) / 2,
+                  zone.y() + (zone.height() - taille.height()) / 2);
+}
+
+void Placer_Premier_Plan(QWidget* fenetre, bool auPremierPlan) {
+    if (!fenetre) return;
+    if (QWindow* natif = fenetre->windowHandle()) {
+        // Through the native window the change reaches the window manager at once;
+        // QWidget::setWindowFlag would hide the window and build it anew.
+        natif->setFlag(Qt::WindowStaysOnTopHint, auPremierPlan);
+    } else {
+        fenetre->setWindowFlag(Qt::WindowStaysOnTopHint, auPremierPlan);
+    }
+}
+
+bool Est_Premier_Plan(const QWidget* fenetre) {
+    if (!fenetre) return false;
+    if (const QWindow* natif = fenetre->windowHandle())
+        return natif->flags().testFlag(Qt::WindowStaysOnTopHint);
+    return fenetre->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class Contexte;
+
+// The application folder, always ending with its separator.
+QString Dossier_Application(const Contexte& contexte);
+// The same folder as the runtime reports it, without an added separator.
+QString Chemin_Application(const Contexte& contexte);
+// Normalises a folder to end with exactly one separator ("/" stays "/").
+QString Avec_Separateur_Final(const QString& dossier);
+
+// True for an existing plain file (a link to one counts); folders, missing paths,
+// empty or malformed ones are absent. Never fails.
+bool Fichier_Existe(const QString& chemin);
+
+// The text with every apostrophe doubled, for a literal between quotes in a statement.
+QString Doubler_Apostrophes(const QString& texte);
+
+// Centres the window on the primary screen, its frame included.
+void Centrer_Fenetre(QWidget* fenetre);
+
+// Keeps the window above the others, or stops doing so, without moving, resizing,
+// hiding or re-creating it.
+void Placer_Premier_Plan(QWidget* fenetre, bool auPremierPlan);
+bool Est_Premier_Plan(const QWidget* fenetre);

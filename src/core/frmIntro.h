@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDate>
+#include <QTimer>
+#include <QWidget>
+
+class Contexte;
+class QFrame;
+class QLabel;
+class VerrouInstance;
+
+// The splash window: it runs the start-up checks and settings while it loads, then
+// unloads itself two ticks later and hands over to the hidden main window.
+class frmIntro : public QWidget {
+    Q_OBJECT
+public:
+    frmIntro(Contexte& contexte, VerrouInstance& verrou, QWidget* parent = nullptr);
+
+    // Steps 1 to 12 of start-up. False when the program must end at once (another copy
+    // runs, or the catalogue is missing or unusable); the message has been shown.
+    bool Form_Load(const QDate& aujourdhui = QDate::currentDate());
+
+    QLabel* lblTitre = nullptr;
+    QLabel* lblVersion = nullptr;
+    QFrame* Shape1 = nullptr;
+    QTimer Timer1;
+
+Q_SIGNALS:
+    // Emitted when the splash unloads: time to load the main window.
+    void dechargee();
+
+private:
+    void Timer1_Timer();
+    void Form_Unload();
+    void ecrireParametresAbsents(const QDate& aujourdhui);
+
+    Contexte& contexte_;
+    VerrouInstance& verrou_;
+    qint16 compteurTicks_ = 0;
+};
+
+// The number of days between the stored start date and today, as decimal text; "0"
+// for a stored text that is no date.
+QString Jours_Depuis(const QString& dateDebut, const QDate& aujourdhui);
+QDate Lire_Date_Debut(const QString& texte);
+QString Ecrire_Date_Debut(const QDate& date);

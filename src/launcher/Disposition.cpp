@@ -1,0 +1,3 @@
+#include "launcher/Disposition.h"
+
+void Creer_Fenetres(Contexte&, frmPrincipale&) {}

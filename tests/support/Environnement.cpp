@@ -1,0 +1,62 @@
+#include "support/Environnement.h"
+
+#include "support/MessagesScriptes.h"
+#include "support/ParametresMemoire.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+QString Fichier_Livre(const QString& nomRelatif) {
+    return QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/") + nomRelatif;
+}
+
+ServicesPlateforme Environnement::servicesDeTest(MessagesScriptes*& messages,
+                                                 ParametresMemoire*& parametres,
+                                                 DemarrageSessionMemoire*& demarrage) {
+    ServicesPlateforme s;
+    auto m = std::make_unique<MessagesScriptes>();
+    auto p = std::make_unique<ParametresMemoire>();
+    auto d = std::make_unique<DemarrageSessionMemoire>();
+    messages = m.get();
+    parametres = p.get();
+    demarrage = d.get();
+    s.messages = std::move(m);
+    s.parametres = std::move(p);
+    s.demarrageSession = std::move(d);
+    return s;
+}
+
+Environnement::Environnement(bool copierCatalogue) {
+    const QDir cible(dossier_.path());
+    for (const QString& nom : {QStringLiteral("informations.txt"), QStringLiteral("aide.chm")})
+        QFile::copy(Fichier_Livre(nom), cible.filePath(nom));
+    cible.mkpath(QStringLiteral("icones"));
+    for (const QString& nom : QDir(Fichier_Livre(QStringLiteral("icones"))).entryList(QDir::Files))
+        QFile::copy(Fichier_Livre(QStringLiteral("icones/") + nom),
+                    cible.filePath(QStringLiteral("icones/") + nom));
+    if (copierCatalogue) {
+        const QString copie = cible.filePath(QStringLiteral("donnees.fdl"));
+        QFile::copy(QStringLiteral(DALVIRE_CATALOGUE_VIERGE), copie);
+        QFile::setPermissions(copie, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    contexte_ = std::make_unique<Contexte>(dossier_.path(),
+                                           servicesDeTest(messages_, parametres_, demarrage_));
+    contexte_->CheminDonnees = cheminCatalogue();
+}
+
+Environnement::~Environnement() = default;
+
+QString Environnement::dossier() const { return dossier_.path() + QLatin1Char('/'); }
+
+void Environnement::ouvrirCatalogue() { contexte_->catalogue().ouvrir(cheminCatalogue()); }
+
+QStringList Environnement::lignes(const QString& selection, const QStringList& colonnes) {
+    QStringList resultat;
+    contexte_->catalogue().parcourir(selection, [&](const JeuEnregistrements& jeu) {
+        QStringList valeurs;
+        for (const QString& c : colonnes) valeurs << Valeur_Champ(jeu.Fields(c));
+        resultat << valeurs.join(QLatin1Char('|'));
+    });
+    return resultat;
+}
