@@ -42,3 +42,5 @@ void frmPrincipale::Form_Unload() {
 void frmPrincipale::Afficher_Icone_Notification() {}
 
 void frmPrincipale::Retirer_Icone_Notification() {}
+
+void frmPrincipale::Afficher_Menu(const QPoint&) {}

@@ -27,6 +27,11 @@ public:
 
     Contexte& contexte() const { return contexte_; }
 
+public Q_SLOTS:
+    // Pops the main menu up at a point of the screen (a tray icon's or a launcher
+    // window's right click).
+    void Afficher_Menu(const QPoint& positionGlobale);
+
     // The application icon, the fallback picture of the launcher windows.
     QIcon imgIcone;
     // Scratch table of the displayed categories, rebuilt at each build of the windows.

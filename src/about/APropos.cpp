@@ -1,0 +1,3 @@
+#include "about/APropos.h"
+
+void Afficher_A_Propos(Contexte&, QWidget*) {}
