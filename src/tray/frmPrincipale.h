@@ -32,6 +32,7 @@ public Q_SLOTS:
     // window's right click).
     void Afficher_Menu(const QPoint& positionGlobale);
 
+public:
     // The application icon, the fallback picture of the launcher windows.
     QIcon imgIcone;
     // Scratch table of the displayed categories, rebuilt at each build of the windows.
