@@ -1,0 +1,272 @@
+// Start-up as a user lives it: first start, later starts, moved folder, odd settings,
+// missing or damaged catalogue.
+#include "catalogue/Requetes.h"
+#include "core/Contexte.h"
+#include "core/Parametres.h"
+#include "core/frmIntro.h"
+#include "platform/Instance.h"
+#include "support/Environnement.h"
+#include "support/MessagesScriptes.h"
+#include "support/ParametresMemoire.h"
+#include "tray/frmPrincipale.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+namespace {
+
+using Ecritures = QList<QPair<QString, QString>>;
+
+const QDate Aujourdhui(2026, 12, 7);
+
+bool demarrer(Environnement& env, const QDate& jour = Aujourdhui) {
+    VerrouInstance verrou;
+    frmIntro intro(env.contexte(), verrou);
+    return intro.Form_Load(jour);
+}
+
+QByteArray empreinte(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+void creerBase(const QString& chemin, const char* sql) {
+    QFile::remove(chemin);
+    sqlite3* base = nullptr;
+    sqlite3_open(QFile::encodeName(chemin).constData(), &base);
+    if (sql) sqlite3_exec(base, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(base);
+}
+
+} // namespace
+
+class TestDemarrage : public QObject {
+    Q_OBJECT
+    QTemporaryDir runtime_;
+
+private Q_SLOTS:
+    void initTestCase() { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path())); }
+
+    void premierDemarrage() {
+        Environnement env;
+        QVERIFY(demarrer(env));
+        const Ecritures attendues = {
+            {Cle::DateDebut, QStringLiteral("07/12/2026")},
+            {Cle::DossierApplication, env.dossier()},
+            {Cle::Version, QStringLiteral("Version 2.0.0")},
+            {Cle::Couleur, QStringLiteral("1")},
+            {Cle::DemarragePc, QStringLiteral("1")},
+            {Cle::ConfirmationFermeture, QStringLiteral("1")},
+            {Cle::Fermeture, QStringLiteral("5")},
+            {Cle::Plan, QStringLiteral("0")},
+            {Cle::Utilisation, QStringLiteral("ok")},
+        };
+        QCOMPARE(env.parametres().ecritures, attendues);
+        Contexte& c = env.contexte();
+        QVERIFY(c.PremiereUtilisation);
+        QCOMPARE(c.JoursUtilisation, QStringLiteral("0"));
+        QCOMPARE(c.DelaiFermeture, 5);
+        QCOMPARE(c.PremierPlan, qint16(0));
+        QCOMPARE(c.TexteVersion, QStringLiteral("Version 2.0.0"));
+        QCOMPARE(c.CheminDonnees, env.cheminCatalogue());
+        QVERIFY(env.messages().vus.isEmpty());
+        // The default "1" of "demarrage pc" alone registers nothing.
+        QVERIFY(env.demarrageSession().journal.isEmpty());
+
+        frmPrincipale principale(c);
+        QVERIFY(principale.Form_Load());
+        QCOMPARE(env.lignes(Requetes::S4_Categories(), {QStringLiteral("nom")}),
+                 QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
+                              QStringLiteral("MESSAGERIE")}));
+        QCOMPARE(env.lignes(Requetes::S5_Programmes(), {QStringLiteral("nom")}).size(), 4);
+        const QStringList aide = env.lignes(Requetes::S7_Programme(QStringLiteral("aide")),
+                                            {QStringLiteral("chemin"), QStringLiteral("categorie")});
+        QCOMPARE(aide, QStringList(env.dossier() + QStringLiteral("aide.chm|DALVIRE - version 2.0.0")));
+    }
+
+    void secondDemarrageLeMemeJour() {
+        Environnement env;
+        QVERIFY(demarrer(env));
+        {
+            frmPrincipale principale(env.contexte());
+            QVERIFY(principale.Form_Load());
+        }
+        env.parametres().ecritures.clear();
+        QVERIFY(demarrer(env));
+        QCOMPARE(env.parametres().ecritures,
+                 Ecritures({{Cle::DossierApplication, env.dossier()}}));
+        QVERIFY(!env.contexte().PremiereUtilisation);
+        QCOMPARE(env.contexte().JoursUtilisation, QStringLiteral("0"));
+        frmPrincipale principale(env.contexte());
+        QVERIFY(principale.Form_Load());
+        QCOMPARE(env.lignes(Requetes::S4_Categories(), {QStringLiteral("nom")}).size(), 3);
+        QCOMPARE(env.lignes(Requetes::S5_Programmes(), {QStringLiteral("nom")}).size(), 4);
+    }
+
+    void dossierDeplace() {
+        Environnement env;
+        env.parametres().valeurs = {{Cle::DateDebut, QStringLiteral("01/12/2026")},
+                                    {Cle::DossierApplication, QStringLiteral("/ancien/dossier/")},
+                                    {Cle::Version, QStringLiteral("Version 1.9.0")},
+                                    {Cle::Utilisation, QStringLiteral("ok")}};
+        QVERIFY(demarrer(env));
+        QCOMPARE(env.parametres().lire(Cle::DossierApplication), env.dossier());
+        QCOMPARE(env.parametres().lire(Cle::Version), QStringLiteral("Version 1.9.0"));
+        QCOMPARE(env.contexte().JoursUtilisation, QStringLiteral("6"));
+    }
+
+    void parametresDeLaMain_data() {
+        QTest::addColumn<QString>("cle");
+        QTest::addColumn<QString>("valeur");
+        QTest::addColumn<int>("delai");
+        QTest::addColumn<int>("plan");
+        QTest::addColumn<QString>("jours");
+        QTest::newRow("fermeture abc") << Cle::Fermeture << "abc" << 0 << 0 << "0";
+        QTest::newRow("fermeture -5") << Cle::Fermeture << "-5" << -5 << 0 << "0";
+        QTest::newRow("fermeture 99999") << Cle::Fermeture << "99999" << 99999 << 0 << "0";
+        QTest::newRow("fermeture 2.5") << Cle::Fermeture << "2.5" << 2 << 0 << "0";
+        QTest::newRow("plan x") << Cle::Plan << "x" << 5 << 0 << "0";
+        QTest::newRow("plan 1") << Cle::Plan << "1" << 5 << 1 << "0";
+        QTest::newRow("plan 70000") << Cle::Plan << "70000" << 5 << 0 << "0";
+        QTest::newRow("date illisible") << Cle::DateDebut << "pas une date" << 5 << 0 << "0";
+        QTest::newRow("date apres aujourd'hui") << Cle::DateDebut << "10/12/2026" << 5 << 0 << "3";
+        QTest::newRow("date impossible") << Cle::DateDebut << "31/02/2026" << 5 << 0 << "0";
+        QTest::newRow("date sans zeros") << Cle::DateDebut << "7/1/2026" << 5 << 0 << "334";
+    }
+    void parametresDeLaMain() {
+        QFETCH(QString, cle);
+        QFETCH(QString, valeur);
+        QFETCH(int, delai);
+        QFETCH(int, plan);
+        QFETCH(QString, jours);
+        Environnement env;
+        env.parametres().valeurs.insert(cle, valeur);
+        QVERIFY(demarrer(env));
+        QCOMPARE(env.contexte().DelaiFermeture, delai);
+        QCOMPARE(int(env.contexte().PremierPlan), plan);
+        QCOMPARE(env.contexte().JoursUtilisation, jours);
+        // A value that is present is never replaced by its default.
+        QCOMPARE(env.parametres().lire(cle), valeur);
+    }
+
+    void cleVideeCommeAbsente() {
+        Environnement env;
+        env.parametres().valeurs.insert(Cle::DateDebut, QString());
+        QVERIFY(demarrer(env));
+        QCOMPARE(env.parametres().lire(Cle::DateDebut), QStringLiteral("07/12/2026"));
+    }
+
+    void catalogueManquant() {
+        Environnement env(false);
+        QVERIFY(!demarrer(env));
+        QCOMPARE(env.messages().textes(),
+                 QStringList(QStringLiteral("Le programme ne peut être utilisé.\r\n"
+                                            "Le fichier contenant les données est introuvable.\r\n"
+                                            "Contactez le concepteur du programme.")));
+        QCOMPARE(env.messages().vus.first().icone, IconeMessage::Information);
+        QCOMPARE(env.messages().vus.first().titre, QStringLiteral("Dalvire"));
+        QVERIFY(env.parametres().ecritures.isEmpty());
+    }
+
+    void catalogueDossier() {
+        Environnement env(false);
+        QVERIFY(QDir().mkpath(env.cheminCatalogue()));
+        QVERIFY(!demarrer(env));
+        QVERIFY(env.messages().textes().first().contains(QStringLiteral("introuvable")));
+        QVERIFY(env.parametres().ecritures.isEmpty());
+    }
+
+    void catalogueInutilisable_data() {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<QByteArray>("schema");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("texte") << QByteArray("ceci n'est pas une base\n") << QByteArray()
+                               << "endommagé";
+        QTest::newRow("en-tete tronque") << QByteArray("SQLite format 3\0\x10\0", 19)
+                                         << QByteArray() << "endommagé";
+        QTest::newRow("vide") << QByteArray() << QByteArray() << "tables attendues";
+        QTest::newRow("sans tables") << QByteArray() << QByteArray("CREATE TABLE autre (x);")
+                                     << "tables attendues";
+        QTest::newRow("colonne absente")
+            << QByteArray()
+            << QByteArray("CREATE TABLE categorie (nom, icone, affiche);"
+                          "CREATE TABLE programmes (nom, chemin, categorie, demarrage, typefichier);")
+            << "tables attendues";
+    }
+    void catalogueInutilisable() {
+        QFETCH(QByteArray, contenu);
+        QFETCH(QByteArray, schema);
+        QFETCH(QString, cause);
+        Environnement env(false);
+        if (!schema.isEmpty()) {
+            creerBase(env.cheminCatalogue(), schema.constData());
+        } else {
+            QFile f(env.cheminCatalogue());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenu);
+        }
+        const QByteArray avant = empreinte(env.cheminCatalogue());
+        QVERIFY(!demarrer(env));
+        QCOMPARE(env.messages().vus.size(), 1);
+        const QString texte = env.messages().vus.first().texte;
+        QVERIFY2(texte.startsWith(QStringLiteral("Le programme ne peut être utilisé.\r\n")),
+                 qPrintable(texte));
+        QVERIFY2(texte.contains(cause), qPrintable(texte));
+        QVERIFY2(texte.contains(env.cheminCatalogue()), qPrintable(texte));
+        QCOMPARE(env.messages().vus.first().icone, IconeMessage::Critique);
+        QVERIFY(env.parametres().ecritures.isEmpty());
+        QCOMPARE(empreinte(env.cheminCatalogue()), avant);
+        QVERIFY(!QFile::exists(env.cheminCatalogue() + QStringLiteral("-journal")));
+    }
+
+    void catalogueVerrouille() {
+        Environnement env;
+        sqlite3* autre = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(env.cheminCatalogue()).constData(), &autre),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_exec(autre, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr,
+                              nullptr, nullptr),
+                 SQLITE_OK);
+        QVERIFY(!demarrer(env));
+        sqlite3_exec(autre, "ROLLBACK;", nullptr, nullptr, nullptr);
+        sqlite3_close(autre);
+        QVERIFY(env.messages().textes().first().contains(QStringLiteral("verrouillé")));
+        QVERIFY(env.parametres().ecritures.isEmpty());
+    }
+
+    void secondeCopieRefusee() {
+        Environnement env;
+        VerrouInstance premiere;
+        QVERIFY(premiere.acquerir(QStringLiteral("Dalvire")));
+        QVERIFY(!demarrer(env));
+        QCOMPARE(env.messages().textes(),
+                 QStringList(QStringLiteral("Le programme est déjà en cours d'utilisation.")));
+        QVERIFY(env.parametres().ecritures.isEmpty());
+    }
+
+    void splashDechargeApresDeuxTicks() {
+        Environnement env;
+        VerrouInstance verrou;
+        frmIntro intro(env.contexte(), verrou);
+        QVERIFY(intro.Form_Load(Aujourdhui));
+        QCOMPARE(intro.lblTitre->text(), QStringLiteral("Dalvire"));
+        QCOMPARE(intro.lblVersion->text(), QStringLiteral("Version 2.0.0"));
+        intro.show();
+        QSignalSpy dechargee(&intro, &frmIntro::dechargee);
+        QTest::qWait(1300);
+        QCOMPARE(dechargee.count(), 0);
+        QVERIFY(dechargee.wait(3000));
+        QVERIFY(!intro.isVisible());
+        QVERIFY(!intro.Timer1.isActive());
+    }
+};
+
+QTEST_MAIN(TestDemarrage)
+#include "test_demarrage.moc"

@@ -1,0 +1,99 @@
+#include "core/Contexte.h"
+#include "core/Services.h"
+#include "support/Environnement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+class TestServices : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void apostrophes_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("vide") << "" << "";
+        QTest::newRow("sans") << "Programmes" << "Programmes";
+        QTest::newRow("une") << "l'école" << "l''école";
+        QTest::newRow("deux seules") << "''" << "''''";
+        QTest::newRow("au bord") << "'a'" << "''a''";
+        QTest::newRow("guillemet double intact") << "a\"b" << "a\"b";
+    }
+    void apostrophes() {
+        QFETCH(QString, texte);
+        QFETCH(QString, attendu);
+        QCOMPARE(Doubler_Apostrophes(texte), attendu);
+    }
+
+    void fichierExiste() {
+        QTemporaryDir dossier;
+        const QString fichier = dossier.filePath(QStringLiteral("a b;$(x).txt"));
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(Fichier_Existe(fichier));
+        QVERIFY(!Fichier_Existe(dossier.path()));                       // a folder
+        QVERIFY(!Fichier_Existe(dossier.filePath(QStringLiteral("absent"))));
+        QVERIFY(!Fichier_Existe(QString()));
+        QVERIFY(!Fichier_Existe(QStringLiteral("/nulle/part/ici.txt")));
+        QVERIFY(!Fichier_Existe(dossier.filePath(QStringLiteral("*"))));  // no wildcard expansion
+        QVERIFY(!Fichier_Existe(QStringLiteral("a") + QChar(0) + QStringLiteral("b")));
+        const QString lien = dossier.filePath(QStringLiteral("lien"));
+        QVERIFY(QFile::link(fichier, lien));
+        QVERIFY(Fichier_Existe(lien));
+    }
+
+    void separateurFinal_data() {
+        QTest::addColumn<QString>("dossier");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("racine") << "/" << "/";
+        QTest::newRow("sans") << "/opt/dalvire" << "/opt/dalvire/";
+        QTest::newRow("avec") << "/opt/dalvire/" << "/opt/dalvire/";
+    }
+    void separateurFinal() {
+        QFETCH(QString, dossier);
+        QFETCH(QString, attendu);
+        QCOMPARE(Avec_Separateur_Final(dossier), attendu);
+        Contexte contexte(dossier, ServicesPlateforme());
+        QCOMPARE(Dossier_Application(contexte), attendu);
+        QVERIFY(!Chemin_Application(contexte).endsWith(QLatin1Char('/')) ||
+                Chemin_Application(contexte) == QLatin1String("/"));
+    }
+
+    void premierPlanSansDeplacer() {
+        QWidget fenetre(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+        fenetre.setGeometry(100, 120, 200, 30);
+        fenetre.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+        const QRect avant = fenetre.geometry();
+        Placer_Premier_Plan(&fenetre, true);
+        QVERIFY(Est_Premier_Plan(&fenetre));
+        QVERIFY(fenetre.isVisible());
+        Placer_Premier_Plan(&fenetre, false);
+        QVERIFY(!Est_Premier_Plan(&fenetre));
+        QVERIFY(fenetre.isVisible());
+        QCOMPARE(fenetre.geometry(), avant);
+    }
+
+    void premierPlanAvantAffichage() {
+        QWidget fenetre;
+        Placer_Premier_Plan(&fenetre, true);
+        QVERIFY(Est_Premier_Plan(&fenetre));
+        Placer_Premier_Plan(&fenetre, false);
+        QVERIFY(!Est_Premier_Plan(&fenetre));
+    }
+
+    void centrer() {
+        QWidget fenetre;
+        fenetre.resize(300, 200);
+        Centrer_Fenetre(&fenetre);
+        const QRect ecran = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(fenetre.x(), (ecran.width() - fenetre.frameGeometry().width()) / 2);
+        QCOMPARE(fenetre.y(), (ecran.height() - fenetre.frameGeometry().height()) / 2);
+    }
+};
+
+QTEST_MAIN(TestServices)
+#include "test_services.moc"
