@@ -29,7 +29,8 @@ public:
 // Closes the shared set when a reader leaves, by any path.
 class FermetureJeu {
 public:
-    explicit FermetureJeu(JeuEnregistrements& jeu) : jeu_(jeu) {}
+    explicit FermetureJeu(JeuEnregistrements& jeu)
+        : jeu_(jeu) {}
     ~FermetureJeu() { jeu_.Close(); }
     FermetureJeu(const FermetureJeu&) = delete;
     FermetureJeu& operator=(const FermetureJeu&) = delete;

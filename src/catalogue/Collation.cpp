@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -13,13 +14,22 @@ struct Cles {
     QString secondaire;
 };
 
+// Marks in the order a French dictionary sorts them: é before è before ê before ë.
+QChar rangMarque(QChar marque) {
+    static constexpr char16_t ordre[] = {0x0301, 0x0300, 0x0306, 0x0302, 0x030C, 0x030A, 0x0308,
+                                         0x030B, 0x0303, 0x0307, 0x0327, 0x0328, 0x0304};
+    for (std::size_t i = 0; i < std::size(ordre); ++i)
+        if (marque.unicode() == ordre[i]) return QChar(char16_t(2 + i));
+    return QChar(char16_t(0x100 + (marque.unicode() & 0x7fff)));
+}
+
 Cles cles(const QString& texte) {
     Cles c;
     const QString decompose = texte.normalized(QString::NormalizationForm_D);
     c.primaire.reserve(decompose.size());
     for (const QChar ch : decompose) {
         if (ch.isMark()) {
-            c.secondaire += ch;
+            c.secondaire += rangMarque(ch);
         } else {
             c.primaire += ch.toCaseFolded();
             c.secondaire += QChar(1);
@@ -28,9 +38,13 @@ Cles cles(const QString& texte) {
     return c;
 }
 
-int signe(int v) { return (v > 0) - (v < 0); }
+int signe(int v) {
+    return (v > 0) - (v < 0);
+}
 
-int versMinuscule(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+int versMinuscule(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+}
 
 bool estAscii(const char* s, int n) {
     for (int i = 0; i < n; ++i)

@@ -19,8 +19,8 @@ QString lignes(const QString& cause, const QString& chemin, const QString& detai
 }
 
 [[noreturn]] void echec(int code, const QString& chemin, sqlite3* base) {
-    const QString detail = base ? QString::fromUtf8(sqlite3_errmsg(base))
-                                : QString::fromUtf8(sqlite3_errstr(code));
+    const QString detail =
+        base ? QString::fromUtf8(sqlite3_errmsg(base)) : QString::fromUtf8(sqlite3_errstr(code));
     QString cause;
     switch (code & 0xff) {
     case SQLITE_NOTADB:
@@ -70,12 +70,13 @@ void verifierEcriture(sqlite3* base, const QString& chemin, bool enEcriture) {
     const QByteArray fichier = QFile::encodeName(chemin);
     const QByteArray dossier = QFile::encodeName(QFileInfo(chemin).absolutePath());
     // The journal is written beside the file, so its folder must take new files too.
-    if ((enEcriture && sqlite3_db_readonly(base, "main") == 1) || ::access(fichier.constData(), W_OK) != 0 ||
-        ::access(dossier.constData(), W_OK) != 0)
+    if ((enEcriture && sqlite3_db_readonly(base, "main") == 1) ||
+        ::access(fichier.constData(), W_OK) != 0 || ::access(dossier.constData(), W_OK) != 0)
         throw ErreurCatalogue(
-            lignes(QStringLiteral(
-                       "Le fichier contenant les données ne peut pas être modifié (lecture seule) :"),
-                   chemin, QString()),
+            lignes(
+                QStringLiteral(
+                    "Le fichier contenant les données ne peut pas être modifié (lecture seule) :"),
+                chemin, QString()),
             SQLITE_READONLY);
 }
 
@@ -100,7 +101,9 @@ ErreurCatalogue::ErreurCatalogue(const QString& description, int numero)
     , description_(description)
     , numero_(numero) {}
 
-void Connexion::Fermeture::operator()(sqlite3* base) const { sqlite3_close_v2(base); }
+void Connexion::Fermeture::operator()(sqlite3* base) const {
+    sqlite3_close_v2(base);
+}
 
 Connexion::Connexion() = default;
 Connexion::~Connexion() = default;

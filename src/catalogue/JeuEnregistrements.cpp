@@ -18,15 +18,17 @@ QString messageSqlite(sqlite3* base, int code) {
 
 } // namespace
 
-JeuEnregistrements::~JeuEnregistrements() { Close(); }
+JeuEnregistrements::~JeuEnregistrements() {
+    Close();
+}
 
 void JeuEnregistrements::Open(const QString& source, Connexion& connexion) {
     if (requete_)
-        throw ErreurCatalogue(
-            QStringLiteral("Opération non autorisée si l'objet est ouvert."), ErreurObjetOuvert);
+        throw ErreurCatalogue(QStringLiteral("Opération non autorisée si l'objet est ouvert."),
+                              ErreurObjetOuvert);
     if (!connexion.estOuverte())
-        throw ErreurCatalogue(
-            QStringLiteral("Opération non autorisée si l'objet est fermé."), ErreurObjetFerme);
+        throw ErreurCatalogue(QStringLiteral("Opération non autorisée si l'objet est fermé."),
+                              ErreurObjetFerme);
     connexion_ = &connexion;
     const QByteArray texte = source.toUtf8();
     const char* reste = nullptr;
@@ -45,7 +47,8 @@ void JeuEnregistrements::Open(const QString& source, Connexion& connexion) {
     }
     const int n = sqlite3_column_count(requete_);
     colonnes_.clear();
-    for (int i = 0; i < n; ++i) colonnes_.append(QString::fromUtf8(sqlite3_column_name(requete_, i)));
+    for (int i = 0; i < n; ++i)
+        colonnes_.append(QString::fromUtf8(sqlite3_column_name(requete_, i)));
     bof_ = eof_ = (rc == SQLITE_DONE);
     aBouge_ = false;
     if (rc == SQLITE_ROW) lireLigne();
@@ -61,8 +64,8 @@ void JeuEnregistrements::Close() {
 
 void JeuEnregistrements::MoveFirst() {
     if (!requete_)
-        throw ErreurCatalogue(
-            QStringLiteral("Opération non autorisée si l'objet est fermé."), ErreurObjetFerme);
+        throw ErreurCatalogue(QStringLiteral("Opération non autorisée si l'objet est fermé."),
+                              ErreurObjetFerme);
     // A forward-only set cannot go back; before any MoveNext it already stands there.
     if (aBouge_)
         throw ErreurCatalogue(QStringLiteral("Le jeu d'enregistrements ne permet pas de "
@@ -104,9 +107,15 @@ void JeuEnregistrements::lireLigne() {
     ligne_.resize(n);
     for (int i = 0; i < n; ++i) {
         switch (sqlite3_column_type(requete_, i)) {
-        case SQLITE_NULL: ligne_[i] = QVariant(); break;
-        case SQLITE_INTEGER: ligne_[i] = qint64(sqlite3_column_int64(requete_, i)); break;
-        case SQLITE_FLOAT: ligne_[i] = sqlite3_column_double(requete_, i); break;
+        case SQLITE_NULL:
+            ligne_[i] = QVariant();
+            break;
+        case SQLITE_INTEGER:
+            ligne_[i] = qint64(sqlite3_column_int64(requete_, i));
+            break;
+        case SQLITE_FLOAT:
+            ligne_[i] = sqlite3_column_double(requete_, i);
+            break;
         default: {
             const auto* texte = reinterpret_cast<const char*>(sqlite3_column_text(requete_, i));
             ligne_[i] = QString::fromUtf8(texte, sqlite3_column_bytes(requete_, i));

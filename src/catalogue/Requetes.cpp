@@ -4,7 +4,9 @@
 
 namespace {
 
-QString q(const QString& texte) { return Doubler_Apostrophes(texte); }
+QString q(const QString& texte) {
+    return Doubler_Apostrophes(texte);
+}
 
 QString couleurSql(std::optional<qint64> couleur) {
     return couleur ? QString::number(*couleur) : QStringLiteral("-1");
@@ -14,7 +16,8 @@ QString couleurSql(std::optional<qint64> couleur) {
 // so that a new user of a shared catalogue does not duplicate the seeded names.
 QString insererSiAbsent(const QString& table, const QStringList& valeurs) {
     QStringList litteraux;
-    for (const QString& v : valeurs) litteraux << QLatin1Char('\'') + q(v) + QLatin1Char('\'');
+    for (const QString& v : valeurs)
+        litteraux << QLatin1Char('\'') + q(v) + QLatin1Char('\'');
     return QStringLiteral("INSERT INTO ") + table + QStringLiteral(" SELECT ") +
            litteraux.join(QLatin1Char(',')) + QStringLiteral(" WHERE NOT EXISTS (SELECT 1 FROM ") +
            table + QStringLiteral(" WHERE nom = '") + q(valeurs.first()) + QStringLiteral("')");
@@ -38,9 +41,13 @@ QString S3_ProgrammesDeCategorie(const QString& categorie) {
            QStringLiteral("'");
 }
 
-QString S4_Categories() { return QStringLiteral("SELECT * FROM categorie ORDER BY nom"); }
+QString S4_Categories() {
+    return QStringLiteral("SELECT * FROM categorie ORDER BY nom");
+}
 
-QString S5_Programmes() { return QStringLiteral("SELECT * FROM programmes ORDER BY nom"); }
+QString S5_Programmes() {
+    return QStringLiteral("SELECT * FROM programmes ORDER BY nom");
+}
 
 QString S6_Categorie(const QString& nom) {
     return QStringLiteral("SELECT * FROM categorie WHERE nom = '") + q(nom) + QStringLiteral("'");
@@ -74,8 +81,8 @@ QString S10_NouveauProgramme(const QString& nom, const QString& chemin, const QS
            QString::number(typeFichier) + QStringLiteral("')");
 }
 
-QString S11_ModifierProgramme(const QString& nom, const QString& chemin,
-                              const QString& categorie, int demarrage, int typeFichier) {
+QString S11_ModifierProgramme(const QString& nom, const QString& chemin, const QString& categorie,
+                              int demarrage, int typeFichier) {
     return QStringLiteral("UPDATE programmes SET chemin = '") + q(chemin) +
            QStringLiteral("',categorie = '") + q(categorie) + QStringLiteral("', demarrage = '") +
            QString::number(demarrage) + QStringLiteral("', ") + QStringLiteral("typefichier = '") +
@@ -101,8 +108,9 @@ QStringList S15_DonneesInitiales(const QString& dossier) {
     const QString fond = QStringLiteral("16761024");
     return {
         insererSiAbsent(QStringLiteral("categorie"),
-                        {QStringLiteral("INTERNET"), dossier + QStringLiteral("icones/internet.ico"),
-                         QStringLiteral("1"), fond}),
+                        {QStringLiteral("INTERNET"),
+                         dossier + QStringLiteral("icones/internet.ico"), QStringLiteral("1"),
+                         fond}),
         insererSiAbsent(QStringLiteral("categorie"),
                         {QStringLiteral("MESSAGERIE"), dossier + QStringLiteral("icones/mail.ico"),
                          QStringLiteral("1"), fond}),
@@ -110,8 +118,9 @@ QStringList S15_DonneesInitiales(const QString& dossier) {
                         {categorieProgramme, dossier + QStringLiteral("icones/dalvire.ico"),
                          QStringLiteral("1"), fond}),
         insererSiAbsent(QStringLiteral("programmes"),
-                        {QStringLiteral("Visitez le site Internet de QELM"), Concepteur::SiteInternet,
-                         QStringLiteral("INTERNET"), QStringLiteral("1"), QStringLiteral("2")}),
+                        {QStringLiteral("Visitez le site Internet de QELM"),
+                         Concepteur::SiteInternet, QStringLiteral("INTERNET"), QStringLiteral("1"),
+                         QStringLiteral("2")}),
         insererSiAbsent(QStringLiteral("programmes"),
                         {QStringLiteral("Envoyez un e-mail à QELM"),
                          QStringLiteral("mailto:") + Concepteur::AdresseMail +

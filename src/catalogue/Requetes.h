@@ -24,8 +24,8 @@ QString S9_ModifierCategorie(const QString& nom, const QString& icone, bool affi
                              std::optional<qint64> couleur);
 QString S10_NouveauProgramme(const QString& nom, const QString& chemin, const QString& categorie,
                              int demarrage, int typeFichier);
-QString S11_ModifierProgramme(const QString& nom, const QString& chemin,
-                              const QString& categorie, int demarrage, int typeFichier);
+QString S11_ModifierProgramme(const QString& nom, const QString& chemin, const QString& categorie,
+                              int demarrage, int typeFichier);
 QString S12_SupprimerCategorie(const QString& nom);
 QString S13_SupprimerProgrammesDeCategorie(const QString& categorie);
 QString S14_SupprimerProgramme(const QString& nom);

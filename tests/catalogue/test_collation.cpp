@@ -1,0 +1,75 @@
+#include "catalogue/Collation.h"
+
+#include <QTest>
+
+#include <algorithm>
+
+class TestCollation : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void egalite_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("egaux");
+        QTest::newRow("casse ascii") << "Aide"
+                                     << "aide" << true;
+        QTest::newRow("casse accentuee") << "éCOLE"
+                                         << "École" << true;
+        QTest::newRow("majuscule accentuee") << "ÉTÉ"
+                                             << "été" << true;
+        QTest::newRow("accent compte") << "ecole"
+                                       << "école" << false;
+        QTest::newRow("composition canonique")
+            << QString::fromUtf8("e\u0301t\u00e9") << QString::fromUtf8("\u00e9t\u00e9") << true;
+        QTest::newRow("cedille") << "GARÇON"
+                                 << "garçon" << true;
+        QTest::newRow("pourcent litteral") << "100%"
+                                           << "100x" << false;
+        QTest::newRow("longueurs") << "abc"
+                                   << "abcd" << false;
+        QTest::newRow("vides") << ""
+                               << "" << true;
+        QTest::newRow("emoji") << "🚀 Fusée"
+                               << "🚀 FUSÉE" << true;
+    }
+    void egalite() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, egaux);
+        QCOMPARE(Collation::comparer(a, b) == 0, egaux);
+        QCOMPARE(Collation::comparer(b, a) == 0, egaux);
+        const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+        QCOMPARE(Collation::comparerUtf8(ua.constData(), int(ua.size()), ub.constData(),
+                                         int(ub.size())) == 0,
+                 egaux);
+    }
+
+    void ordreFrancais() {
+        QStringList noms = {
+            QStringLiteral("Zèbre"), QStringLiteral("avion"),  QStringLiteral("école"),
+            QStringLiteral("Écran"), QStringLiteral("z"),      QStringLiteral("Eau"),
+            QStringLiteral("ète"),   QStringLiteral("Bateau"), QStringLiteral("été")};
+        std::sort(noms.begin(), noms.end(),
+                  [](const QString& a, const QString& b) { return Collation::comparer(a, b) < 0; });
+        QCOMPARE(
+            noms,
+            QStringList({QStringLiteral("avion"), QStringLiteral("Bateau"), QStringLiteral("Eau"),
+                         QStringLiteral("école"), QStringLiteral("Écran"), QStringLiteral("été"),
+                         QStringLiteral("ète"), QStringLiteral("z"), QStringLiteral("Zèbre")}));
+    }
+
+    // The in-place path for plain ASCII names must agree with the general one.
+    void cheminRapideCoherent() {
+        const QStringList noms = {"a", "B", "ab", "Ab", "a b", "a-b", "a_b", "1", "Z9", "", "~"};
+        for (const QString& a : noms)
+            for (const QString& b : noms) {
+                const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+                QCOMPARE(Collation::comparerUtf8(ua.constData(), int(ua.size()), ub.constData(),
+                                                 int(ub.size())),
+                         Collation::comparer(a, b));
+            }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCollation)
+#include "test_collation.moc"
