@@ -31,7 +31,7 @@ test-asan: deps
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks
-	$(BUILD)/bench/bench_catalogue
+	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
