@@ -1,3 +1,12 @@
 #include "about/APropos.h"
 
-void Afficher_A_Propos(Contexte&, QWidget*) {}
+#include "about/frmApropos.h"
+
+#include <QPointer>
+
+void Afficher_A_Propos(Contexte& contexte, QWidget* parent) {
+    // Held by a guard: quitting from elsewhere may unload the box while it is shown.
+    QPointer<frmApropos> boite = new frmApropos(contexte, parent);
+    boite->exec();
+    delete boite;
+}

@@ -1,11 +1,43 @@
 #include "tray/frmPrincipale.h"
 
+#include "about/APropos.h"
 #include "catalogue/DonneesInitiales.h"
 #include "core/Contexte.h"
+#include "core/Parametres.h"
 #include "core/Services.h"
 #include "core/Version.h"
 #include "launcher/Disposition.h"
+#include "manage/frmParametres.h"
 #include "platform/Messages.h"
+#include "tray/FiltreNotification.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int LongueurInfoBulle = 64;
+
+// True when Qt drew the icon into an XEmbed notification area, whose mouse events
+// reach our event filter.
+bool Icone_XEmbed() {
+    const QWidgetList fenetres = QApplication::topLevelWidgets();
+    return std::any_of(fenetres.cbegin(), fenetres.cend(), [](const QWidget* w) {
+        return FiltreIconeNotification::Est_Icone_Notification(w);
+    });
+}
+
+} // namespace
+
+QString Texte_Info_Bulle() {
+    const QString texte =
+        QStringLiteral(":: ") + TitreApplication.toUpper() +
+        QStringLiteral(" :: démarrez vos fichiers, programmes, url d'un seul clic...");
+    return texte.leftJustified(LongueurInfoBulle, QLatin1Char(' '), true);
+}
 
 frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
     : QWidget(parent)
@@ -13,9 +45,33 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
     , inscription_(contexte.fenetres(), this, Tag::Principale) {
     setWindowTitle(TitreApplication);
     imgIcone = QIcon(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"));
+    creerMenu();
 }
 
-frmPrincipale::~frmPrincipale() { Form_Unload(); }
+frmPrincipale::~frmPrincipale() {
+    Form_Unload();
+}
+
+void frmPrincipale::creerMenu() {
+    mnuPrincipal = new QMenu(QStringLiteral("Principal"), this);
+    const auto ajouter = [this](const QString& texte) {
+        QAction* action = mnuPrincipal->addAction(texte);
+        const int index = static_cast<int>(mnuDePrincipal.size());
+        connect(action, &QAction::triggered, this, [this, index] { mnuDePrincipal_Click(index); });
+        mnuDePrincipal.append(action);
+    };
+    const auto separer = [this] { mnuDePrincipal.append(mnuPrincipal->addSeparator()); };
+    ajouter(QStringLiteral("Catégories..."));
+    ajouter(QStringLiteral("Programmes..."));
+    separer();
+    ajouter(QStringLiteral("Paramètres..."));
+    separer();
+    ajouter(QStringLiteral("Aide..."));
+    ajouter(QStringLiteral("A propos de..."));
+    separer();
+    ajouter(QStringLiteral("Quitter"));
+    mnuPrincipal->setDefaultAction(mnuDePrincipal.at(EntreeMenu::APropos));
+}
 
 bool frmPrincipale::Form_Load() {
     try {
@@ -34,13 +90,110 @@ bool frmPrincipale::Form_Load() {
 void frmPrincipale::Form_Unload() {
     if (decharge_) return;
     decharge_ = true;
+    if (mnuPrincipal) mnuPrincipal->hide();
     contexte_.catalogue().fermer();
     Retirer_Icone_Notification();
     Q_EMIT dechargee();
 }
 
-void frmPrincipale::Afficher_Icone_Notification() {}
+void frmPrincipale::Afficher_Icone_Notification() {
+    if (icone_) return;
+    // No contextMenu() on purpose: Qt would pop it up on the press of the button.
+    icone_ = new QSystemTrayIcon(imgIcone, this);
+    icone_->setToolTip(Texte_Info_Bulle());
+    connect(icone_, &QSystemTrayIcon::activated, this, &frmPrincipale::Icone_Activee);
+    filtre_ = new FiltreIconeNotification(
+        [this](const QPoint& position) { Afficher_Menu(position); }, this);
+    qApp->installEventFilter(filtre_);
+    // Qt refuses an icon without picture with a warning; the program runs on without one.
+    if (!imgIcone.isNull()) icone_->show();
+}
 
-void frmPrincipale::Retirer_Icone_Notification() {}
+void frmPrincipale::Retirer_Icone_Notification() {
+    if (filtre_) {
+        qApp->removeEventFilter(filtre_);
+        delete filtre_;
+    }
+    if (icone_) {
+        icone_->hide();
+        delete icone_;
+    }
+}
 
-void frmPrincipale::Afficher_Menu(const QPoint&) {}
+void frmPrincipale::Icone_Activee(QSystemTrayIcon::ActivationReason raison) {
+    if (raison == QSystemTrayIcon::Context && !Icone_XEmbed()) Afficher_Menu(QCursor::pos());
+}
+
+void frmPrincipale::Afficher_Menu(const QPoint& positionGlobale) {
+    if (decharge_ || !mnuPrincipal) return;
+    mnuPrincipal->popup(positionGlobale);
+}
+
+void frmPrincipale::mnuDePrincipal_Click(int index) {
+    switch (index) {
+    case EntreeMenu::Categories:
+        ouvrirGestion(QStringLiteral("0"));
+        break;
+    case EntreeMenu::Programmes:
+        ouvrirGestion(QStringLiteral("1"));
+        break;
+    case EntreeMenu::Parametres:
+        afficherParametres();
+        break;
+    case EntreeMenu::Aide:
+        break;
+    case EntreeMenu::APropos:
+        Afficher_A_Propos(contexte_, this);
+        break;
+    case EntreeMenu::Quitter:
+        Quitter_Programme();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmPrincipale::ouvrirGestion(const QString& page) {
+    contexte_.Echange = page;
+    if (Afficher_Gestion) Afficher_Gestion(*this);
+    if (contexte_.Echange == MiseAJourAFaire) Reconstruire_Fenetres();
+}
+
+void frmPrincipale::afficherParametres() {
+    // Held by a guard: quitting from elsewhere may unload the dialog while it is shown.
+    QPointer<frmParametres> dialogue = new frmParametres(contexte_, this);
+    dialogue->exec();
+    delete dialogue;
+}
+
+void frmPrincipale::Quitter_Programme() {
+    if (contexte_.parametres().lire(Cle::ConfirmationFermeture) == QStringLiteral("1")) {
+        const ReponseMessage reponse = contexte_.messages().afficher(
+            QStringLiteral("Êtes-vous sûr(e) de vouloir quitter le programme '") +
+                TitreApplication + QStringLiteral("' ?"),
+            IconeMessage::Question, BoutonsMessage::OuiNon, TitreApplication, this);
+        if (reponse != ReponseMessage::Oui) return;
+    }
+    // Unloading the main window ends the process: the program quits on its signal.
+    Fermer_Fenetres(true);
+}
+
+void frmPrincipale::Fermer_Fenetres(bool fermerPrincipale) {
+    // Unloading a window may take others with it (its children): every one is guarded.
+    QList<QPointer<QWidget>> ouvertes;
+    for (QWidget* fenetre : contexte_.fenetres().ouvertes())
+        ouvertes.append(fenetre);
+    for (auto it = ouvertes.crbegin(); it != ouvertes.crend(); ++it) {
+        QWidget* fenetre = it->data();
+        if (!fenetre) continue;
+        const QString tag = Fenetres::tag(fenetre);
+        if (tag == Tag::Principale || tag == Tag::Gestion) continue;
+        delete fenetre;
+    }
+    if (fermerPrincipale) Form_Unload();
+}
+
+void frmPrincipale::Reconstruire_Fenetres() {
+    Fermer_Fenetres(false);
+    Creer_Fenetres(contexte_, *this);
+}

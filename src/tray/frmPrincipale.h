@@ -1,15 +1,41 @@
 #pragma once
 
 #include <QIcon>
+#include <QList>
+#include <QPointer>
 #include <QStringList>
+#include <QSystemTrayIcon>
 #include <QWidget>
 
 #include "core/Fenetres.h"
 
+#include <functional>
+
 class Contexte;
+class FiltreIconeNotification;
+class QAction;
+class QMenu;
+
+// Positions of the entries of the main menu, separators included.
+namespace EntreeMenu {
+inline constexpr int Categories = 0;
+inline constexpr int Programmes = 1;
+inline constexpr int Parametres = 3;
+inline constexpr int Aide = 5;
+inline constexpr int APropos = 6;
+inline constexpr int Quitter = 8;
+inline constexpr int Nombre = 9;
+} // namespace EntreeMenu
+
+// What the management window leaves in Echange when the catalogue changed.
+inline const QString MiseAJourAFaire = QStringLiteral("MISE A JOUR A FAIRE");
+
+// The tooltip of the tray icon: the notification record holds 64 characters, so the
+// composed text is cut (or padded with blanks) to exactly that.
+QString Texte_Info_Bulle();
 
 // The hidden main window: loaded, never shown. It holds the catalogue open for the
-// whole run and owns the notification-area icon.
+// whole run and owns the notification-area icon and the main menu.
 class frmPrincipale : public QWidget {
     Q_OBJECT
 public:
@@ -22,8 +48,22 @@ public:
     // Releases the catalogue and removes the tray icon, each step whatever the others do.
     void Form_Unload();
 
+    // Failures of the notification area are silent: the program runs on without an
+    // icon, the menu staying reachable from the launcher windows.
     void Afficher_Icone_Notification();
     void Retirer_Icone_Notification();
+    QSystemTrayIcon* icone() const { return icone_; }
+
+    void mnuDePrincipal_Click(int index);
+    // Asks first when the setting says so; declining leaves everything as it was.
+    void Quitter_Programme();
+    // Unloads every window but the main and management ones, then, when asked, the main one.
+    void Fermer_Fenetres(bool fermerPrincipale);
+    void Reconstruire_Fenetres();
+
+    // Shows the management window modally on the page named in Echange. Left empty
+    // while the program has no management window: the menu entries then open nothing.
+    std::function<void(frmPrincipale&)> Afficher_Gestion;
 
     Contexte& contexte() const { return contexte_; }
 
@@ -31,6 +71,10 @@ public Q_SLOTS:
     // Pops the main menu up at a point of the screen (a tray icon's or a launcher
     // window's right click).
     void Afficher_Menu(const QPoint& positionGlobale);
+    // The icon's own notifications. On the X11 tray they are all ignored, the release
+    // of the right button being caught instead; a platform tray that reports the
+    // context request alone (D-Bus status notifier) opens the menu with it.
+    void Icone_Activee(QSystemTrayIcon::ActivationReason raison);
 
 public:
     // The application icon, the fallback picture of the launcher windows.
@@ -40,11 +84,21 @@ public:
     QStringList lstIcones;
     QStringList lstCouleur;
 
+    QMenu* mnuPrincipal = nullptr;
+    // The menu's items, separators included, in menu order (see EntreeMenu).
+    QList<QAction*> mnuDePrincipal;
+
 Q_SIGNALS:
     void dechargee();
 
 private:
+    void creerMenu();
+    void ouvrirGestion(const QString& page);
+    void afficherParametres();
+
     Contexte& contexte_;
     InscriptionFenetre inscription_;
+    QPointer<QSystemTrayIcon> icone_;
+    QPointer<FiltreIconeNotification> filtre_;
     bool decharge_ = false;
 };

@@ -1,0 +1,287 @@
+#include "about/frmApropos.h"
+
+#include "catalogue/Requetes.h"
+#include "core/Contexte.h"
+#include "core/Nombres.h"
+#include "core/Parametres.h"
+#include "core/Services.h"
+#include "core/Twips.h"
+#include "core/Version.h"
+#include "core/frmIntro.h"
+#include "platform/Messages.h"
+#include "platform/Shell.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace {
+
+const QString FormatDateAffichee = QStringLiteral("dddd d MMMM yyyy");
+const QString MessageInfosIndisponibles =
+    QStringLiteral("Les informations système ne sont pas disponibles actuellement");
+
+QFont tahoma(double points, bool gras = false) {
+    QFont police(QStringLiteral("Tahoma"));
+    police.setPointSizeF(points);
+    police.setBold(gras);
+    return police;
+}
+
+QLabel* etiquette(QWidget* parent, const QString& texte, int gauche, int haut) {
+    auto* l = new QLabel(texte, parent);
+    l->move(Twips::enPixelsX(gauche), Twips::enPixelsY(haut));
+    l->adjustSize();
+    return l;
+}
+
+// A label placed as given that still grows to show its whole text.
+void placer(QLabel* l, int gauche, int haut, int largeur, int hauteur) {
+    QRect r = Twips::rectEnPixels(gauche, haut, largeur, hauteur);
+    const QSize besoin = l->sizeHint();
+    r.setWidth(qMax(r.width(), besoin.width()));
+    r.setHeight(qMax(r.height(), besoin.height()));
+    l->setGeometry(r);
+}
+
+bool Est_Clic(const QEvent* e) {
+    if (e->type() != QEvent::MouseButtonRelease) return false;
+    return static_cast<const QMouseEvent*>(e)->button() == Qt::LeftButton;
+}
+
+} // namespace
+
+namespace InfosSysteme {
+QStringList Programmes() {
+    return {QStringLiteral("hardinfo2"),
+            QStringLiteral("hardinfo"),
+            QStringLiteral("kinfocenter"),
+            QStringLiteral("gnome-system-monitor"),
+            QStringLiteral("plasma-systemmonitor"),
+            QStringLiteral("ksysguard"),
+            QStringLiteral("mate-system-monitor"),
+            QStringLiteral("xfce4-taskmanager"),
+            QStringLiteral("lxtask")};
+}
+} // namespace InfosSysteme
+
+QString Date_Debut_Affichee(const QString& dateStockee) {
+    const QDate date = Lire_Date_Debut(dateStockee);
+    // The default locale is the system's unless the program chose another one.
+    return date.isValid() ? QLocale().toString(date, FormatDateAffichee) : QString();
+}
+
+QString Texte_Jours_Utilisation(const QString& joursUtilisation) {
+    const double jours = Valeur_Numerique(joursUtilisation);
+    const QString nombre = jours == 0 ? QStringLiteral("1") : joursUtilisation;
+    const QString unite = jours > 1 ? QStringLiteral("jours") : QStringLiteral("jour");
+    return QStringLiteral("Vous utilisez ce programme depuis ") + nombre + QLatin1Char(' ') + unite;
+}
+
+frmApropos::frmApropos(Contexte& contexte, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , contexte_(contexte)
+    , inscription_(contexte.fenetres(), this, QString()) {
+    creerControles();
+    Form_Load();
+}
+
+frmApropos::~frmApropos() = default;
+
+void frmApropos::creerControles() {
+    setWindowTitle(QStringLiteral("A propos de..."));
+    setFont(tahoma(8.25));
+    setFixedSize(Twips::tailleEnPixels(4080, 4290));
+    setMouseTracking(true);
+
+    Image1 = new QLabel(this);
+    Image1->setScaledContents(true);
+    Image1->setGeometry(Twips::rectEnPixels(120, 120, 615, 615));
+    const QIcon icone(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"));
+    Image1->setPixmap(icone.pixmap(Image1->size()));
+
+    lblTitle = new QLabel(this);
+    lblTitle->setFont(tahoma(15.75, true));
+    lblTitle->setToolTip(QStringLiteral("Titre de l'application"));
+    lblTitle->setGeometry(Twips::rectEnPixels(840, 60, 3210, 375));
+
+    lblVersion = new QLabel(this);
+    lblVersion->setFont(tahoma(9));
+    lblVersion->setToolTip(QStringLiteral("Numéro de version de l'application"));
+
+    txtInformations = new QPlainTextEdit(this);
+    txtInformations->setReadOnly(true);
+    txtInformations->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtInformations->setToolTip(QStringLiteral("Texte d'information sur l'application"));
+    txtInformations->setGeometry(Twips::rectEnPixels(0, 900, 4035, 1635));
+    txtInformations->viewport()->setMouseTracking(true);
+    txtInformations->setMouseTracking(true);
+
+    Label3[3] = etiquette(this, QStringLiteral("Concepteur:"), 60, 2580);
+    Label1 = etiquette(this, QString(), 1080, 2520);
+    Label1->setFont(tahoma(11.25, true));
+    Label1->setText(QStringLiteral("qelm"));
+    Label1->adjustSize();
+    Label1->setToolTip(QStringLiteral("Concepteur de l'application"));
+    Label3[0] = etiquette(this, QStringLiteral("Site:"), 60, 2820);
+    Label3[1] = etiquette(this, QStringLiteral("Mail:"), 60, 3060);
+
+    const QStringList bulles = {QStringLiteral("Site Internet du concepteur"),
+                                QStringLiteral("Adresse de messagerie du concepteur")};
+    for (int i = 0; i < 2; ++i) {
+        QLabel* lien = new QLabel(this);
+        QPalette p = lien->palette();
+        p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        lien->setPalette(p);
+        lien->setToolTip(bulles.at(i));
+        lien->setMouseTracking(true);
+        lblUrl[i] = lien;
+    }
+
+    Line1 = new QFrame(this);
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    Line1->setGeometry(0, Twips::enPixelsY(3540), Twips::enPixelsX(4020), 2);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setToolTip(QStringLiteral("Fermer la fenêtre"));
+    cmdOK->setGeometry(Twips::rectEnPixels(713, 3660, 1335, 375));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    cmdSysInfo = new QPushButton(QStringLiteral("&Infos système..."), this);
+    cmdSysInfo->setToolTip(QStringLiteral("Informations sur le système"));
+    cmdSysInfo->setGeometry(Twips::rectEnPixels(2093, 3660, 1275, 375));
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmApropos::StartSysInfo);
+
+    lblJours = new QLabel(this);
+    lblJours->setToolTip(QStringLiteral("Nombre de jours d'utilisation du programme"));
+
+    // The window sees every key and every pointer move before its controls.
+    for (QWidget* enfant : findChildren<QWidget*>())
+        enfant->installEventFilter(this);
+}
+
+void frmApropos::Form_Load() {
+    Centrer_Fenetre(this);
+    lblVersion->setText(contexte_.TexteVersion);
+    placer(lblVersion, 900, 420, 600, 210);
+    lblTitle->setText(TitreApplication);
+    lblUrl[0]->setText(Concepteur::SiteInternet);
+    lblUrl[1]->setText(Concepteur::AdresseMail);
+    placer(lblUrl[0], 540, 2820, 1830, 195);
+    placer(lblUrl[1], 540, 3060, 1830, 195);
+
+    lblJours->setText(Texte_Jours_Utilisation(contexte_.JoursUtilisation));
+    placer(lblJours, 60, 4080, 3285, 195);
+
+    const QString date = Date_Debut_Affichee(contexte_.parametres().lire(Cle::DateDebut));
+    txtInformations->setPlainText(QStringList{
+        QStringLiteral("Ce programme vous permet de démarrer des programmes d'un seul et "
+                       "simple clic."),
+        QStringLiteral("Ces programmes peuvent être rangés par catégorie."),
+        QStringLiteral("Vous pouvez également ouvrir des fichiers avec l'application associée."),
+        QStringLiteral("(vous utilisez ce programme depuis le ") + date + QLatin1Char(')')}
+                                      .join(QStringLiteral("\r\n")));
+}
+
+void frmApropos::souligner(int index) {
+    for (int i = 0; i < static_cast<int>(lblUrl.size()); ++i) {
+        QFont police = lblUrl[i]->font();
+        police.setUnderline(i == index);
+        lblUrl[i]->setFont(police);
+    }
+}
+
+bool frmApropos::eventFilter(QObject* objet, QEvent* evenement) {
+    switch (evenement->type()) {
+    case QEvent::KeyPress:
+        return Form_KeyDown(static_cast<QKeyEvent*>(evenement));
+    case QEvent::MouseMove:
+        if (objet == lblUrl[0])
+            souligner(0);
+        else if (objet == lblUrl[1])
+            souligner(1);
+        else if (objet == txtInformations || objet == txtInformations->viewport())
+            souligner(-1);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (!Est_Clic(evenement)) break;
+        if (objet == lblUrl[0])
+            lblUrl_Click(0);
+        else if (objet == lblUrl[1])
+            lblUrl_Click(1);
+        else if (objet == lblJours)
+            lblJours_Click();
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(objet, evenement);
+}
+
+void frmApropos::keyPressEvent(QKeyEvent* evenement) {
+    if (!Form_KeyDown(evenement)) QDialog::keyPressEvent(evenement);
+}
+
+void frmApropos::mouseMoveEvent(QMouseEvent* evenement) {
+    souligner(-1);
+    QDialog::mouseMoveEvent(evenement);
+}
+
+bool frmApropos::Form_KeyDown(const QKeyEvent* evenement) {
+    // Holding down the key that opened the box must not close it at once.
+    if (evenement->isAutoRepeat()) return true;
+    if (evenement->key() == Qt::Key_F1) {
+        return true;
+    }
+    reject();
+    return true;
+}
+
+void frmApropos::lblJours_Click() {
+    contexte_.messages().afficher(
+        QStringLiteral("Vous utilisez ce programme depuis le ") +
+            Date_Debut_Affichee(contexte_.parametres().lire(Cle::DateDebut)),
+        IconeMessage::Information, BoutonsMessage::OK, TitreApplication, this);
+}
+
+void frmApropos::lblUrl_Click(int index) {
+    if (index == 0) {
+        const ResultatOuverture r =
+            contexte_.shell().ouvrir(lblUrl[0]->text(), CommandeAffichage::Normal, this);
+        if (r == ResultatOuverture::AucuneAssociation)
+            contexte_.messages().afficher(
+                QStringLiteral("Aucune application ne permet de visiter le site Internet."),
+                IconeMessage::Information, BoutonsMessage::OK, TitreApplication, this);
+    } else if (index == 1) {
+    }
+}
+
+bool frmApropos::GetKeyValue(const QString& cle, const QString& nomValeur, QString& valeur) const {
+    valeur.clear();
+    if (cle != InfosSysteme::Cle || nomValeur != InfosSysteme::Valeur) return false;
+    for (const QString& programme : InfosSysteme::Programmes()) {
+        const QString chemin = QStandardPaths::findExecutable(programme, cheminsRecherche);
+        if (!chemin.isEmpty()) {
+            valeur = chemin;
+            return true;
+        }
+    }
+    return false;
+}
+
+void frmApropos::StartSysInfo() {
+    QString chemin;
+    if (GetKeyValue(InfosSysteme::Cle, InfosSysteme::Valeur, chemin) &&
+        contexte_.shell().demarrer(chemin, CommandeAffichage::Normal))
+        return;
+    contexte_.messages().afficher(MessageInfosIndisponibles, IconeMessage::Information,
+                                  BoutonsMessage::OK, TitreApplication, this);
+}

@@ -1,0 +1,165 @@
+#include "manage/frmParametres.h"
+
+#include "core/BaseRegistre.h"
+#include "core/Contexte.h"
+#include "core/Nombres.h"
+#include "core/Parametres.h"
+#include "core/Services.h"
+#include "core/Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int DelaiMinimum = 1;
+constexpr int DelaiMaximum = 60;
+
+const QString TexteDelai = QStringLiteral("Délai de fermeture d'affichage ");
+
+QCheckBox* caseACocher(QWidget* parent, const QString& texte, int haut) {
+    auto* c = new QCheckBox(texte, parent);
+    c->setToolTip(texte);
+    c->setGeometry(Twips::rectEnPixels(120, haut, 4920, 300));
+    return c;
+}
+
+QPushButton* bouton(QWidget* parent, const QString& texte, const QString& bulle, int gauche,
+                    int largeur) {
+    auto* b = new QPushButton(texte, parent);
+    b->setToolTip(bulle);
+    b->setGeometry(Twips::rectEnPixels(gauche, 1740, largeur, 375));
+    return b;
+}
+
+QFrame* trait(QWidget* parent, const QColor& couleur, int decalagePixels) {
+    auto* f = new QFrame(parent);
+    f->setAutoFillBackground(true);
+    QPalette p = f->palette();
+    p.setColor(QPalette::Window, couleur);
+    f->setPalette(p);
+    f->setGeometry(Twips::enPixelsX(60), Twips::enPixelsY(1560) + decalagePixels,
+                   Twips::enPixelsX(4980 - 60), 1);
+    return f;
+}
+
+// A check box shows a stored value as ticked only when it reads as the number 1, the
+// one value the program acts upon; anything else, damaged text included, is unticked.
+bool Valeur_Cochee(const QString& texte) {
+    return Valeur_Entiere(texte) == 1;
+}
+
+QString Texte_Case(const QCheckBox* c) {
+    return c->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+frmParametres::frmParametres(Contexte& contexte, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , contexte_(contexte)
+    , inscription_(contexte.fenetres(), this, Tag::Parametres) {
+    creerControles();
+    Form_Load();
+}
+
+frmParametres::~frmParametres() = default;
+
+void frmParametres::creerControles() {
+    setWindowTitle(QStringLiteral("Paramètres"));
+    QFont police(QStringLiteral("Tahoma"));
+    police.setPointSizeF(8.25);
+    setFont(police);
+    setFixedSize(Twips::tailleEnPixels(5160, 2190));
+
+    chkDemarragePC =
+        caseACocher(this, QStringLiteral("Démarrer le programme au démarrage de l'ordinateur"), 60);
+    chkPlan = caseACocher(this, QStringLiteral("Afficher les catégories au premier plan"), 420);
+    chkFermeture = caseACocher(
+        this, QStringLiteral("Demander la confirmation de la fermeture du programme"), 780);
+
+    Label1[0] = new QLabel(TexteDelai, this);
+    Label1[0]->setGeometry(Twips::rectEnPixels(120, 1200, 2400, 255));
+    cboSecondes = new QComboBox(this);
+    cboSecondes->setEditable(false);
+    cboSecondes->setToolTip(TexteDelai);
+    cboSecondes->setGeometry(Twips::rectEnPixels(2580, 1140, 795, 315));
+    Label1[1] = new QLabel(QStringLiteral("seconde(s)"), this);
+    Label1[1]->setGeometry(Twips::rectEnPixels(3480, 1200, 1560, 255));
+
+    // Etched separator: a dark line with a white one just beneath it.
+    Line2 = trait(this, palette().color(QPalette::Dark), 0);
+    Line1 = trait(this, Qt::white, 1);
+
+    Boutons[2] = bouton(this, QStringLiteral("&Enregistrer les paramètres"),
+                        QStringLiteral("Enregistrer les paramètres"), 60, 2460);
+    Boutons[0] = bouton(this, QStringLiteral("&Aide"), QStringLiteral("Aide"), 2580, 1215);
+    Boutons[1] = bouton(this, QStringLiteral("A&nnuler"), QStringLiteral("Quitter"), 3840, 1215);
+    Boutons[2]->setDefault(true);
+    for (int i = 0; i < static_cast<int>(Boutons.size()); ++i)
+        connect(Boutons[i], &QPushButton::clicked, this, [this, i] { Boutons_Click(i); });
+}
+
+void frmParametres::Form_Load() {
+    Centrer_Fenetre(this);
+    Placer_Premier_Plan(this, true);
+
+    cboSecondes->clear();
+    for (int s = DelaiMinimum; s <= DelaiMaximum; ++s)
+        cboSecondes->addItem(QString::number(s));
+
+    StockParametres& parametres = contexte_.parametres();
+    chkDemarragePC->setChecked(Valeur_Cochee(parametres.lire(Cle::DemarragePc)));
+    chkFermeture->setChecked(Valeur_Cochee(parametres.lire(Cle::ConfirmationFermeture)));
+    // The launcher windows stay on top for any value but 0: the box shows just that.
+    chkPlan->setChecked(contexte_.PremierPlan != 0);
+    // A delay the list cannot show is shown as the nearest one it holds.
+    const int delai = qBound(DelaiMinimum, contexte_.DelaiFermeture, DelaiMaximum);
+    cboSecondes->setCurrentIndex(delai - DelaiMinimum);
+}
+
+void frmParametres::Boutons_Click(int index) {
+    switch (index) {
+    case 0:
+        break;
+    case 1:
+        reject();
+        break;
+    case 2:
+        enregistrer();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmParametres::enregistrer() {
+    StockParametres& parametres = contexte_.parametres();
+
+    const QString demarrage = Texte_Case(chkDemarragePC);
+    parametres.ecrire(Cle::DemarragePc, demarrage);
+    if (!Demarrage_Windows(contexte_, demarrage.toInt())) chkDemarragePC->setChecked(false);
+
+    parametres.ecrire(Cle::ConfirmationFermeture, Texte_Case(chkFermeture));
+
+    const QString plan = Texte_Case(chkPlan);
+    parametres.ecrire(Cle::Plan, plan);
+    const qint16 premierPlan = static_cast<qint16>(plan.toInt());
+    if (contexte_.PremierPlan != premierPlan) {
+        contexte_.PremierPlan = premierPlan;
+        for (QWidget* fenetre : contexte_.fenetres().ouvertes()) {
+            const QString tag = Fenetres::tag(fenetre);
+            if (tag == Tag::Principale || tag == Tag::Gestion || tag == Tag::Parametres) continue;
+            Placer_Premier_Plan(fenetre, premierPlan != 0);
+        }
+    }
+
+    const QString delai = cboSecondes->currentText();
+    parametres.ecrire(Cle::Fermeture, delai);
+    contexte_.DelaiFermeture = Valeur_Entiere_32(delai);
+    accept();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/Fenetres.h"
+
+#include <QDialog>
+
+#include <array>
+
+class Contexte;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The settings dialog: the four user settings, written back on saving; the session
+// autostart and the keep-on-top state of the open launcher windows change at once.
+class frmParametres : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmParametres(Contexte& contexte, QWidget* parent = nullptr);
+    ~frmParametres() override;
+
+    QCheckBox* chkDemarragePC = nullptr;
+    QCheckBox* chkPlan = nullptr;
+    QCheckBox* chkFermeture = nullptr;
+    std::array<QLabel*, 2> Label1{};
+    QComboBox* cboSecondes = nullptr;
+    QFrame* Line1 = nullptr;
+    QFrame* Line2 = nullptr;
+    // 0 "&Aide", 1 "A&nnuler", 2 "&Enregistrer les paramètres".
+    std::array<QPushButton*, 3> Boutons{};
+
+    void Boutons_Click(int index);
+
+private:
+    void creerControles();
+    void Form_Load();
+    void enregistrer();
+
+    Contexte& contexte_;
+    InscriptionFenetre inscription_;
+};
