@@ -4,6 +4,7 @@
 #include "core/Parametres.h"
 #include "core/frmIntro.h"
 #include "platform/Aide.h"
+#include "platform/AideChm.h"
 #include "platform/Autostart.h"
 #include "platform/Instance.h"
 #include "platform/Messages.h"
@@ -19,6 +20,7 @@ ServicesPlateforme ServicesPlateforme::reels() {
     s.parametres = std::make_unique<ParametresQSettings>();
     s.messages = std::make_unique<MessagesQt>();
     s.demarrageSession = std::make_unique<AutostartXdg>();
+    s.aide = std::make_unique<AideChm>();
     return s;
 }
 
