@@ -9,6 +9,7 @@
 #include "platform/Instance.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
+#include "platform/ShellGio.h"
 #include "tray/frmPrincipale.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ ServicesPlateforme ServicesPlateforme::reels() {
     s.parametres = std::make_unique<ParametresQSettings>();
     s.messages = std::make_unique<MessagesQt>();
     s.demarrageSession = std::make_unique<AutostartXdg>();
+    s.shell = std::make_unique<ShellGio>();
     s.aide = std::make_unique<AideChm>();
     return s;
 }

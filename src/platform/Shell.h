@@ -30,7 +30,6 @@ public:
     // not be started.
     virtual bool demarrer(const QString& programme, int commandeAffichage) = 0;
     // Lets the user choose an application for the file, then opens it with that one.
+    // False when the user cancelled or the application could not be started.
     virtual bool ouvrirAvec(const QString& chemin, QWidget* proprietaire) = 0;
-    // True when the text is a well-formed absolute URL (see the implementation for the rules).
-    virtual bool lienValide(const QString& texte) const = 0;
 };

@@ -1,0 +1,378 @@
+#include "platform/ShellGio.h"
+
+#include "platform/FenetresX11.h"
+#include "platform/ShellGioOutils.h"
+#include "platform/frmOuvrirAvec.h"
+
+#include <gio/gdesktopappinfo.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+// ---------------------------------------------------------------------------------------
+// Direct start
+
+namespace {
+
+// What the helper processes report through the pipe: the id of the started program, or
+// the errno of the step that failed. Each report is smaller than PIPE_BUF, so reports of
+// the two processes never interleave.
+struct Rapport {
+    std::int32_t genre;
+    std::int32_t valeur;
+};
+constexpr std::int32_t RapportPid = 1;
+constexpr std::int32_t RapportErreur = 2;
+
+// Async-signal-safe: runs between fork and exec.
+void rapporter(int tube, std::int32_t genre, std::int32_t valeur) {
+    const Rapport rapport{genre, valeur};
+    while (::write(tube, &rapport, sizeof rapport) < 0 && errno == EINTR) {
+    }
+}
+
+// Async-signal-safe: the program's process, between fork and exec.
+[[noreturn]] void devenirLeProgramme(const char* fichier, char* const argv[], int tube) {
+    const int nul = ::open("/dev/null", O_RDWR);
+    if (nul < 0 || ::dup2(nul, STDIN_FILENO) < 0 || ::dup2(nul, STDOUT_FILENO) < 0 ||
+        ::dup2(nul, STDERR_FILENO) < 0) {
+        rapporter(tube, RapportErreur, errno);
+        ::_exit(127);
+    }
+    if (nul > STDERR_FILENO) ::close(nul);
+    // Every other descriptor of ours ends at exec; the report pipe already does, so that
+    // its end of file tells the parent the exec went through.
+    if (::close_range(STDERR_FILENO + 1, ~0U, CLOSE_RANGE_CLOEXEC) != 0) {
+        rlimit limite{};
+        const int dernier = ::getrlimit(RLIMIT_NOFILE, &limite) == 0 &&
+                                    limite.rlim_cur != RLIM_INFINITY && limite.rlim_cur < 65536
+                                ? static_cast<int>(limite.rlim_cur)
+                                : 65536;
+        for (int fd = STDERR_FILENO + 1; fd < dernier; ++fd)
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+    // A program starts with default signal handling, whatever ours is.
+    struct sigaction parDefaut {};
+    parDefaut.sa_handler = SIG_DFL;
+    for (int s = 1; s < NSIG; ++s)
+        ::sigaction(s, &parDefaut, nullptr);
+    sigset_t aucun;
+    sigemptyset(&aucun);
+    ::sigprocmask(SIG_SETMASK, &aucun, nullptr);
+
+    ::execve(fichier, argv, environ);
+    rapporter(tube, RapportErreur, errno);
+    ::_exit(127);
+}
+
+// A descriptor at 3 or above, so that setting up the standard streams cannot close it.
+int horsDesFluxStandard(int fd) {
+    if (fd > STDERR_FILENO) return fd;
+    const int copie = ::fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    ::close(fd);
+    return copie;
+}
+
+} // namespace
+
+ResultatDemarrage Demarrer_Detache(const QString& programme) {
+    ResultatDemarrage resultat;
+    if (programme.isEmpty() || programme.contains(QChar(0))) {
+        resultat.erreur = ENOENT;
+        return resultat;
+    }
+    // Everything the child needs is made here: between fork and exec only
+    // async-signal-safe calls are allowed.
+    const QByteArray argument = QFile::encodeName(programme);
+    QByteArray fichier = argument;
+    if (!fichier.contains('/')) {
+        const Gio::Texte trouve(g_find_program_in_path(argument.constData()));
+        if (!trouve) {
+            resultat.erreur = ENOENT;
+            return resultat;
+        }
+        fichier = trouve.get();
+    }
+    QByteArray argv0 = argument;
+    char* const argv[] = {argv0.data(), nullptr};
+
+    int tube[2];
+    if (::pipe2(tube, O_CLOEXEC) != 0) {
+        resultat.erreur = errno;
+        return resultat;
+    }
+    tube[0] = horsDesFluxStandard(tube[0]);
+    tube[1] = horsDesFluxStandard(tube[1]);
+    if (tube[0] < 0 || tube[1] < 0) {
+        resultat.erreur = errno;
+        if (tube[0] >= 0) ::close(tube[0]);
+        if (tube[1] >= 0) ::close(tube[1]);
+        return resultat;
+    }
+
+    // Two forks: the middle process starts a new session, forks the program and exits
+    // at once, so the program is nobody's child of ours and the system reaps it.
+    const pid_t intermediaire = ::fork();
+    if (intermediaire == 0) {
+        ::close(tube[0]);
+        ::setsid();
+        const pid_t petitEnfant = ::fork();
+        if (petitEnfant == 0) devenirLeProgramme(fichier.constData(), argv, tube[1]);
+        if (petitEnfant > 0)
+            rapporter(tube[1], RapportPid, petitEnfant);
+        else
+            rapporter(tube[1], RapportErreur, errno);
+        ::_exit(0);
+    }
+    const int erreurFork = errno;
+    ::close(tube[1]);
+    if (intermediaire < 0) {
+        ::close(tube[0]);
+        resultat.erreur = erreurFork;
+        return resultat;
+    }
+
+    // End of file comes when the middle process has gone and the program's exec went
+    // through (or failed, after its report).
+    qint64 pid = -1;
+    int erreur = 0;
+    Rapport rapport{};
+    for (;;) {
+        const ssize_t lu = ::read(tube[0], &rapport, sizeof rapport);
+        if (lu < 0 && errno == EINTR) continue;
+        if (lu != static_cast<ssize_t>(sizeof rapport)) break;
+        if (rapport.genre == RapportPid) pid = rapport.valeur;
+        if (rapport.genre == RapportErreur) erreur = rapport.valeur;
+    }
+    ::close(tube[0]);
+    while (::waitpid(intermediaire, nullptr, 0) < 0 && errno == EINTR) {
+    }
+
+    if (erreur != 0 || pid <= 0) {
+        resultat.erreur = erreur != 0 ? erreur : ECHILD;
+        return resultat;
+    }
+    resultat.pid = pid;
+    return resultat;
+}
+
+// ---------------------------------------------------------------------------------------
+// Link syntax
+
+namespace {
+
+bool estSchemaDuWeb(const QByteArray& schema) {
+    return schema == "http" || schema == "https" || schema == "ftp" || schema == "ftps";
+}
+
+} // namespace
+
+bool Uri_Absolue_Valide(const QString& texte) {
+    if (texte.isEmpty()) return false;
+    for (const QChar c : texte)
+        if (c.isSpace() || c.category() == QChar::Other_Control || c.isNull()) return false;
+
+    // An IRI is checked as the URI it stands for: its characters beyond ASCII encoded.
+    QByteArray uri;
+    for (const char octet : texte.toUtf8()) {
+        const auto o = static_cast<unsigned char>(octet);
+        if (o < 0x80) {
+            uri.append(octet);
+        } else {
+            uri.append('%');
+            uri.append(QByteArray::number(o, 16).toUpper().rightJustified(2, '0'));
+        }
+    }
+    if (!g_uri_is_valid(uri.constData(), G_URI_FLAGS_NONE, nullptr)) return false;
+
+    const Gio::Texte schema(g_uri_parse_scheme(uri.constData()));
+    if (!schema) return false;
+    if (estSchemaDuWeb(QByteArray(schema.get()).toLower())) {
+        GUri* analyse = g_uri_parse(uri.constData(), G_URI_FLAGS_NONE, nullptr);
+        if (!analyse) return false;
+        const gchar* hote = g_uri_get_host(analyse);
+        const bool avecHote = hote && *hote;
+        g_uri_unref(analyse);
+        return avecHote;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// GIO
+
+namespace Gio {
+
+QString Type_De_Contenu(const QString& chemin) {
+    const QByteArray nom = QFile::encodeName(chemin);
+    const Objet<GFile> fichier(g_file_new_for_path(nom.constData()));
+    Erreur erreur;
+    const Objet<GFileInfo> info(
+        g_file_query_info(fichier.get(), G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
+                          G_FILE_QUERY_INFO_NONE, nullptr, erreur.adresse()));
+    QString type;
+    if (info) type = enQString(g_file_info_get_content_type(info.get()));
+    if (type.isEmpty()) {
+        const Texte devine(g_content_type_guess(nom.constData(), nullptr, 0, nullptr));
+        type = enQString(devine.get());
+    }
+    return type.isEmpty() ? QStringLiteral("application/octet-stream") : type;
+}
+
+namespace {
+
+void notePid(GDesktopAppInfo*, GPid pid, gpointer donnees) {
+    auto* premier = static_cast<qint64*>(donnees);
+    if (*premier <= 0) *premier = pid;
+}
+
+class ListeUris {
+public:
+    ListeUris(const QStringList& urisOuChemins, bool sontDesChemins) {
+        for (const QString& element : urisOuChemins) {
+            gchar* uri = nullptr;
+            if (sontDesChemins) {
+                const QByteArray absolu = QFile::encodeName(QFileInfo(element).absoluteFilePath());
+                uri = g_filename_to_uri(absolu.constData(), nullptr, nullptr);
+            } else {
+                uri = g_strdup(element.toUtf8().constData());
+            }
+            if (uri) liste_ = g_list_append(liste_, uri);
+        }
+    }
+    ~ListeUris() { g_list_free_full(liste_, g_free); }
+    ListeUris(const ListeUris&) = delete;
+    ListeUris& operator=(const ListeUris&) = delete;
+    GList* liste() const { return liste_; }
+
+private:
+    GList* liste_ = nullptr;
+};
+
+class DescripteurNul {
+public:
+    DescripteurNul()
+        : fd_(::open("/dev/null", O_RDWR | O_CLOEXEC)) {}
+    ~DescripteurNul() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    DescripteurNul(const DescripteurNul&) = delete;
+    DescripteurNul& operator=(const DescripteurNul&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+qint64 Lancer_Application(GAppInfo* application, const QStringList& urisOuChemins,
+                          bool sontDesChemins) {
+    if (!application) return -1;
+    const ListeUris uris(urisOuChemins, sontDesChemins);
+    Erreur erreur;
+    if (G_IS_DESKTOP_APP_INFO(application)) {
+        // The launched program gets none of our descriptors (GLib closes them) and
+        // writes nowhere we would see.
+        const DescripteurNul nul;
+        qint64 pid = 0;
+        const bool lance = g_desktop_app_info_launch_uris_as_manager_with_fds(
+            G_DESKTOP_APP_INFO(application), uris.liste(), nullptr, G_SPAWN_SEARCH_PATH, nullptr,
+            nullptr, &notePid, &pid, nul.fd(), nul.fd(), nul.fd(), erreur.adresse());
+        return lance ? pid : -1;
+    }
+    return g_app_info_launch_uris(application, uris.liste(), nullptr, erreur.adresse()) ? 0 : -1;
+}
+
+} // namespace Gio
+
+// ---------------------------------------------------------------------------------------
+// ShellGio
+
+ShellGio::ShellGio(QString dossierApplication)
+    : dossierApplication_(std::move(dossierApplication)) {}
+
+ShellGio::~ShellGio() = default;
+
+ResultatOuverture ShellGio::ouvrir(const QString& cheminOuLien, int commandeAffichage, QWidget*) {
+    if (cheminOuLien.isEmpty() || cheminOuLien.contains(QChar(0))) return ResultatOuverture::Echec;
+    if (QFileInfo::exists(cheminOuLien)) return ouvrirFichier(cheminOuLien, commandeAffichage);
+
+    const QByteArray texte = cheminOuLien.toUtf8();
+    const Gio::Texte schema(g_uri_parse_scheme(texte.constData()));
+    // One letter before ":" is a drive, not a scheme: a path that does not exist.
+    if (!schema || std::strlen(schema.get()) < 2) return ResultatOuverture::Echec;
+    const QString s = QString::fromUtf8(schema.get()).toLower();
+    if (s == QLatin1String("file")) {
+        const Gio::Texte chemin(g_filename_from_uri(texte.constData(), nullptr, nullptr));
+        if (!chemin || !QFileInfo::exists(QFile::decodeName(chemin.get())))
+            return ResultatOuverture::Echec;
+        return ouvrirFichier(QFile::decodeName(chemin.get()), commandeAffichage);
+    }
+    return ouvrirLien(cheminOuLien, s, commandeAffichage);
+}
+
+ResultatOuverture ShellGio::ouvrirFichier(const QString& chemin, int commandeAffichage) {
+    const QFileInfo info(chemin);
+    const QString type = Gio::Type_De_Contenu(chemin);
+    if (info.isFile() && info.isExecutable() &&
+        g_content_type_can_be_executable(type.toUtf8().constData())) {
+        const ResultatDemarrage d = Demarrer_Detache(info.absoluteFilePath());
+        if (d.reussi()) {
+            suivreAffichage(d.pid, commandeAffichage);
+            return ResultatOuverture::Reussi;
+        }
+        // The system will not run it (a document with the execute bit, say): it is a
+        // document after all.
+        if (d.erreur != ENOEXEC && d.erreur != EACCES) return ResultatOuverture::Echec;
+    }
+    const Gio::Objet<GAppInfo> application(
+        g_app_info_get_default_for_type(type.toUtf8().constData(), FALSE));
+    if (!application) return ResultatOuverture::AucuneAssociation;
+    const qint64 pid = Gio::Lancer_Application(application.get(), {chemin}, true);
+    if (pid < 0) return ResultatOuverture::Echec;
+    suivreAffichage(pid, commandeAffichage);
+    return ResultatOuverture::Reussi;
+}
+
+ResultatOuverture ShellGio::ouvrirLien(const QString& lien, const QString& schema,
+                                       int commandeAffichage) {
+    const Gio::Objet<GAppInfo> application(
+        g_app_info_get_default_for_uri_scheme(schema.toUtf8().constData()));
+    if (!application) return ResultatOuverture::AucuneAssociation;
+    const qint64 pid = Gio::Lancer_Application(application.get(), {lien}, false);
+    if (pid < 0) return ResultatOuverture::Echec;
+    suivreAffichage(pid, commandeAffichage);
+    return ResultatOuverture::Reussi;
+}
+
+bool ShellGio::demarrer(const QString& programme, int commandeAffichage) {
+    const ResultatDemarrage d = Demarrer_Detache(programme);
+    if (d.reussi()) suivreAffichage(d.pid, commandeAffichage);
+    return d.reussi();
+}
+
+bool ShellGio::ouvrirAvec(const QString& chemin, QWidget* proprietaire) {
+    const QString dossier = dossierApplication_.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                          : dossierApplication_;
+    frmOuvrirAvec choix(chemin, dossier, proprietaire);
+    if (choix.exec() != QDialog::Accepted) return false;
+    return choix.ouvrirAvecLeChoix();
+}
+
+void ShellGio::suivreAffichage(qint64 pid, int commandeAffichage) {
+    X11::Etat etat;
+    if (X11::Etat_Demande(commandeAffichage, etat)) X11::Appliquer_Etat(pid, etat, &suivis_);
+}

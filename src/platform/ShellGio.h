@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/Shell.h"
+
+#include <QObject>
+#include <QString>
+
+// How a direct start ended: the id of the started process, or the system's error number
+// (errno) when the program could not be started.
+struct ResultatDemarrage {
+    qint64 pid = -1;
+    int erreur = 0;
+    bool reussi() const { return pid > 0; }
+};
+
+// Runs a program file as a process of its own: the path is the program and its only
+// argument, passed to the kernel as it is, never to a shell. The program is detached
+// (a new session, reparented away from us, reaped by the system), its standard input,
+// output and error go to /dev/null and it inherits no other descriptor of ours. We only
+// wait until the kernel has accepted or refused the file, never for the program.
+// A name without a "/" is looked up in PATH, as a command would be.
+ResultatDemarrage Demarrer_Detache(const QString& programme);
+
+// The syntax check of a web link. Accepted: an absolute URI (RFC 3986) in strict syntax,
+// that is a scheme, ":" and the rest, with no blank or control character anywhere, every
+// "%" followed by two hexadecimal digits, a well-formed authority when "//" follows the
+// scheme; characters beyond ASCII count as their UTF-8 percent-encoding (an IRI such as
+// https://exemple.fr/été is accepted). The schemes of the web (http, https, ftp, ftps)
+// must also name a host. Refused: text without a scheme ("www.exemple.fr"), a relative
+// reference, text holding blanks, broken escapes or a malformed authority, the empty text.
+bool Uri_Absolue_Valide(const QString& texte);
+
+// The desktop services on GIO: opening by association from the desktop entries and MIME
+// associations of the freedesktop.org specifications, direct starts, the Open With
+// chooser. The display mode of a start reaches the started program's first window on
+// X11 (see FenetresX11.h); elsewhere it is ignored.
+class ShellGio final : public ServiceShell {
+public:
+    // The application folder gives the chooser its cursor; empty means the folder of
+    // the running executable.
+    explicit ShellGio(QString dossierApplication = QString());
+    ~ShellGio() override;
+
+    // A local path (or a file: link): a folder or a document goes to the default
+    // application of its content type; an executable file is run, and falls back on its
+    // content type when the system refuses to run it (a data file with the execute bit).
+    // A link goes to the application registered for its scheme. No such application
+    // gives AucuneAssociation; a missing file or a failed start gives Echec.
+    ResultatOuverture ouvrir(const QString& cheminOuLien, int commandeAffichage,
+                             QWidget* proprietaire) override;
+    bool demarrer(const QString& programme, int commandeAffichage) override;
+    bool ouvrirAvec(const QString& chemin, QWidget* proprietaire) override;
+
+private:
+    ResultatOuverture ouvrirFichier(const QString& chemin, int commandeAffichage);
+    ResultatOuverture ouvrirLien(const QString& lien, const QString& schema, int commandeAffichage);
+    void suivreAffichage(qint64 pid, int commandeAffichage);
+
+    QString dossierApplication_;
+    // Parent of the display-mode watchers still waiting for their window.
+    QObject suivis_;
+};
