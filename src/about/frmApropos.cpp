@@ -1,7 +1,9 @@
 #include "about/frmApropos.h"
 
 #include "catalogue/Requetes.h"
+#include "core/Aide.h"
 #include "core/Contexte.h"
+#include "core/Curseur.h"
 #include "core/Nombres.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
@@ -163,6 +165,11 @@ void frmApropos::creerControles() {
     lblJours = new QLabel(this);
     lblJours->setToolTip(QStringLiteral("Nombre de jours d'utilisation du programme"));
 
+    const QCursor main = Curseur_Main(contexte_);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{lblUrl[0], lblUrl[1], lblJours, cmdOK, cmdSysInfo})
+        w->setCursor(main);
+
     // The window sees every key and every pointer move before its controls.
     for (QWidget* enfant : findChildren<QWidget*>())
         enfant->installEventFilter(this);
@@ -204,12 +211,12 @@ bool frmApropos::eventFilter(QObject* objet, QEvent* evenement) {
     case QEvent::KeyPress:
         return Form_KeyDown(static_cast<QKeyEvent*>(evenement));
     case QEvent::MouseMove:
-        if (objet == lblUrl[0])
-            souligner(0);
-        else if (objet == lblUrl[1])
-            souligner(1);
-        else if (objet == txtInformations || objet == txtInformations->viewport())
-            souligner(-1);
+        // A move a link leaves unused would reach the window and lose the underline.
+        if (objet == lblUrl[0] || objet == lblUrl[1]) {
+            souligner(objet == lblUrl[0] ? 0 : 1);
+            return true;
+        }
+        if (objet == txtInformations || objet == txtInformations->viewport()) souligner(-1);
         break;
     case QEvent::MouseButtonRelease:
         if (!Est_Clic(evenement)) break;
@@ -239,6 +246,7 @@ bool frmApropos::Form_KeyDown(const QKeyEvent* evenement) {
     // Holding down the key that opened the box must not close it at once.
     if (evenement->isAutoRepeat()) return true;
     if (evenement->key() == Qt::Key_F1) {
+        Afficher_Aide(contexte_, this, RubriqueAide::APropos);
         return true;
     }
     reject();

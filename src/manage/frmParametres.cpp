@@ -2,9 +2,11 @@
 
 #include "core/BaseRegistre.h"
 #include "core/Contexte.h"
+#include "core/Curseur.h"
 #include "core/Nombres.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
+#include "core/ToucheAide.h"
 #include "core/Twips.h"
 
 #include <QCheckBox>
@@ -64,6 +66,7 @@ frmParametres::frmParametres(Contexte& contexte, QWidget* parent)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Parametres) {
     creerControles();
+    new ToucheAide(contexte_, this, [] { return RubriqueAide::Parametres; });
     Form_Load();
 }
 
@@ -100,6 +103,12 @@ void frmParametres::creerControles() {
     Boutons[0] = bouton(this, QStringLiteral("&Aide"), QStringLiteral("Aide"), 2580, 1215);
     Boutons[1] = bouton(this, QStringLiteral("A&nnuler"), QStringLiteral("Quitter"), 3840, 1215);
     Boutons[2]->setDefault(true);
+
+    const QCursor main = Curseur_Main(contexte_);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{chkDemarragePC, chkPlan, chkFermeture, cboSecondes,
+                                         Boutons[0], Boutons[1], Boutons[2]})
+        w->setCursor(main);
     for (int i = 0; i < static_cast<int>(Boutons.size()); ++i)
         connect(Boutons[i], &QPushButton::clicked, this, [this, i] { Boutons_Click(i); });
 }

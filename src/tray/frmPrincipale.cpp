@@ -2,6 +2,7 @@
 
 #include "about/APropos.h"
 #include "catalogue/DonneesInitiales.h"
+#include "core/Aide.h"
 #include "core/Contexte.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
