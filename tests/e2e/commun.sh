@@ -119,6 +119,12 @@ fenetres() { "$T/xhelper.py" windows --class "$CLASSE" "$@"; }
 attendre_accueil() { "$T/xhelper.py" windows --class "$CLASSE" --name '^Dalvire$' --wait "$1" | grep -q 'type=SPLASH'; }
 accueil_affiche() { fenetres --name '^Dalvire$' | grep -q 'type=SPLASH'; }
 
+icone_unique() { # icone_unique WHEN
+    local n
+    n=$("$T/xhelper.py" tray-icons --class "$CLASSE" | wc -l)
+    [ "$n" -eq 1 ] || echec "expected exactly one tray icon of the program $1; found $n"
+}
+
 # ---- message boxes, through AT-SPI -----------------------------------------------------
 
 # Checks the showing message box exactly: title, text (CR LF written as \r\n, as

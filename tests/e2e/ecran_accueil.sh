@@ -9,6 +9,8 @@ principal=$DERNIER_PID
 attendre_accueil 15 || echec "expected the splash (a window \"Dalvire\" of type SPLASH) within 15 s"
 t_affiche=$(date +%s%N)
 etape "splash mapped"
+[ -z "$("$T/xhelper.py" tray-icons --class "$CLASSE")" ] ||
+    echec "expected no tray icon while the splash shows (it comes once the main window has loaded)"
 
 # Its two labels, as the accessibility tree reads them.
 textes=$("$T/read-dialog.py" --app "$CLASSE" --role filler --title '^Dalvire$' --wait 2 2>&1) ||
@@ -27,4 +29,7 @@ etape "splash unmapped after $duree ms"
 [ "$duree" -le 4500 ] || echec "expected the splash to stay about 2 s; it stayed $duree ms"
 
 doit_vivre "$principal" "the program after its splash"
-etape "the program runs on after its splash"
+"$T/xhelper.py" ready --class "$CLASSE" --tray --min 0 --wait 5 >/dev/null ||
+    echec "expected the tray icon embedded within 5 s of the splash going"
+icone_unique "after start-up"
+etape "the program runs on after its splash, its icon in the notification area"

@@ -30,9 +30,12 @@ refuser_copie pendant-accueil
 "$T/xhelper.py" windows --class "$CLASSE" --name '^Dalvire$' --none --wait 10 >/dev/null ||
     echec "expected the first copy's splash to go by itself"
 doit_vivre "$principal" "the first copy after its splash"
+"$T/xhelper.py" ready --class "$CLASSE" --tray --min 0 --wait 5 >/dev/null ||
+    echec "expected the first copy's tray icon once its splash went"
 refuser_copie apres-accueil
 # The refused copies released nothing of the first's hold.
 refuser_copie troisieme
+icone_unique "after two copies were refused"
 
 # A copy that dies without a chance to clean up does not block the next start.
 kill -KILL "$principal"
