@@ -134,6 +134,7 @@ void frmParametres::Form_Load() {
 void frmParametres::Boutons_Click(int index) {
     switch (index) {
     case 0:
+        Envoyer_Touche_F1(Boutons[0]);
         break;
     case 1:
         reject();

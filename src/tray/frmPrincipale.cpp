@@ -142,6 +142,7 @@ void frmPrincipale::mnuDePrincipal_Click(int index) {
         afficherParametres();
         break;
     case EntreeMenu::Aide:
+        Afficher_Aide(contexte_, this, RubriqueAide::Menu);
         break;
     case EntreeMenu::APropos:
         Afficher_A_Propos(contexte_, this);

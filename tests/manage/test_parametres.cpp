@@ -1,4 +1,5 @@
 // The settings dialog: what it shows, what it writes, and what it changes at once.
+#include "about/ServicesEssai.h"
 #include "core/BaseRegistre.h"
 #include "core/Contexte.h"
 #include "core/Parametres.h"
@@ -15,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -269,6 +271,49 @@ private Q_SLOTS:
         QVERIFY(!Est_Premier_Plan(b.get()));
         QVERIFY(Est_Premier_Plan(principale.get()));
         QVERIFY(Est_Premier_Plan(gestion.get()));
+    }
+    // F1 and the help button open the dialog's topic, F2 the About box; the dialog stays.
+    void touchesAide_data() {
+        QTest::addColumn<int>("maniere");
+        QTest::addColumn<QString>("aide");
+        QTest::addColumn<QString>("modale");
+        QTest::newRow("F1") << 0 << "aide.chm 10003"
+                            << "";
+        QTest::newRow("bouton Aide") << 1 << "aide.chm 10003"
+                                     << "";
+        QTest::newRow("F2") << 2 << ""
+                            << "frmApropos";
+    }
+    void touchesAide() {
+        QFETCH(int, maniere);
+        QFETCH(QString, aide);
+        QFETCH(QString, modale);
+        ContexteComplet cc;
+        Contexte& c = *cc.contexte;
+        c.DelaiFermeture = 5;
+        frmParametres f(c);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.activateWindow();
+        f.chkPlan->setFocus();
+        QString vue;
+        QTimer::singleShot(0, [&vue] {
+            if (QWidget* w = QApplication::activeModalWidget(); w && w->inherits("frmApropos")) {
+                vue = QString::fromLatin1(w->metaObject()->className());
+                w->close();
+            }
+        });
+        if (maniere == 0)
+            QTest::keyClick(f.chkPlan, Qt::Key_F1);
+        else if (maniere == 1)
+            f.Boutons[0]->click();
+        else
+            QTest::keyClick(f.chkPlan, Qt::Key_F2);
+        QTRY_COMPARE(cc.aide->journal,
+                     aide.isEmpty() ? QStringList() : QStringList(cc.env.dossier() + aide));
+        QCOMPARE(vue, modale);
+        QVERIFY(f.isVisible());
+        QVERIFY(cc.parametres->ecritures.isEmpty());
     }
 };
 
