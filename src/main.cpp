@@ -2,6 +2,7 @@
 #include "platform/Traductions.h"
 
 #include <QApplication>
+#include <QFont>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -9,5 +10,11 @@ int main(int argc, char** argv) {
     // A tray program: closing a message box or the last dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     Charger_Traductions_Francaises(application);
+    // Every window is laid out for Tahoma; where it is not installed, a face of close
+    // metrics keeps the captions inside their controls (the default one is much wider).
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans Condensed")});
     return Executer_Dalvire(application);
 }
