@@ -1,3 +1,202 @@
 #include "launcher/Disposition.h"
 
-void Creer_Fenetres(Contexte&, frmPrincipale&) {}
+#include "catalogue/Catalogue.h"
+#include "catalogue/Requetes.h"
+#include "core/Aleatoire.h"
+#include "core/Contexte.h"
+#include "core/Nombres.h"
+#include "core/Services.h"
+#include "launcher/frmDalvire.h"
+#include "platform/Messages.h"
+#include "tray/frmPrincipale.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include <cmath>
+#include <new>
+
+namespace {
+
+const QString SautDeLigne = QStringLiteral("\r\n");
+
+int canal(double valeur) {
+    return static_cast<int>(std::nearbyint(valeur * 255.0));
+}
+
+struct Elements {
+    QStringList noms, chemins, types, modes;
+};
+
+Elements lireElements(Catalogue& catalogue, const QString& categorie) {
+    Elements e;
+    catalogue.parcourir(Requetes::S2_ProgrammesDeCategorieTries(categorie),
+                        [&](const JeuEnregistrements& jeu) {
+                            const QString nom = Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
+                            if (nom.isEmpty()) return;
+                            e.noms << nom;
+                            e.chemins << Valeur_Champ(jeu.Fields(QStringLiteral("chemin")));
+                            e.types << Valeur_Champ(jeu.Fields(QStringLiteral("typefichier")));
+                            e.modes << Valeur_Champ(jeu.Fields(QStringLiteral("demarrage")));
+                        });
+    return e;
+}
+
+void remplir(QComboBox* liste, const QStringList& textes) {
+    const QSignalBlocker silence(liste);
+    liste->clear();
+    liste->addItems(textes);
+}
+
+void definirIcone(frmDalvire& fenetre, const QString& icone, const frmPrincipale& principale) {
+    if (icone.isEmpty()) return; // the picture the window was designed with
+    const QSize taille = fenetre.imgIcone->size();
+    fenetre.imgIcone->setPixmap(Fichier_Existe(icone) ? Charger_Image(icone, taille)
+                                                      : principale.imgIcone.pixmap(taille));
+}
+
+// Steps 2 to 8 of one window: everything but its place.
+void garnir(frmDalvire& fenetre, Contexte& contexte, const frmPrincipale& principale, qsizetype i) {
+    fenetre.definirTag(principale.lstCategorie.at(i));
+    definirIcone(fenetre, principale.lstIcones.at(i), principale);
+    fenetre.imgIcone->setToolTip(fenetre.Tag());
+
+    QPalette fond = fenetre.palette();
+    fond.setColor(QPalette::Window,
+                  Couleur_Categorie(principale.lstCouleur.at(i), contexte.aleatoire()));
+    fenetre.setPalette(fond);
+
+    const Elements e = lireElements(contexte.catalogue(), fenetre.Tag());
+    remplir(fenetre.cboProgrammes, e.noms);
+    remplir(fenetre.cboChemin, e.chemins);
+    remplir(fenetre.cboType, e.types);
+    remplir(fenetre.cboAffichage, e.modes);
+    {
+        const QSignalBlocker silence(fenetre.cboProgrammes);
+        fenetre.cboProgrammes->setCurrentIndex(-1);
+    }
+    fenetre.cboProgrammes->setToolTip(QString());
+}
+
+void signalerErreur(Contexte& contexte, const QString& description, int numero) {
+    contexte.messages().afficher(description + SautDeLigne + QStringLiteral("[") +
+                                     QString::number(numero) + QStringLiteral("]"),
+                                 IconeMessage::Exclamation);
+}
+
+void construire(Contexte& contexte, frmPrincipale& principale) {
+    Charger_Categories(contexte, principale);
+    const qsizetype n = principale.lstCategorie.size();
+    if (n == 0) {
+        contexte.messages().afficher(
+            QStringLiteral("Aucune fenêtre n'est à afficher.") + SautDeLigne +
+                QStringLiteral("Pour afficher des fenêtres, cliquez sur 'Catégories' ou "
+                               "'Programmes' dans le menu."),
+            IconeMessage::Information);
+        return;
+    }
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    const QRect zone = ecran ? ecran->geometry() : QRect();
+    for (qsizetype i = 0; i < n; ++i) {
+        // Owned by the main window, so that whatever is left open goes with it.
+        auto* fenetre = new frmDalvire(contexte, &principale);
+        QObject::connect(fenetre, &frmDalvire::menuPrincipalDemande, &principale,
+                         &frmPrincipale::Afficher_Menu);
+        fenetre->Form_Load();
+        garnir(*fenetre, contexte, principale, i);
+
+        // In pixels, so that the windows touch without gap or overlap.
+        const int haut = fenetre->frameGeometry().height() * static_cast<int>(i);
+        fenetre->move(fenetre->x(), zone.y() + haut);
+        if (haut > zone.height()) {
+            delete fenetre;
+            contexte.messages().afficher(
+                QStringLiteral("Certaines fenêtres ne pourront être affichées.") + SautDeLigne +
+                    QStringLiteral("L'emplacement de celles-ci dépassent la hauteur de l'écran."),
+                IconeMessage::Information);
+            return;
+        }
+        fenetre->show();
+    }
+}
+
+} // namespace
+
+ErreurImage::ErreurImage(const QString& chemin)
+    : std::runtime_error("image incorrecte")
+    , description_(QStringLiteral("Image incorrecte : ") + chemin) {}
+
+QPixmap Charger_Image(const QString& chemin, const QSize& taille) {
+    QImageReader lecteur(chemin);
+    lecteur.setDecideFormatFromContent(true);
+    const int nombre = lecteur.imageCount();
+    if (nombre > 1) {
+        int choisie = -1;
+        QSize tailleChoisie;
+        for (int k = 0; k < nombre && lecteur.jumpToImage(k); ++k) {
+            const QSize s = lecteur.size();
+            const bool assez = s.width() >= taille.width() && s.height() >= taille.height();
+            const bool choisieAssez = choisie >= 0 && tailleChoisie.width() >= taille.width() &&
+                                      tailleChoisie.height() >= taille.height();
+            const bool mieux = choisie < 0 ||
+                               (assez && (!choisieAssez || s.width() < tailleChoisie.width())) ||
+                               (!assez && !choisieAssez && s.width() > tailleChoisie.width());
+            if (mieux) {
+                choisie = k;
+                tailleChoisie = s;
+            }
+        }
+        lecteur.jumpToImage(choisie < 0 ? 0 : choisie);
+    }
+    const QImage image = lecteur.read();
+    if (image.isNull()) throw ErreurImage(chemin);
+    return QPixmap::fromImage(
+        image.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+QColor Couleur_Categorie(const QString& texte, GenerateurAleatoire& aleatoire) {
+    if (texte == QLatin1String("-1")) {
+        const int rouge = canal(aleatoire.suivant());
+        const int vert = canal(aleatoire.suivant());
+        const int bleu = canal(aleatoire.suivant());
+        return QColor(rouge, vert, bleu);
+    }
+    const auto valeur = static_cast<quint64>(Valeur_Entiere(texte));
+    return QColor(static_cast<int>(valeur & 0xFF), static_cast<int>((valeur >> 8) & 0xFF),
+                  static_cast<int>((valeur >> 16) & 0xFF));
+}
+
+void Charger_Categories(Contexte& contexte, frmPrincipale& principale) {
+    principale.lstCategorie.clear();
+    principale.lstIcones.clear();
+    principale.lstCouleur.clear();
+    contexte.catalogue().parcourir(
+        Requetes::S1_CategoriesAffichees(), [&](const JeuEnregistrements& jeu) {
+            const QString nom = Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
+            if (nom.isEmpty()) return;
+            principale.lstCategorie << nom;
+            principale.lstIcones << Valeur_Champ(jeu.Fields(QStringLiteral("icone")));
+            principale.lstCouleur << Valeur_Champ(jeu.Fields(QStringLiteral("couleur")));
+        });
+}
+
+void Creer_Fenetres(Contexte& contexte, frmPrincipale& principale) {
+    // The trap: the build ends at the first failure; windows already shown stay, and the
+    // one being built stays loaded, hidden, until the windows are next closed.
+    try {
+        construire(contexte, principale);
+    } catch (const ErreurCatalogue& erreur) {
+        signalerErreur(contexte, erreur.description(), erreur.numero());
+    } catch (const ErreurImage& erreur) {
+        signalerErreur(contexte, erreur.description(), erreur.numero());
+    } catch (const std::bad_alloc&) {
+        signalerErreur(contexte, QStringLiteral("Mémoire insuffisante"), 7);
+    } catch (const std::exception& erreur) {
+        signalerErreur(contexte,
+                       QStringLiteral("Erreur inattendue lors de la création des fenêtres : ") +
+                           QString::fromLocal8Bit(erreur.what()),
+                       0);
+    }
+}

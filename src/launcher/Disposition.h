@@ -1,7 +1,43 @@
 #pragma once
 
+#include <QColor>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+#include <stdexcept>
+
 class Contexte;
+class GenerateurAleatoire;
 class frmPrincipale;
 
-// Builds one launcher window per displayed category, stacked down the right edge.
+// Builds one launcher window per displayed category, in name order, stacked from the
+// top of the primary screen along its right edge. Never closes windows: called while
+// launcher windows exist, it adds a second set.
 void Creer_Fenetres(Contexte& contexte, frmPrincipale& principale);
+
+// Fills the main window's table of displayed categories (lstCategorie, lstIcones,
+// lstCouleur), rows without a name left out. Its failures reach the caller.
+void Charger_Categories(Contexte& contexte, frmPrincipale& principale);
+
+// The colour of a category: "-1" exactly draws red, green and blue from the generator;
+// any other text is a colour number red + 256 x green + 65536 x blue read with the shared
+// numeric reading (an empty text is black). A number outside 0 to 16777215 keeps its
+// three low bytes.
+QColor Couleur_Categorie(const QString& texte, GenerateurAleatoire& aleatoire);
+
+// A picture file that exists but cannot be read as a picture.
+class ErreurImage : public std::runtime_error {
+public:
+    explicit ErreurImage(const QString& chemin);
+    const QString& description() const { return description_; }
+    int numero() const { return 481; }
+
+private:
+    QString description_;
+};
+
+// A category's icon from any picture file the image readers know (its format told by
+// its content), stretched to the given size; of a file holding several pictures (an
+// icon's sizes), the one closest above that size. Throws ErreurImage.
+QPixmap Charger_Image(const QString& chemin, const QSize& taille);

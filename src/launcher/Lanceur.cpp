@@ -1,0 +1,187 @@
+#include "launcher/Lanceur.h"
+
+#include "core/Contexte.h"
+#include "core/Nombres.h"
+#include "core/Services.h"
+#include "launcher/frmDalvire.h"
+#include "platform/Messages.h"
+#include "platform/Shell.h"
+#include "platform/ShellGio.h"
+
+#include <QSignalBlocker>
+#include <QUrl>
+
+#include <exception>
+
+namespace {
+
+const QString SautDeLigne = QStringLiteral("\r\n");
+
+// The item type codes, compared as exact texts.
+namespace Type {
+const QString Programme = QStringLiteral("0");
+const QString Fichier = QStringLiteral("1");
+const QString LienInternet = QStringLiteral("2");
+const QString Mail = QStringLiteral("3");
+} // namespace Type
+
+// Leading and trailing spaces removed (spaces only, as the name was typed).
+QString sansEspaces(const QString& texte) {
+    qsizetype debut = 0;
+    qsizetype fin = texte.size();
+    while (debut < fin && texte.at(debut) == QLatin1Char(' '))
+        ++debut;
+    while (fin > debut && texte.at(fin - 1) == QLatin1Char(' '))
+        --fin;
+    return texte.mid(debut, fin - debut);
+}
+
+// Selects the entry of a hidden list at the index of the visible one, and reads it.
+QString texteA(QComboBox* liste, int index) {
+    const QSignalBlocker silence(liste);
+    liste->setCurrentIndex(index);
+    return liste->currentText();
+}
+
+struct EchecVerification {
+    QString premiere;
+    QString seconde;
+};
+
+// The check of the item by its type; true when it passes (or its type has none).
+bool verifier(const QString& type, const QString& chemin, EchecVerification& echec) {
+    if (type == Type::Programme) {
+        echec = {QStringLiteral("Impossible de démarrer le programme sélectionné."),
+                 QStringLiteral("Le programme n'existe pas.")};
+        return Fichier_Existe(chemin);
+    }
+    if (type == Type::Fichier) {
+        echec = {QStringLiteral("Impossible de démarrer le fichier sélectionné."),
+                 QStringLiteral("Le fichier n'existe pas.")};
+        return Fichier_Existe(chemin);
+    }
+    if (type == Type::LienInternet) {
+        echec = {QStringLiteral("Impossible d'afficher la page Internet sélectionnée."),
+                 QStringLiteral("L'adresse du site Internet ne semble pas une adresse valide.")};
+        return Lien_Internet_Valide(chemin);
+    }
+    if (type == Type::Mail) {
+        echec = {QStringLiteral("Impossible d'envoyer un e-mail à l'adresse sélectionnée."),
+                 QStringLiteral("L'adresse de messagerie ne semble pas une adresse valide.")};
+        return Adresse_Mail_Valide(chemin);
+    }
+    return true;
+}
+
+// Steps 8 to 10: the start itself, every failure of which is silent.
+void demarrer(frmDalvire& fenetre, const QString& chemin, int commande) {
+    Contexte& contexte = fenetre.contexte();
+    ServiceShell& shell = contexte.shell();
+    try {
+        if (chemin.right(3).toLower() == QLatin1String("exe")) {
+            shell.demarrer(chemin, commande);
+            return;
+        }
+        if (shell.ouvrir(chemin, commande, &fenetre) != ResultatOuverture::AucuneAssociation)
+            return;
+        const ReponseMessage reponse = contexte.messages().afficher(
+            QStringLiteral(
+                "Le fichier que vous voulez lancer n'est associé à aucune application.") +
+                SautDeLigne +
+                QStringLiteral(
+                    "Voulez-vous ouvrir la boite de dialogue d'association de fichiers ?"),
+            IconeMessage::Question, BoutonsMessage::OuiNon);
+        if (reponse == ReponseMessage::Oui) shell.ouvrirAvec(chemin, &fenetre);
+    } catch (const std::exception&) {
+        // A start that fails says nothing; the window still slides back.
+    }
+}
+
+// Percent-encoding of a mailto: value: every character but the unreserved ones, or, in
+// an address list, but those an address is written with.
+QString encoderValeur(const QString& valeur) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(valeur));
+}
+
+QString encoderAdresses(const QString& adresses) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(adresses, "!$'()*+,;:@"));
+}
+
+// Every line break of a body as CR LF, which the link then carries as %0D%0A.
+QString sautsCrLf(QString texte) {
+    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    texte.replace(QLatin1Char('\n'), SautDeLigne);
+    return texte;
+}
+
+} // namespace
+
+int Commande_Affichage(const QString& demarrage) {
+    switch (const qint16 valeur = Valeur_Entiere_16(demarrage)) {
+    case 0:
+        return CommandeAffichage::Minimise;
+    case 1:
+        return CommandeAffichage::Normal;
+    case 2:
+        return CommandeAffichage::Maximise;
+    default:
+        return valeur;
+    }
+}
+
+void Lancer_Element(frmDalvire& fenetre) {
+    Contexte& contexte = fenetre.contexte();
+    QComboBox* const liste = fenetre.cboProgrammes;
+    liste->setToolTip(QString());
+    const int index = liste->currentIndex();
+    if (index < 0) return;
+    const QString nom = liste->itemText(index);
+    if (sansEspaces(nom).isEmpty()) return;
+
+    const QString chemin = texteA(fenetre.cboChemin, index);
+    const QString type = texteA(fenetre.cboType, index);
+    const QString mode = texteA(fenetre.cboAffichage, index);
+    liste->setToolTip(nom + QStringLiteral(" [") + chemin + QStringLiteral("]"));
+
+    EchecVerification echec;
+    if (!verifier(type, chemin, echec)) {
+        contexte.messages().afficher(echec.premiere + SautDeLigne + echec.seconde + SautDeLigne +
+                                         QStringLiteral("[") + chemin + QStringLiteral("]"),
+                                     IconeMessage::Information);
+        return;
+    }
+    demarrer(fenetre, chemin, Commande_Affichage(mode));
+    fenetre.imgIcone_Click();
+}
+
+bool Lien_Internet_Valide(const QString& texte) {
+    return Uri_Absolue_Valide(texte);
+}
+
+bool Adresse_Mail_Valide(const QString& texte) {
+    return texte.size() >= 7 && texte.left(7).toLower() == QLatin1String("mailto:");
+}
+
+QString Lien_Mail(const QString& adresse, const QString& sujet, const QString& corps,
+                  const QString& copie, const QString& copieCachee) {
+    QString requete;
+    if (!sujet.isEmpty()) requete = QStringLiteral("&Subject=") + encoderValeur(sujet);
+    if (!corps.isEmpty()) requete += QStringLiteral("&Body=") + encoderValeur(sautsCrLf(corps));
+    if (!copie.isEmpty()) requete += QStringLiteral("&CC=") + encoderAdresses(copie);
+    if (!copieCachee.isEmpty()) requete += QStringLiteral("&BCC=") + encoderAdresses(copieCachee);
+    if (requete.startsWith(QLatin1Char('&'))) requete[0] = QLatin1Char('?');
+    return QStringLiteral("mailto:") + encoderAdresses(adresse) + requete;
+}
+
+void Envoyer_Mail(const Contexte& contexte, const QString& adresse, QWidget* proprietaire,
+                  const QString& sujet, const QString& corps, const QString& copie,
+                  const QString& copieCachee) {
+    const QString lien = Lien_Mail(adresse, sujet, corps, copie, copieCachee);
+    if (contexte.shell().ouvrir(lien, CommandeAffichage::Normal, proprietaire) ==
+        ResultatOuverture::AucuneAssociation)
+        contexte.messages().afficher(
+            QStringLiteral("Aucune application ne permet d'envoyer un e-mail à l'adresse :") +
+                SautDeLigne + adresse,
+            IconeMessage::Information);
+}

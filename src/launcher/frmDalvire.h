@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/Fenetres.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+class Contexte;
+
+// The category's icon: a picture stretched to the control. A left click (press and
+// release on it) is its click; releasing the right button over it asks for the main menu.
+class ImageIcone : public QLabel {
+    Q_OBJECT
+public:
+    explicit ImageIcone(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void clic();
+    void clicDroitRelache(const QPoint& positionGlobale);
+
+protected:
+    void mousePressEvent(QMouseEvent* evenement) override;
+    void mouseReleaseEvent(QMouseEvent* evenement) override;
+    void mouseDoubleClickEvent(QMouseEvent* evenement) override;
+
+private:
+    bool gauchePresse_ = false;
+};
+
+// The visible list of items, which tells its window when it drops down, scrolls or
+// loses the focus.
+class ListeProgrammes : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ListeProgrammes(QWidget* parent = nullptr);
+    void showPopup() override;
+
+Q_SIGNALS:
+    void deroulee();
+    void defilee();
+    void focusPerdu();
+
+protected:
+    void focusOutEvent(QFocusEvent* evenement) override;
+
+private:
+    bool defilementSuivi_ = false;
+};
+
+// The strip window of one displayed category, against the right edge of the screen: at
+// rest (slid in) only its icon shows; slid out, its list of items is on screen.
+class frmDalvire : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmDalvire(Contexte& contexte, QWidget* parent = nullptr);
+    ~frmDalvire() override;
+
+    // Slid in at the right edge, timer stopped, topmost as the setting asks. Also keeps
+    // the window out of the taskbar and the pager, which must happen before it is shown.
+    void Form_Load();
+
+    // The slide toggle: out if in, in if out; sliding out takes every other launcher
+    // window in.
+    void imgIcone_Click();
+    void Timer1_Timer();
+    void cboProgrammes_Click();
+    void cboProgrammes_DropDown();
+    void cboProgrammes_Scroll();
+    void cboProgrammes_LostFocus();
+
+    QString Tag() const { return Fenetres::tag(this); }
+    void definirTag(const QString& tag) { Fenetres::definirTag(this, tag); }
+
+    // The left edges, in pixels of the primary screen, read at the moment of the call.
+    int gaucheRentree() const;
+    int gaucheSortie() const;
+
+    // Outer size of a launcher window in pixels: the client area and its border.
+    static QSize tailleExterieure();
+
+    Contexte& contexte() const { return contexte_; }
+
+    // True while the window is slid out; other launcher windows read and write it.
+    bool Afficher = false;
+    // Timer ticks since the window last slid out or in. It stops at 32767 rather than
+    // overflow: a count that can no longer grow simply stays there, and the window stays
+    // out until it is clicked or used, as it does with any delay the count never equals.
+    qint16 Compteur = 0;
+
+    ImageIcone* imgIcone = nullptr;
+    ListeProgrammes* cboProgrammes = nullptr;
+    QComboBox* cboChemin = nullptr;
+    QComboBox* cboType = nullptr;
+    QComboBox* cboAffichage = nullptr;
+    QTimer Timer1;
+
+Q_SIGNALS:
+    void menuPrincipalDemande(const QPoint& positionGlobale);
+
+protected:
+    void paintEvent(QPaintEvent* evenement) override;
+    void closeEvent(QCloseEvent* evenement) override;
+
+private:
+    void glisser(bool sortir);
+    void choixModifie();
+    void choixActive();
+    void lancerSiDemande();
+
+    Contexte& contexte_;
+    InscriptionFenetre inscription_;
+    // A choice in the list raises both "index changed" and "activated" (or only one of
+    // them); the launch runs once, after the list has closed.
+    bool lancementDemande_ = false;
+};
