@@ -55,7 +55,6 @@ frmAide::frmAide(QWidget* parent)
     , suivant_(new QAction(QStringLiteral("Suivant"), this))
     , sommaire_(new QAction(QStringLiteral("Sommaire"), this)) {
     setWindowTitle(QStringLiteral("Aide de ") + TitreApplication);
-    setAttribute(Qt::WA_DeleteOnClose, false);
     resize(Twips::tailleEnPixels(9600, 8400));
 
     auto* barre = new QToolBar(this);

@@ -1,0 +1,273 @@
+#include "core/Aide.h"
+#include "platform/AideChm.h"
+#include "platform/frmAide.h"
+#include "support/Environnement.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolBar>
+
+namespace {
+
+QString AideLivree() {
+    return Fichier_Livre(QStringLiteral("aide.chm"));
+}
+
+QByteArray Source(const QString& nom) {
+    QFile f(QStringLiteral(DALVIRE_DOSSIER_SOURCES "/data/aide/") + nom);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Where the link to href shows in the viewer, in the coordinates of its viewport.
+std::optional<QPoint> PositionDuLien(QTextBrowser* navigateur, const QString& href) {
+    QTextDocument* document = navigateur->document();
+    for (QTextBlock bloc = document->begin(); bloc.isValid(); bloc = bloc.next()) {
+        for (auto it = bloc.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isAnchor() || fragment.charFormat().anchorHref() != href)
+                continue;
+            QTextCursor curseur(document);
+            curseur.setPosition(fragment.position() + fragment.length() / 2);
+            navigateur->setTextCursor(curseur);
+            navigateur->ensureCursorVisible();
+            return navigateur->cursorRect(curseur).center();
+        }
+    }
+    return std::nullopt;
+}
+
+QAction* Action(frmAide* fenetre, const QString& texte) {
+    for (QAction* a : fenetre->findChild<QToolBar*>()->actions())
+        if (a->text() == texte) return a;
+    return nullptr;
+}
+
+} // namespace
+
+class TestAideChm : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void chaqueRubriqueMeneASaPage_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<qint32>("numero");
+        for (const RubriqueAide::Rubrique& r : RubriqueAide::Toutes)
+            QTest::newRow(r.page) << r.nomPage() << r.numero;
+    }
+    void chaqueRubriqueMeneASaPage() {
+        QFETCH(QString, page);
+        QFETCH(qint32, numero);
+        const auto fichier = FichierChm::ouvrir(AideLivree());
+        QVERIFY(fichier);
+        QCOMPARE(fichier->page(numero), QLatin1Char('/') + page);
+        // The compiled page is the one kept in the sources, not a stale build.
+        const std::optional<QByteArray> contenu = fichier->lire(QLatin1Char('/') + page);
+        QVERIFY(contenu);
+        QVERIFY(!contenu->isEmpty());
+        QCOMPARE(*contenu, Source(page));
+    }
+
+    void entete() {
+        const auto fichier = FichierChm::ouvrir(AideLivree());
+        QVERIFY(fichier);
+        QCOMPARE(fichier->pageParDefaut(), QStringLiteral("/aide.htm"));
+        QCOMPARE(fichier->titre(), QStringLiteral("Aide de Dalvire"));
+        QVERIFY(!fichier->lire(QStringLiteral("/images/")));
+        QVERIFY(!fichier->lire(QStringLiteral("/absente.htm")));
+    }
+
+    // Every link, picture and style sheet named by a page is inside the file.
+    void aucunLienMort() {
+        const auto fichier = FichierChm::ouvrir(AideLivree());
+        QVERIFY(fichier);
+        const QRegularExpression reference(QStringLiteral("(?:href|src)=\"([^\"#]*)"));
+        int liens = 0;
+        for (const RubriqueAide::Rubrique& r : RubriqueAide::Toutes) {
+            const QString html = QString::fromUtf8(*fichier->lire(QLatin1Char('/') + r.nomPage()));
+            for (auto m = reference.globalMatch(html); m.hasNext();) {
+                const QString cible = m.next().captured(1);
+                if (cible.isEmpty()) continue;
+                QVERIFY2(!cible.contains(QLatin1Char(':')), qPrintable(r.nomPage() + ": " + cible));
+                QVERIFY2(fichier->lire(QLatin1Char('/') + cible),
+                         qPrintable(r.nomPage() + ": " + cible));
+                ++liens;
+            }
+        }
+        QVERIFY(liens > 50);
+    }
+
+    void rubriqueInconnue_data() {
+        QTest::addColumn<int>("numero");
+        QTest::newRow("entre deux") << 10002;
+        QTest::newRow("juste après") << 10013;
+        QTest::newRow("négatif") << -10000;
+        QTest::newRow("grand") << 2147483647;
+    }
+    void rubriqueInconnue() {
+        QFETCH(int, numero);
+        const auto fichier = FichierChm::ouvrir(AideLivree());
+        QVERIFY(fichier);
+        QVERIFY(fichier->page(numero).isEmpty());
+        AideChm aide;
+        QVERIFY(!aide.ouvrirRubrique(nullptr, AideLivree(), numero));
+        QVERIFY(!aide.fenetre());
+    }
+
+    void fichierDefectueux_data() {
+        QTest::addColumn<QByteArray>("contenu"); // written to the file; "-" for none
+        QFile vrai(AideLivree());
+        QVERIFY(vrai.open(QIODevice::ReadOnly));
+        const QByteArray livre = vrai.readAll();
+        QByteArray hasard(70000, Qt::Uninitialized);
+        QRandomGenerator generateur(1234);
+        for (char& c : hasard)
+            c = char(generateur.bounded(256));
+        QTest::newRow("absent") << QByteArray("-");
+        QTest::newRow("vide") << QByteArray();
+        QTest::newRow("du texte") << QByteArray("<html>aide.htm</html>\n");
+        QTest::newRow("au hasard") << hasard;
+        QTest::newRow("en-tête puis hasard") << livre.left(0x60) + hasard;
+        QTest::newRow("tronqué au début") << livre.left(1000);
+        QTest::newRow("tronqué à moitié") << livre.left(livre.size() / 2);
+        QTest::newRow("sans sa fin") << livre.left(livre.size() - 200);
+    }
+    void fichierDefectueux() {
+        QFETCH(QByteArray, contenu);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("aide.chm"));
+        if (contenu != "-") {
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenu);
+        }
+        AideChm aide;
+        // Whatever the damage, no crash, and no topic is reported as shown when it is not.
+        for (const RubriqueAide::Rubrique& r : RubriqueAide::Toutes) {
+            if (aide.ouvrirRubrique(nullptr, chemin, r.numero)) {
+                QVERIFY(aide.fenetre());
+                QCOMPARE(aide.fenetre()->pageAffichee(), QLatin1Char('/') + r.nomPage());
+            }
+        }
+        if (contenu.size() < 2000) QVERIFY(!aide.fenetre());
+    }
+
+    void unDossier() {
+        QTemporaryDir dossier;
+        AideChm aide;
+        QVERIFY(!aide.ouvrirRubrique(nullptr, dossier.path(), 10000));
+    }
+
+    void visionneuse() {
+        AideChm aide;
+        QWidget proprietaire;
+        QVERIFY(aide.ouvrirRubrique(&proprietaire, AideLivree(), 10003));
+        frmAide* fenetre = aide.fenetre();
+        QVERIFY(fenetre);
+        QVERIFY(fenetre->isVisible());
+        QVERIFY(fenetre->isWindow());
+        QCOMPARE(fenetre->windowTitle(), QStringLiteral("Aide de Dalvire"));
+        QCOMPARE(fenetre->pageAffichee(), QStringLiteral("/parametres.htm"));
+        QVERIFY(fenetre->navigateur()->toPlainText().contains(
+            QStringLiteral("Délai de fermeture d'affichage")));
+
+        // One window, reused.
+        QVERIFY(aide.ouvrirRubrique(&proprietaire, AideLivree(), 10007));
+        QCOMPARE(aide.fenetre(), fenetre);
+        QCOMPARE(fenetre->pageAffichee(), QStringLiteral("/programmes.htm"));
+        QVERIFY(fenetre->navigateur()->toPlainText().contains(
+            QStringLiteral("(Toutes les catégories)")));
+        // Topic 0: the file's start page.
+        QVERIFY(aide.ouvrirRubrique(&proprietaire, AideLivree(), 0));
+        QCOMPARE(fenetre->pageAffichee(), QStringLiteral("/aide.htm"));
+    }
+
+    void lienVersUneAutrePage() {
+        AideChm aide;
+        QVERIFY(aide.ouvrirRubrique(nullptr, AideLivree(), 10000));
+        frmAide* fenetre = aide.fenetre();
+        QVERIFY(QTest::qWaitForWindowExposed(fenetre));
+        NavigateurAide* navigateur = fenetre->navigateur();
+
+        const std::optional<QPoint> lien =
+            PositionDuLien(navigateur, QStringLiteral("parametres.htm"));
+        QVERIFY(lien);
+        QTest::mouseClick(navigateur->viewport(), Qt::LeftButton, {}, *lien);
+        QTRY_COMPARE(fenetre->pageAffichee(), QStringLiteral("/parametres.htm"));
+        QVERIFY(navigateur->toPlainText().contains(QStringLiteral("Enregistrer les paramètres")));
+
+        // Back, forward and contents.
+        QAction* precedent = Action(fenetre, QStringLiteral("Précédent"));
+        QAction* suivant = Action(fenetre, QStringLiteral("Suivant"));
+        QAction* sommaire = Action(fenetre, QStringLiteral("Sommaire"));
+        QVERIFY(precedent && suivant && sommaire);
+        QVERIFY(precedent->isEnabled());
+        precedent->trigger();
+        QCOMPARE(fenetre->pageAffichee(), QStringLiteral("/aide.htm"));
+        QVERIFY(suivant->isEnabled());
+        suivant->trigger();
+        QCOMPARE(fenetre->pageAffichee(), QStringLiteral("/parametres.htm"));
+        sommaire->trigger();
+        QCOMPARE(fenetre->pageAffichee(), QStringLiteral("/aide.htm"));
+    }
+
+    // Pictures and style sheets come out of the file; nothing is read outside it.
+    void ressources() {
+        AideChm aide;
+        QVERIFY(aide.ouvrirRubrique(nullptr, AideLivree(), 10001));
+        NavigateurAide* navigateur = aide.fenetre()->navigateur();
+        const QVariant image = navigateur->loadResource(
+            QTextDocument::ImageResource, QUrl(QStringLiteral("chm:///images/dalvire.png")));
+        QCOMPARE(QImage::fromData(image.toByteArray()).size(), QSize(32, 32));
+        const QVariant style = navigateur->loadResource(QTextDocument::StyleSheetResource,
+                                                        QUrl(QStringLiteral("chm:///aide.css")));
+        QVERIFY(style.toByteArray().contains("font-family"));
+        QTemporaryDir dossier;
+        QFile local(dossier.filePath(QStringLiteral("secret.htm")));
+        QVERIFY(local.open(QIODevice::WriteOnly));
+        local.write("<p>secret</p>");
+        local.close();
+        for (const QUrl& dehors : {QUrl::fromLocalFile(local.fileName()),
+                                   QUrl(QStringLiteral("http://exemple.fr/aide.htm")),
+                                   QUrl(QStringLiteral("chm:///../secret.htm"))})
+            QVERIFY2(!navigateur->loadResource(QTextDocument::HtmlResource, dehors).isValid(),
+                     qPrintable(dehors.toString()));
+    }
+
+    // The viewer goes with the window it is opened from: over a modal dialog it must be
+    // that dialog's own window, or the dialog would block it.
+    void suitSaFenetre() {
+        AideChm aide;
+        QWidget principale;
+        QVERIFY(aide.ouvrirRubrique(&principale, AideLivree(), 10000));
+        QPointer<frmAide> fenetre = aide.fenetre();
+        QCOMPARE(fenetre->parentWidget(), &principale);
+        {
+            QDialog dialogue;
+            dialogue.setWindowModality(Qt::ApplicationModal);
+            auto* champ = new QWidget(&dialogue);
+            dialogue.show();
+            QVERIFY(aide.ouvrirRubrique(champ, AideLivree(), 10003));
+            QCOMPARE(aide.fenetre(), fenetre.data());
+            QCOMPARE(fenetre->parentWidget(), &dialogue);
+            QVERIFY(fenetre->isVisible());
+            QVERIFY(fenetre->isWindow());
+        }
+        // Closed with its dialog; the next topic opens a new viewer.
+        QVERIFY(!fenetre);
+        QVERIFY(!aide.fenetre());
+        QVERIFY(aide.ouvrirRubrique(&principale, AideLivree(), 10006));
+        QVERIFY(aide.fenetre());
+        QCOMPARE(aide.fenetre()->pageAffichee(), QStringLiteral("/categories.htm"));
+    }
+};
+
+QTEST_MAIN(TestAideChm)
+#include "test_aide_chm.moc"
