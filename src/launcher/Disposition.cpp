@@ -44,6 +44,27 @@ Elements lireElements(Catalogue& catalogue, const QString& categorie) {
     return e;
 }
 
+// Of the pictures of a file, the smallest that covers the size, or else the largest.
+int imageLaMieuxTaillee(QImageReader& lecteur, const QSize& taille) {
+    int couvre = -1;
+    int plusGrande = 0;
+    QSize tailleCouvre;
+    QSize taillePlusGrande;
+    for (int k = 0; k < lecteur.imageCount() && lecteur.jumpToImage(k); ++k) {
+        const QSize s = lecteur.size();
+        if (s.width() >= taille.width() && s.height() >= taille.height() &&
+            (couvre < 0 || s.width() < tailleCouvre.width())) {
+            couvre = k;
+            tailleCouvre = s;
+        }
+        if (k == 0 || s.width() > taillePlusGrande.width()) {
+            plusGrande = k;
+            taillePlusGrande = s;
+        }
+    }
+    return couvre >= 0 ? couvre : plusGrande;
+}
+
 void remplir(QComboBox* liste, const QStringList& textes) {
     const QSignalBlocker silence(liste);
     liste->clear();
@@ -131,25 +152,7 @@ ErreurImage::ErreurImage(const QString& chemin)
 QPixmap Charger_Image(const QString& chemin, const QSize& taille) {
     QImageReader lecteur(chemin);
     lecteur.setDecideFormatFromContent(true);
-    const int nombre = lecteur.imageCount();
-    if (nombre > 1) {
-        int choisie = -1;
-        QSize tailleChoisie;
-        for (int k = 0; k < nombre && lecteur.jumpToImage(k); ++k) {
-            const QSize s = lecteur.size();
-            const bool assez = s.width() >= taille.width() && s.height() >= taille.height();
-            const bool choisieAssez = choisie >= 0 && tailleChoisie.width() >= taille.width() &&
-                                      tailleChoisie.height() >= taille.height();
-            const bool mieux = choisie < 0 ||
-                               (assez && (!choisieAssez || s.width() < tailleChoisie.width())) ||
-                               (!assez && !choisieAssez && s.width() > tailleChoisie.width());
-            if (mieux) {
-                choisie = k;
-                tailleChoisie = s;
-            }
-        }
-        lecteur.jumpToImage(choisie < 0 ? 0 : choisie);
-    }
+    if (lecteur.imageCount() > 1) lecteur.jumpToImage(imageLaMieuxTaillee(lecteur, taille));
     const QImage image = lecteur.read();
     if (image.isNull()) throw ErreurImage(chemin);
     return QPixmap::fromImage(

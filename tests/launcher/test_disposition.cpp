@@ -1,0 +1,457 @@
+// The build of the launcher windows from the catalogue: which windows, in what order and
+// where, with which items, icon and colour, and the messages when it cannot.
+#include "core/Aleatoire.h"
+#include "launcher/Disposition.h"
+#include "launcher/frmDalvire.h"
+#include "support/MessagesScriptes.h"
+#include "support/ShellFactice.h"
+#include "tray/frmPrincipale.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QMenu>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+const QString AucuneFenetre =
+    QStringLiteral("Aucune fenêtre n'est à afficher.\r\nPour afficher des fenêtres, cliquez sur "
+                   "'Catégories' ou 'Programmes' dans le menu.");
+const QString TropBas = QStringLiteral("Certaines fenêtres ne pourront être affichées.\r\n"
+                                       "L'emplacement de celles-ci dépassent la hauteur de "
+                                       "l'écran.");
+
+QList<frmDalvire*> lanceurs(Contexte& contexte) {
+    QList<frmDalvire*> liste;
+    for (QWidget* w : contexte.fenetres().ouvertes())
+        if (auto* f = qobject_cast<frmDalvire*>(w)) liste << f;
+    return liste;
+}
+
+QStringList textes(const QComboBox* liste) {
+    QStringList t;
+    for (int i = 0; i < liste->count(); ++i)
+        t << liste->itemText(i);
+    return t;
+}
+
+frmDalvire* parTag(Contexte& contexte, const QString& tag) {
+    for (frmDalvire* f : lanceurs(contexte))
+        if (f->Tag() == tag) return f;
+    return nullptr;
+}
+
+QImage imageDe(const frmDalvire& f) {
+    return f.imgIcone->pixmap().toImage();
+}
+
+QColor couleurDe(const frmDalvire& f) {
+    return f.palette().color(QPalette::Window);
+}
+
+QColor couleurTiree(GenerateurAleatoire& g) {
+    const int r = static_cast<int>(std::nearbyint(g.suivant() * 255));
+    const int v = static_cast<int>(std::nearbyint(g.suivant() * 255));
+    const int b = static_cast<int>(std::nearbyint(g.suivant() * 255));
+    return QColor(r, v, b);
+}
+
+void fermer(Contexte& contexte) {
+    qDeleteAll(lanceurs(contexte));
+}
+
+// One run of the program: its own catalogue and its own generator.
+struct Execution {
+    EnvironnementLanceur env;
+    frmPrincipale principale{env.contexte()};
+    Contexte& contexte() { return env.contexte(); }
+    QStringList messages() { return env.messages().textes(); }
+};
+
+} // namespace
+
+class TestDisposition : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aucuneCategorieAffichee();
+    void ordreEmpilementEtContenu();
+    void choixDesElements();
+    void icone_data();
+    void icone();
+    void imageIllisible();
+    void iconeAPlusieursTailles_data();
+    void iconeAPlusieursTailles();
+    void couleur_data();
+    void couleur();
+    void couleursAleatoires();
+    void hauteurDeLEcran();
+    void erreurDuCatalogue();
+    void menuRelie();
+    void secondAppelAjouteUnJeu();
+};
+
+void TestDisposition::aucuneCategorieAffichee() {
+    Execution x;
+    x.env.ajouterCategorie(QStringLiteral("Cachee"), QString(), QStringLiteral("0"),
+                           QStringLiteral("0"));
+    x.env.ajouterCategorie(QStringLiteral("Sans drapeau"), QString(), QString(),
+                           QStringLiteral("0"));
+    x.principale.lstCategorie = QStringList{QStringLiteral("reste d'avant")};
+    Creer_Fenetres(x.contexte(), x.principale);
+    QCOMPARE(x.messages(), QStringList{AucuneFenetre});
+    QCOMPARE(x.env.messages().vus.at(0).icone, IconeMessage::Information);
+    QVERIFY(lanceurs(x.contexte()).isEmpty());
+    QVERIFY(x.principale.lstCategorie.isEmpty());
+}
+
+void TestDisposition::ordreEmpilementEtContenu() {
+    Execution x;
+    x.env.ajouterCategorie(QStringLiteral("Zèbre"), QString(), QStringLiteral("1"),
+                           QStringLiteral("255"));
+    x.env.ajouterCategorie(QStringLiteral("alpha"), QString(), QStringLiteral("1"),
+                           QStringLiteral("255"));
+    x.env.ajouterCategorie(QStringLiteral("Bêta"), QString(), QStringLiteral("1"),
+                           QStringLiteral("255"));
+    x.env.ajouterCategorie(QStringLiteral("Masquée"), QString(), QStringLiteral("0"),
+                           QStringLiteral("255"));
+    Creer_Fenetres(x.contexte(), x.principale);
+    QVERIFY(x.messages().isEmpty());
+    QCOMPARE(
+        x.principale.lstCategorie,
+        (QStringList{QStringLiteral("alpha"), QStringLiteral("Bêta"), QStringLiteral("Zèbre")}));
+    QCOMPARE(x.principale.lstCouleur.size(), 3);
+    QCOMPARE(x.principale.lstIcones.size(), 3);
+
+    const QList<frmDalvire*> f = lanceurs(x.contexte());
+    QCOMPARE(f.size(), 3);
+    const QRect ecran = QGuiApplication::primaryScreen()->geometry();
+    const int h = f.at(0)->frameGeometry().height();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(f.at(i)->Tag(), x.principale.lstCategorie.at(i));
+        QCOMPARE(f.at(i)->imgIcone->toolTip(), f.at(i)->Tag());
+        QVERIFY(f.at(i)->isVisible());
+        QVERIFY(!f.at(i)->Afficher);
+        QCOMPARE(f.at(i)->x(), f.at(i)->gaucheRentree());
+        QCOMPARE(f.at(i)->y(), ecran.y() + h * i);
+        QVERIFY(f.at(i)->parent() == &x.principale);
+    }
+}
+
+void TestDisposition::choixDesElements() {
+    Execution x;
+    const QString jeux = QStringLiteral("Jeux d'été");
+    x.env.ajouterCategorie(jeux, QString(), QStringLiteral("1"), QStringLiteral("0"));
+    x.env.ajouterCategorie(QStringLiteral("Vide"), QString(), QStringLiteral("1"),
+                           QStringLiteral("0"));
+    x.env.ajouterCategorie(QString(), QString(), QStringLiteral("1"), QStringLiteral("0"));
+    x.env.ajouterCategorie(QStringLiteral(""), QString(), QStringLiteral("1"), QStringLiteral("0"));
+    x.env.ajouterCategorie(QStringLiteral("Jeux d%"), QString(), QStringLiteral("1"),
+                           QStringLiteral("0"));
+    x.env.ajouterProgramme(QStringLiteral("Échecs"), QStringLiteral("/jeux/echecs"), jeux,
+                           QStringLiteral("2"), QStringLiteral("0"));
+    x.env.ajouterProgramme(QStringLiteral("dames"), QStringLiteral("/jeux/dames"),
+                           QStringLiteral("JEUX D'ÉTÉ"), QStringLiteral("0"), QStringLiteral("1"));
+    x.env.ajouterProgramme(QStringLiteral("Belote"), QString(), jeux, QString(), QString());
+    x.env.ajouterProgramme(QStringLiteral(""), QStringLiteral("/sans/nom"), jeux,
+                           QStringLiteral("1"), QStringLiteral("0"));
+    x.env.ajouterProgramme(QString(), QStringLiteral("/nul"), jeux, QStringLiteral("1"),
+                           QStringLiteral("0"));
+    x.env.ajouterProgramme(QStringLiteral("Ailleurs"), QStringLiteral("/ailleurs"),
+                           QStringLiteral("Jeux d"), QStringLiteral("1"), QStringLiteral("0"));
+    Creer_Fenetres(x.contexte(), x.principale);
+    QVERIFY(x.messages().isEmpty());
+
+    QCOMPARE(lanceurs(x.contexte()).size(), 3);
+    // A pattern character in a name is a plain character.
+    const frmDalvire* motif = parTag(x.contexte(), QStringLiteral("Jeux d%"));
+    QVERIFY(motif);
+    QCOMPARE(motif->cboProgrammes->count(), 0);
+    const frmDalvire* trouvee = parTag(x.contexte(), jeux);
+    QVERIFY(trouvee);
+    const frmDalvire& j = *trouvee;
+    QCOMPARE(
+        textes(j.cboProgrammes),
+        (QStringList{QStringLiteral("Belote"), QStringLiteral("dames"), QStringLiteral("Échecs")}));
+    QCOMPARE(textes(j.cboChemin), (QStringList{QString(), QStringLiteral("/jeux/dames"),
+                                               QStringLiteral("/jeux/echecs")}));
+    QCOMPARE(textes(j.cboType), (QStringList{QString(), QStringLiteral("1"), QStringLiteral("0")}));
+    QCOMPARE(textes(j.cboAffichage),
+             (QStringList{QString(), QStringLiteral("0"), QStringLiteral("2")}));
+    QCOMPARE(j.cboProgrammes->currentIndex(), -1);
+    QVERIFY(j.cboProgrammes->toolTip().isEmpty());
+    const frmDalvire* vide = parTag(x.contexte(), QStringLiteral("Vide"));
+    QVERIFY(vide);
+    QCOMPARE(vide->cboProgrammes->count(), 0);
+    QCOMPARE(vide->cboChemin->count(), 0);
+    // Nothing was launched while the lists were filled.
+    QTest::qWait(20);
+    QVERIFY(x.env.shell().appels.isEmpty());
+}
+
+void TestDisposition::icone_data() {
+    QTest::addColumn<QString>("fichier"); // written in the folder; "" none
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("chemin"); // relative to the folder, or absolute
+    QTest::addColumn<bool>("imageApplication");
+    QTest::newRow("chemin vide") << ""
+                                 << ""
+                                 << "" << true;
+    QTest::newRow("fichier absent") << ""
+                                    << ""
+                                    << "absent.ico" << true;
+    QTest::newRow("dossier") << ""
+                             << ""
+                             << "icones" << true;
+    QTest::newRow("png") << "rouge.png"
+                         << "png"
+                         << "rouge.png" << false;
+    QTest::newRow("bmp") << "rouge.bmp"
+                         << "bmp"
+                         << "rouge.bmp" << false;
+    QTest::newRow("gif") << "rouge.gif"
+                         << "gif"
+                         << "rouge.gif" << false;
+    QTest::newRow("jpeg") << "rouge.jpg"
+                          << "jpg"
+                          << "rouge.jpg" << false;
+    QTest::newRow("ico") << "rouge.ico"
+                         << "ico"
+                         << "rouge.ico" << false;
+    QTest::newRow("extension trompeuse") << "rouge.ico"
+                                         << "png"
+                                         << "rouge.ico" << false;
+}
+
+void TestDisposition::icone() {
+    QFETCH(QString, fichier);
+    QFETCH(QString, format);
+    QFETCH(QString, chemin);
+    QFETCH(bool, imageApplication);
+    Execution x;
+    if (format == QLatin1String("gif")) {
+        // Qt reads GIF but does not write it: one red pixel, by hand.
+        static const char unPixelRouge[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00"
+                                           "\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00"
+                                           "\x00\x02\x02\x44\x01\x00;";
+        QFile f(x.env.dossier() + fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(unPixelRouge, sizeof unPixelRouge - 1);
+    } else if (!fichier.isEmpty()) {
+        QImage rouge(48, 48, QImage::Format_RGB32);
+        rouge.fill(QColor(250, 0, 0));
+        QImageWriter ecrivain(x.env.dossier() + fichier, format.toLatin1());
+        QVERIFY2(ecrivain.write(rouge), qPrintable(ecrivain.errorString()));
+    }
+    const QString icone = chemin.isEmpty() ? QString() : x.env.dossier() + chemin;
+    x.env.ajouterCategorie(QStringLiteral("A"), icone, QStringLiteral("1"), QStringLiteral("0"));
+    Creer_Fenetres(x.contexte(), x.principale);
+    QVERIFY2(x.messages().isEmpty(), qPrintable(x.messages().join(QLatin1Char('\n'))));
+    const frmDalvire& f = *lanceurs(x.contexte()).at(0);
+    const QImage image = imageDe(f);
+    QCOMPARE(image.size(), f.imgIcone->size());
+    if (imageApplication) {
+        QCOMPARE(image, x.principale.imgIcone.pixmap(f.imgIcone->size()).toImage());
+    } else {
+        const QColor centre = image.pixelColor(image.width() / 2, image.height() / 2);
+        QVERIFY2(centre.red() > 230 && centre.green() < 20 && centre.blue() < 20,
+                 qPrintable(centre.name()));
+    }
+}
+
+void TestDisposition::imageIllisible() {
+    Execution x;
+    const QString faux = x.env.dossier() + QStringLiteral("faux.ico");
+    {
+        QFile f(faux);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("ceci n'est pas une image");
+    }
+    x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
+                           QStringLiteral("0"));
+    x.env.ajouterCategorie(QStringLiteral("B"), faux, QStringLiteral("1"), QStringLiteral("0"));
+    x.env.ajouterCategorie(QStringLiteral("C"), QString(), QStringLiteral("1"),
+                           QStringLiteral("0"));
+    Creer_Fenetres(x.contexte(), x.principale);
+    QCOMPARE(x.messages(), QStringList{QStringLiteral("Image incorrecte : ") + faux +
+                                       QStringLiteral("\r\n[481]")});
+    QCOMPARE(x.env.messages().vus.at(0).icone, IconeMessage::Exclamation);
+    const QList<frmDalvire*> f = lanceurs(x.contexte());
+    QCOMPARE(f.size(), 2);
+    QVERIFY(f.at(0)->isVisible());
+    // The window being built stays loaded, hidden, until the windows are next closed.
+    QCOMPARE(f.at(1)->Tag(), QStringLiteral("B"));
+    QVERIFY(!f.at(1)->isVisible());
+}
+
+// An icon file holding a 16 x 16 blue and a 32 x 32 red picture, each stored as PNG.
+QByteArray iconeDeuxTailles() {
+    QList<QByteArray> images;
+    for (const auto& [cote, couleur] :
+         {std::pair{16, QColor(Qt::blue)}, std::pair{32, QColor(Qt::red)}}) {
+        QImage image(cote, cote, QImage::Format_ARGB32);
+        image.fill(couleur);
+        QByteArray png;
+        QBuffer tampon(&png);
+        tampon.open(QIODevice::WriteOnly);
+        image.save(&tampon, "PNG");
+        images << png;
+    }
+    QByteArray ico;
+    QDataStream flux(&ico, QIODevice::WriteOnly);
+    flux.setByteOrder(QDataStream::LittleEndian);
+    flux << quint16(0) << quint16(1) << quint16(images.size());
+    quint32 position = 6 + 16 * images.size();
+    const int cotes[] = {16, 32};
+    for (int i = 0; i < images.size(); ++i) {
+        flux << quint8(cotes[i]) << quint8(cotes[i]) << quint8(0) << quint8(0) << quint16(1)
+             << quint16(32) << quint32(images.at(i).size()) << position;
+        position += images.at(i).size();
+    }
+    for (const QByteArray& png : images)
+        flux.writeRawData(png.constData(), png.size());
+    return ico;
+}
+
+void TestDisposition::iconeAPlusieursTailles_data() {
+    QTest::addColumn<int>("cote");
+    QTest::addColumn<QColor>("attendue");
+    QTest::newRow("petite") << 12 << QColor(Qt::blue);
+    QTest::newRow("exacte") << 16 << QColor(Qt::blue);
+    QTest::newRow("entre les deux") << 25 << QColor(Qt::red);
+    QTest::newRow("plus grande que tout") << 40 << QColor(Qt::red);
+}
+
+void TestDisposition::iconeAPlusieursTailles() {
+    QFETCH(int, cote);
+    QFETCH(QColor, attendue);
+    QTemporaryDir dossier;
+    QFile fichier(dossier.filePath(QStringLiteral("deux.ico")));
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    fichier.write(iconeDeuxTailles());
+    fichier.close();
+    const QImage image = Charger_Image(fichier.fileName(), QSize(cote, cote)).toImage();
+    QCOMPARE(image.size(), QSize(cote, cote));
+    QCOMPARE(image.pixelColor(cote / 2, cote / 2).rgb(), attendue.rgb());
+}
+
+void TestDisposition::couleur_data() {
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QColor>("attendue");
+    QTest::newRow("vide") << "" << QColor(0, 0, 0);
+    QTest::newRow("nul") << QString() << QColor(0, 0, 0);
+    QTest::newRow("conception") << "16761024" << QColor(192, 192, 255);
+    QTest::newRow("rouge") << "255" << QColor(255, 0, 0);
+    QTest::newRow("blancs et suite") << "  65280 vert" << QColor(0, 255, 0);
+    QTest::newRow("decimale arrondie") << "1.5" << QColor(2, 0, 0);
+    QTest::newRow("egalite vers le pair") << "2.5" << QColor(2, 0, 0);
+    QTest::newRow("texte") << "bleu" << QColor(0, 0, 0);
+    QTest::newRow("-1 precede d'un blanc") << " -1" << QColor(255, 255, 255);
+    QTest::newRow("au-dela de 24 bits") << "16777472" << QColor(0, 1, 0);
+}
+
+void TestDisposition::couleur() {
+    QFETCH(QString, texte);
+    QFETCH(QColor, attendue);
+    Execution x;
+    x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"), texte);
+    Creer_Fenetres(x.contexte(), x.principale);
+    QCOMPARE(couleurDe(*lanceurs(x.contexte()).at(0)), attendue);
+}
+
+void TestDisposition::couleursAleatoires() {
+    GenerateurAleatoire reference;
+    const QColor premiere = couleurTiree(reference);
+    const QColor deuxieme = couleurTiree(reference);
+    const QColor troisieme = couleurTiree(reference);
+    const QColor quatrieme = couleurTiree(reference);
+
+    for (int demarrage = 0; demarrage < 2; ++demarrage) {
+        Execution x;
+        x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
+                               QStringLiteral("-1"));
+        x.env.ajouterCategorie(QStringLiteral("B"), QString(), QStringLiteral("1"),
+                               QStringLiteral("255"));
+        x.env.ajouterCategorie(QStringLiteral("C"), QString(), QStringLiteral("1"),
+                               QStringLiteral("-1"));
+        Creer_Fenetres(x.contexte(), x.principale);
+        QList<frmDalvire*> f = lanceurs(x.contexte());
+        QCOMPARE(couleurDe(*f.at(0)), premiere);
+        QCOMPARE(couleurDe(*f.at(1)), QColor(255, 0, 0));
+        QCOMPARE(couleurDe(*f.at(2)), deuxieme);
+
+        // A rebuild within the run continues the sequence.
+        fermer(x.contexte());
+        Creer_Fenetres(x.contexte(), x.principale);
+        f = lanceurs(x.contexte());
+        QCOMPARE(f.size(), 3);
+        QCOMPARE(couleurDe(*f.at(0)), troisieme);
+        QCOMPARE(couleurDe(*f.at(2)), quatrieme);
+    }
+}
+
+void TestDisposition::hauteurDeLEcran() {
+    Execution x;
+    const int hauteurEcran = QGuiApplication::primaryScreen()->geometry().height();
+    const int h = frmDalvire::tailleExterieure().height();
+    // Windows whose top lies within the screen are shown, cut off or not.
+    const int tiennent = hauteurEcran / h + 1;
+    for (int i = 0; i < tiennent + 3; ++i)
+        x.env.ajouterCategorie(QStringLiteral("Cat %1").arg(i, 3, 10, QLatin1Char('0')), QString(),
+                               QStringLiteral("1"), QStringLiteral("0"));
+    Creer_Fenetres(x.contexte(), x.principale);
+    QCOMPARE(x.messages(), QStringList{TropBas});
+    const QList<frmDalvire*> f = lanceurs(x.contexte());
+    QCOMPARE(f.size(), tiennent);
+    QVERIFY(f.last()->y() <= hauteurEcran);
+    QVERIFY(f.last()->isVisible());
+}
+
+void TestDisposition::erreurDuCatalogue() {
+    Execution x;
+    x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
+                           QStringLiteral("0"));
+    x.contexte().catalogue().executer(QStringLiteral("DROP TABLE programmes"));
+    Creer_Fenetres(x.contexte(), x.principale);
+    QCOMPARE(x.messages().size(), 1);
+    const QString texte = x.messages().at(0);
+    QVERIFY2(texte.contains(QStringLiteral("\r\n[")) && texte.endsWith(QLatin1Char(']')),
+             qPrintable(texte));
+    QCOMPARE(x.env.messages().vus.at(0).icone, IconeMessage::Exclamation);
+    const QList<frmDalvire*> f = lanceurs(x.contexte());
+    QCOMPARE(f.size(), 1);
+    QVERIFY(!f.at(0)->isVisible());
+}
+
+void TestDisposition::menuRelie() {
+    Execution x;
+    x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
+                           QStringLiteral("0"));
+    Creer_Fenetres(x.contexte(), x.principale);
+    frmDalvire* f = lanceurs(x.contexte()).at(0);
+    QVERIFY(x.principale.mnuPrincipal);
+    QVERIFY(!x.principale.mnuPrincipal->isVisible());
+    Q_EMIT f->menuPrincipalDemande(QPoint(100, 100));
+    QTRY_VERIFY(x.principale.mnuPrincipal->isVisible());
+    x.principale.mnuPrincipal->hide();
+}
+
+void TestDisposition::secondAppelAjouteUnJeu() {
+    Execution x;
+    x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
+                           QStringLiteral("0"));
+    Creer_Fenetres(x.contexte(), x.principale);
+    Creer_Fenetres(x.contexte(), x.principale);
+    QCOMPARE(lanceurs(x.contexte()).size(), 2);
+}
+
+QTEST_MAIN(TestDisposition)
+#include "test_disposition.moc"
