@@ -177,6 +177,25 @@ bool estSchemaDuWeb(const QByteArray& schema) {
     return schema == "http" || schema == "https" || schema == "ftp" || schema == "ftps";
 }
 
+// The characters RFC 3986 allows in a URI: unreserved, reserved and "%".
+bool caracteresPermis(const QByteArray& uri) {
+    static const QByteArray autres = "-._~:/?#[]@!$&'()*+,;=%";
+    for (const char c : uri) {
+        const bool alphanumerique =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alphanumerique && !autres.contains(c)) return false;
+    }
+    return true;
+}
+
+bool contientUnDe(const gchar* composante, const char* caracteres) {
+    return composante && std::strpbrk(composante, caracteres) != nullptr;
+}
+
+struct LiberationUri {
+    void operator()(GUri* uri) const { g_uri_unref(uri); }
+};
+
 } // namespace
 
 bool Uri_Absolue_Valide(const QString& texte) {
@@ -195,17 +214,21 @@ bool Uri_Absolue_Valide(const QString& texte) {
             uri.append(QByteArray::number(o, 16).toUpper().rightJustified(2, '0'));
         }
     }
-    if (!g_uri_is_valid(uri.constData(), G_URI_FLAGS_NONE, nullptr)) return false;
+    if (!caracteresPermis(uri)) return false;
 
-    const Gio::Texte schema(g_uri_parse_scheme(uri.constData()));
-    if (!schema) return false;
-    if (estSchemaDuWeb(QByteArray(schema.get()).toLower())) {
-        GUri* analyse = g_uri_parse(uri.constData(), G_URI_FLAGS_NONE, nullptr);
-        if (!analyse) return false;
-        const gchar* hote = g_uri_get_host(analyse);
-        const bool avecHote = hote && *hote;
-        g_uri_unref(analyse);
-        return avecHote;
+    // Components kept encoded, so that what is checked is what was written.
+    const std::unique_ptr<GUri, LiberationUri> analyse(
+        g_uri_parse(uri.constData(), G_URI_FLAGS_ENCODED, nullptr));
+    if (!analyse) return false;
+    // Brackets belong to an IP literal host, "#" only opens the fragment.
+    if (contientUnDe(g_uri_get_userinfo(analyse.get()), "[]") ||
+        contientUnDe(g_uri_get_path(analyse.get()), "[]") ||
+        contientUnDe(g_uri_get_query(analyse.get()), "[]") ||
+        contientUnDe(g_uri_get_fragment(analyse.get()), "[]#"))
+        return false;
+    if (estSchemaDuWeb(QByteArray(g_uri_get_scheme(analyse.get())).toLower())) {
+        const gchar* hote = g_uri_get_host(analyse.get());
+        return hote && *hote;
     }
     return true;
 }

@@ -1,0 +1,497 @@
+// The item launcher: checks by type, show commands, direct start or opening by
+// association, the Open With offer; the two validations and the mail link.
+#include "core/Services.h"
+#include "launcher/Lanceur.h"
+#include "launcher/frmDalvire.h"
+#include "support/MessagesScriptes.h"
+#include "support/ShellFactice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalBlocker>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString AucuneAssociation =
+    QStringLiteral("Le fichier que vous voulez lancer n'est associé à aucune application.\r\n"
+                   "Voulez-vous ouvrir la boite de dialogue d'association de fichiers ?");
+
+struct Poste {
+    EnvironnementLanceur env;
+    std::unique_ptr<frmDalvire> fenetre;
+
+    Poste() {
+        fenetre = std::make_unique<frmDalvire>(env.contexte());
+        fenetre->Form_Load();
+        fenetre->definirTag(QStringLiteral("Essais"));
+    }
+
+    // One item in the lists, selected as the user would, without running the click.
+    void element(const QString& nom, const QString& chemin, const QString& type,
+                 const QString& mode) {
+        const QSignalBlocker silence(fenetre->cboProgrammes);
+        fenetre->cboProgrammes->addItem(QStringLiteral("Autre"));
+        fenetre->cboChemin->addItem(QStringLiteral("/autre"));
+        fenetre->cboType->addItem(QStringLiteral("4"));
+        fenetre->cboAffichage->addItem(QStringLiteral("1"));
+        fenetre->cboProgrammes->addItem(nom);
+        fenetre->cboChemin->addItem(chemin);
+        fenetre->cboType->addItem(type);
+        fenetre->cboAffichage->addItem(mode);
+        fenetre->cboProgrammes->setCurrentIndex(1);
+    }
+
+    QString fichier(const QString& nom) {
+        const QString chemin = env.dossier() + nom;
+        QFile f(chemin);
+        f.open(QIODevice::WriteOnly);
+        return chemin;
+    }
+};
+
+} // namespace
+
+class TestLanceur : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sansSelection();
+    void nomFaitDeBlancs();
+    void verificationEchouee_data();
+    void verificationEchouee();
+    void lancement_data();
+    void lancement();
+    void commandeAffichage_data();
+    void commandeAffichage();
+    void aucuneAssociation_data();
+    void aucuneAssociation();
+    void echecsSilencieux();
+    void lienInternet_data();
+    void lienInternet();
+    void adresseMail_data();
+    void adresseMail();
+    void lienMail_data();
+    void lienMail();
+    void envoyerMail_data();
+    void envoyerMail();
+};
+
+void TestLanceur::sansSelection() {
+    Poste p;
+    p.element(QStringLiteral("Notes"), QStringLiteral("/notes"), QStringLiteral("4"),
+              QStringLiteral("1"));
+    p.fenetre->cboProgrammes->setToolTip(QStringLiteral("ancien"));
+    {
+        const QSignalBlocker silence(p.fenetre->cboProgrammes);
+        p.fenetre->cboProgrammes->setCurrentIndex(-1);
+    }
+    Lancer_Element(*p.fenetre);
+    QVERIFY(p.fenetre->cboProgrammes->toolTip().isEmpty());
+    QVERIFY(p.env.shell().appels.isEmpty());
+    QVERIFY(p.env.messages().vus.isEmpty());
+    QVERIFY(!p.fenetre->Afficher);
+}
+
+void TestLanceur::nomFaitDeBlancs() {
+    Poste p;
+    p.fenetre->imgIcone_Click();
+    p.element(QStringLiteral("   "), QStringLiteral("/notes"), QStringLiteral("4"),
+              QStringLiteral("1"));
+    p.fenetre->cboProgrammes->setToolTip(QStringLiteral("ancien"));
+    Lancer_Element(*p.fenetre);
+    QVERIFY(p.fenetre->cboProgrammes->toolTip().isEmpty());
+    QVERIFY(p.env.shell().appels.isEmpty());
+    QVERIFY(p.env.messages().vus.isEmpty());
+    QVERIFY(p.fenetre->Afficher);
+}
+
+void TestLanceur::verificationEchouee_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("chemin"); // "@/" stands for the test folder
+    QTest::addColumn<QString>("premiere");
+    QTest::addColumn<QString>("seconde");
+    const QString programme = QStringLiteral("Impossible de démarrer le programme sélectionné.");
+    const QString programmeAbsent = QStringLiteral("Le programme n'existe pas.");
+    const QString fichier = QStringLiteral("Impossible de démarrer le fichier sélectionné.");
+    const QString fichierAbsent = QStringLiteral("Le fichier n'existe pas.");
+    const QString page = QStringLiteral("Impossible d'afficher la page Internet sélectionnée.");
+    const QString pageInvalide =
+        QStringLiteral("L'adresse du site Internet ne semble pas une adresse valide.");
+    const QString mail = QStringLiteral("Impossible d'envoyer un e-mail à l'adresse sélectionnée.");
+    const QString mailInvalide =
+        QStringLiteral("L'adresse de messagerie ne semble pas une adresse valide.");
+    QTest::newRow("programme absent") << "0"
+                                      << "@/absent.exe" << programme << programmeAbsent;
+    QTest::newRow("dossier pour programme") << "0"
+                                            << "@/icones" << programme << programmeAbsent;
+    QTest::newRow("programme vide") << "0"
+                                    << "" << programme << programmeAbsent;
+    QTest::newRow("fichier absent") << "1"
+                                    << "@/absent.txt" << fichier << fichierAbsent;
+    QTest::newRow("lien sans schema") << "2"
+                                      << "www.exemple.fr" << page << pageInvalide;
+    QTest::newRow("lien avec blanc") << "2"
+                                     << "http://exemple.fr/a b" << page << pageInvalide;
+    QTest::newRow("mail sans prefixe") << "3"
+                                       << "moi@exemple.fr" << mail << mailInvalide;
+    QTest::newRow("mail tronque") << "3"
+                                  << "mailto" << mail << mailInvalide;
+}
+
+void TestLanceur::verificationEchouee() {
+    QFETCH(QString, type);
+    QFETCH(QString, chemin);
+    QFETCH(QString, premiere);
+    QFETCH(QString, seconde);
+    Poste p;
+    chemin.replace(QStringLiteral("@/"), p.env.dossier());
+    p.fenetre->imgIcone_Click();
+    p.fenetre->Compteur = 2;
+    p.element(QStringLiteral("Élément"), chemin, type, QStringLiteral("1"));
+    Lancer_Element(*p.fenetre);
+
+    QCOMPARE(p.env.messages().textes(),
+             QStringList{premiere + QStringLiteral("\r\n") + seconde + QStringLiteral("\r\n[") +
+                         chemin + QStringLiteral("]")});
+    const Message& m = p.env.messages().vus.at(0);
+    QCOMPARE(m.icone, IconeMessage::Information);
+    QCOMPARE(m.boutons, BoutonsMessage::OK);
+    QCOMPARE(m.titre, QStringLiteral("Dalvire"));
+    QVERIFY(p.env.shell().appels.isEmpty());
+    // The window keeps its place and its timer.
+    QVERIFY(p.fenetre->Afficher);
+    QVERIFY(p.fenetre->Timer1.isActive());
+    QCOMPARE(p.fenetre->Compteur, qint16(2));
+    QCOMPARE(p.fenetre->cboProgrammes->toolTip(),
+             QStringLiteral("Élément [") + chemin + QStringLiteral("]"));
+}
+
+void TestLanceur::lancement_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("fichier"); // created in the test folder when not empty
+    QTest::addColumn<QString>("chemin");  // "@/" stands for the test folder
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("programme") << "0"
+                               << "outil.sh"
+                               << "@/outil.sh"
+                               << "ouvrir";
+    QTest::newRow("programme exe") << "0"
+                                   << "outil.exe"
+                                   << "@/outil.exe"
+                                   << "demarrer";
+    QTest::newRow("document") << "1"
+                              << "notes.txt"
+                              << "@/notes.txt"
+                              << "ouvrir";
+    QTest::newRow("document en EXE") << "1"
+                                     << "notes.EXE"
+                                     << "@/notes.EXE"
+                                     << "demarrer";
+    QTest::newRow("document en exe sans point") << "1"
+                                                << "notesexe"
+                                                << "@/notesexe"
+                                                << "demarrer";
+    QTest::newRow("lien") << "2"
+                          << ""
+                          << "https://exemple.fr/"
+                          << "ouvrir";
+    QTest::newRow("lien en exe") << "2"
+                                 << ""
+                                 << "https://exemple.fr/setup.exe"
+                                 << "demarrer";
+    QTest::newRow("mailto seul") << "3"
+                                 << ""
+                                 << "mailto:"
+                                 << "ouvrir";
+    QTest::newRow("MAILTO et suite") << "3"
+                                     << ""
+                                     << "MAILTO:n'importe quoi"
+                                     << "ouvrir";
+    QTest::newRow("type inconnu") << "4"
+                                  << ""
+                                  << "@/absent"
+                                  << "ouvrir";
+    QTest::newRow("type 0 precede d'un blanc") << " 0"
+                                               << ""
+                                               << "@/absent"
+                                               << "ouvrir";
+    QTest::newRow("type vide") << ""
+                               << ""
+                               << "quelque chose"
+                               << "ouvrir";
+}
+
+void TestLanceur::lancement() {
+    QFETCH(QString, type);
+    QFETCH(QString, fichier);
+    QFETCH(QString, chemin);
+    QFETCH(QString, operation);
+    Poste p;
+    if (!fichier.isEmpty()) p.fichier(fichier);
+    chemin.replace(QStringLiteral("@/"), p.env.dossier());
+    p.fenetre->imgIcone_Click();
+    p.element(QStringLiteral("Notes"), chemin, type, QStringLiteral("1"));
+    Lancer_Element(*p.fenetre);
+
+    QVERIFY(p.env.messages().vus.isEmpty());
+    QCOMPARE(p.env.shell().journal(), QStringList{operation + QLatin1Char('|') + chemin + "|1"});
+    if (operation == QLatin1String("ouvrir"))
+        QCOMPARE(p.env.shell().appels.at(0).proprietaire, p.fenetre.get());
+    QCOMPARE(p.fenetre->cboProgrammes->toolTip(),
+             QStringLiteral("Notes [") + chemin + QStringLiteral("]"));
+    // The hidden lists follow the visible one.
+    QCOMPARE(p.fenetre->cboChemin->currentIndex(), 1);
+    QCOMPARE(p.fenetre->cboType->currentIndex(), 1);
+    QCOMPARE(p.fenetre->cboAffichage->currentIndex(), 1);
+    // The window slides back.
+    QVERIFY(!p.fenetre->Afficher);
+    QVERIFY(!p.fenetre->Timer1.isActive());
+}
+
+void TestLanceur::commandeAffichage_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("commande");
+    QTest::newRow("vide") << "" << 6;
+    QTest::newRow("x") << "x" << 6;
+    QTest::newRow("0") << "0" << 6;
+    QTest::newRow("0.5") << "0.5" << 6;
+    QTest::newRow("1") << "1" << 1;
+    QTest::newRow("1.5") << "1.5" << 3;
+    QTest::newRow("2") << "2" << 3;
+    QTest::newRow("2.5") << "2.5" << 3;
+    QTest::newRow("5") << "5" << 5;
+    QTest::newRow("blancs puis 3") << "  3" << 3;
+    QTest::newRow("-1") << "-1" << -1;
+    QTest::newRow("hors 16 bits") << "70000" << 6;
+}
+
+void TestLanceur::commandeAffichage() {
+    QFETCH(QString, mode);
+    QFETCH(int, commande);
+    QCOMPARE(Commande_Affichage(mode), commande);
+    // And it is the command the launch hands over, for either kind of start.
+    for (const QString& chemin : {QStringLiteral("/a/document"), QStringLiteral("/a/prog.exe")}) {
+        Poste p;
+        p.element(QStringLiteral("Notes"), chemin, QStringLiteral("4"), mode);
+        Lancer_Element(*p.fenetre);
+        QCOMPARE(p.env.shell().appels.size(), 1);
+        QCOMPARE(p.env.shell().appels.at(0).commande, commande);
+    }
+}
+
+void TestLanceur::aucuneAssociation_data() {
+    QTest::addColumn<int>("reponse");
+    QTest::addColumn<QStringList>("journal");
+    QTest::newRow("oui") << int(ReponseMessage::Oui)
+                         << QStringList{"ouvrir|/docs/plan.xyz|6", "ouvrirAvec|/docs/plan.xyz|-1"};
+    QTest::newRow("non") << int(ReponseMessage::Non) << QStringList{"ouvrir|/docs/plan.xyz|6"};
+}
+
+void TestLanceur::aucuneAssociation() {
+    QFETCH(int, reponse);
+    QFETCH(QStringList, journal);
+    Poste p;
+    p.env.shell().reponseOuvrir = ResultatOuverture::AucuneAssociation;
+    p.env.messages().reponses = {static_cast<ReponseMessage>(reponse)};
+    p.fenetre->imgIcone_Click();
+    p.element(QStringLiteral("Plan"), QStringLiteral("/docs/plan.xyz"), QStringLiteral("4"),
+              QStringLiteral("0"));
+    Lancer_Element(*p.fenetre);
+
+    QCOMPARE(p.env.messages().textes(), QStringList{AucuneAssociation});
+    QCOMPARE(p.env.messages().vus.at(0).icone, IconeMessage::Question);
+    QCOMPARE(p.env.messages().vus.at(0).boutons, BoutonsMessage::OuiNon);
+    QCOMPARE(p.env.shell().journal(), journal);
+    if (journal.size() > 1) QCOMPARE(p.env.shell().appels.at(1).proprietaire, p.fenetre.get());
+    QVERIFY(!p.fenetre->Afficher);
+}
+
+void TestLanceur::echecsSilencieux() {
+    Poste p;
+    p.env.shell().reponseDemarrer = false;
+    p.env.shell().reponseOuvrir = ResultatOuverture::Echec;
+    p.env.shell().reponseOuvrirAvec = false;
+    for (const QString& chemin : {QStringLiteral("/absent.exe"), QStringLiteral("/absent.txt")}) {
+        p.fenetre->imgIcone_Click();
+        p.element(QStringLiteral("X"), chemin, QStringLiteral("4"), QStringLiteral("1"));
+        Lancer_Element(*p.fenetre);
+        QVERIFY(!p.fenetre->Afficher);
+    }
+    QVERIFY(p.env.messages().vus.isEmpty());
+    QCOMPARE(p.env.shell().appels.size(), 2);
+}
+
+void TestLanceur::lienInternet_data() {
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<bool>("valide");
+    QTest::newRow("http") << "http://www.exemple.fr" << true;
+    QTest::newRow("https chemin requete fragment")
+        << "https://exemple.fr/a/b.html?x=1&y=%C3%A9#haut" << true;
+    QTest::newRow("port et utilisateur") << "ftp://moi@exemple.fr:2121/pub/" << true;
+    QTest::newRow("IPv6") << "http://[2001:db8::1]/" << true;
+    QTest::newRow("IRI") << "https://exemple.fr/été" << true;
+    QTest::newRow("mailto") << "mailto:moi@exemple.fr" << true;
+    QTest::newRow("autre schema") << "urn:isbn:2070360024" << true;
+    QTest::newRow("majuscules") << "HTTP://EXEMPLE.FR/" << true;
+    QTest::newRow("vide") << "" << false;
+    QTest::newRow("sans schema") << "www.exemple.fr" << false;
+    QTest::newRow("relatif") << "/pages/index.html" << false;
+    QTest::newRow("blanc interieur") << "http://exemple.fr/a b" << false;
+    QTest::newRow("blanc en tete") << " http://exemple.fr" << false;
+    QTest::newRow("blanc en fin") << "http://exemple.fr " << false;
+    QTest::newRow("tabulation") << "http://exemple.fr/\t" << false;
+    QTest::newRow("saut de ligne") << "http://exemple.fr/\n" << false;
+    QTest::newRow("echappement casse") << "http://exemple.fr/%zz" << false;
+    QTest::newRow("echappement tronque") << "http://exemple.fr/%4" << false;
+    QTest::newRow("port non numerique") << "http://exemple.fr:port/" << false;
+    QTest::newRow("http sans hote") << "http://" << false;
+    QTest::newRow("http sans autorite") << "http:exemple.fr" << false;
+    QTest::newRow("schema invalide") << "1http://exemple.fr" << false;
+    QTest::newRow("deux-points seuls") << ":exemple" << false;
+    for (const char* c : {"<", ">", "\"", "{", "}", "|", "\\", "^", "`"})
+        QTest::addRow("caractere interdit %s", c)
+            << QStringLiteral("http://exemple.fr/a") + QLatin1String(c) + QStringLiteral("b")
+            << false;
+    QTest::newRow("crochets hors de l'hote") << "http://exemple.fr/[x]" << false;
+    QTest::newRow("second diese") << "http://exemple.fr/a#b#c" << false;
+    QTest::newRow("crochet encode") << "http://exemple.fr/%5Bx%5D" << true;
+}
+
+void TestLanceur::lienInternet() {
+    QFETCH(QString, texte);
+    QFETCH(bool, valide);
+    QCOMPARE(Lien_Internet_Valide(texte), valide);
+}
+
+void TestLanceur::adresseMail_data() {
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<bool>("valide");
+    QTest::newRow("prefixe seul") << "mailto:" << true;
+    QTest::newRow("adresse") << "mailto:moi@exemple.fr" << true;
+    QTest::newRow("capitales et n'importe quoi") << "MaIlTo:???" << true;
+    QTest::newRow("vide") << "" << false;
+    QTest::newRow("trop court") << "mailto" << false;
+    QTest::newRow("sans prefixe") << "moi@exemple.fr" << false;
+    QTest::newRow("blanc en tete") << " mailto:moi@exemple.fr" << false;
+}
+
+void TestLanceur::adresseMail() {
+    QFETCH(QString, texte);
+    QFETCH(bool, valide);
+    QCOMPARE(Adresse_Mail_Valide(texte), valide);
+}
+
+void TestLanceur::lienMail_data() {
+    QTest::addColumn<QString>("sujet");
+    QTest::addColumn<QString>("corps");
+    QTest::addColumn<QString>("copie");
+    QTest::addColumn<QString>("copieCachee");
+    QTest::addColumn<QString>("lien");
+    QTest::newRow("adresse seule") << ""
+                                   << ""
+                                   << ""
+                                   << ""
+                                   << "mailto:moi@exemple.fr";
+    QTest::newRow("sujet") << "S"
+                           << ""
+                           << ""
+                           << ""
+                           << "mailto:moi@exemple.fr?Subject=S";
+    QTest::newRow("corps") << ""
+                           << "B"
+                           << ""
+                           << ""
+                           << "mailto:moi@exemple.fr?Body=B";
+    QTest::newRow("sujet et copie") << "S"
+                                    << ""
+                                    << "c@x.fr"
+                                    << ""
+                                    << "mailto:moi@exemple.fr?Subject=S&CC=c@x.fr";
+    QTest::newRow("copie seule") << ""
+                                 << ""
+                                 << "c@x.fr"
+                                 << ""
+                                 << "mailto:moi@exemple.fr?CC=c@x.fr";
+    QTest::newRow("copie cachee seule") << ""
+                                        << ""
+                                        << ""
+                                        << "b@x.fr"
+                                        << "mailto:moi@exemple.fr?BCC=b@x.fr";
+    QTest::newRow("tout") << "S"
+                          << "B"
+                          << "c@x.fr"
+                          << "b@x.fr"
+                          << "mailto:moi@exemple.fr?Subject=S&Body=B&CC=c@x.fr&BCC=b@x.fr";
+    QTest::newRow("delimiteurs du lien") << "a&b=c#d%e?f"
+                                         << ""
+                                         << ""
+                                         << ""
+                                         << "mailto:moi@exemple.fr?Subject=a%26b%3Dc%23d%25e%3Ff";
+    QTest::newRow("sauts de ligne du corps")
+        << ""
+        << "un\ndeux\r\ntrois\rquatre"
+        << ""
+        << ""
+        << "mailto:moi@exemple.fr?Body=un%0D%0Adeux%0D%0Atrois%0D%0Aquatre";
+    QTest::newRow("blancs plus et accents")
+        << "Rapport d'erreur : é+1"
+        << ""
+        << ""
+        << ""
+        << "mailto:moi@exemple.fr?Subject=Rapport%20d%27erreur%20%3A%20%C3%A9%2B1";
+    QTest::newRow("plusieurs copies") << ""
+                                      << ""
+                                      << "a+x@x.fr,b@y.fr"
+                                      << ""
+                                      << "mailto:moi@exemple.fr?CC=a+x@x.fr,b@y.fr";
+    QTest::newRow("copie piegee") << ""
+                                  << ""
+                                  << "a@x.fr&Body=faux"
+                                  << ""
+                                  << "mailto:moi@exemple.fr?CC=a@x.fr%26Body%3Dfaux";
+}
+
+void TestLanceur::lienMail() {
+    QFETCH(QString, sujet);
+    QFETCH(QString, corps);
+    QFETCH(QString, copie);
+    QFETCH(QString, copieCachee);
+    QFETCH(QString, lien);
+    QCOMPARE(Lien_Mail(QStringLiteral("moi@exemple.fr"), sujet, corps, copie, copieCachee), lien);
+}
+
+void TestLanceur::envoyerMail_data() {
+    QTest::addColumn<int>("resultat");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("reussi") << int(ResultatOuverture::Reussi) << QStringList();
+    QTest::newRow("echec ignore") << int(ResultatOuverture::Echec) << QStringList();
+    QTest::newRow("aucune application")
+        << int(ResultatOuverture::AucuneAssociation)
+        << QStringList{QStringLiteral(
+               "Aucune application ne permet d'envoyer un e-mail à l'adresse :\r\nmoi@exemple.fr")};
+}
+
+void TestLanceur::envoyerMail() {
+    QFETCH(int, resultat);
+    QFETCH(QStringList, messages);
+    EnvironnementLanceur env;
+    env.shell().reponseOuvrir = static_cast<ResultatOuverture>(resultat);
+    QWidget proprietaire;
+    Envoyer_Mail(env.contexte(), QStringLiteral("moi@exemple.fr"), &proprietaire,
+                 QStringLiteral("Sujet"), QStringLiteral("Corps"));
+    QCOMPARE(
+        env.shell().journal(),
+        QStringList{QStringLiteral("ouvrir|mailto:moi@exemple.fr?Subject=Sujet&Body=Corps|1")});
+    QCOMPARE(env.shell().appels.at(0).proprietaire, &proprietaire);
+    QCOMPARE(env.messages().textes(), messages);
+    for (const Message& m : env.messages().vus) {
+        QCOMPARE(m.icone, IconeMessage::Information);
+        QCOMPARE(m.boutons, BoutonsMessage::OK);
+    }
+}
+
+QTEST_MAIN(TestLanceur)
+#include "test_lanceur.moc"
