@@ -165,17 +165,6 @@ private Q_SLOTS:
         QCOMPARE(banc.messages->vus[0].boutons, BoutonsMessage::OK);
         QCOMPARE(banc.messages->vus[0].titre, QStringLiteral("Dalvire"));
     }
-
-    // A window names its row; the row's own number travels, not a copy of it.
-    void parSaRubrique() {
-        Banc banc;
-        Afficher_Aide(*banc.contexte, nullptr, RubriqueAide::ModifierCategorie);
-        Afficher_Aide(*banc.contexte, nullptr, RubriqueAide::Menu);
-        QCOMPARE(banc.aide->appels.size(), 2);
-        QCOMPARE(banc.aide->appels[0].numero, 10012);
-        QCOMPARE(banc.aide->appels[1].numero, 10000);
-        QCOMPARE(RubriqueAide::ModifierCategorie.numero, 10012);
-    }
 };
 
 QTEST_MAIN(TestAide)

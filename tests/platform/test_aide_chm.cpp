@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
@@ -122,7 +123,7 @@ private Q_SLOTS:
     }
 
     void fichierDefectueux_data() {
-        QTest::addColumn<QByteArray>("contenu"); // written to the file; "-" for none
+        QTest::addColumn<QByteArray>("contenu"); // written to the file; "-" none, "/" a folder
         QFile vrai(AideLivree());
         QVERIFY(vrai.open(QIODevice::ReadOnly));
         const QByteArray livre = vrai.readAll();
@@ -131,6 +132,7 @@ private Q_SLOTS:
         for (char& c : hasard)
             c = char(generateur.bounded(256));
         QTest::newRow("absent") << QByteArray("-");
+        QTest::newRow("un dossier") << QByteArray("/");
         QTest::newRow("vide") << QByteArray();
         QTest::newRow("du texte") << QByteArray("<html>aide.htm</html>\n");
         QTest::newRow("au hasard") << hasard;
@@ -143,7 +145,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, contenu);
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath(QStringLiteral("aide.chm"));
-        if (contenu != "-") {
+        if (contenu == "/") {
+            QVERIFY(QDir(dossier.path()).mkdir(QStringLiteral("aide.chm")));
+        } else if (contenu != "-") {
             QFile f(chemin);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(contenu);
@@ -157,12 +161,6 @@ private Q_SLOTS:
             }
         }
         if (contenu.size() < 2000) QVERIFY(!aide.fenetre());
-    }
-
-    void unDossier() {
-        QTemporaryDir dossier;
-        AideChm aide;
-        QVERIFY(!aide.ouvrirRubrique(nullptr, dossier.path(), 10000));
     }
 
     void visionneuse() {
