@@ -1,0 +1,108 @@
+// Window states on a real X11 desktop (run in the harness session; skipped elsewhere):
+// the launcher window kept out of the taskbar and the pager, and the display mode of a
+// started program reaching its first window.
+#include "core/Services.h"
+#include "launcher/frmDalvire.h"
+#include "platform/FenetresX11.h"
+#include "platform/ShellGio.h"
+#include "support/ShellFactice.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+qint64 attendrePid(const QString& note) {
+    QFile f(note);
+    for (int i = 0; i < 250 && !(f.exists() && f.size() > 0); ++i)
+        QTest::qWait(20);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    return f.readAll().toLongLong();
+}
+
+} // namespace
+
+class TestAffichageX11 : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void fenetreHorsBarreDesTaches_data();
+    void fenetreHorsBarreDesTaches();
+    void modeDuProgrammeDemarre_data();
+    void modeDuProgrammeDemarre();
+};
+
+void TestAffichageX11::initTestCase() {
+    if (!X11::Disponible()) QSKIP("no X11 display: these checks run in the desktop session");
+}
+
+void TestAffichageX11::fenetreHorsBarreDesTaches_data() {
+    QTest::addColumn<int>("premierPlan");
+    QTest::newRow("plan 0") << 0;
+    QTest::newRow("plan 1") << 1;
+}
+
+void TestAffichageX11::fenetreHorsBarreDesTaches() {
+    QFETCH(int, premierPlan);
+    EnvironnementLanceur env;
+    env.contexte().PremierPlan = static_cast<qint16>(premierPlan);
+    frmDalvire f(env.contexte());
+    f.Form_Load();
+    f.show();
+    const auto id = static_cast<quint32>(f.winId());
+    QTRY_VERIFY(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
+    QVERIFY(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_SKIP_PAGER")));
+    QTRY_COMPARE(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")),
+                 premierPlan != 0);
+    // Changing the keep-on-top state of the shown window keeps it out of the taskbar.
+    Placer_Premier_Plan(&f, premierPlan == 0);
+    QTRY_COMPARE(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")),
+                 premierPlan == 0);
+    QVERIFY(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
+}
+
+void TestAffichageX11::modeDuProgrammeDemarre_data() {
+    QTest::addColumn<int>("commande");
+    QTest::addColumn<QString>("attendu");
+    QTest::newRow("maximise") << 3 << "maximisee";
+    QTest::newRow("minimise") << 6 << "iconifiee";
+    QTest::newRow("minimise actif") << 2 << "iconifiee";
+    QTest::newRow("normal") << 1 << "normale";
+}
+
+void TestAffichageX11::modeDuProgrammeDemarre() {
+    QFETCH(int, commande);
+    QFETCH(QString, attendu);
+    QTemporaryDir dossier;
+    const QString note = dossier.filePath(QStringLiteral("pid"));
+    qputenv("DALVIRE_TEMOIN_PID", QFile::encodeName(note));
+    ShellGio shell;
+    QVERIFY(shell.demarrer(QStringLiteral(DALVIRE_FENETRE_TEMOIN), commande));
+    const qint64 pid = attendrePid(note);
+    QVERIFY(pid > 0);
+    quint32 fenetre = 0;
+    QTRY_VERIFY((fenetre = X11::Premiere_Fenetre(pid)) != 0);
+
+    const auto maximisee = [&] {
+        const QStringList etats = X11::Etats_Net(fenetre);
+        return etats.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT")) &&
+               etats.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ"));
+    };
+    if (attendu == QLatin1String("maximisee")) {
+        QTRY_VERIFY(maximisee());
+    } else if (attendu == QLatin1String("iconifiee")) {
+        QTRY_VERIFY(X11::Est_Iconifiee(fenetre));
+    } else {
+        QTest::qWait(1000);
+        QVERIFY(!maximisee());
+        QVERIFY(!X11::Est_Iconifiee(fenetre));
+    }
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+}
+
+QTEST_MAIN(TestAffichageX11)
+#include "test_affichage_x11.moc"
