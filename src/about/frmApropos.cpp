@@ -10,6 +10,7 @@
 #include "core/Twips.h"
 #include "core/Version.h"
 #include "core/frmIntro.h"
+#include "launcher/Lanceur.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 
@@ -86,7 +87,7 @@ QString Texte_Jours_Utilisation(const QString& joursUtilisation) {
 }
 
 frmApropos::frmApropos(Contexte& contexte, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, QString()) {
@@ -269,6 +270,10 @@ void frmApropos::lblUrl_Click(int index) {
                 QStringLiteral("Aucune application ne permet de visiter le site Internet."),
                 IconeMessage::Information, BoutonsMessage::OK, TitreApplication, this);
     } else if (index == 1) {
+        Envoyer_Mail(contexte_, lblUrl[1]->text(), this,
+                     TitreApplication + QStringLiteral(" version ") + Version::numero(),
+                     QStringLiteral("Saisissez ci-dessous le texte de votre message:"), QString(),
+                     QString());
     }
 }
 

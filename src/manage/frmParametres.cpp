@@ -61,7 +61,7 @@ QString Texte_Case(const QCheckBox* c) {
 } // namespace
 
 frmParametres::frmParametres(Contexte& contexte, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Parametres) {

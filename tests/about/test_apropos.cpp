@@ -1,9 +1,10 @@
 // The About box: its texts, its links, its keys and the system-information tool.
-#include "ServicesEssai.h"
+#include "ContexteComplet.h"
 #include "about/frmApropos.h"
 #include "catalogue/Requetes.h"
 #include "core/Contexte.h"
 #include "core/Parametres.h"
+#include "launcher/Lanceur.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 
@@ -160,17 +161,40 @@ private Q_SLOTS:
         QFETCH(int, resultat);
         QFETCH(bool, message);
         ContexteComplet cc;
-        cc.shell->resultatOuvrir = static_cast<ResultatOuverture>(resultat);
+        cc.shell->reponseOuvrir = static_cast<ResultatOuverture>(resultat);
         frmApropos f(*cc.contexte);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QTest::mouseClick(f.lblUrl[0], Qt::LeftButton);
-        QCOMPARE(cc.shell->journal,
-                 QStringList(QStringLiteral("ouvrir ") + Concepteur::SiteInternet + " 1"));
+        QCOMPARE(cc.shell->journal(),
+                 QStringList(QStringLiteral("ouvrir|") + Concepteur::SiteInternet + "|1"));
         QCOMPARE(cc.messages->textes(),
                  message ? QStringList("Aucune application ne permet de visiter le site Internet.")
                          : QStringList());
         QVERIFY(f.isVisible());
+    }
+
+    void lienMail_data() {
+        QTest::addColumn<int>("resultat");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("ouvert") << int(ResultatOuverture::Reussi) << false;
+        QTest::newRow("sans application") << int(ResultatOuverture::AucuneAssociation) << true;
+    }
+    void lienMail() {
+        QFETCH(int, resultat);
+        QFETCH(bool, message);
+        ContexteComplet cc;
+        cc.shell->reponseOuvrir = static_cast<ResultatOuverture>(resultat);
+        frmApropos f(*cc.contexte);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTest::mouseClick(f.lblUrl[1], Qt::LeftButton);
+        const QString lien =
+            Lien_Mail(Concepteur::AdresseMail, QStringLiteral("Dalvire version 2.0.0"),
+                      QStringLiteral("Saisissez ci-dessous le texte de votre message:"), {}, {});
+        QCOMPARE(cc.shell->journal(), QStringList(QStringLiteral("ouvrir|") + lien + "|1"));
+        QCOMPARE(cc.messages->vus.size(), message ? 1 : 0);
+        if (message) QVERIFY(cc.messages->vus.first().texte.endsWith(Concepteur::AdresseMail));
     }
 
     // Any key closes the box but F1, which opens its help and leaves it open.
@@ -201,10 +225,10 @@ private Q_SLOTS:
             QTest::keyClick(cible, static_cast<Qt::Key>(touche));
             QCOMPARE(f.isVisible(), !ferme);
         }
-        QCOMPARE(cc.aide->journal, ferme ? QStringList()
-                                         : QStringList({cc.env.dossier() + "aide.chm 10001",
-                                                        cc.env.dossier() + "aide.chm 10001"}));
-        QVERIFY(cc.shell->journal.isEmpty());
+        QCOMPARE(cc.rubriques(), ferme ? QStringList()
+                                       : QStringList({cc.env.dossier() + "aide.chm 10001",
+                                                      cc.env.dossier() + "aide.chm 10001"}));
+        QVERIFY(cc.shell->journal().isEmpty());
         QVERIFY(cc.messages->vus.isEmpty());
     }
 
@@ -231,7 +255,7 @@ private Q_SLOTS:
             creerProgramme(dossier.filePath(executable ? outil : outil.mid(1)), executable);
         }
         ContexteComplet cc;
-        cc.shell->resultatDemarrer = demarre;
+        cc.shell->reponseDemarrer = demarre;
         frmApropos f(*cc.contexte);
         f.cheminsRecherche = {dossier.path()};
 
@@ -241,9 +265,9 @@ private Q_SLOTS:
         QCOMPARE(valeur, choisi.isEmpty() ? QString() : dossier.filePath(choisi));
 
         f.cmdSysInfo->click();
-        QCOMPARE(cc.shell->journal,
+        QCOMPARE(cc.shell->journal(),
                  choisi.isEmpty() ? QStringList()
-                                  : QStringList("demarrer " + dossier.filePath(choisi) + " 1"));
+                                  : QStringList("demarrer|" + dossier.filePath(choisi) + "|1"));
         const bool message = choisi.isEmpty() || !demarre;
         QCOMPARE(cc.messages->textes(),
                  message ? QStringList("Les informations système ne sont pas disponibles "

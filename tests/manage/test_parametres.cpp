@@ -1,5 +1,5 @@
 // The settings dialog: what it shows, what it writes, and what it changes at once.
-#include "about/ServicesEssai.h"
+#include "about/ContexteComplet.h"
 #include "core/BaseRegistre.h"
 #include "core/Contexte.h"
 #include "core/Parametres.h"
@@ -309,7 +309,7 @@ private Q_SLOTS:
             f.Boutons[0]->click();
         else
             QTest::keyClick(f.chkPlan, Qt::Key_F2);
-        QTRY_COMPARE(cc.aide->journal,
+        QTRY_COMPARE(cc.rubriques(),
                      aide.isEmpty() ? QStringList() : QStringList(cc.env.dossier() + aide));
         QCOMPARE(vue, modale);
         QVERIFY(f.isVisible());

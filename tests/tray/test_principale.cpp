@@ -1,4 +1,5 @@
 // The hidden main window: tray icon, main menu, quitting, closing and rebuilding windows.
+#include "about/ContexteComplet.h"
 #include "about/frmApropos.h"
 #include "core/Contexte.h"
 #include "core/Parametres.h"
@@ -17,6 +18,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -39,6 +42,19 @@ QWidget* fenetreTaguee(Contexte& c, const QString& tag) {
     Fenetres::definirTag(w, tag);
     c.fenetres().ajouter(w);
     return w;
+}
+
+// The windows Fermer_Fenetres unloads: every one but the main and management windows.
+QList<QPointer<QWidget>> lanceurs(Contexte& c) {
+    QList<QPointer<QWidget>> resultat;
+    for (QWidget* w : c.fenetres().ouvertes())
+        if (Fenetres::tag(w) != Tag::Principale && Fenetres::tag(w) != Tag::Gestion) resultat << w;
+    return resultat;
+}
+
+int vivantes(const QList<QPointer<QWidget>>& fenetres) {
+    return static_cast<int>(std::count_if(fenetres.cbegin(), fenetres.cend(),
+                                          [](const QPointer<QWidget>& p) { return !p.isNull(); }));
 }
 
 void envoyerSouris(QWidget* cible, QEvent::Type type, Qt::MouseButton bouton,
@@ -216,13 +232,14 @@ private Q_SLOTS:
         if (confirmation != QStringLiteral("<absent>"))
             env.parametres().valeurs.insert(Cle::ConfirmationFermeture, confirmation);
         env.messages().reponses = {static_cast<ReponseMessage>(reponse)};
+        c.PremiereUtilisation = true; // the first-use rows give launcher windows
 
         frmPrincipale principale(c);
         QVERIFY(principale.Form_Load());
         QSignalSpy dechargee(&principale, &frmPrincipale::dechargee);
-        QPointer<QWidget> lanceurA = fenetreTaguee(c, QStringLiteral("Bureautique"));
-        QPointer<QWidget> lanceurB = fenetreTaguee(c, QStringLiteral("Internet"));
         QPointer<QWidget> gestion = fenetreTaguee(c, Tag::Gestion);
+        const QList<QPointer<QWidget>> avant = lanceurs(c);
+        QVERIFY(avant.size() >= 2);
 
         principale.mnuDePrincipal.at(EntreeMenu::Quitter)->trigger();
 
@@ -238,14 +255,11 @@ private Q_SLOTS:
             QVERIFY(env.messages().vus.isEmpty());
         }
         QCOMPARE(dechargee.size(), quitte ? 1 : 0);
-        QCOMPARE(lanceurA.isNull(), quitte);
-        QCOMPARE(lanceurB.isNull(), quitte);
+        QCOMPARE(vivantes(avant), quitte ? 0 : int(avant.size()));
         QCOMPARE(principale.icone() == nullptr, quitte);
         QCOMPARE(c.catalogue().connexion.estOuverte(), !quitte);
         QVERIFY(gestion); // never unloaded here
         delete gestion;
-        delete lanceurA;
-        delete lanceurB;
     }
 
     void fermerFenetres() {
@@ -303,10 +317,12 @@ private Q_SLOTS:
         QFETCH(bool, reconstruit);
         Environnement env;
         Contexte& c = env.contexte();
+        c.PremiereUtilisation = true;
         frmPrincipale principale(c);
         QVERIFY(principale.Form_Load());
-        QPointer<QWidget> lanceur = fenetreTaguee(c, QStringLiteral("Bureautique"));
         QPointer<QWidget> gestion = fenetreTaguee(c, Tag::Gestion);
+        const QList<QPointer<QWidget>> avant = lanceurs(c);
+        QVERIFY(!avant.isEmpty());
         QString pageVue;
         principale.Afficher_Gestion = [&](frmPrincipale& p) {
             QCOMPARE(&p, &principale);
@@ -315,11 +331,13 @@ private Q_SLOTS:
         };
         principale.mnuDePrincipal.at(entree)->trigger();
         QCOMPARE(pageVue, page);
-        QCOMPARE(lanceur.isNull(), reconstruit);
+        // Rebuilt: every old window gone, as many new ones built from the catalogue.
+        QCOMPARE(vivantes(avant), reconstruit ? 0 : int(avant.size()));
+        QCOMPARE(lanceurs(c).size(), avant.size());
         QVERIFY(gestion);
         QVERIFY(c.fenetres().ouvertes().contains(&principale));
+        QVERIFY(env.messages().vus.isEmpty());
         delete gestion;
-        delete lanceur;
     }
 
     // Until a management window exists the entries only set the page.
@@ -360,6 +378,13 @@ private Q_SLOTS:
         // Gone once closed, and nothing written.
         QCOMPARE(c.fenetres().ouvertes(), QList<QWidget*>({&principale}));
         QVERIFY(env.parametres().ecritures.isEmpty());
+    }
+    void aide() {
+        ContexteComplet cc;
+        frmPrincipale principale(*cc.contexte);
+        principale.mnuDePrincipal.at(EntreeMenu::Aide)->trigger();
+        QCOMPARE(cc.rubriques(), QStringList(cc.env.dossier() + "aide.chm 10000"));
+        QVERIFY(cc.messages->vus.isEmpty());
     }
 };
 
