@@ -12,6 +12,7 @@ APP_SOURCE=$1
 CATALOGUE_VIERGE=$2
 SORTIES=$3
 T=${HARNESS_TOOLS:?not inside a desktop session}
+ICI=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 CLASSE=dalvire
 mkdir -p "$SORTIES"
 rm -f "$SORTIES"/*.png "$SORTIES"/*.log

@@ -55,7 +55,10 @@ programme=$DERNIER_PID
 "$T/xhelper.py" ready --class "$CLASSE" --tray --min 0 --wait 15 >/dev/null ||
     echec "expected the program's icon embedded in the notification area within 15 s"
 icone_unique "after start-up"
-etape "tray icon embedded"
+"$T/xhelper.py" windows --class "$CLASSE" --min 3 --wait 5 >/dev/null ||
+    echec "expected the three first-use launcher windows with the tray icon"
+lanceurs=$(fenetres | grep 'type=UTILITY' | sort)
+etape "tray icon embedded, $(wc -l <<<"$lanceurs") launcher windows"
 
 # The tooltip, cut to the 64 characters of the notification record.
 clic_icone --move
@@ -98,7 +101,11 @@ dialogue_attendu Dalvire "$QUESTION" Oui Non
 repondre Non
 doit_vivre "$programme" "the program after \"Non\" to the quit question"
 icone_unique "after \"Non\" to the quit question"
-etape "\"Non\" keeps the program and its icon"
+[ "$(fenetres | grep 'type=UTILITY' | sort)" = "$lanceurs" ] || echec "expected the launcher windows as they were after \"Non\"; before:
+$lanceurs
+after:
+$(fenetres)"
+etape "\"Non\" keeps the program, its icon and its windows"
 
 # Answered Yes: the program ends, leaving neither window nor icon.
 choisir_quitter

@@ -18,6 +18,11 @@ refuser_copie() { # refuser_copie NAME
     repondre OK
     doit_finir "$copie" 5 "the refused copy after OK"
     doit_vivre "$principal" "the first copy"
+    [ -z "${lanceurs:-}" ] || [ "$(fenetres | grep 'type=UTILITY' | sort)" = "$lanceurs" ] ||
+        echec "expected the first copy's launcher windows as they were; before:
+$lanceurs
+after:
+$(fenetres)"
 }
 
 nouveau_dossier premier
@@ -30,8 +35,9 @@ refuser_copie pendant-accueil
 "$T/xhelper.py" windows --class "$CLASSE" --name '^Dalvire$' --none --wait 10 >/dev/null ||
     echec "expected the first copy's splash to go by itself"
 doit_vivre "$principal" "the first copy after its splash"
-"$T/xhelper.py" ready --class "$CLASSE" --tray --min 0 --wait 5 >/dev/null ||
-    echec "expected the first copy's tray icon once its splash went"
+"$T/xhelper.py" ready --class "$CLASSE" --tray --min 3 --wait 5 >/dev/null ||
+    echec "expected the first copy's tray icon and three launcher windows once its splash went"
+lanceurs=$(fenetres | grep 'type=UTILITY' | sort)
 refuser_copie apres-accueil
 # The refused copies released nothing of the first's hold.
 refuser_copie troisieme
