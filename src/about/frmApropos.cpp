@@ -127,9 +127,9 @@ void frmApropos::creerControles() {
     txtInformations->setMouseTracking(true);
 
     Label3[3] = etiquette(this, QStringLiteral("Concepteur:"), 60, 2580);
-    Label1 = etiquette(this, QString(), 1080, 2520);
+    Label1 = new QLabel(QStringLiteral("qelm"), this);
     Label1->setFont(tahoma(11.25, true));
-    Label1->setText(QStringLiteral("qelm"));
+    Label1->move(Twips::enPixelsX(1080), Twips::enPixelsY(2520));
     Label1->adjustSize();
     Label1->setToolTip(QStringLiteral("Concepteur de l'application"));
     Label3[0] = etiquette(this, QStringLiteral("Site:"), 60, 2820);

@@ -127,6 +127,10 @@ void frmPrincipale::Icone_Activee(QSystemTrayIcon::ActivationReason raison) {
 
 void frmPrincipale::Afficher_Menu(const QPoint& positionGlobale) {
     if (decharge_ || !mnuPrincipal) return;
+    // While a dialog is shown the menu waits, whatever the way it is asked for: its
+    // entries would open a second dialog or quit under the first one. (The X11 tray
+    // and the launcher windows are blocked by the dialog anyway; a D-Bus tray is not.)
+    if (QApplication::activeModalWidget()) return;
     mnuPrincipal->popup(positionGlobale);
 }
 

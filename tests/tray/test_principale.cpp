@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -108,6 +109,7 @@ private Q_SLOTS:
         QTest::newRow("contexte, XEmbed") << int(QSystemTrayIcon::Context) << true << false;
         QTest::newRow("clic") << int(QSystemTrayIcon::Trigger) << false << false;
         QTest::newRow("double clic") << int(QSystemTrayIcon::DoubleClick) << false << false;
+        QTest::newRow("contexte, dialogue ouvert") << -1 << false << false;
     }
     void activation() {
         QFETCH(int, raison);
@@ -115,8 +117,20 @@ private Q_SLOTS:
         Environnement env;
         frmPrincipale principale(env.contexte());
         std::unique_ptr<QWidget> icone(xembed ? new QSystemTrayIconSys : nullptr);
-        principale.Icone_Activee(QSystemTrayIcon::ActivationReason(raison));
-        QTEST(principale.mnuPrincipal->isVisible(), "ouvert");
+        bool ouvert = false;
+        if (raison < 0) { // asked while a modal dialog is shown
+            QDialog dialogue;
+            QTimer::singleShot(0, [&] {
+                principale.Icone_Activee(QSystemTrayIcon::Context);
+                ouvert = principale.mnuPrincipal->isVisible();
+                dialogue.reject();
+            });
+            dialogue.exec();
+        } else {
+            principale.Icone_Activee(QSystemTrayIcon::ActivationReason(raison));
+            ouvert = principale.mnuPrincipal->isVisible();
+        }
+        QTEST(ouvert, "ouvert");
         principale.mnuPrincipal->hide();
     }
 
