@@ -121,8 +121,11 @@ void construire(Contexte& contexte, frmPrincipale& principale) {
     const QScreen* ecran = QGuiApplication::primaryScreen();
     const QRect zone = ecran ? ecran->geometry() : QRect();
     for (qsizetype i = 0; i < n; ++i) {
-        // Owned by the main window, so that whatever is left open goes with it.
-        auto* fenetre = new frmDalvire(contexte, &principale);
+        // A top-level window of its own: as a child of the hidden main window it would be
+        // made a transient of it, which window managers group and stack with that window.
+        // It goes with the main window all the same.
+        auto* fenetre = new frmDalvire(contexte);
+        QObject::connect(&principale, &QObject::destroyed, fenetre, [fenetre] { delete fenetre; });
         QObject::connect(fenetre, &frmDalvire::menuPrincipalDemande, &principale,
                          &frmPrincipale::Afficher_Menu);
         fenetre->Form_Load();

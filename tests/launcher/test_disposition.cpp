@@ -14,11 +14,13 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -97,6 +99,7 @@ private Q_SLOTS:
     void erreurDuCatalogue();
     void menuRelie();
     void secondAppelAjouteUnJeu();
+    void fenetresFermeesAvecLaPrincipale();
 };
 
 void TestDisposition::aucuneCategorieAffichee() {
@@ -142,7 +145,6 @@ void TestDisposition::ordreEmpilementEtContenu() {
         QVERIFY(!f.at(i)->Afficher);
         QCOMPARE(f.at(i)->x(), f.at(i)->gaucheRentree());
         QCOMPARE(f.at(i)->y(), ecran.y() + h * i);
-        QVERIFY(f.at(i)->parent() == &x.principale);
     }
 }
 
@@ -451,6 +453,26 @@ void TestDisposition::secondAppelAjouteUnJeu() {
     Creer_Fenetres(x.contexte(), x.principale);
     Creer_Fenetres(x.contexte(), x.principale);
     QCOMPARE(lanceurs(x.contexte()).size(), 2);
+}
+
+void TestDisposition::fenetresFermeesAvecLaPrincipale() {
+    EnvironnementLanceur env;
+    env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"), QStringLiteral("0"));
+    env.ajouterCategorie(QStringLiteral("B"), QString(), QStringLiteral("1"), QStringLiteral("0"));
+    auto principale = std::make_unique<frmPrincipale>(env.contexte());
+    Creer_Fenetres(env.contexte(), *principale);
+    QList<QPointer<frmDalvire>> fenetres;
+    for (frmDalvire* f : lanceurs(env.contexte())) {
+        // Top-level windows of their own, transient for nothing.
+        QVERIFY(!f->parent());
+        fenetres << f;
+    }
+    QCOMPARE(fenetres.size(), 2);
+    delete fenetres.at(0).data(); // closed on its own first, as the tray's closing does
+    principale.reset();
+    for (const auto& f : fenetres)
+        QVERIFY(f.isNull());
+    QVERIFY(env.contexte().fenetres().ouvertes().isEmpty());
 }
 
 QTEST_MAIN(TestDisposition)

@@ -2,10 +2,12 @@
 // the launcher window kept out of the taskbar and the pager, and the display mode of a
 // started program reaching its first window.
 #include "core/Services.h"
+#include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
 #include "platform/FenetresX11.h"
 #include "platform/ShellGio.h"
 #include "support/ShellFactice.h"
+#include "tray/frmPrincipale.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,6 +34,7 @@ private Q_SLOTS:
     void initTestCase();
     void fenetreHorsBarreDesTaches_data();
     void fenetreHorsBarreDesTaches();
+    void plusieursFenetresAuPremierPlan();
     void modeDuProgrammeDemarre_data();
     void modeDuProgrammeDemarre();
 };
@@ -63,6 +66,29 @@ void TestAffichageX11::fenetreHorsBarreDesTaches() {
     QTRY_COMPARE(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")),
                  premierPlan == 0);
     QVERIFY(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
+}
+
+void TestAffichageX11::plusieursFenetresAuPremierPlan() {
+    // As the program builds them: for a main window that has a native window of its own.
+    EnvironnementLanceur env;
+    env.contexte().PremierPlan = 1;
+    for (const char* nom : {"A", "B", "C"})
+        env.ajouterCategorie(QString::fromLatin1(nom), QString(), QStringLiteral("1"),
+                             QStringLiteral("0"));
+    frmPrincipale principale(env.contexte());
+    principale.winId();
+    Creer_Fenetres(env.contexte(), principale);
+    QList<frmDalvire*> fenetres;
+    for (QWidget* w : env.contexte().fenetres().ouvertes())
+        if (auto* f = qobject_cast<frmDalvire*>(w)) fenetres << f;
+    QCOMPARE(fenetres.size(), 3);
+    QTest::qWait(300);
+    for (const frmDalvire* f : fenetres) {
+        const auto id = static_cast<quint32>(f->winId());
+        QTRY_VERIFY2(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")),
+                     qPrintable(X11::Etats_Net(id).join(QLatin1Char(' '))));
+        QVERIFY(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
+    }
 }
 
 void TestAffichageX11::modeDuProgrammeDemarre_data() {
