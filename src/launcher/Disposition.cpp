@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QScreen>
-#include <QSignalBlocker>
 
 #include <cmath>
 #include <new>
@@ -65,10 +64,9 @@ int imageLaMieuxTaillee(QImageReader& lecteur, const QSize& taille) {
     return couvre >= 0 ? couvre : plusGrande;
 }
 
-void remplir(QComboBox* liste, const QStringList& textes) {
-    const QSignalBlocker silence(liste);
-    liste->clear();
-    liste->addItems(textes);
+void remplir(ListeCachee& liste, const QStringList& textes) {
+    liste.clear();
+    liste.addItems(textes);
 }
 
 void definirIcone(frmDalvire& fenetre, const QString& icone, const frmPrincipale& principale) {
@@ -90,14 +88,10 @@ void garnir(frmDalvire& fenetre, Contexte& contexte, const frmPrincipale& princi
     fenetre.setPalette(fond);
 
     const Elements e = lireElements(contexte.catalogue(), fenetre.Tag());
-    remplir(fenetre.cboProgrammes, e.noms);
+    fenetre.cboProgrammes->remplir(e.noms);
     remplir(fenetre.cboChemin, e.chemins);
     remplir(fenetre.cboType, e.types);
     remplir(fenetre.cboAffichage, e.modes);
-    {
-        const QSignalBlocker silence(fenetre.cboProgrammes);
-        fenetre.cboProgrammes->setCurrentIndex(-1);
-    }
     fenetre.cboProgrammes->setToolTip(QString());
 }
 
@@ -120,11 +114,13 @@ void construire(Contexte& contexte, frmPrincipale& principale) {
     }
     const QScreen* ecran = QGuiApplication::primaryScreen();
     const QRect zone = ecran ? ecran->geometry() : QRect();
+    // The picture the windows are designed with: the application icon, read once.
+    const QPixmap conception = principale.imgIcone.pixmap(frmDalvire::tailleIcone());
     for (qsizetype i = 0; i < n; ++i) {
         // A top-level window of its own: as a child of the hidden main window it would be
         // made a transient of it, which window managers group and stack with that window.
         // It goes with the main window all the same.
-        auto* fenetre = new frmDalvire(contexte);
+        auto* fenetre = new frmDalvire(contexte, conception);
         QObject::connect(&principale, &QObject::destroyed, fenetre, [fenetre] { delete fenetre; });
         QObject::connect(fenetre, &frmDalvire::menuPrincipalDemande, &principale,
                          &frmPrincipale::Afficher_Menu);

@@ -8,7 +8,6 @@
 #include "platform/Shell.h"
 #include "platform/ShellGio.h"
 
-#include <QSignalBlocker>
 #include <QUrl>
 
 #include <exception>
@@ -37,10 +36,9 @@ QString sansEspaces(const QString& texte) {
 }
 
 // Selects the entry of a hidden list at the index of the visible one, and reads it.
-QString texteA(QComboBox* liste, int index) {
-    const QSignalBlocker silence(liste);
-    liste->setCurrentIndex(index);
-    return liste->currentText();
+QString texteA(ListeCachee& liste, int index) {
+    liste.setCurrentIndex(index);
+    return liste.currentText();
 }
 
 struct EchecVerification {

@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStringListModel>
 
 #include <limits>
 
@@ -37,14 +39,6 @@ QRect placeControle(int gauche, int haut, int largeur, int hauteur) {
 QRect ecranPrincipal() {
     const QScreen* ecran = QGuiApplication::primaryScreen();
     return ecran ? ecran->geometry() : QRect();
-}
-
-QComboBox* listeCachee(QWidget* parent, const QRect& place) {
-    auto* liste = new QComboBox(parent);
-    liste->setGeometry(place);
-    liste->setFocusPolicy(Qt::NoFocus);
-    liste->hide();
-    return liste;
 }
 
 } // namespace
@@ -82,7 +76,16 @@ void ImageIcone::mouseDoubleClickEvent(QMouseEvent* evenement) {
 // ---------------------------------------------------------------------------------------
 
 ListeProgrammes::ListeProgrammes(QWidget* parent)
-    : QComboBox(parent) {}
+    : QComboBox(parent)
+    , modele_(new QStringListModel(this)) {
+    setModel(modele_);
+}
+
+void ListeProgrammes::remplir(const QStringList& noms) {
+    const QSignalBlocker silence(this);
+    modele_->setStringList(noms);
+    setCurrentIndex(-1);
+}
 
 void ListeProgrammes::showPopup() {
     Q_EMIT deroulee();
@@ -103,12 +106,27 @@ void ListeProgrammes::focusOutEvent(QFocusEvent* evenement) {
 
 // ---------------------------------------------------------------------------------------
 
+void ListeCachee::clear() {
+    textes_.clear();
+    index_ = -1;
+}
+
+void ListeCachee::setCurrentIndex(int index) {
+    index_ = index >= 0 && index < count() ? index : -1;
+}
+
+// ---------------------------------------------------------------------------------------
+
+QSize frmDalvire::tailleIcone() {
+    return placeControle(60, 30, 375, 375).size();
+}
+
 QSize frmDalvire::tailleExterieure() {
     return Twips::tailleEnPixels(LargeurClient, HauteurClient) + QSize(2 * Bord, 2 * Bord);
 }
 
-frmDalvire::frmDalvire(Contexte& contexte, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, QString()) {
     setFixedSize(tailleExterieure());
@@ -121,8 +139,10 @@ frmDalvire::frmDalvire(Contexte& contexte, QWidget* parent)
 
     imgIcone = new ImageIcone(this);
     imgIcone->setGeometry(placeControle(60, 30, 375, 375));
-    imgIcone->setPixmap(QIcon(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"))
-                            .pixmap(imgIcone->size()));
+    imgIcone->setPixmap(!imageConception.isNull() ? imageConception
+                                                  : QIcon(Dossier_Application(contexte_) +
+                                                          QStringLiteral("icones/dalvire.ico"))
+                                                        .pixmap(imgIcone->size()));
     imgIcone->setCursor(main);
 
     cboProgrammes = new ListeProgrammes(this);
@@ -132,10 +152,6 @@ frmDalvire::frmDalvire(Contexte& contexte, QWidget* parent)
     cboProgrammes->setGeometry(placeControle(480, 60, 3015, 315));
     cboProgrammes->setCursor(main);
     cboProgrammes->setFocusPolicy(Qt::StrongFocus);
-
-    cboChemin = listeCachee(this, placeControle(900, 300, 2535, 315));
-    cboType = listeCachee(this, placeControle(1200, 540, 2535, 315));
-    cboAffichage = listeCachee(this, placeControle(1380, 720, 2895, 315));
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &frmDalvire::Timer1_Timer);

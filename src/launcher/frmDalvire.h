@@ -4,10 +4,13 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPixmap>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
 class Contexte;
+class QStringListModel;
 
 // The category's icon: a picture stretched to the control. A left click (press and
 // release on it) is its click; releasing the right button over it asks for the main menu.
@@ -30,12 +33,15 @@ private:
 };
 
 // The visible list of items, which tells its window when it drops down, scrolls or
-// loses the focus.
+// loses the focus. Its entries are plain texts (a string list model: a launcher window
+// may list hundreds of items).
 class ListeProgrammes : public QComboBox {
     Q_OBJECT
 public:
     explicit ListeProgrammes(QWidget* parent = nullptr);
     void showPopup() override;
+    // Replaces every entry at once, selecting none, without any signal.
+    void remplir(const QStringList& noms);
 
 Q_SIGNALS:
     void deroulee();
@@ -46,7 +52,27 @@ protected:
     void focusOutEvent(QFocusEvent* evenement) override;
 
 private:
+    QStringListModel* modele_ = nullptr;
     bool defilementSuivi_ = false;
+};
+
+// One of the hidden lists that hold, entry for entry, the record of each item of the
+// visible list: never shown, so only its texts and its selected entry.
+class ListeCachee {
+public:
+    void clear();
+    void addItem(const QString& texte) { textes_.append(texte); }
+    void addItems(const QStringList& textes) { textes_.append(textes); }
+    int count() const { return static_cast<int>(textes_.size()); }
+    QString itemText(int index) const { return textes_.value(index); }
+    int currentIndex() const { return index_; }
+    // An index outside the list selects nothing.
+    void setCurrentIndex(int index);
+    QString currentText() const { return itemText(index_); }
+
+private:
+    QStringList textes_;
+    int index_ = -1;
 };
 
 // The strip window of one displayed category, against the right edge of the screen: at
@@ -54,7 +80,9 @@ private:
 class frmDalvire : public QWidget {
     Q_OBJECT
 public:
-    explicit frmDalvire(Contexte& contexte, QWidget* parent = nullptr);
+    // The picture of the icon is the application icon; a caller that holds it already
+    // hands it in, sparing the window the reading of the file.
+    explicit frmDalvire(Contexte& contexte, const QPixmap& imageConception = QPixmap());
     ~frmDalvire() override;
 
     // Slid in at the right edge, timer stopped, topmost as the setting asks. Also keeps
@@ -79,6 +107,8 @@ public:
 
     // Outer size of a launcher window in pixels: the client area and its border.
     static QSize tailleExterieure();
+    // Size of the icon's picture, in pixels.
+    static QSize tailleIcone();
 
     Contexte& contexte() const { return contexte_; }
 
@@ -91,9 +121,9 @@ public:
 
     ImageIcone* imgIcone = nullptr;
     ListeProgrammes* cboProgrammes = nullptr;
-    QComboBox* cboChemin = nullptr;
-    QComboBox* cboType = nullptr;
-    QComboBox* cboAffichage = nullptr;
+    ListeCachee cboChemin;
+    ListeCachee cboType;
+    ListeCachee cboAffichage;
     QTimer Timer1;
 
 Q_SIGNALS:

@@ -38,10 +38,10 @@ QList<frmDalvire*> lanceurs(Contexte& contexte) {
     return liste;
 }
 
-QStringList textes(const QComboBox* liste) {
+template <typename Liste> QStringList textes(const Liste& liste) {
     QStringList t;
-    for (int i = 0; i < liste->count(); ++i)
-        t << liste->itemText(i);
+    for (int i = 0; i < liste.count(); ++i)
+        t << liste.itemText(i);
     return t;
 }
 
@@ -181,7 +181,7 @@ void TestDisposition::choixDesElements() {
     QVERIFY(trouvee);
     const frmDalvire& j = *trouvee;
     QCOMPARE(
-        textes(j.cboProgrammes),
+        textes(*j.cboProgrammes),
         (QStringList{QStringLiteral("Belote"), QStringLiteral("dames"), QStringLiteral("Échecs")}));
     QCOMPARE(textes(j.cboChemin), (QStringList{QString(), QStringLiteral("/jeux/dames"),
                                                QStringLiteral("/jeux/echecs")}));
@@ -193,7 +193,7 @@ void TestDisposition::choixDesElements() {
     const frmDalvire* vide = parTag(x.contexte(), QStringLiteral("Vide"));
     QVERIFY(vide);
     QCOMPARE(vide->cboProgrammes->count(), 0);
-    QCOMPARE(vide->cboChemin->count(), 0);
+    QCOMPARE(vide->cboChemin.count(), 0);
     // Nothing was launched while the lists were filled.
     QTest::qWait(20);
     QVERIFY(x.env.shell().appels.isEmpty());

@@ -37,9 +37,9 @@ std::unique_ptr<frmDalvire> fenetre(EnvironnementLanceur& env, const QString& ta
     const QSignalBlocker silence(f->cboProgrammes);
     for (const QString& nom : noms) {
         f->cboProgrammes->addItem(nom);
-        f->cboChemin->addItem(QStringLiteral("/chemin/") + nom);
-        f->cboType->addItem(QStringLiteral("4"));
-        f->cboAffichage->addItem(QStringLiteral("1"));
+        f->cboChemin.addItem(QStringLiteral("/chemin/") + nom);
+        f->cboType.addItem(QStringLiteral("4"));
+        f->cboAffichage.addItem(QStringLiteral("1"));
     }
     f->cboProgrammes->setCurrentIndex(-1);
     return f;

@@ -34,13 +34,13 @@ struct Poste {
                  const QString& mode) {
         const QSignalBlocker silence(fenetre->cboProgrammes);
         fenetre->cboProgrammes->addItem(QStringLiteral("Autre"));
-        fenetre->cboChemin->addItem(QStringLiteral("/autre"));
-        fenetre->cboType->addItem(QStringLiteral("4"));
-        fenetre->cboAffichage->addItem(QStringLiteral("1"));
+        fenetre->cboChemin.addItem(QStringLiteral("/autre"));
+        fenetre->cboType.addItem(QStringLiteral("4"));
+        fenetre->cboAffichage.addItem(QStringLiteral("1"));
         fenetre->cboProgrammes->addItem(nom);
-        fenetre->cboChemin->addItem(chemin);
-        fenetre->cboType->addItem(type);
-        fenetre->cboAffichage->addItem(mode);
+        fenetre->cboChemin.addItem(chemin);
+        fenetre->cboType.addItem(type);
+        fenetre->cboAffichage.addItem(mode);
         fenetre->cboProgrammes->setCurrentIndex(1);
     }
 
@@ -243,9 +243,9 @@ void TestLanceur::lancement() {
     QCOMPARE(p.fenetre->cboProgrammes->toolTip(),
              QStringLiteral("Notes [") + chemin + QStringLiteral("]"));
     // The hidden lists follow the visible one.
-    QCOMPARE(p.fenetre->cboChemin->currentIndex(), 1);
-    QCOMPARE(p.fenetre->cboType->currentIndex(), 1);
-    QCOMPARE(p.fenetre->cboAffichage->currentIndex(), 1);
+    QCOMPARE(p.fenetre->cboChemin.currentIndex(), 1);
+    QCOMPARE(p.fenetre->cboType.currentIndex(), 1);
+    QCOMPARE(p.fenetre->cboAffichage.currentIndex(), 1);
     // The window slides back.
     QVERIFY(!p.fenetre->Afficher);
     QVERIFY(!p.fenetre->Timer1.isActive());

@@ -1,0 +1,123 @@
+// bench_fenetres: the build of the launcher windows for 50 displayed categories holding
+// 10,000 items in all (offscreen, on a screen tall enough for all of them), then the
+// rebuild after closing them: time, and resident memory per window.
+#include "launcher/Disposition.h"
+#include "launcher/frmDalvire.h"
+#include "support/MessagesScriptes.h"
+#include "support/ShellFactice.h"
+#include "tray/frmPrincipale.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int Categories = 50;
+constexpr int Elements = 10000;
+
+long residentKo() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> champs = statm.readAll().split(' ');
+    return champs.size() > 1 ? champs.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
+}
+
+void remplirCatalogue(EnvironnementLanceur& env) {
+    Catalogue& catalogue = env.contexte().catalogue();
+    catalogue.executer(QStringLiteral("BEGIN"));
+    for (int c = 0; c < Categories; ++c) {
+        const QString nom = QStringLiteral("Catégorie %1").arg(c, 2, 10, QLatin1Char('0'));
+        env.ajouterCategorie(nom, QString(), QStringLiteral("1"),
+                             c % 2 ? QStringLiteral("-1") : QStringLiteral("16761024"));
+        for (int e = c; e < Elements; e += Categories)
+            env.ajouterProgramme(QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
+                                 QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e), nom,
+                                 QString::number(e % 3), QString::number(e % 4));
+    }
+    catalogue.executer(QStringLiteral("COMMIT"));
+}
+
+int compterFenetres(Contexte& contexte) {
+    int n = 0;
+    for (QWidget* w : contexte.fenetres().ouvertes())
+        if (qobject_cast<frmDalvire*>(w)) ++n;
+    return n;
+}
+
+} // namespace
+
+// The offscreen platform says that it cannot raise a window, once per window shown.
+void sansAvertissements(QtMsgType type, const QMessageLogContext&, const QString& texte) {
+    if (type != QtWarningMsg && type != QtInfoMsg && type != QtDebugMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(texte));
+}
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(sansAvertissements);
+    // A screen tall enough for every window, so that the whole set is built.
+    QTemporaryDir dossier;
+    const QString config = dossier.filePath(QStringLiteral("ecran.json"));
+    {
+        QFile f(config);
+        if (!f.open(QIODevice::WriteOnly)) return 1;
+        f.write(R"({"screens": [{"name": "ecran", "x": 0, "y": 0, "width": 1920,
+                    "height": 1800, "logicalDpi": 96}]})");
+    }
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
+    QApplication application(argc, argv);
+
+    EnvironnementLanceur env;
+    remplirCatalogue(env);
+    frmPrincipale principale(env.contexte());
+
+    // One window built and closed first: what the first window of a run pays once (the
+    // style, the fonts) is not a cost of each window.
+    delete new frmDalvire(env.contexte());
+
+    const long avant = residentKo();
+    QElapsedTimer chrono;
+    chrono.start();
+    Creer_Fenetres(env.contexte(), principale);
+    const double construction = static_cast<double>(chrono.nsecsElapsed()) / 1e6;
+    QCoreApplication::processEvents();
+    const long apres = residentKo();
+    const int construites = compterFenetres(env.contexte());
+
+    // Rebuilds as the tray menu runs them: close every launcher window, build again.
+    constexpr int Reconstructions = 10;
+    double fermeture = 0;
+    double reconstruction = 0;
+    double pireReconstruction = 0;
+    for (int k = 0; k < Reconstructions; ++k) {
+        chrono.restart();
+        principale.Fermer_Fenetres(false);
+        fermeture += static_cast<double>(chrono.nsecsElapsed()) / 1e6;
+        chrono.restart();
+        Creer_Fenetres(env.contexte(), principale);
+        const double duree = static_cast<double>(chrono.nsecsElapsed()) / 1e6;
+        reconstruction += duree;
+        pireReconstruction = std::max(pireReconstruction, duree);
+        QCoreApplication::processEvents();
+    }
+    const long apresReconstructions = residentKo();
+
+    std::printf("bench_fenetres: %d displayed categories, %d items, %d windows built%s\n",
+                Categories, Elements, construites,
+                env.messages().vus.isEmpty() ? "" : " (a message was shown)");
+    std::printf("  build (Creer_Fenetres)              %7.1f ms   aim < 250 ms\n", construction);
+    std::printf("  close (Fermer_Fenetres), mean       %7.1f ms\n", fermeture / Reconstructions);
+    std::printf("  rebuild (Creer_Fenetres), mean      %7.1f ms   worst %.1f ms   aim < 250 ms\n",
+                reconstruction / Reconstructions, pireReconstruction);
+    std::printf("  resident memory of the build        %7ld KB, %ld KB per window   aim < 300 KB\n",
+                apres - avant, (apres - avant) / Categories);
+    std::printf("  resident memory after %d rebuilds   %7ld KB (Qt's pixmap cache, bounded, keeps\n"
+                "                                      the style's drawings of each colour)\n",
+                Reconstructions, apresReconstructions - avant);
+    return construites == Categories && env.messages().vus.isEmpty() ? 0 : 1;
+}
