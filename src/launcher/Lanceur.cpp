@@ -149,8 +149,12 @@ void Lancer_Element(frmDalvire& fenetre) {
                                      IconeMessage::Information);
         return;
     }
+    // The question and the chooser are modal, and the window's timer (or a click on
+    // another launcher window) may slide it while they are shown: the toggle then has
+    // nothing left to do, and would only slide the window back out.
+    const bool sortieAvant = fenetre.Afficher;
     demarrer(fenetre, chemin, Commande_Affichage(mode));
-    fenetre.imgIcone_Click();
+    if (fenetre.Afficher == sortieAvant) fenetre.imgIcone_Click();
 }
 
 bool Lien_Internet_Valide(const QString& texte) {

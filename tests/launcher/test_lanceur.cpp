@@ -69,6 +69,7 @@ private Q_SLOTS:
     void aucuneAssociation_data();
     void aucuneAssociation();
     void echecsSilencieux();
+    void fenetreRentreePendantLeChoix();
     void lienInternet_data();
     void lienInternet();
     void adresseMail_data();
@@ -322,6 +323,27 @@ void TestLanceur::echecsSilencieux() {
     }
     QVERIFY(p.env.messages().vus.isEmpty());
     QCOMPARE(p.env.shell().appels.size(), 2);
+}
+
+void TestLanceur::fenetreRentreePendantLeChoix() {
+    // The delay runs out while the chooser is open: the window has slid in by itself and
+    // stays in once the launch ends.
+    Poste p;
+    p.env.contexte().DelaiFermeture = 5;
+    p.env.shell().reponseOuvrir = ResultatOuverture::AucuneAssociation;
+    p.env.messages().reponses = {ReponseMessage::Oui};
+    p.env.shell().pendant = [&] {
+        if (p.env.shell().appels.size() == 2)
+            for (int i = 0; i < 5; ++i)
+                p.fenetre->Timer1_Timer();
+    };
+    p.fenetre->imgIcone_Click();
+    p.element(QStringLiteral("Plan"), QStringLiteral("/docs/plan.xyz"), QStringLiteral("4"),
+              QStringLiteral("1"));
+    Lancer_Element(*p.fenetre);
+    QCOMPARE(p.env.shell().appels.size(), 2);
+    QVERIFY(!p.fenetre->Afficher);
+    QVERIFY(!p.fenetre->Timer1.isActive());
 }
 
 void TestLanceur::lienInternet_data() {

@@ -7,16 +7,19 @@
 ResultatOuverture ShellFactice::ouvrir(const QString& cheminOuLien, int commandeAffichage,
                                        QWidget* proprietaire) {
     appels.append({QStringLiteral("ouvrir"), cheminOuLien, commandeAffichage, proprietaire});
+    if (pendant) pendant();
     return reponseOuvrir;
 }
 
 bool ShellFactice::demarrer(const QString& programme, int commandeAffichage) {
     appels.append({QStringLiteral("demarrer"), programme, commandeAffichage, nullptr});
+    if (pendant) pendant();
     return reponseDemarrer;
 }
 
 bool ShellFactice::ouvrirAvec(const QString& chemin, QWidget* proprietaire) {
     appels.append({QStringLiteral("ouvrirAvec"), chemin, -1, proprietaire});
+    if (pendant) pendant();
     return reponseOuvrirAvec;
 }
 

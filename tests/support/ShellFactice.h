@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class MessagesScriptes;
@@ -28,6 +29,8 @@ public:
     bool demarrer(const QString& programme, int commandeAffichage) override;
     bool ouvrirAvec(const QString& chemin, QWidget* proprietaire) override;
 
+    // Runs inside every request, as the user's doings while a request is being served.
+    std::function<void()> pendant;
     ResultatOuverture reponseOuvrir = ResultatOuverture::Reussi;
     bool reponseDemarrer = true;
     bool reponseOuvrirAvec = true;
