@@ -165,7 +165,12 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
             &frmDalvire::cboProgrammes_LostFocus);
 }
 
-frmDalvire::~frmDalvire() = default;
+frmDalvire::~frmDalvire() {
+    // Closing the window, further down, takes the focus from its list, whose signal must
+    // not reach this part of the window, gone by then.
+    cboProgrammes->disconnect(this);
+    imgIcone->disconnect(this);
+}
 
 void frmDalvire::Form_Load() {
     move(gaucheRentree(), y());
