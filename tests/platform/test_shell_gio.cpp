@@ -140,13 +140,11 @@ private Q_SLOTS:
     void demarrageImpossible();
     void ouvrirDocumentAssocie();
     void ouvrirLienAssocie();
-    void ouvrirExecutable();
     void documentAvecDroitDExecution();
     void aucuneAssociation_data();
     void aucuneAssociation();
     void echecs_data();
     void echecs();
-    void typeDeContenu();
     void choixSelonLeType();
     void ouvrirAvecAnnuleOuAccepte();
     void choixRetenuPourLeType();
@@ -286,15 +284,6 @@ void TestShellGio::ouvrirLienAssocie() {
     QCOMPARE(appelTemoin().mid(2), QStringList{lien});
 }
 
-void TestShellGio::ouvrirExecutable() {
-    const QString script = essai(QStringLiteral("outil.sh"));
-    QVERIFY(ecrire(script, scriptMarqueur(), true));
-    ShellGio shell;
-    QCOMPARE(shell.ouvrir(script, 1, nullptr), ResultatOuverture::Reussi);
-    QVERIFY(attendreFichier(essai(QStringLiteral("marqueur"))));
-    QVERIFY(aucunAppel());
-}
-
 void TestShellGio::documentAvecDroitDExecution() {
     // A text with the execute bit (as on a FAT key) that the system will not run is a
     // document after all.
@@ -333,7 +322,6 @@ void TestShellGio::echecs_data() {
     QTest::newRow("fichier absent") << "/dalvire/absent/notes.txt";
     QTest::newRow("lecteur") << "C:\\notes.txt";
     QTest::newRow("lien file absent") << "file:///dalvire/absent/notes.txt";
-    QTest::newRow("chemin relatif absent") << "absent.txt";
 }
 
 void TestShellGio::echecs() {
@@ -341,14 +329,6 @@ void TestShellGio::echecs() {
     ShellGio shell;
     QCOMPARE(shell.ouvrir(cible, 1, nullptr), ResultatOuverture::Echec);
     QVERIFY(aucunAppel(100));
-}
-
-void TestShellGio::typeDeContenu() {
-    QCOMPARE(Gio::Type_De_Contenu(QStringLiteral("/dalvire/absent/notes.txt")),
-             QStringLiteral("text/plain"));
-    QVERIFY(ecrire(essai(QStringLiteral("sans-extension")), "%PDF-1.4\n%%EOF\n"));
-    QCOMPARE(Gio::Type_De_Contenu(essai(QStringLiteral("sans-extension"))),
-             QStringLiteral("application/pdf"));
 }
 
 void TestShellGio::choixSelonLeType() {
