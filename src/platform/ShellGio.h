@@ -32,9 +32,9 @@ ResultatDemarrage Demarrer_Detache(const QString& programme);
 bool Uri_Absolue_Valide(const QString& texte);
 
 // The desktop services on GIO: opening by association from the desktop entries and MIME
-// associations of the freedesktop.org specifications, direct starts, the Open With
-// chooser. The display mode of a start reaches the started program's first window on
-// X11 (see FenetresX11.h); elsewhere it is ignored.
+// associations of the freedesktop.org standards, direct starts, the Open With chooser. The display
+// mode of a start reaches the started program's first window on X11 (see FenetresX11.h); elsewhere
+// it is ignored.
 class ShellGio final : public ServiceShell {
 public:
     // The application folder gives the chooser its cursor; empty means the folder of
