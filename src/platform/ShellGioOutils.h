@@ -26,11 +26,6 @@ struct LiberationListeObjets {
 };
 using ListeObjets = std::unique_ptr<GList, LiberationListeObjets>;
 
-struct LiberationListeTextes {
-    void operator()(GList* liste) const { g_list_free_full(liste, g_free); }
-};
-using ListeTextes = std::unique_ptr<GList, LiberationListeTextes>;
-
 // A GError slot that frees whatever the call put in it.
 class Erreur {
 public:
