@@ -47,9 +47,11 @@ void Centrer_Fenetre(QWidget* fenetre) {
 
 void Placer_Premier_Plan(QWidget* fenetre, bool auPremierPlan) {
     if (!fenetre) return;
-    if (QWindow* natif = fenetre->windowHandle()) {
+    QWindow* natif = fenetre->windowHandle();
+    if (natif && natif->handle()) {
         // Through the native window the change reaches the window manager at once;
-        // QWidget::setWindowFlag would hide the window and build it anew.
+        // QWidget::setWindowFlag would hide the window and build it anew. Before the
+        // native window exists the widget's own flags are the ones it will be made with.
         natif->setFlag(Qt::WindowStaysOnTopHint, auPremierPlan);
     } else {
         fenetre->setWindowFlag(Qt::WindowStaysOnTopHint, auPremierPlan);
@@ -58,7 +60,7 @@ void Placer_Premier_Plan(QWidget* fenetre, bool auPremierPlan) {
 
 bool Est_Premier_Plan(const QWidget* fenetre) {
     if (!fenetre) return false;
-    if (const QWindow* natif = fenetre->windowHandle())
-        return natif->flags().testFlag(Qt::WindowStaysOnTopHint);
+    const QWindow* natif = fenetre->windowHandle();
+    if (natif && natif->handle()) return natif->flags().testFlag(Qt::WindowStaysOnTopHint);
     return fenetre->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }

@@ -1,7 +1,9 @@
 #include "support/Environnement.h"
 
+#include "support/AideFactice.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "support/ShellFactice.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +26,9 @@ ServicesPlateforme Environnement::servicesDeTest(MessagesScriptes*& messages,
     s.messages = std::move(m);
     s.parametres = std::move(p);
     s.demarrageSession = std::move(d);
+    // Nothing a test does may reach the real desktop or crash on a missing service.
+    s.shell = std::make_unique<ShellFactice>();
+    s.aide = std::make_unique<AideFactice>();
     return s;
 }
 
@@ -60,3 +65,7 @@ QStringList Environnement::lignes(const QString& selection, const QStringList& c
     });
     return resultat;
 }
+
+ShellFactice& Environnement::shell() { return static_cast<ShellFactice&>(contexte_->shell()); }
+
+AideFactice& Environnement::aide() { return static_cast<AideFactice&>(contexte_->aide()); }

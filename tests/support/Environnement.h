@@ -6,8 +6,10 @@
 
 #include <memory>
 
+class AideFactice;
 class MessagesScriptes;
 class ParametresMemoire;
+class ShellFactice;
 class QWidget;
 
 // A settings store and autostart service that a test reads back.
@@ -28,6 +30,9 @@ public:
     MessagesScriptes& messages() { return *messages_; }
     ParametresMemoire& parametres() { return *parametres_; }
     DemarrageSessionMemoire& demarrageSession() { return *demarrage_; }
+    // The fake desktop services and help of the context.
+    ShellFactice& shell();
+    AideFactice& aide();
 
     // Opens the catalogue of the folder on the context's connection.
     void ouvrirCatalogue();
