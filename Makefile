@@ -31,7 +31,7 @@ test-asan: deps
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks
-	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+	@for b in $(BUILD)/bench/*/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b"; fi; done
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
