@@ -52,6 +52,107 @@ bool estAscii(const char* s, int n) {
     return true;
 }
 
+// Latin letters, accented or not, cover nearly every name: their keys come from a
+// table made once, so comparing them needs neither allocation nor normalisation.
+constexpr char32_t FinTable = 0x250;
+
+struct Entree {
+    char16_t base = 0;   // folded base letter: the primary key
+    char16_t rang = 0;   // its mark's rank, 0 for none: the secondary key
+    bool simple = false; // false: the general path must decide
+};
+
+const Entree* table() {
+    static const auto t = [] {
+        static Entree e[FinTable];
+        for (char32_t c = 0; c < FinTable; ++c) {
+            const QString d = QString(QChar(char16_t(c))).normalized(QString::NormalizationForm_D);
+            if (d.size() == 1 && !d[0].isMark()) {
+                e[c] = {d[0].toCaseFolded().unicode(), 0, true};
+            } else if (d.size() == 2 && !d[0].isMark() && d[1].isMark()) {
+                e[c] = {d[0].toCaseFolded().unicode(), rangMarque(d[1]).unicode(), true};
+            }
+        }
+        return e;
+    }();
+    return t;
+}
+
+// Reads one code point; false at the end or on anything the table does not cover.
+bool lire(const unsigned char*& p, const unsigned char* fin, char32_t& c) {
+    if (p >= fin) return false;
+    if (p[0] < 0x80) {
+        c = *p++;
+        return true;
+    }
+    if ((p[0] & 0xE0) == 0xC0 && fin - p >= 2 && (p[1] & 0xC0) == 0x80) {
+        c = (char32_t(p[0] & 0x1F) << 6) | char32_t(p[1] & 0x3F);
+        p += 2;
+        return c >= 0x80;
+    }
+    return false;
+}
+
+enum class Issue { Decide, Egal, General };
+
+// Compares through the table; General when a character needs the full treatment.
+Issue comparerLatin(const char* a, int na, const char* b, int nb, int& resultat) {
+    const Entree* t = table();
+    const auto* debutA = reinterpret_cast<const unsigned char*>(a);
+    const auto* debutB = reinterpret_cast<const unsigned char*>(b);
+    const unsigned char* finA = debutA + na;
+    const unsigned char* finB = debutB + nb;
+    // First the base letters, then, only when they all agree, the marks.
+    for (int passe = 0; passe < 2; ++passe) {
+        const unsigned char* pa = debutA;
+        const unsigned char* pb = debutB;
+        char16_t attenteA = 0, attenteB = 0; // a mark's rank still to compare
+        for (;;) {
+            char16_t ua = 0, ub = 0;
+            bool aFini = false, bFini = false;
+            if (passe == 1 && attenteA) {
+                ua = attenteA;
+                attenteA = 0;
+            } else {
+                char32_t c;
+                if (pa >= finA)
+                    aFini = true;
+                else if (!lire(pa, finA, c) || c >= FinTable || !t[c].simple)
+                    return Issue::General;
+                else {
+                    ua = passe == 0 ? t[c].base : char16_t(1);
+                    attenteA = passe == 1 ? t[c].rang : 0;
+                }
+            }
+            if (passe == 1 && attenteB) {
+                ub = attenteB;
+                attenteB = 0;
+            } else {
+                char32_t c;
+                if (pb >= finB)
+                    bFini = true;
+                else if (!lire(pb, finB, c) || c >= FinTable || !t[c].simple)
+                    return Issue::General;
+                else {
+                    ub = passe == 0 ? t[c].base : char16_t(1);
+                    attenteB = passe == 1 ? t[c].rang : 0;
+                }
+            }
+            if (aFini || bFini) {
+                if (aFini && bFini) break;
+                resultat = aFini ? -1 : 1;
+                return Issue::Decide;
+            }
+            if (ua != ub) {
+                resultat = ua < ub ? -1 : 1;
+                return Issue::Decide;
+            }
+        }
+    }
+    resultat = 0;
+    return Issue::Egal;
+}
+
 int rappelSqlite(void*, int na, const void* a, int nb, const void* b) {
     return Collation::comparerUtf8(static_cast<const char*>(a), na, static_cast<const char*>(b),
                                    nb);
@@ -81,6 +182,8 @@ int comparerUtf8(const char* a, int na, const char* b, int nb) {
         }
         return signe(na - nb);
     }
+    int resultat = 0;
+    if (comparerLatin(a, na, b, nb, resultat) != Issue::General) return resultat;
     return comparer(QString::fromUtf8(a, na), QString::fromUtf8(b, nb));
 }
 

@@ -58,15 +58,20 @@ private Q_SLOTS:
                          QStringLiteral("ète"), QStringLiteral("z"), QStringLiteral("Zèbre")}));
     }
 
-    // The in-place path for plain ASCII names must agree with the general one.
+    // The in-place paths (plain ASCII, Latin letters) must agree with the general one.
     void cheminRapideCoherent() {
-        const QStringList noms = {"a", "B", "ab", "Ab", "a b", "a-b", "a_b", "1", "Z9", "", "~"};
+        const QStringList noms = {"a",      "B",     "ab",    "Ab",      "a b",   "a-b",   "a_b",
+                                  "1",      "Z9",    "",      "~",       "é",     "É",     "e",
+                                  "è",      "ête",   "été",   "Été",     "ètè",   "École", "ecole",
+                                  "œuvre",  "Œuvre", "ß",     "Straße",  "ÿ",     "Ÿ",     "ǖ",
+                                  "e\u0301", "Ça",  "ça",    "cz",      "Åsa",   "ñ",     "Ñandú",
+                                  "🚀",     "a🚀",   "ı",     "İstanbul"};
         for (const QString& a : noms)
             for (const QString& b : noms) {
                 const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
-                QCOMPARE(Collation::comparerUtf8(ua.constData(), int(ua.size()), ub.constData(),
-                                                 int(ub.size())),
-                         Collation::comparer(a, b));
+                QVERIFY2(Collation::comparerUtf8(ua.constData(), int(ua.size()), ub.constData(),
+                                                 int(ub.size())) == Collation::comparer(a, b),
+                         qPrintable(a + QStringLiteral(" / ") + b));
             }
     }
 };
