@@ -26,6 +26,7 @@ horodatage() { printf '%6d ms' $((($(date +%s%N) - T_DEBUT) / 1000000)); }
 etape() { echo "[$(horodatage)] $*"; }
 
 # Stops the scenario: what was expected, what the screen and the program looked like.
+# Called inside $(...), it ends only that subshell: such calls are followed by "|| exit 1".
 echec() {
     echo "[$(horodatage)] FAIL: $*" >&2
     local image="$SORTIES/echec-$(date +%H%M%S).png"

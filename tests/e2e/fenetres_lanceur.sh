@@ -25,6 +25,29 @@ X_RENTRE=$(((ECRAN_W * 15 - 500 + 7) / 15))
 # X Y W H ICON_X ICON_Y ITEMS NAME
 bandeaux() { /usr/bin/python3 "$ICI/bandeaux.py" "$CLASSE" | sort -n -k2; }
 
+# The accessibility tree gives the names and the program's own idea of where each
+# window is. It follows the X windows a little later: wait until it shows three
+# windows, each where the X server has one. A window the program places elsewhere
+# than it is would jump there at its next slide.
+bandeaux_en_place() {
+    local limite vus x_y
+    limite=$(($(date +%s%N) + 5000000000))
+    while :; do
+        x_y=$(fenetres | awk '/type=UTILITY/ { print $2, $3 }' | sort)
+        vus=$(bandeaux)
+        [ "$(wc -l <<<"$vus")" -eq 3 ] && [ "$(cut -d' ' -f1,2 <<<"$vus" | sort)" = "$x_y" ] && break
+        [ "$(date +%s%N)" -lt "$limite" ] || {
+            echec "expected the program to know where its launcher windows are: the X server has them at (x y):
+$x_y
+the program (accessibility tree: x y w h icon_x icon_y entries name) places them at:
+$vus
+A window the program believes elsewhere moves there at its next slide, losing the top edge it was built with"
+        }
+        sleep 0.05
+    done
+    echo "$vus"
+}
+
 # X geometry of one window: "X Y W H".
 geometrie() { "$T/xhelper.py" windows --class "$CLASSE" | awk -v w="$1" '$1 == w { print $2, $3, $4, $5 }'; }
 x_de() { geometrie "$1" | cut -d' ' -f1; }
@@ -55,16 +78,13 @@ cliquer() { # cliquer X Y
     DERNIER_CLIC=$(date +%s%N)
 }
 
-# The icon of the launcher window of category NAME.
-cliquer_icone() { # cliquer_icone NAME
-    local x y w h ix iy n nom
-    while read -r x y w h ix iy n nom; do
-        if [ "$nom" = "$1" ]; then
-            cliquer "$ix" "$iy"
-            return
-        fi
-    done < <(bandeaux)
-    echec "expected a launcher window \"$1\" to click"
+# The icon of a launcher window, where the X server has the window now (the
+# accessibility tree may lag behind a slide): ICONE_DX, ICONE_DY from its left top.
+cliquer_icone() { # cliquer_icone WID
+    local x y
+    read -r x y _ < <(geometrie "$1")
+    [ -n "$x" ] || echec "expected launcher window $1 on screen to click its icon"
+    cliquer $((x + ICONE_DX)) $((y + ICONE_DY))
 }
 
 ecrire_parametres fermeture "$DELAI"
@@ -101,13 +121,7 @@ $lignes"
 done <<<"$lignes"
 etape "three windows slid in at x=$X_RENTRE, stacked from y=0, out of taskbar and pager"
 
-# The accessibility tree follows the X windows a little later.
-limite=$(($(date +%s%N) + 5000000000))
-until vus=$(bandeaux) && [ "$(wc -l <<<"$vus")" -ge 3 ]; do
-    [ "$(date +%s%N)" -lt "$limite" ] || echec "expected three launcher windows in the accessibility tree within 5 s; got:
-$vus"
-    sleep 0.05
-done
+vus=$(bandeaux_en_place) || exit 1
 noms=$(sed -E 's/^([^ ]+ ){7}//' <<<"$vus")
 [ "$noms" = "$NOMS" ] || echec "expected the launcher windows, top to bottom:
 $NOMS
@@ -122,32 +136,48 @@ etape "in name order: $(tr '\n' ',' <<<"$noms")"
 premiere=$(fenetre_en "$(sed -n 1p <<<"$vus" | cut -d' ' -f2)")
 deuxieme=$(fenetre_en "$(sed -n 2p <<<"$vus" | cut -d' ' -f2)")
 troisieme=$(fenetre_en "$(sed -n 3p <<<"$vus" | cut -d' ' -f2)")
+read -r x y _ _ ix iy _ <<<"$vus"
+ICONE_DX=$((ix - x)) ICONE_DY=$((iy - y))
 w1=$(geometrie "$premiere" | cut -d' ' -f3)
 w2=$(geometrie "$deuxieme" | cut -d' ' -f3)
 
+# Each window slides out and in at the top edge it was built with.
+for wid in "$premiere" "$deuxieme" "$troisieme"; do
+    read -r x0 y0 w0 _ < <(geometrie "$wid")
+    cliquer_icone "$wid"
+    attendre_x "$wid" $((ECRAN_W - w0)) 3 "window $wid (at y=$y0) slid out on a click on its icon" >/dev/null
+    read -r _ y _ < <(geometrie "$wid")
+    [ "$y" = "$y0" ] || echec "expected window $wid to slide out at its own top edge y=$y0; it is at y=$y"
+    cliquer_icone "$wid"
+    attendre_x "$wid" "$X_RENTRE" 3 "window $wid slid in on a second click" >/dev/null
+    read -r _ y _ < <(geometrie "$wid")
+    [ "$y" = "$y0" ] || echec "expected window $wid to slide in at its own top edge y=$y0; it is at y=$y"
+done
+etape "each window slides out and in on its icon, at its own top edge"
+
 # Out on a click, back by itself after the delay.
-cliquer_icone "DALVIRE - version 2.0.0"
+cliquer_icone "$premiere"
 attendre_x "$premiere" $((ECRAN_W - w1)) 3 "the first window slid out on a click on its icon" >/dev/null
 etape "first window slid out to x=$((ECRAN_W - w1))"
 [ "$(x_de "$deuxieme")" -eq "$(x_de "$troisieme")" ] && [ "$(x_de "$troisieme")" -le $((X_RENTRE + 1)) ] ||
     echec "expected the other windows to stay slid in"
-duree=$(attendre_x "$premiere" "$X_RENTRE" $((DELAI + 5)) "the first window back by itself after $DELAI s")
+duree=$(attendre_x "$premiere" "$X_RENTRE" $((DELAI + 5)) "the first window back by itself after $DELAI s") || exit 1
 etape "slid back by itself $duree ms after the click"
 [ "$duree" -ge $((DELAI * 1000 - 400)) ] || echec "expected the window out for about $DELAI s; it went back after $duree ms"
 [ "$duree" -le $((DELAI * 1000 + 2500)) ] || echec "expected the window back after about $DELAI s; it took $duree ms"
 
 # A click on the icon of the window that is out slides it in at once.
-cliquer_icone "DALVIRE - version 2.0.0"
+cliquer_icone "$premiere"
 attendre_x "$premiere" $((ECRAN_W - w1)) 3 "the first window out again" >/dev/null
-cliquer_icone "DALVIRE - version 2.0.0"
-duree=$(attendre_x "$premiere" "$X_RENTRE" 3 "the first window in on a second click")
+cliquer_icone "$premiere"
+duree=$(attendre_x "$premiere" "$X_RENTRE" 3 "the first window in on a second click") || exit 1
 [ "$duree" -lt $((DELAI * 1000 - 400)) ] || echec "expected the second click to slide the window in at once, not the delay ($duree ms)"
 etape "a second click slides it in at once"
 
 # At most one window out: the second one's click slides the first one in.
-cliquer_icone "DALVIRE - version 2.0.0"
+cliquer_icone "$premiere"
 attendre_x "$premiere" $((ECRAN_W - w1)) 3 "the first window out" >/dev/null
-cliquer_icone INTERNET
+cliquer_icone "$deuxieme"
 attendre_x "$deuxieme" $((ECRAN_W - w2)) 3 "the second window out on a click on its icon" >/dev/null
 attendre_x "$premiere" "$X_RENTRE" 1 "the first window in when the second slid out" >/dev/null
 etape "the second window out, the first one in"
@@ -157,9 +187,8 @@ etape "the second window back after the delay"
 
 # Where the notification area fails, the same menu stays reachable: a right click on
 # the icon of a launcher window opens it too, and the window does not slide.
-while read -r _ _ _ _ ix iy _ nom; do
-    [ "$nom" = MESSAGERIE ] && break
-done < <(bandeaux)
+read -r x y _ < <(geometrie "$troisieme")
+ix=$((x + ICONE_DX)) iy=$((y + ICONE_DY))
 lu=$("$T/read-menu.py" --app "$CLASSE" --wait 5 -- bash -c '"$1" "$2" "$3" && xdotool click 3' _ "$T/pointer-to.sh" "$ix" "$iy" 2>&1) ||
     echec "expected the main menu on a right click on the icon of a launcher window ($lu)"
 lu=$(sed 's/ states=.*$//' <<<"$lu")
@@ -187,11 +216,7 @@ programme=$DERNIER_PID
 lignes=$(fenetres | grep -v 'type=SPLASH')
 [ "$(wc -l <<<"$lignes")" -eq 3 ] || echec "expected still three launcher windows after a second first use; found:
 $lignes"
-limite=$(($(date +%s%N) + 5000000000))
-until vus2=$(bandeaux) && [ "$(wc -l <<<"$vus2")" -ge 3 ]; do
-    [ "$(date +%s%N)" -lt "$limite" ] || echec "expected three launcher windows in the accessibility tree"
-    sleep 0.05
-done
+vus2=$(bandeaux_en_place) || exit 1
 [ "$(cut -d' ' -f7- <<<"$vus2")" = "$(cut -d' ' -f7- <<<"$vus")" ] ||
     echec "expected the same categories and entries after a second first use; before:
 $vus

@@ -43,7 +43,7 @@ fermer_menu() {
 # (Picking through AT-SPI works too, but the tool then waits 15 s on the modal question.)
 choisir_quitter() {
     local lu
-    lu=$(lire_menu)
+    lu=$(lire_menu) || exit 1
     [ "$(tail -n 1 <<<"$lu")" = 'item="Quitter"' ] || echec "expected \"Quitter\" last in the main menu; got:
 $lu"
     xdotool key Up Return
@@ -72,7 +72,7 @@ etape "tooltip: $INFO_BULLE"
 # Only the release of the right button opens the menu.
 clic_icone --down
 aucun_menu "a right-button press alone"
-lu=$(lire_menu --up)
+lu=$(lire_menu --up) || exit 1
 [ "$lu" = "$MENU" ] || echec "expected the main menu:
 $MENU
 got:
@@ -90,7 +90,7 @@ aucun_menu "a middle click on the tray icon"
 etape "left, double and middle clicks open nothing"
 
 # A whole right click still opens it (press and release in one go).
-lu=$(lire_menu)
+lu=$(lire_menu) || exit 1
 [ "$lu" = "$MENU" ] || echec "expected the main menu on a right click; got:
 $lu"
 fermer_menu
