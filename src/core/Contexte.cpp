@@ -15,4 +15,6 @@ Contexte::Contexte(QString dossierApplication, ServicesPlateforme services)
     : dossierApplication_(std::move(dossierApplication))
     , services_(std::move(services)) {}
 
-Contexte::~Contexte() { catalogue_.fermer(); }
+Contexte::~Contexte() {
+    catalogue_.fermer();
+}

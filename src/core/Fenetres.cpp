@@ -36,4 +36,6 @@ InscriptionFenetre::InscriptionFenetre(Fenetres& fenetres, QWidget* fenetre, con
     fenetres_.ajouter(fenetre);
 }
 
-InscriptionFenetre::~InscriptionFenetre() { fenetres_.retirer(fenetre_); }
+InscriptionFenetre::~InscriptionFenetre() {
+    fenetres_.retirer(fenetre_);
+}

@@ -11,14 +11,17 @@ bool estBlanc(QChar c) {
            c == QLatin1Char('\r');
 }
 
-bool estChiffre(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool estChiffre(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 } // namespace
 
 double Valeur_Numerique(const QString& texte) {
     qsizetype i = 0;
     const qsizetype n = texte.size();
-    while (i < n && estBlanc(texte[i])) ++i;
+    while (i < n && estBlanc(texte[i]))
+        ++i;
 
     QByteArray nombre;
     if (i < n && (texte[i] == QLatin1Char('-') || texte[i] == QLatin1Char('+')))
@@ -31,7 +34,8 @@ double Valeur_Numerique(const QString& texte) {
     if (i < n && texte[i] == QLatin1Char('.')) {
         qsizetype j = i + 1;
         QByteArray decimales;
-        while (j < n && estChiffre(texte[j])) decimales += char(texte[j++].unicode());
+        while (j < n && estChiffre(texte[j]))
+            decimales += char(texte[j++].unicode());
         if (chiffres > 0 || !decimales.isEmpty()) {
             nombre += '.' + decimales;
             chiffres += decimales.size();
@@ -46,7 +50,8 @@ double Valeur_Numerique(const QString& texte) {
         if (j < n && (texte[j] == QLatin1Char('-') || texte[j] == QLatin1Char('+')))
             exposant += char(texte[j++].unicode());
         const qsizetype debut = j;
-        while (j < n && estChiffre(texte[j])) exposant += char(texte[j++].unicode());
+        while (j < n && estChiffre(texte[j]))
+            exposant += char(texte[j++].unicode());
         if (j > debut) nombre += exposant;
     }
     const double valeur = std::strtod(nombre.constData(), nullptr);

@@ -13,7 +13,8 @@ ParametresQSettings::ParametresQSettings()
 QString ParametresQSettings::lire(const QString& cle) const {
     const QVariant valeur = reglages_.value(Section + cle);
     // A hand-edited value holding a comma comes back from the INI format as a list.
-    if (valeur.typeId() == QMetaType::QStringList) return valeur.toStringList().join(QLatin1Char(','));
+    if (valeur.typeId() == QMetaType::QStringList)
+        return valeur.toStringList().join(QLatin1Char(','));
     return valeur.toString();
 }
 

@@ -19,7 +19,8 @@ QString Dossier_Application(const Contexte& contexte) {
 
 QString Chemin_Application(const Contexte& contexte) {
     QString chemin = contexte.dossierApplication();
-    while (chemin.size() > 1 && chemin.endsWith(QLatin1Char('/'))) chemin.chop(1);
+    while (chemin.size() > 1 && chemin.endsWith(QLatin1Char('/')))
+        chemin.chop(1);
     return chemin;
 }
 

@@ -7,7 +7,9 @@
 
 namespace {
 
-QScreen* ecran() { return QGuiApplication::primaryScreen(); }
+QScreen* ecran() {
+    return QGuiApplication::primaryScreen();
+}
 
 double ppp(bool horizontal) {
     const QScreen* e = ecran();
@@ -16,16 +18,26 @@ double ppp(bool horizontal) {
     return valeur > 0 ? valeur : 96.0;
 }
 
-int arrondi(double v) { return static_cast<int>(std::lround(v)); }
+int arrondi(double v) {
+    return static_cast<int>(std::lround(v));
+}
 
 } // namespace
 
 namespace Twips {
 
-int enPixelsX(int twips) { return arrondi(twips * ppp(true) / ParPouce); }
-int enPixelsY(int twips) { return arrondi(twips * ppp(false) / ParPouce); }
-int versTwipsX(int pixels) { return arrondi(pixels * ParPouce / ppp(true)); }
-int versTwipsY(int pixels) { return arrondi(pixels * ParPouce / ppp(false)); }
+int enPixelsX(int twips) {
+    return arrondi(twips * ppp(true) / ParPouce);
+}
+int enPixelsY(int twips) {
+    return arrondi(twips * ppp(false) / ParPouce);
+}
+int versTwipsX(int pixels) {
+    return arrondi(pixels * ParPouce / ppp(true));
+}
+int versTwipsY(int pixels) {
+    return arrondi(pixels * ParPouce / ppp(false));
+}
 
 QRect rectEnPixels(int gauche, int haut, int largeur, int hauteur) {
     return QRect(enPixelsX(gauche), enPixelsY(haut), enPixelsX(largeur), enPixelsY(hauteur));

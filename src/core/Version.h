@@ -11,7 +11,9 @@ inline QString numero() {
     return QStringLiteral("%1.%2.%3").arg(Majeure).arg(Mineure).arg(Revision);
 }
 // "Version 2.0.0"
-inline QString texte() { return QStringLiteral("Version ") + numero(); }
+inline QString texte() {
+    return QStringLiteral("Version ") + numero();
+}
 } // namespace Version
 
 inline const QString TitreApplication = QStringLiteral("Dalvire");

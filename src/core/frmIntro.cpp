@@ -33,7 +33,9 @@ QDate Lire_Date_Debut(const QString& texte) {
     return date;
 }
 
-QString Ecrire_Date_Debut(const QDate& date) { return date.toString(FormatDate); }
+QString Ecrire_Date_Debut(const QDate& date) {
+    return date.toString(FormatDate);
+}
 
 QString Jours_Depuis(const QString& dateDebut, const QDate& aujourdhui) {
     const QDate debut = Lire_Date_Debut(dateDebut);

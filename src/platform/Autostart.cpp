@@ -13,8 +13,7 @@ QString AutostartXdg::dossierAutostart() {
 }
 
 QString AutostartXdg::cheminEntree(const QString& nomValeur) {
-    return dossierAutostart() + QLatin1Char('/') + nomValeur.toLower() +
-           QStringLiteral(".desktop");
+    return dossierAutostart() + QLatin1Char('/') + nomValeur.toLower() + QStringLiteral(".desktop");
 }
 
 QString AutostartXdg::valeurExec(const QString& cheminExecutable) {
@@ -32,11 +31,16 @@ QString AutostartXdg::valeurExec(const QString& cheminExecutable) {
     // Then the general string escapes of the file format apply on top of the quoting.
     QString valeur;
     for (const QChar c : quote) {
-        if (c == QLatin1Char('\\')) valeur += QStringLiteral("\\\\");
-        else if (c == QLatin1Char('\n')) valeur += QStringLiteral("\\n");
-        else if (c == QLatin1Char('\r')) valeur += QStringLiteral("\\r");
-        else if (c == QLatin1Char('\t')) valeur += QStringLiteral("\\t");
-        else valeur += c;
+        if (c == QLatin1Char('\\'))
+            valeur += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\n'))
+            valeur += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\r'))
+            valeur += QStringLiteral("\\r");
+        else if (c == QLatin1Char('\t'))
+            valeur += QStringLiteral("\\t");
+        else
+            valeur += c;
     }
     return valeur;
 }

@@ -16,11 +16,10 @@ VerrouInstance::~VerrouInstance() {
 QString VerrouInstance::cheminVerrou(const QString& nomProgramme) {
     const QString nomFichier = nomProgramme.toLower() + QStringLiteral(".verrou");
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return QDir(runtime).filePath(nomFichier);
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) return QDir(runtime).filePath(nomFichier);
     // Without a runtime folder, a private folder of the user under /tmp does the same job.
-    const QString dossier = QStringLiteral("%1/%2-%3").arg(QDir::tempPath(), nomProgramme.toLower())
-                                .arg(::getuid());
+    const QString dossier =
+        QStringLiteral("%1/%2-%3").arg(QDir::tempPath(), nomProgramme.toLower()).arg(::getuid());
     ::mkdir(QFile::encodeName(dossier).constData(), 0700);
     return QDir(dossier).filePath(nomFichier);
 }

@@ -92,9 +92,11 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
                               QStringLiteral("MESSAGERIE")}));
         QCOMPARE(env.lignes(Requetes::S5_Programmes(), {QStringLiteral("nom")}).size(), 4);
-        const QStringList aide = env.lignes(Requetes::S7_Programme(QStringLiteral("aide")),
-                                            {QStringLiteral("chemin"), QStringLiteral("categorie")});
-        QCOMPARE(aide, QStringList(env.dossier() + QStringLiteral("aide.chm|DALVIRE - version 2.0.0")));
+        const QStringList aide =
+            env.lignes(Requetes::S7_Programme(QStringLiteral("aide")),
+                       {QStringLiteral("chemin"), QStringLiteral("categorie")});
+        QCOMPARE(aide,
+                 QStringList(env.dossier() + QStringLiteral("aide.chm|DALVIRE - version 2.0.0")));
     }
 
     void secondDemarrageLeMemeJour() {
@@ -106,8 +108,7 @@ private Q_SLOTS:
         }
         env.parametres().ecritures.clear();
         QVERIFY(demarrer(env));
-        QCOMPARE(env.parametres().ecritures,
-                 Ecritures({{Cle::DossierApplication, env.dossier()}}));
+        QCOMPARE(env.parametres().ecritures, Ecritures({{Cle::DossierApplication, env.dossier()}}));
         QVERIFY(!env.contexte().PremiereUtilisation);
         QCOMPARE(env.contexte().JoursUtilisation, QStringLiteral("0"));
         frmPrincipale principale(env.contexte());
@@ -195,15 +196,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("cause");
         QTest::newRow("texte") << QByteArray("ceci n'est pas une base\n") << QByteArray()
                                << "endommagé";
-        QTest::newRow("en-tete tronque") << QByteArray("SQLite format 3\0\x10\0", 19)
-                                         << QByteArray() << "endommagé";
+        QTest::newRow("en-tete tronque")
+            << QByteArray("SQLite format 3\0\x10\0", 19) << QByteArray() << "endommagé";
         QTest::newRow("vide") << QByteArray() << QByteArray() << "tables attendues";
-        QTest::newRow("sans tables") << QByteArray() << QByteArray("CREATE TABLE autre (x);")
-                                     << "tables attendues";
+        QTest::newRow("sans tables")
+            << QByteArray() << QByteArray("CREATE TABLE autre (x);") << "tables attendues";
         QTest::newRow("colonne absente")
             << QByteArray()
-            << QByteArray("CREATE TABLE categorie (nom, icone, affiche);"
-                          "CREATE TABLE programmes (nom, chemin, categorie, demarrage, typefichier);")
+            << QByteArray(
+                   "CREATE TABLE categorie (nom, icone, affiche);"
+                   "CREATE TABLE programmes (nom, chemin, categorie, demarrage, typefichier);")
             << "tables attendues";
     }
     void catalogueInutilisable() {

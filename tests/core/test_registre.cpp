@@ -52,8 +52,8 @@ private Q_SLOTS:
         Environnement env;
         Contexte& c = env.contexte();
         const QString executable = Chemin_Executable(c);
-        QCOMPARE(executable, env.dossier() +
-                                 QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+        QCOMPARE(executable,
+                 env.dossier() + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
         creerFichier(executable);
 
         QVERIFY(Demarrage_Windows(c, 1));
@@ -80,11 +80,12 @@ private Q_SLOTS:
         QCOMPARE(m.icone, IconeMessage::Information);
         QCOMPARE(m.boutons, BoutonsMessage::OK);
         const QString nom = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        QVERIFY2(m.texte.endsWith(QStringLiteral("Fichier introuvable: ") + nom +
-                                  QStringLiteral(" n'a pas été trouvé.\r\n"
-                                                 "Celui-ci devrait se trouver dans le dossier: \r\n") +
-                                  Chemin_Application(c)),
-                 qPrintable(m.texte));
+        QVERIFY2(
+            m.texte.endsWith(QStringLiteral("Fichier introuvable: ") + nom +
+                             QStringLiteral(" n'a pas été trouvé.\r\n"
+                                            "Celui-ci devrait se trouver dans le dossier: \r\n") +
+                             Chemin_Application(c)),
+            qPrintable(m.texte));
         QVERIFY(!m.texte.contains(QStringLiteral(".exe")));
         QVERIFY(env.demarrageSession().valeurs.isEmpty());
     }
@@ -117,9 +118,11 @@ private Q_SLOTS:
 
     void dossierAutostartParDefaut() {
         qunsetenv("XDG_CONFIG_HOME");
-        QCOMPARE(AutostartXdg::dossierAutostart(), QDir::homePath() + QStringLiteral("/.config/autostart"));
+        QCOMPARE(AutostartXdg::dossierAutostart(),
+                 QDir::homePath() + QStringLiteral("/.config/autostart"));
         qputenv("XDG_CONFIG_HOME", "relatif/ignore");
-        QCOMPARE(AutostartXdg::dossierAutostart(), QDir::homePath() + QStringLiteral("/.config/autostart"));
+        QCOMPARE(AutostartXdg::dossierAutostart(),
+                 QDir::homePath() + QStringLiteral("/.config/autostart"));
         qunsetenv("XDG_CONFIG_HOME");
     }
 };

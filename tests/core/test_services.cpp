@@ -14,12 +14,18 @@ private Q_SLOTS:
     void apostrophes_data() {
         QTest::addColumn<QString>("texte");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("vide") << "" << "";
-        QTest::newRow("sans") << "Programmes" << "Programmes";
-        QTest::newRow("une") << "l'école" << "l''école";
-        QTest::newRow("deux seules") << "''" << "''''";
-        QTest::newRow("au bord") << "'a'" << "''a''";
-        QTest::newRow("guillemet double intact") << "a\"b" << "a\"b";
+        QTest::newRow("vide") << ""
+                              << "";
+        QTest::newRow("sans") << "Programmes"
+                              << "Programmes";
+        QTest::newRow("une") << "l'école"
+                             << "l''école";
+        QTest::newRow("deux seules") << "''"
+                                     << "''''";
+        QTest::newRow("au bord") << "'a'"
+                                 << "''a''";
+        QTest::newRow("guillemet double intact") << "a\"b"
+                                                 << "a\"b";
     }
     void apostrophes() {
         QFETCH(QString, texte);
@@ -34,11 +40,11 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         QVERIFY(Fichier_Existe(fichier));
-        QVERIFY(!Fichier_Existe(dossier.path()));                       // a folder
+        QVERIFY(!Fichier_Existe(dossier.path())); // a folder
         QVERIFY(!Fichier_Existe(dossier.filePath(QStringLiteral("absent"))));
         QVERIFY(!Fichier_Existe(QString()));
         QVERIFY(!Fichier_Existe(QStringLiteral("/nulle/part/ici.txt")));
-        QVERIFY(!Fichier_Existe(dossier.filePath(QStringLiteral("*"))));  // no wildcard expansion
+        QVERIFY(!Fichier_Existe(dossier.filePath(QStringLiteral("*")))); // no wildcard expansion
         QVERIFY(!Fichier_Existe(QStringLiteral("a") + QChar(0) + QStringLiteral("b")));
         const QString lien = dossier.filePath(QStringLiteral("lien"));
         QVERIFY(QFile::link(fichier, lien));
@@ -48,9 +54,12 @@ private Q_SLOTS:
     void separateurFinal_data() {
         QTest::addColumn<QString>("dossier");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("racine") << "/" << "/";
-        QTest::newRow("sans") << "/opt/dalvire" << "/opt/dalvire/";
-        QTest::newRow("avec") << "/opt/dalvire/" << "/opt/dalvire/";
+        QTest::newRow("racine") << "/"
+                                << "/";
+        QTest::newRow("sans") << "/opt/dalvire"
+                              << "/opt/dalvire/";
+        QTest::newRow("avec") << "/opt/dalvire/"
+                              << "/opt/dalvire/";
     }
     void separateurFinal() {
         QFETCH(QString, dossier);

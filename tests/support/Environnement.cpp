@@ -52,20 +52,29 @@ Environnement::Environnement(bool copierCatalogue) {
 
 Environnement::~Environnement() = default;
 
-QString Environnement::dossier() const { return dossier_.path() + QLatin1Char('/'); }
+QString Environnement::dossier() const {
+    return dossier_.path() + QLatin1Char('/');
+}
 
-void Environnement::ouvrirCatalogue() { contexte_->catalogue().ouvrir(cheminCatalogue()); }
+void Environnement::ouvrirCatalogue() {
+    contexte_->catalogue().ouvrir(cheminCatalogue());
+}
 
 QStringList Environnement::lignes(const QString& selection, const QStringList& colonnes) {
     QStringList resultat;
     contexte_->catalogue().parcourir(selection, [&](const JeuEnregistrements& jeu) {
         QStringList valeurs;
-        for (const QString& c : colonnes) valeurs << Valeur_Champ(jeu.Fields(c));
+        for (const QString& c : colonnes)
+            valeurs << Valeur_Champ(jeu.Fields(c));
         resultat << valeurs.join(QLatin1Char('|'));
     });
     return resultat;
 }
 
-ShellFactice& Environnement::shell() { return static_cast<ShellFactice&>(contexte_->shell()); }
+ShellFactice& Environnement::shell() {
+    return static_cast<ShellFactice&>(contexte_->shell());
+}
 
-AideFactice& Environnement::aide() { return static_cast<AideFactice&>(contexte_->aide()); }
+AideFactice& Environnement::aide() {
+    return static_cast<AideFactice&>(contexte_->aide());
+}
