@@ -6,7 +6,7 @@
 
 QString AutostartXdg::dossierAutostart() {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The base directory specification says a relative value is to be ignored.
+    // XDG base directory rules: a relative value is to be ignored.
     if (config.isEmpty() || QDir::isRelativePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");
     return config + QStringLiteral("/autostart");

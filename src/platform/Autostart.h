@@ -21,8 +21,8 @@ public:
 
     static QString dossierAutostart();
     static QString cheminEntree(const QString& nomValeur);
-    // The Exec value for one program path, quoted and escaped as the Desktop Entry
-    // Specification requires, so that any path reaches the program as one argument.
+    // The Exec value for one program path, quoted and escaped as desktop entry files
+    // require, so that any path reaches the program as one argument.
     static QString valeurExec(const QString& cheminExecutable);
     static QString contenuEntree(const QString& nomValeur, const QString& cheminExecutable);
 };
