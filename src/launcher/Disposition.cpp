@@ -129,7 +129,7 @@ void construire(Contexte& contexte, frmPrincipale& principale) {
 
         // In pixels, so that the windows touch without gap or overlap.
         const int haut = fenetre->frameGeometry().height() * static_cast<int>(i);
-        fenetre->move(fenetre->x(), zone.y() + haut);
+        fenetre->Placer_Haut(zone.y() + haut);
         if (haut > zone.height()) {
             delete fenetre;
             contexte.messages().afficher(

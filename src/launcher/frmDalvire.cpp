@@ -173,7 +173,7 @@ frmDalvire::~frmDalvire() {
 }
 
 void frmDalvire::Form_Load() {
-    move(gaucheRentree(), y());
+    move(gaucheRentree(), haut_);
     Afficher = false;
     Placer_Premier_Plan(this, contexte_.PremierPlan != 0);
     Compteur = 0;
@@ -192,7 +192,12 @@ int frmDalvire::gaucheSortie() const {
 }
 
 void frmDalvire::glisser(bool sortir) {
-    move(sortir ? gaucheSortie() : gaucheRentree(), y());
+    move(sortir ? gaucheSortie() : gaucheRentree(), haut_);
+}
+
+void frmDalvire::Placer_Haut(int haut) {
+    haut_ = haut;
+    move(x(), haut_);
 }
 
 void frmDalvire::imgIcone_Click() {

@@ -126,6 +126,11 @@ public:
     ListeCachee cboAffichage;
     QTimer Timer1;
 
+    // Sets the top edge, once, at build: slides keep it whatever the window system later
+    // reports of the window's place (a reparenting window manager can report 0).
+    void Placer_Haut(int haut);
+    int haut() const { return haut_; }
+
 Q_SIGNALS:
     void menuPrincipalDemande(const QPoint& positionGlobale);
 
@@ -141,6 +146,7 @@ private:
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;
+    int haut_ = 0;
     // A choice in the list raises both "index changed" and "activated" (or only one of
     // them); the launch runs once, after the list has closed.
     bool lancementDemande_ = false;

@@ -72,6 +72,7 @@ private Q_SLOTS:
     void chargement();
     void basculeEntrePlusieursFenetres();
     void basculeIgnoreLesAutresFenetres();
+    void hautGardeQuoiQueDiseLeSysteme();
     void compteARebours();
     void compteAReboursReel();
     void gelEtReprise();
@@ -99,7 +100,7 @@ void TestFrmDalvire::chargement() {
     EnvironnementLanceur env;
     env.contexte().PremierPlan = static_cast<qint16>(premierPlan);
     const auto f = fenetre(env, QStringLiteral("Jeux"));
-    f->move(f->x(), 123);
+    f->Placer_Haut(123);
     f->show();
     verifierRentree(*f);
     QCOMPARE(f->Compteur, qint16(0));
@@ -142,6 +143,23 @@ void TestFrmDalvire::basculeEntrePlusieursFenetres() {
     a->imgIcone_Click();
     verifierSortie(*a);
     QCOMPARE(a->Compteur, qint16(0));
+}
+
+// The window system may report another place for the window than the one it was
+// given; its slides still keep the top edge set at build.
+void TestFrmDalvire::hautGardeQuoiQueDiseLeSysteme() {
+    EnvironnementLanceur env;
+    const auto f = fenetre(env, QStringLiteral("A"));
+    f->Placer_Haut(62);
+    QCOMPARE(f->y(), 62);
+    f->move(0, 0);
+    f->imgIcone_Click();
+    QCOMPARE(f->y(), 62);
+    verifierSortie(*f);
+    f->move(f->x(), 5);
+    f->imgIcone_Click();
+    QCOMPARE(f->y(), 62);
+    verifierRentree(*f);
 }
 
 void TestFrmDalvire::basculeIgnoreLesAutresFenetres() {
