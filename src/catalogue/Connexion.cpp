@@ -11,16 +11,15 @@ namespace {
 
 constexpr int AttenteVerrouMs = 1500;
 
-QString lignes(const QString& cause, const QString& chemin, const QString& detail) {
-    QString texte = QStringLiteral("Le programme ne peut être utilisé.\r\n") + cause +
-                    QStringLiteral("\r\n[") + chemin + QStringLiteral("]");
-    if (!detail.isEmpty()) texte += QStringLiteral("\r\n(") + detail + QStringLiteral(")");
-    return texte + QStringLiteral("\r\nContactez le concepteur du programme.");
+// The engine's own wording is English: the user reads a French cause and the number,
+// which is what the maker needs to know.
+QString lignes(const QString& cause, const QString& chemin, int code) {
+    return QStringLiteral("Le programme ne peut être utilisé.\r\n") + cause +
+           QStringLiteral("\r\n[") + chemin + QStringLiteral("]\r\n(erreur %1)").arg(code) +
+           QStringLiteral("\r\nContactez le concepteur du programme.");
 }
 
-[[noreturn]] void echec(int code, const QString& chemin, sqlite3* base) {
-    const QString detail =
-        base ? QString::fromUtf8(sqlite3_errmsg(base)) : QString::fromUtf8(sqlite3_errstr(code));
+[[noreturn]] void echec(int code, const QString& chemin) {
     QString cause;
     switch (code & 0xff) {
     case SQLITE_NOTADB:
@@ -45,7 +44,7 @@ QString lignes(const QString& cause, const QString& chemin, const QString& detai
         cause = QStringLiteral("Le fichier contenant les données ne peut pas être ouvert :");
         break;
     }
-    throw ErreurCatalogue(lignes(cause, chemin, detail), code);
+    throw ErreurCatalogue(lignes(cause, chemin, code), code);
 }
 
 // Reads one row of each table through the very columns the program uses.
@@ -62,7 +61,7 @@ void verifierTables(sqlite3* base, const QString& chemin) {
             if (rc == SQLITE_ROW || rc == SQLITE_DONE) rc = SQLITE_OK;
         }
         sqlite3_finalize(requete);
-        if (rc != SQLITE_OK) echec(rc, chemin, base);
+        if (rc != SQLITE_OK) echec(rc, chemin);
     }
 }
 
@@ -76,7 +75,7 @@ void verifierEcriture(sqlite3* base, const QString& chemin, bool enEcriture) {
             lignes(
                 QStringLiteral(
                     "Le fichier contenant les données ne peut pas être modifié (lecture seule) :"),
-                chemin, QString()),
+                chemin, SQLITE_READONLY),
             SQLITE_READONLY);
 }
 
@@ -87,10 +86,10 @@ Base ouvrirBase(const QString& chemin, int drapeaux) {
     const int rc = sqlite3_open_v2(QFile::encodeName(chemin).constData(), &brute,
                                    drapeaux | SQLITE_OPEN_NOMUTEX, nullptr);
     Base base(brute, [](sqlite3* b) { sqlite3_close_v2(b); });
-    if (rc != SQLITE_OK) echec(rc, chemin, base.get());
+    if (rc != SQLITE_OK) echec(rc, chemin);
     sqlite3_extended_result_codes(base.get(), 1);
     sqlite3_busy_timeout(base.get(), AttenteVerrouMs);
-    if (!Collation::enregistrer(base.get())) echec(SQLITE_ERROR, chemin, base.get());
+    if (!Collation::enregistrer(base.get())) echec(SQLITE_ERROR, chemin);
     return base;
 }
 
