@@ -124,12 +124,12 @@ void construire(Contexte& contexte, frmPrincipale& principale) {
         QObject::connect(&principale, &QObject::destroyed, fenetre, [fenetre] { delete fenetre; });
         QObject::connect(fenetre, &frmDalvire::menuPrincipalDemande, &principale,
                          &frmPrincipale::Afficher_Menu);
-        fenetre->Form_Load();
-        garnir(*fenetre, contexte, principale, i);
-
-        // In pixels, so that the windows touch without gap or overlap.
+        // In pixels, so that the windows touch without gap or overlap. Placed before the
+        // load makes the native window, so the window system never sees another top.
         const int haut = fenetre->frameGeometry().height() * static_cast<int>(i);
         fenetre->Placer_Haut(zone.y() + haut);
+        fenetre->Form_Load();
+        garnir(*fenetre, contexte, principale, i);
         if (haut > zone.height()) {
             delete fenetre;
             contexte.messages().afficher(
