@@ -95,56 +95,52 @@ bool lire(const unsigned char*& p, const unsigned char* fin, char32_t& c) {
 
 enum class Issue { Decide, Egal, General };
 
+// One name read as the units of one pass: its base letters (pass 0), or a separator per
+// letter followed by the rank of its mark, if any (pass 1).
+class Unites {
+public:
+    Unites(const char* texte, int longueur, int passe)
+        : p_(reinterpret_cast<const unsigned char*>(texte))
+        , fin_(p_ + longueur)
+        , passe_(passe) {}
+
+    enum Etat { Unite, Fin, Hors_Table };
+
+    Etat suivante(char16_t& unite) {
+        if (attente_) {
+            unite = attente_;
+            attente_ = 0;
+            return Unite;
+        }
+        if (p_ >= fin_) return Fin;
+        char32_t c;
+        const Entree* t = table();
+        if (!lire(p_, fin_, c) || c >= FinTable || !t[c].simple) return Hors_Table;
+        unite = passe_ == 0 ? t[c].base : char16_t(1);
+        if (passe_ == 1) attente_ = t[c].rang;
+        return Unite;
+    }
+
+private:
+    const unsigned char* p_;
+    const unsigned char* fin_;
+    int passe_;
+    char16_t attente_ = 0; // a mark's rank still to give
+};
+
 // Compares through the table; General when a character needs the full treatment.
 Issue comparerLatin(const char* a, int na, const char* b, int nb, int& resultat) {
-    const Entree* t = table();
-    const auto* debutA = reinterpret_cast<const unsigned char*>(a);
-    const auto* debutB = reinterpret_cast<const unsigned char*>(b);
-    const unsigned char* finA = debutA + na;
-    const unsigned char* finB = debutB + nb;
     // First the base letters, then, only when they all agree, the marks.
     for (int passe = 0; passe < 2; ++passe) {
-        const unsigned char* pa = debutA;
-        const unsigned char* pb = debutB;
-        char16_t attenteA = 0, attenteB = 0; // a mark's rank still to compare
+        Unites ua(a, na, passe), ub(b, nb, passe);
         for (;;) {
-            char16_t ua = 0, ub = 0;
-            bool aFini = false, bFini = false;
-            if (passe == 1 && attenteA) {
-                ua = attenteA;
-                attenteA = 0;
-            } else {
-                char32_t c;
-                if (pa >= finA)
-                    aFini = true;
-                else if (!lire(pa, finA, c) || c >= FinTable || !t[c].simple)
-                    return Issue::General;
-                else {
-                    ua = passe == 0 ? t[c].base : char16_t(1);
-                    attenteA = passe == 1 ? t[c].rang : 0;
-                }
-            }
-            if (passe == 1 && attenteB) {
-                ub = attenteB;
-                attenteB = 0;
-            } else {
-                char32_t c;
-                if (pb >= finB)
-                    bFini = true;
-                else if (!lire(pb, finB, c) || c >= FinTable || !t[c].simple)
-                    return Issue::General;
-                else {
-                    ub = passe == 0 ? t[c].base : char16_t(1);
-                    attenteB = passe == 1 ? t[c].rang : 0;
-                }
-            }
-            if (aFini || bFini) {
-                if (aFini && bFini) break;
-                resultat = aFini ? -1 : 1;
-                return Issue::Decide;
-            }
-            if (ua != ub) {
-                resultat = ua < ub ? -1 : 1;
+            char16_t x = 0, y = 0;
+            const Unites::Etat ea = ua.suivante(x);
+            const Unites::Etat eb = ub.suivante(y);
+            if (ea == Unites::Hors_Table || eb == Unites::Hors_Table) return Issue::General;
+            if (ea == Unites::Fin && eb == Unites::Fin) break;
+            if (ea == Unites::Fin || eb == Unites::Fin || x != y) {
+                resultat = ea == Unites::Fin ? -1 : eb == Unites::Fin ? 1 : (x < y ? -1 : 1);
                 return Issue::Decide;
             }
         }
