@@ -22,6 +22,17 @@ PARAMETRES="${XDG_CONFIG_HOME:?fresh home expected}/Dalvire/Dalvire.ini"
 PROCESSUS=()
 T_DEBUT=$(date +%s%N)
 
+# The nine entries of the main menu, as read-menu.py lists them.
+MENU='item="Catégories..."
+item="Programmes..."
+separator
+item="Paramètres..."
+separator
+item="Aide..."
+item="A propos de..."
+separator
+item="Quitter"'
+
 horodatage() { printf '%6d ms' $((($(date +%s%N) - T_DEBUT) / 1000000)); }
 etape() { echo "[$(horodatage)] $*"; }
 

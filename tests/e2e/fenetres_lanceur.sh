@@ -7,15 +7,6 @@
 NOMS='DALVIRE - version 2.0.0
 INTERNET
 MESSAGERIE'
-MENU='item="Catégories..."
-item="Programmes..."
-separator
-item="Paramètres..."
-separator
-item="Aide..."
-item="A propos de..."
-separator
-item="Quitter"'
 DELAI=2 # seconds, written as "fermeture" so that the slide-back comes quickly
 ECRAN_W=${HARNESS_SCREEN_W:?}
 # Slid in, the first 500 twips stay on screen: at 96 dpi, 15 twips a pixel.

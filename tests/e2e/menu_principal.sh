@@ -3,15 +3,6 @@
 # its confirmation.
 . "$(dirname "${BASH_SOURCE[0]}")/commun.sh"
 
-MENU='item="Catégories..."
-item="Programmes..."
-separator
-item="Paramètres..."
-separator
-item="Aide..."
-item="A propos de..."
-separator
-item="Quitter"'
 QUESTION="Êtes-vous sûr(e) de vouloir quitter le programme 'Dalvire' ?"
 INFO_BULLE=":: DALVIRE :: démarrez vos fichiers, programmes, url d'un seul c"
 
