@@ -3,6 +3,8 @@
 #include "core/Parametres.h"
 #include "platform/Aide.h"
 #include "platform/Autostart.h"
+#include "platform/Dialogues.h"
+#include "platform/Impression.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 

@@ -13,6 +13,8 @@ class ServiceMessages;
 class ServiceDemarrageSession;
 class ServiceShell;
 class ServiceAide;
+class ServiceDialogues;
+class ServiceImpression;
 
 // The platform services a run of the program works with. The program builds the real
 // ones; a test hands in its own.
@@ -22,6 +24,8 @@ struct ServicesPlateforme {
     std::unique_ptr<ServiceDemarrageSession> demarrageSession;
     std::unique_ptr<ServiceShell> shell;
     std::unique_ptr<ServiceAide> aide;
+    std::unique_ptr<ServiceDialogues> dialogues;
+    std::unique_ptr<ServiceImpression> impression;
 
     ServicesPlateforme();
     ServicesPlateforme(ServicesPlateforme&&) noexcept;
@@ -29,7 +33,7 @@ struct ServicesPlateforme {
     ~ServicesPlateforme();
 
     // The services a user runs with: QSettings, message boxes, XDG autostart, GIO,
-    // the help viewer.
+    // the help viewer, Qt's file and colour dialogs, the default printer.
     static ServicesPlateforme reels();
 };
 
@@ -59,6 +63,8 @@ public:
     ServiceDemarrageSession& demarrageSession() const { return *services_.demarrageSession; }
     ServiceShell& shell() const { return *services_.shell; }
     ServiceAide& aide() const { return *services_.aide; }
+    ServiceDialogues& dialogues() const { return *services_.dialogues; }
+    ServiceImpression& impression() const { return *services_.impression; }
 
     Catalogue& catalogue() { return catalogue_; }
     Fenetres& fenetres() { return fenetres_; }

@@ -7,6 +7,8 @@
 #include "platform/AideChm.h"
 #include "platform/Autostart.h"
 #include "platform/Instance.h"
+#include "platform/linux/DialoguesQt.h"
+#include "platform/linux/ImpressionQt.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 #include "platform/ShellGio.h"
@@ -23,6 +25,8 @@ ServicesPlateforme ServicesPlateforme::reels() {
     s.demarrageSession = std::make_unique<AutostartXdg>();
     s.shell = std::make_unique<ShellGio>();
     s.aide = std::make_unique<AideChm>();
+    s.dialogues = std::make_unique<DialoguesQt>();
+    s.impression = std::make_unique<ImpressionQt>();
     return s;
 }
 

@@ -1,10 +1,14 @@
 #include "support/Environnement.h"
 
 #include "support/AideFactice.h"
+#include "support/DialoguesScriptes.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 #include "support/ShellFactice.h"
 
+#include "platform/linux/ImpressionQt.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -29,6 +33,10 @@ ServicesPlateforme Environnement::servicesDeTest(MessagesScriptes*& messages,
     // Nothing a test does may reach the real desktop or crash on a missing service.
     s.shell = std::make_unique<ShellFactice>();
     s.aide = std::make_unique<AideFactice>();
+    s.dialogues = std::make_unique<DialoguesScriptes>();
+    // Printing lands in a PDF file a test names with imprimerDans().
+    s.impression = std::make_unique<ImpressionPdf>(QDir::temp().filePath(
+        QStringLiteral("dalvire-impression-%1.pdf").arg(QCoreApplication::applicationPid())));
     return s;
 }
 
@@ -77,4 +85,8 @@ ShellFactice& Environnement::shell() {
 
 AideFactice& Environnement::aide() {
     return static_cast<AideFactice&>(contexte_->aide());
+}
+
+DialoguesScriptes& Environnement::dialogues() {
+    return static_cast<DialoguesScriptes&>(contexte_->dialogues());
 }

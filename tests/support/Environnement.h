@@ -7,6 +7,7 @@
 #include <memory>
 
 class AideFactice;
+class DialoguesScriptes;
 class MessagesScriptes;
 class ParametresMemoire;
 class ShellFactice;
@@ -33,6 +34,8 @@ public:
     // The fake desktop services and help of the context.
     ShellFactice& shell();
     AideFactice& aide();
+    // The scripted file and colour dialogs of the context.
+    DialoguesScriptes& dialogues();
 
     // Opens the catalogue of the folder on the context's connection.
     void ouvrirCatalogue();
