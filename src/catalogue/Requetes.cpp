@@ -1,6 +1,7 @@
 #include "catalogue/Requetes.h"
+#include "base/Version.h"
 
-#include "core/Services.h"
+#include "base/Textes.h"
 
 namespace {
 

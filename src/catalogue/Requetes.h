@@ -33,9 +33,3 @@ QString S14_SupprimerProgramme(const QString& nom);
 QStringList S15_DonneesInitiales(const QString& dossierApplication);
 
 } // namespace Requetes
-
-// The maker's addresses, seeded on first use and shown in the About box.
-namespace Concepteur {
-inline const QString SiteInternet = QStringLiteral("https://www.qelm.fr/");
-inline const QString AdresseMail = QStringLiteral("contact@qelm.fr");
-} // namespace Concepteur

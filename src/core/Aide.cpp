@@ -2,7 +2,7 @@
 
 #include "core/Contexte.h"
 #include "core/Services.h"
-#include "core/Version.h"
+#include "base/Version.h"
 #include "platform/Aide.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"

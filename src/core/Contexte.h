@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class StockParametres;
@@ -13,6 +14,7 @@ class ServiceMessages;
 class ServiceDemarrageSession;
 class ServiceShell;
 class ServiceAide;
+class QWidget;
 class ServiceDialogues;
 class ServiceImpression;
 
@@ -66,6 +68,14 @@ public:
     ServiceDialogues& dialogues() const { return *services_.dialogues; }
     ServiceImpression& impression() const { return *services_.impression; }
 
+    // The About box sits above the shared services that open it with F2: the program
+    // hands it in when it builds its windows.
+    using AfficheurAPropos = std::function<void(Contexte&, QWidget*)>;
+    void definirAPropos(AfficheurAPropos afficheur) { aPropos_ = std::move(afficheur); }
+    void afficherAPropos(QWidget* parent) {
+        if (aPropos_) aPropos_(*this, parent);
+    }
+
     Catalogue& catalogue() { return catalogue_; }
     Fenetres& fenetres() { return fenetres_; }
     GenerateurAleatoire& aleatoire() { return aleatoire_; }
@@ -76,4 +86,5 @@ private:
     Catalogue catalogue_;
     Fenetres fenetres_;
     GenerateurAleatoire aleatoire_;
+    AfficheurAPropos aPropos_;
 };

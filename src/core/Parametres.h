@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSettings>
+#include "platform/Parametres.h"
+
 #include <QString>
 
 // Keys of the section "parametres".
@@ -15,23 +16,3 @@ inline const QString Fermeture = QStringLiteral("fermeture");
 inline const QString Plan = QStringLiteral("plan");
 inline const QString Utilisation = QStringLiteral("utilisation");
 } // namespace Cle
-
-// The per-user settings store: named text values of one section. A key that does not
-// exist reads as the empty text, which is also how every reader tells it is absent.
-class StockParametres {
-public:
-    virtual ~StockParametres() = default;
-    virtual QString lire(const QString& cle) const = 0;
-    virtual void ecrire(const QString& cle, const QString& valeur) = 0;
-};
-
-// QSettings, application "Dalvire", group "parametres", in the user's configuration folder.
-class ParametresQSettings final : public StockParametres {
-public:
-    ParametresQSettings();
-    QString lire(const QString& cle) const override;
-    void ecrire(const QString& cle, const QString& valeur) override;
-
-private:
-    mutable QSettings reglages_;
-};

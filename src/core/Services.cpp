@@ -2,16 +2,10 @@
 
 #include "core/Contexte.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
-
-QString Avec_Separateur_Final(const QString& dossier) {
-    if (dossier.endsWith(QLatin1Char('/'))) return dossier;
-    return dossier + QLatin1Char('/');
-}
 
 QString Dossier_Application(const Contexte& contexte) {
     return Avec_Separateur_Final(contexte.dossierApplication());
@@ -22,19 +16,6 @@ QString Chemin_Application(const Contexte& contexte) {
     while (chemin.size() > 1 && chemin.endsWith(QLatin1Char('/')))
         chemin.chop(1);
     return chemin;
-}
-
-bool Fichier_Existe(const QString& chemin) {
-    if (chemin.isEmpty() || chemin.contains(QChar(0))) return false;
-    const QFileInfo info(chemin);
-    return info.exists() && info.isFile();
-}
-
-QString Doubler_Apostrophes(const QString& texte) {
-    if (texte.isEmpty()) return QString();
-    QString resultat = texte;
-    resultat.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return resultat;
 }
 
 void Centrer_Fenetre(QWidget* fenetre) {

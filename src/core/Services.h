@@ -1,5 +1,9 @@
 #pragma once
 
+// The leaf routines every window uses come with the window helpers.
+#include "base/Fichiers.h"
+#include "base/Textes.h"
+
 #include <QString>
 
 class QWidget;
@@ -9,15 +13,6 @@ class Contexte;
 QString Dossier_Application(const Contexte& contexte);
 // The same folder as the runtime reports it, without an added separator.
 QString Chemin_Application(const Contexte& contexte);
-// Normalises a folder to end with exactly one separator ("/" stays "/").
-QString Avec_Separateur_Final(const QString& dossier);
-
-// True for an existing plain file (a link to one counts); folders, missing paths,
-// empty or malformed ones are absent. Never fails.
-bool Fichier_Existe(const QString& chemin);
-
-// The text with every apostrophe doubled, for a literal between quotes in a statement.
-QString Doubler_Apostrophes(const QString& texte);
 
 // Centres the window on the primary screen, its frame included.
 void Centrer_Fenetre(QWidget* fenetre);

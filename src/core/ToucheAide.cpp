@@ -1,6 +1,6 @@
 #include "core/ToucheAide.h"
 
-#include "about/APropos.h"
+#include "core/Contexte.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,7 +12,7 @@ ToucheAide::ToucheAide(Contexte& contexte, QWidget* fenetre, ChoixRubrique rubri
           [&contexte, fenetre, rubrique = std::move(rubrique)] {
               Afficher_Aide(contexte, fenetre, rubrique());
           },
-          [&contexte, fenetre] { Afficher_A_Propos(contexte, fenetre); }) {}
+          [&contexte, fenetre] { contexte.afficherAPropos(fenetre); }) {}
 
 ToucheAide::ToucheAide(QWidget* fenetre, std::function<void()> surF1, std::function<void()> surF2)
     : QObject(fenetre)

@@ -2,11 +2,12 @@
 
 #include "catalogue/Connexion.h"
 #include "core/Contexte.h"
-#include "core/Nombres.h"
+#include "base/Dates.h"
+#include "base/Nombres.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
-#include "core/Twips.h"
-#include "core/Version.h"
+#include "base/Twips.h"
+#include "base/Version.h"
 #include "platform/Instance.h"
 #include "platform/Messages.h"
 
@@ -14,8 +15,6 @@
 #include <QLabel>
 
 namespace {
-
-const QString FormatDate = QStringLiteral("dd/MM/yyyy");
 
 QFont tahoma(double points, bool gras = false) {
     QFont police(QStringLiteral("Tahoma"));
@@ -25,23 +24,6 @@ QFont tahoma(double points, bool gras = false) {
 }
 
 } // namespace
-
-QDate Lire_Date_Debut(const QString& texte) {
-    const QString t = texte.trimmed();
-    QDate date = QDate::fromString(t, FormatDate);
-    if (!date.isValid()) date = QDate::fromString(t, QStringLiteral("d/M/yyyy"));
-    return date;
-}
-
-QString Ecrire_Date_Debut(const QDate& date) {
-    return date.toString(FormatDate);
-}
-
-QString Jours_Depuis(const QString& dateDebut, const QDate& aujourdhui) {
-    const QDate debut = Lire_Date_Debut(dateDebut);
-    if (!debut.isValid() || !aujourdhui.isValid()) return QStringLiteral("0");
-    return QString::number(qAbs(debut.daysTo(aujourdhui)));
-}
 
 frmIntro::frmIntro(Contexte& contexte, VerrouInstance& verrou, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)

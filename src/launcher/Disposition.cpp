@@ -4,11 +4,10 @@
 #include "catalogue/Requetes.h"
 #include "core/Aleatoire.h"
 #include "core/Contexte.h"
-#include "core/Nombres.h"
+#include "base/Nombres.h"
 #include "core/Services.h"
 #include "launcher/frmDalvire.h"
 #include "platform/Messages.h"
-#include "tray/frmPrincipale.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
@@ -69,22 +68,23 @@ void remplir(ListeCachee& liste, const QStringList& textes) {
     liste.addItems(textes);
 }
 
-void definirIcone(frmDalvire& fenetre, const QString& icone, const frmPrincipale& principale) {
+void definirIcone(frmDalvire& fenetre, const QString& icone, const HoteFenetres& hote) {
     if (icone.isEmpty()) return; // the picture the window was designed with
     const QSize taille = fenetre.imgIcone->size();
     fenetre.imgIcone->setPixmap(Fichier_Existe(icone) ? Charger_Image(icone, taille)
-                                                      : principale.imgIcone.pixmap(taille));
+                                                      : hote.imageConception(taille));
 }
 
 // Steps 2 to 8 of one window: everything but its place.
-void garnir(frmDalvire& fenetre, Contexte& contexte, const frmPrincipale& principale, qsizetype i) {
-    fenetre.definirTag(principale.lstCategorie.at(i));
-    definirIcone(fenetre, principale.lstIcones.at(i), principale);
+void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote, qsizetype i) {
+    const TableCategories& table = hote.tableCategories();
+    fenetre.definirTag(table.lstCategorie.at(i));
+    definirIcone(fenetre, table.lstIcones.at(i), hote);
     fenetre.imgIcone->setToolTip(fenetre.Tag());
 
     QPalette fond = fenetre.palette();
     fond.setColor(QPalette::Window,
-                  Couleur_Categorie(principale.lstCouleur.at(i), contexte.aleatoire()));
+                  Couleur_Categorie(table.lstCouleur.at(i), contexte.aleatoire()));
     fenetre.setPalette(fond);
 
     const Elements e = lireElements(contexte.catalogue(), fenetre.Tag());
@@ -101,9 +101,9 @@ void signalerErreur(Contexte& contexte, const QString& description, int numero) 
                                  IconeMessage::Exclamation);
 }
 
-void construire(Contexte& contexte, frmPrincipale& principale) {
-    Charger_Categories(contexte, principale);
-    const qsizetype n = principale.lstCategorie.size();
+void construire(Contexte& contexte, HoteFenetres& hote) {
+    Charger_Categories(contexte, hote.tableCategories());
+    const qsizetype n = hote.tableCategories().lstCategorie.size();
     if (n == 0) {
         contexte.messages().afficher(
             QStringLiteral("Aucune fenêtre n'est à afficher.") + SautDeLigne +
@@ -115,21 +115,22 @@ void construire(Contexte& contexte, frmPrincipale& principale) {
     const QScreen* ecran = QGuiApplication::primaryScreen();
     const QRect zone = ecran ? ecran->geometry() : QRect();
     // The picture the windows are designed with: the application icon, read once.
-    const QPixmap conception = principale.imgIcone.pixmap(frmDalvire::tailleIcone());
+    const QPixmap conception = hote.imageConception(frmDalvire::tailleIcone());
+    QObject& proprietaire = hote.proprietaireFenetres();
     for (qsizetype i = 0; i < n; ++i) {
         // A top-level window of its own: as a child of the hidden main window it would be
         // made a transient of it, which window managers group and stack with that window.
         // It goes with the main window all the same.
         auto* fenetre = new frmDalvire(contexte, conception);
-        QObject::connect(&principale, &QObject::destroyed, fenetre, [fenetre] { delete fenetre; });
-        QObject::connect(fenetre, &frmDalvire::menuPrincipalDemande, &principale,
-                         &frmPrincipale::Afficher_Menu);
+        QObject::connect(&proprietaire, &QObject::destroyed, fenetre, [fenetre] { delete fenetre; });
+        QObject::connect(fenetre, &frmDalvire::menuPrincipalDemande, &proprietaire,
+                         [&hote](const QPoint& position) { hote.Afficher_Menu(position); });
         // In pixels, so that the windows touch without gap or overlap. Placed before the
         // load makes the native window, so the window system never sees another top.
         const int haut = fenetre->frameGeometry().height() * static_cast<int>(i);
         fenetre->Placer_Haut(zone.y() + haut);
         fenetre->Form_Load();
-        garnir(*fenetre, contexte, principale, i);
+        garnir(*fenetre, contexte, hote, i);
         if (haut > zone.height()) {
             delete fenetre;
             contexte.messages().afficher(
@@ -170,25 +171,23 @@ QColor Couleur_Categorie(const QString& texte, GenerateurAleatoire& aleatoire) {
                   static_cast<int>((valeur >> 16) & 0xFF));
 }
 
-void Charger_Categories(Contexte& contexte, frmPrincipale& principale) {
-    principale.lstCategorie.clear();
-    principale.lstIcones.clear();
-    principale.lstCouleur.clear();
+void Charger_Categories(Contexte& contexte, TableCategories& table) {
+    table = TableCategories{};
     contexte.catalogue().parcourir(
         Requetes::S1_CategoriesAffichees(), [&](const JeuEnregistrements& jeu) {
             const QString nom = Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
             if (nom.isEmpty()) return;
-            principale.lstCategorie << nom;
-            principale.lstIcones << Valeur_Champ(jeu.Fields(QStringLiteral("icone")));
-            principale.lstCouleur << Valeur_Champ(jeu.Fields(QStringLiteral("couleur")));
+            table.lstCategorie << nom;
+            table.lstIcones << Valeur_Champ(jeu.Fields(QStringLiteral("icone")));
+            table.lstCouleur << Valeur_Champ(jeu.Fields(QStringLiteral("couleur")));
         });
 }
 
-void Creer_Fenetres(Contexte& contexte, frmPrincipale& principale) {
+void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote) {
     // The trap: the build ends at the first failure; windows already shown stay, and the
     // one being built stays loaded, hidden, until the windows are next closed.
     try {
-        construire(contexte, principale);
+        construire(contexte, hote);
     } catch (const ErreurCatalogue& erreur) {
         signalerErreur(contexte, erreur.description(), erreur.numero());
     } catch (const ErreurImage& erreur) {

@@ -4,21 +4,46 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
 class Contexte;
 class GenerateurAleatoire;
-class frmPrincipale;
+class QObject;
+class QPoint;
+
+// The hidden lists of the displayed categories, entry for entry: name, icon, colour.
+// Rebuilt at each build of the windows.
+struct TableCategories {
+    QStringList lstCategorie;
+    QStringList lstIcones;
+    QStringList lstCouleur;
+};
+
+// What the launcher windows are built for: the window that holds the table, knows the
+// application icon, owns the windows (they are deleted with it) and shows the main menu
+// that a right click on a window asks for.
+class HoteFenetres {
+public:
+    virtual TableCategories& tableCategories() = 0;
+    // The application icon at the given size, the picture the windows fall back on.
+    virtual QPixmap imageConception(const QSize& taille) const = 0;
+    virtual QObject& proprietaireFenetres() = 0;
+    virtual void Afficher_Menu(const QPoint& positionGlobale) = 0;
+
+protected:
+    ~HoteFenetres() = default;
+};
 
 // Builds one launcher window per displayed category, in name order, stacked from the
 // top of the primary screen along its right edge. Never closes windows: called while
 // launcher windows exist, it adds a second set.
-void Creer_Fenetres(Contexte& contexte, frmPrincipale& principale);
+void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote);
 
-// Fills the main window's table of displayed categories (lstCategorie, lstIcones,
-// lstCouleur), rows without a name left out. Its failures reach the caller.
-void Charger_Categories(Contexte& contexte, frmPrincipale& principale);
+// Fills the table of displayed categories, rows without a name left out. Its failures
+// reach the caller.
+void Charger_Categories(Contexte& contexte, TableCategories& table);
 
 // The colour of a category: "-1" exactly draws red, green and blue from the generator;
 // any other text is a colour number red + 256 x green + 65536 x blue read with the shared

@@ -3,7 +3,7 @@
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/Services.h"
-#include "core/Twips.h"
+#include "base/Twips.h"
 #include "launcher/Lanceur.h"
 #include "platform/FenetresX11.h"
 

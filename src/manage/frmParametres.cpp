@@ -3,11 +3,11 @@
 #include "core/BaseRegistre.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
-#include "core/Nombres.h"
+#include "base/Nombres.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
 #include "core/ToucheAide.h"
-#include "core/Twips.h"
+#include "base/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

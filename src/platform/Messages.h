@@ -29,10 +29,3 @@ public:
         return afficher(parent, Message{texte, icone, boutons, titre});
     }
 };
-
-// The real modal message boxes.
-class MessagesQt final : public ServiceMessages {
-public:
-    using ServiceMessages::afficher;
-    ReponseMessage afficher(QWidget* parent, const Message& message) override;
-};

@@ -6,7 +6,7 @@
 #include "core/Contexte.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
-#include "core/Version.h"
+#include "base/Version.h"
 #include "launcher/Disposition.h"
 #include "manage/frmParametres.h"
 #include "platform/Messages.h"

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "core/Fenetres.h"
+#include "launcher/Disposition.h"
 
 #include <functional>
 
@@ -36,7 +37,7 @@ QString Texte_Info_Bulle();
 
 // The hidden main window: loaded, never shown. It holds the catalogue open for the
 // whole run and owns the notification-area icon and the main menu.
-class frmPrincipale : public QWidget {
+class frmPrincipale : public QWidget, public HoteFenetres {
     Q_OBJECT
 public:
     explicit frmPrincipale(Contexte& contexte, QWidget* parent = nullptr);
@@ -70,7 +71,7 @@ public:
 public Q_SLOTS:
     // Pops the main menu up at a point of the screen (a tray icon's or a launcher
     // window's right click).
-    void Afficher_Menu(const QPoint& positionGlobale);
+    void Afficher_Menu(const QPoint& positionGlobale) override;
     // The icon's own notifications. On the X11 tray they are all ignored, the release
     // of the right button being caught instead; a platform tray that reports the
     // context request alone (D-Bus status notifier) opens the menu with it.
@@ -80,9 +81,11 @@ public:
     // The application icon, the fallback picture of the launcher windows.
     QIcon imgIcone;
     // Scratch table of the displayed categories, rebuilt at each build of the windows.
-    QStringList lstCategorie;
-    QStringList lstIcones;
-    QStringList lstCouleur;
+    TableCategories categories;
+
+    TableCategories& tableCategories() override { return categories; }
+    QPixmap imageConception(const QSize& taille) const override { return imgIcone.pixmap(taille); }
+    QObject& proprietaireFenetres() override { return *this; }
 
     QMenu* mnuPrincipal = nullptr;
     // The menu's items, separators included, in menu order (see EntreeMenu).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "about/APropos.h"
 #include "support/AideFactice.h"
 #include "support/Environnement.h"
 #include "support/ShellFactice.h"
@@ -28,6 +29,7 @@ struct ContexteComplet {
         s.shell = std::move(sh);
         s.aide = std::move(ai);
         contexte = std::make_unique<Contexte>(env.dossier(), std::move(s));
+        contexte->definirAPropos(&Afficher_A_Propos);
     }
 
     // "file number" per topic asked for, in order.

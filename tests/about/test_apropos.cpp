@@ -2,6 +2,7 @@
 #include "ContexteComplet.h"
 #include "about/frmApropos.h"
 #include "catalogue/Requetes.h"
+#include "base/Version.h"
 #include "core/Parametres.h"
 #include "launcher/Lanceur.h"
 #include "support/MessagesScriptes.h"

@@ -2,7 +2,7 @@
 #include "core/BaseRegistre.h"
 #include "core/Contexte.h"
 #include "core/Services.h"
-#include "platform/Autostart.h"
+#include "platform/linux/AutostartXdg.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 

@@ -108,12 +108,12 @@ void TestDisposition::aucuneCategorieAffichee() {
                            QStringLiteral("0"));
     x.env.ajouterCategorie(QStringLiteral("Sans drapeau"), QString(), QString(),
                            QStringLiteral("0"));
-    x.principale.lstCategorie = QStringList{QStringLiteral("reste d'avant")};
+    x.principale.categories.lstCategorie = QStringList{QStringLiteral("reste d'avant")};
     Creer_Fenetres(x.contexte(), x.principale);
     QCOMPARE(x.messages(), QStringList{AucuneFenetre});
     QCOMPARE(x.env.messages().vus.at(0).icone, IconeMessage::Information);
     QVERIFY(lanceurs(x.contexte()).isEmpty());
-    QVERIFY(x.principale.lstCategorie.isEmpty());
+    QVERIFY(x.principale.categories.lstCategorie.isEmpty());
 }
 
 void TestDisposition::ordreEmpilementEtContenu() {
@@ -129,17 +129,17 @@ void TestDisposition::ordreEmpilementEtContenu() {
     Creer_Fenetres(x.contexte(), x.principale);
     QVERIFY(x.messages().isEmpty());
     QCOMPARE(
-        x.principale.lstCategorie,
+        x.principale.categories.lstCategorie,
         (QStringList{QStringLiteral("alpha"), QStringLiteral("Bêta"), QStringLiteral("Zèbre")}));
-    QCOMPARE(x.principale.lstCouleur.size(), 3);
-    QCOMPARE(x.principale.lstIcones.size(), 3);
+    QCOMPARE(x.principale.categories.lstCouleur.size(), 3);
+    QCOMPARE(x.principale.categories.lstIcones.size(), 3);
 
     const QList<frmDalvire*> f = lanceurs(x.contexte());
     QCOMPARE(f.size(), 3);
     const QRect ecran = QGuiApplication::primaryScreen()->geometry();
     const int h = f.at(0)->frameGeometry().height();
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(f.at(i)->Tag(), x.principale.lstCategorie.at(i));
+        QCOMPARE(f.at(i)->Tag(), x.principale.categories.lstCategorie.at(i));
         QCOMPARE(f.at(i)->imgIcone->toolTip(), f.at(i)->Tag());
         QVERIFY(f.at(i)->isVisible());
         QVERIFY(!f.at(i)->Afficher);

@@ -2,7 +2,7 @@
 // the icon's mouse buttons, topmost state and cursor.
 #include "core/Curseur.h"
 #include "core/Services.h"
-#include "core/Twips.h"
+#include "base/Twips.h"
 #include "launcher/frmDalvire.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"

@@ -5,7 +5,7 @@
 #include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
 #include "platform/FenetresX11.h"
-#include "platform/ShellGio.h"
+#include "platform/linux/ShellGio.h"
 #include "support/ShellFactice.h"
 #include "tray/frmPrincipale.h"
 

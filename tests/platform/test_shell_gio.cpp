@@ -1,8 +1,8 @@
 // The desktop services for real: programs started from script files, documents and
 // links opened through desktop entries and MIME associations of a private XDG home.
-#include "platform/ShellGio.h"
-#include "platform/ShellGioOutils.h"
-#include "platform/frmOuvrirAvec.h"
+#include "platform/linux/ShellGio.h"
+#include "platform/linux/ShellGioOutils.h"
+#include "launcher/frmOuvrirAvec.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 #include "support/Environnement.h"
 
+#include "about/APropos.h"
 #include "support/AideFactice.h"
 #include "support/DialoguesScriptes.h"
 #include "support/MessagesScriptes.h"
@@ -56,6 +57,7 @@ Environnement::Environnement(bool copierCatalogue) {
     contexte_ = std::make_unique<Contexte>(dossier_.path(),
                                            servicesDeTest(messages_, parametres_, demarrage_));
     contexte_->CheminDonnees = cheminCatalogue();
+    contexte_->definirAPropos(&Afficher_A_Propos);
 }
 
 Environnement::~Environnement() = default;

@@ -1,5 +1,7 @@
 #include "support/ShellFactice.h"
 
+#include "about/APropos.h"
+
 #include "core/Services.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
@@ -48,6 +50,7 @@ EnvironnementLanceur::EnvironnementLanceur() {
     contexte_ = std::make_unique<Contexte>(base_.dossier(), std::move(services));
     contexte_->CheminDonnees = base_.cheminCatalogue();
     contexte_->DelaiFermeture = 5;
+    contexte_->definirAPropos(&Afficher_A_Propos);
     contexte_->catalogue().ouvrir(base_.cheminCatalogue());
 }
 

@@ -1,17 +1,16 @@
-#include "core/Programme.h"
+#include "app/Programme.h"
 
+#include "about/APropos.h"
+#include "core/AideChm.h"
 #include "core/Contexte.h"
-#include "core/Parametres.h"
 #include "core/frmIntro.h"
-#include "platform/Aide.h"
-#include "platform/AideChm.h"
-#include "platform/Autostart.h"
 #include "platform/Instance.h"
+#include "platform/linux/AutostartXdg.h"
 #include "platform/linux/DialoguesQt.h"
 #include "platform/linux/ImpressionQt.h"
-#include "platform/Messages.h"
-#include "platform/Shell.h"
-#include "platform/ShellGio.h"
+#include "platform/linux/MessagesQt.h"
+#include "platform/linux/ParametresQSettings.h"
+#include "platform/linux/ShellGio.h"
 #include "tray/frmPrincipale.h"
 
 #include <QApplication>
@@ -32,6 +31,7 @@ ServicesPlateforme ServicesPlateforme::reels() {
 
 int Executer_Dalvire(QApplication& application) {
     Contexte contexte(QCoreApplication::applicationDirPath(), ServicesPlateforme::reels());
+    contexte.definirAPropos(&Afficher_A_Propos);
     VerrouInstance verrou;
     frmIntro intro(contexte, verrou);
     if (!intro.Form_Load()) return 0;

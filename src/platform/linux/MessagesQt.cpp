@@ -1,4 +1,4 @@
-#include "platform/Messages.h"
+#include "platform/linux/MessagesQt.h"
 
 #include <QMessageBox>
 

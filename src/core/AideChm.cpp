@@ -1,7 +1,7 @@
-#include "platform/AideChm.h"
+#include "core/AideChm.h"
 
 #include "core/Services.h"
-#include "platform/frmAide.h"
+#include "core/frmAide.h"
 
 #include <QFile>
 #include <QFileInfo>

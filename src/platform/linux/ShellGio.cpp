@@ -1,8 +1,8 @@
-#include "platform/ShellGio.h"
+#include "platform/linux/ShellGio.h"
 
 #include "platform/FenetresX11.h"
-#include "platform/ShellGioOutils.h"
-#include "platform/frmOuvrirAvec.h"
+#include "platform/linux/ShellGioOutils.h"
+#include "launcher/frmOuvrirAvec.h"
 
 #include <gio/gdesktopappinfo.h>
 

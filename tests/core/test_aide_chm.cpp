@@ -1,6 +1,6 @@
 #include "core/Aide.h"
-#include "platform/AideChm.h"
-#include "platform/frmAide.h"
+#include "core/AideChm.h"
+#include "core/frmAide.h"
 #include "support/Environnement.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
-#include "platform/frmAide.h"
+#include "core/frmAide.h"
 
 #include "core/Services.h"
-#include "core/Twips.h"
-#include "core/Version.h"
-#include "platform/AideChm.h"
+#include "base/Twips.h"
+#include "base/Version.h"
+#include "core/AideChm.h"
 
 #include <QAction>
 #include <QKeySequence>

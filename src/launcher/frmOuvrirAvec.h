@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ShellGioOutils.h"
+#include "platform/linux/ShellGioOutils.h"
 
 #include <QDialog>
 #include <QString>

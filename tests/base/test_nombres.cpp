@@ -1,4 +1,4 @@
-#include "core/Nombres.h"
+#include "base/Nombres.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "core/Programme.h"
+#include "app/Programme.h"
 #include "platform/Traductions.h"
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+// The program's version and its maker's addresses, kept here and nowhere else.
 namespace Version {
 inline constexpr int Majeure = DALVIRE_VERSION_MAJEURE;
 inline constexpr int Mineure = DALVIRE_VERSION_MINEURE;
@@ -17,3 +18,9 @@ inline QString texte() {
 } // namespace Version
 
 inline const QString TitreApplication = QStringLiteral("Dalvire");
+
+// The maker's addresses, seeded on first use and shown in the About box.
+namespace Concepteur {
+inline const QString SiteInternet = QStringLiteral("https://www.qelm.fr/");
+inline const QString AdresseMail = QStringLiteral("contact@qelm.fr");
+} // namespace Concepteur

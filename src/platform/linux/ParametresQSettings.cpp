@@ -1,4 +1,4 @@
-#include "core/Parametres.h"
+#include "platform/linux/ParametresQSettings.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "platform/Autostart.h"
+#include "platform/linux/AutostartXdg.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "core/Twips.h"
+#include "base/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>
