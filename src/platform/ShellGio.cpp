@@ -2,7 +2,7 @@
 
 #include "platform/FenetresX11.h"
 #include "platform/ShellGioOutils.h"
-#include "platform/frmOuvrirAvec.h"
+#include "launcher/frmOuvrirAvec.h"
 
 #include <gio/gdesktopappinfo.h>
 

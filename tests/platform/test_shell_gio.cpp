@@ -2,7 +2,7 @@
 // links opened through desktop entries and MIME associations of a private XDG home.
 #include "platform/ShellGio.h"
 #include "platform/ShellGioOutils.h"
-#include "platform/frmOuvrirAvec.h"
+#include "launcher/frmOuvrirAvec.h"
 
 #include <QApplication>
 #include <QCheckBox>

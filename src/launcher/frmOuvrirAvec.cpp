@@ -1,4 +1,4 @@
-#include "platform/frmOuvrirAvec.h"
+#include "launcher/frmOuvrirAvec.h"
 
 #include "core/Curseur.h"
 #include "core/Services.h"
