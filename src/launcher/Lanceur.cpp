@@ -5,6 +5,7 @@
 #include "core/Liens.h"
 #include "core/Services.h"
 #include "launcher/frmDalvire.h"
+#include "launcher/frmOuvrirAvec.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 
@@ -87,7 +88,10 @@ void demarrer(frmDalvire& fenetre, const QString& chemin, int commande) {
                 QStringLiteral(
                     "Voulez-vous ouvrir la boite de dialogue d'association de fichiers ?"),
             IconeMessage::Question, BoutonsMessage::OuiNon);
-        if (reponse == ReponseMessage::Oui) shell.ouvrirAvec(chemin, &fenetre);
+        if (reponse == ReponseMessage::Oui) {
+            frmOuvrirAvec choix(contexte, chemin, &fenetre);
+            choix.exec();
+        }
     } catch (const std::exception&) {
         // A start that fails says nothing; the window still slides back.
     }

@@ -1,68 +1,95 @@
 #include "launcher/frmOuvrirAvec.h"
 
+#include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/Services.h"
+#include "platform/Messages.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace {
 
 constexpr int RoleId = Qt::UserRole;
 
-QIcon iconeDe(GAppInfo* application) {
-    GIcon* icone = g_app_info_get_icon(application); // borrowed
-    if (!icone) return QIcon();
-    if (G_IS_THEMED_ICON(icone)) {
-        const gchar* const* noms = g_themed_icon_get_names(G_THEMED_ICON(icone));
-        for (; noms && *noms; ++noms) {
-            const QIcon theme = QIcon::fromTheme(QString::fromUtf8(*noms));
-            if (!theme.isNull()) return theme;
-        }
-    } else if (G_IS_FILE_ICON(icone)) {
-        const Gio::Texte chemin(g_file_get_path(g_file_icon_get_file(G_FILE_ICON(icone))));
-        if (chemin) return QIcon(QString::fromUtf8(chemin.get()));
-    }
-    return QIcon();
+QIcon iconeDe(const QString& icone) {
+    if (icone.isEmpty()) return QIcon();
+    if (QFileInfo(icone).isAbsolute()) return QIcon(icone);
+    return QIcon::fromTheme(icone);
 }
 
-QString idDe(GAppInfo* application) {
-    return Gio::enQString(g_app_info_get_id(application));
+// A file by its name, a link whole. Only a text wider than half the screen is cut, in
+// its middle, so that the chooser never grows wider than the screen; the tooltip always
+// holds all of it.
+void afficherCible(QLabel* etiquette, const QString& texte, const QString& complet) {
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    const int largeurMax = qMax(360, ecran ? ecran->availableGeometry().width() / 2 : 640);
+    etiquette->setText(etiquette->fontMetrics().elidedText(texte, Qt::ElideMiddle, largeurMax));
+    etiquette->setToolTip(complet);
+}
+
+QString messageEchec(const QString& application, ResultatLancement resultat, const QString& cible) {
+    QStringList lignes{QStringLiteral("Impossible de démarrer l'application «\u00A0") +
+                       application + QStringLiteral("\u00A0».")};
+    switch (resultat) {
+    case ResultatLancement::ApplicationIntrouvable:
+        lignes << QStringLiteral("Son programme est introuvable : elle a peut-être été "
+                                 "désinstallée.");
+        break;
+    case ResultatLancement::TerminalIntrouvable:
+        lignes << QStringLiteral("Elle doit s'ouvrir dans un terminal, et aucun terminal n'a pu "
+                                 "être démarré.");
+        break;
+    case ResultatLancement::Reussi:
+    case ResultatLancement::Echec:
+        break;
+    }
+    lignes << QStringLiteral("[") + cible + QStringLiteral("]");
+    return lignes.join(QStringLiteral("\r\n"));
 }
 
 } // namespace
 
-frmOuvrirAvec::frmOuvrirAvec(const QString& chemin, const QString& dossierApplication,
-                             QWidget* parent)
+frmOuvrirAvec::frmOuvrirAvec(Contexte& contexte, const QString& cheminOuLien, QWidget* parent)
     : QDialog(parent)
-    , chemin_(chemin)
-    , type_(Gio::Type_De_Contenu(chemin)) {
+    , contexte_(contexte)
+    , cible_(cheminOuLien)
+    , choix_(contexte.shell().choixPour(cheminOuLien)) {
     setWindowTitle(QStringLiteral("Ouvrir avec"));
-    const QCursor main = Curseur_Main(dossierApplication);
+    const QCursor main = Curseur_Main(contexte);
 
     lblInvite = new QLabel(
         QStringLiteral("Choisissez l'application avec laquelle ouvrir ce fichier :"), this);
-    lblFichier = new QLabel(QFileInfo(chemin).fileName(), this);
-    lblFichier->setToolTip(chemin);
+    lblFichier = new QLabel(this);
+    lblFichier->setTextFormat(Qt::PlainText);
     QFont gras = lblFichier->font();
     gras.setBold(true);
     lblFichier->setFont(gras);
+    afficherCible(
+        lblFichier,
+        choix_.estLien
+            ? cheminOuLien
+            : QFileInfo(choix_.chemin.isEmpty() ? cheminOuLien : choix_.chemin).fileName(),
+        cheminOuLien);
 
     lstApplications = new QListWidget(this);
+    lstApplications->setAccessibleName(lblInvite->text());
     lstApplications->setCursor(main);
     lstApplications->setMinimumSize(360, 240);
 
     chkToutes = new QCheckBox(QStringLiteral("Afficher toutes les applications"), this);
     chkToujours = new QCheckBox(
         QStringLiteral("Toujours utiliser cette application pour ce type de fichier"), this);
+    // Nothing the choice could be remembered for without taking over every unknown file.
+    chkToujours->setEnabled(!choix_.type.isEmpty());
     cmdOuvrir = new QPushButton(QStringLiteral("&Ouvrir"), this);
     cmdOuvrir->setDefault(true);
     cmdAnnuler = new QPushButton(QStringLiteral("A&nnuler"), this);
@@ -85,12 +112,12 @@ frmOuvrirAvec::frmOuvrirAvec(const QString& chemin, const QString& dossierApplic
     connect(chkToutes, &QCheckBox::toggled, this, [this] { remplir(); });
     connect(lstApplications, &QListWidget::currentRowChanged, this, [this] { majBoutons(); });
     connect(lstApplications, &QListWidget::itemActivated, this, [this] { accept(); });
-    connect(cmdOuvrir, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdOuvrir, &QPushButton::clicked, this, &frmOuvrirAvec::accept);
     connect(cmdAnnuler, &QPushButton::clicked, this, &QDialog::reject);
 
     remplir();
     // With nothing declared for the type, the whole list is the only useful one.
-    if (applications_.empty()) chkToutes->setChecked(true);
+    if (applications_.isEmpty()) chkToutes->setChecked(true);
 
     adjustSize();
     Centrer_Fenetre(this);
@@ -100,48 +127,28 @@ frmOuvrirAvec::frmOuvrirAvec(const QString& chemin, const QString& dossierApplic
 frmOuvrirAvec::~frmOuvrirAvec() = default;
 
 void frmOuvrirAvec::remplir() {
-    const QString choisie = applicationChoisie() ? idDe(applicationChoisie()) : QString();
+    const QString choisie = applicationChoisie();
     lstApplications->clear();
-    applications_.clear();
-
-    const QByteArray type = type_.toUtf8();
-    const Gio::ListeObjets liste(chkToutes->isChecked()
-                                     ? g_app_info_get_all()
-                                     : g_app_info_get_all_for_type(type.constData()));
-    QStringList vus;
-    for (GList* l = liste.get(); l; l = l->next) {
-        auto* application = static_cast<GAppInfo*>(l->data);
-        const QString id = idDe(application);
-        if (!g_app_info_should_show(application) || vus.contains(id)) continue;
-        vus << id;
-        applications_.emplace_back(G_APP_INFO(g_object_ref(application)));
-    }
-    if (chkToutes->isChecked())
-        std::sort(applications_.begin(), applications_.end(), [](const auto& a, const auto& b) {
-            return QString::localeAwareCompare(
-                       Gio::enQString(g_app_info_get_display_name(a.get())),
-                       Gio::enQString(g_app_info_get_display_name(b.get()))) < 0;
-        });
-
-    for (const auto& application : applications_) {
-        auto* element = new QListWidgetItem(
-            iconeDe(application.get()),
-            Gio::enQString(g_app_info_get_display_name(application.get())), lstApplications);
-        element->setData(RoleId, idDe(application.get()));
-        element->setToolTip(Gio::enQString(g_app_info_get_description(application.get())));
+    applications_ =
+        chkToutes->isChecked() ? contexte_.shell().toutesLesApplications() : choix_.declarees;
+    for (const ApplicationProposee& application : std::as_const(applications_)) {
+        auto* element =
+            new QListWidgetItem(iconeDe(application.icone), application.nom, lstApplications);
+        element->setData(RoleId, application.id);
+        element->setToolTip(application.description);
     }
     if (!choisir(choisie) && lstApplications->count() > 0) lstApplications->setCurrentRow(0);
     majBoutons();
 }
 
 void frmOuvrirAvec::majBoutons() {
-    cmdOuvrir->setEnabled(applicationChoisie() != nullptr);
+    cmdOuvrir->setEnabled(!applicationChoisie().isEmpty());
 }
 
 QStringList frmOuvrirAvec::applicationsListees() const {
     QStringList ids;
-    for (const auto& application : applications_)
-        ids << idDe(application.get());
+    for (const ApplicationProposee& application : applications_)
+        ids << application.id;
     return ids;
 }
 
@@ -155,20 +162,30 @@ bool frmOuvrirAvec::choisir(const QString& idApplication) {
     return false;
 }
 
-GAppInfo* frmOuvrirAvec::applicationChoisie() const {
-    const int ligne = lstApplications ? lstApplications->currentRow() : -1;
-    if (ligne < 0 || ligne >= static_cast<int>(applications_.size())) return nullptr;
-    return applications_[static_cast<std::size_t>(ligne)].get();
+QString frmOuvrirAvec::applicationChoisie() const {
+    const QListWidgetItem* element = lstApplications ? lstApplications->currentItem() : nullptr;
+    return element ? element->data(RoleId).toString() : QString();
 }
 
 bool frmOuvrirAvec::ouvrirAvecLeChoix() {
-    GAppInfo* application = applicationChoisie();
-    if (!application) return false;
-    if (chkToujours->isChecked()) {
-        // A failure to remember the choice must not keep the file from opening.
-        Gio::Erreur erreur;
-        g_app_info_set_as_default_for_type(application, type_.toUtf8().constData(),
-                                           erreur.adresse());
+    const QListWidgetItem* element = lstApplications->currentItem();
+    if (!element) return false;
+    const QString id = element->data(RoleId).toString();
+    const QString nom = element->text();
+    ServiceShell& shell = contexte_.shell();
+    const ResultatLancement resultat = shell.ouvrirAvecApplication(cible_, id);
+    if (resultat != ResultatLancement::Reussi) {
+        contexte_.messages().afficher(
+            this, Message{messageEchec(nom, resultat, cible_), IconeMessage::Information});
+        return false;
     }
-    return Gio::Lancer_Application(application, {chemin_}, true) >= 0;
+    // Only an application that did start becomes the default; a failure to remember the
+    // choice does not undo the opening.
+    if (chkToujours->isEnabled() && chkToujours->isChecked())
+        shell.definirParDefaut(choix_.type, id);
+    return true;
+}
+
+void frmOuvrirAvec::accept() {
+    if (ouvrirAvecLeChoix()) QDialog::accept();
 }

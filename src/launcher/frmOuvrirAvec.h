@@ -1,37 +1,43 @@
 #pragma once
 
-#include "platform/linux/ShellGioOutils.h"
+#include "platform/Shell.h"
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <vector>
-
+class Contexte;
 class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
 
-// The Open With chooser: the installed applications that declare the file's content
-// type, or every application on request, and opening the file with the one picked.
+// The Open With chooser: the installed applications that declare the type of a file or
+// of a link, or every application on request, and opening it with the one picked. A link
+// stays a link: shown whole, handed on as it is, remembered for its scheme.
 class frmOuvrirAvec : public QDialog {
     Q_OBJECT
 public:
-    frmOuvrirAvec(const QString& chemin, const QString& dossierApplication,
-                  QWidget* parent = nullptr);
+    frmOuvrirAvec(Contexte& contexte, const QString& cheminOuLien, QWidget* parent = nullptr);
     ~frmOuvrirAvec() override;
 
-    const QString& typeContenu() const { return type_; }
+    // What "always" makes the choice the default for; empty when nothing fits.
+    const QString& typeContenu() const { return choix_.type; }
     // The desktop entry ids of the listed applications, in list order.
     QStringList applicationsListees() const;
     // Selects the listed application with that id; false when it is not listed.
     bool choisir(const QString& idApplication);
-    // The selected application, or null.
-    GAppInfo* applicationChoisie() const;
-    // Opens the file with the selected application, making it the default one for the
-    // content type first when the user asked so. False when nothing could be started.
+    // The id of the selected application, or an empty text.
+    QString applicationChoisie() const;
+    // Opens the file or the link with the selected application and, when the user asked
+    // so, makes it the default one for the type. An application that cannot be started
+    // is named in a message. False when nothing was started.
     bool ouvrirAvecLeChoix();
+
+    // "Ouvrir" (or a double click): the chooser closes once the application has started,
+    // and stays open after a failure so that another one can be picked.
+    void accept() override;
 
     QLabel* lblInvite = nullptr;
     QLabel* lblFichier = nullptr;
@@ -45,7 +51,9 @@ private:
     void remplir();
     void majBoutons();
 
-    QString chemin_;
-    QString type_;
-    std::vector<Gio::Objet<GAppInfo>> applications_;
+    Contexte& contexte_;
+    QString cible_;
+    ChoixOuverture choix_;
+    // The listed applications, in list order.
+    QList<ApplicationProposee> applications_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QWidget;
@@ -7,6 +8,17 @@ class QWidget;
 // What opening by association can come to. "No application associated" is an outcome
 // of its own because the launcher then offers the Open With chooser.
 enum class ResultatOuverture { Reussi, AucuneAssociation, Echec };
+
+// How starting a chosen application on a file or a link ended. The causes the user can
+// act upon are told apart, so that the message can name them.
+enum class ResultatLancement {
+    Reussi,
+    // The application is no longer installed, or its program is gone.
+    ApplicationIntrouvable,
+    // It runs in a terminal, and no terminal could be started.
+    TerminalIntrouvable,
+    Echec
+};
 
 // Window show commands, with the numbers the catalogue's display modes map to.
 namespace CommandeAffichage {
@@ -16,6 +28,31 @@ inline constexpr int MinimiseActif = 2;
 inline constexpr int Maximise = 3;
 inline constexpr int Minimise = 6;
 } // namespace CommandeAffichage
+
+// An installed application, as the Open With chooser lists it.
+struct ApplicationProposee {
+    QString id; // the desktop entry id, "editeur.desktop"
+    QString nom;
+    // A theme icon name, or the absolute path of a picture; empty for none.
+    QString icone;
+    QString description;
+};
+
+// What a file or a link can be opened with.
+struct ChoixOuverture {
+    // True for a link (a URI with a scheme other than file:), which is handed on as it
+    // is; false for a file, handed on as a path.
+    bool estLien = false;
+    // The path of a file (a file: link's own); empty for a link.
+    QString chemin;
+    // What an application is the default for: the file's content type, or
+    // "x-scheme-handler/" and the link's scheme. Empty when it names no kind of content
+    // (an unknown binary or empty file): making an application the default for that
+    // would make it the default for every such file.
+    QString type;
+    // The applications that declare the type, in the desktop's order of preference.
+    QList<ApplicationProposee> declarees;
+};
 
 // Starting things on the desktop. Nothing here ever goes through a shell: a path or a
 // link is always one literal argument.
@@ -29,7 +66,16 @@ public:
     // Starts a program file directly, detached, never waited for. False when it could
     // not be started.
     virtual bool demarrer(const QString& programme, int commandeAffichage) = 0;
-    // Lets the user choose an application for the file, then opens it with that one.
-    // False when the user cancelled or the application could not be started.
-    virtual bool ouvrirAvec(const QString& chemin, QWidget* proprietaire) = 0;
+
+    // For the Open With chooser: the type of a file or a link and the applications that
+    // declare it.
+    virtual ChoixOuverture choixPour(const QString& cheminOuLien) = 0;
+    // Every application the desktop shows in its menus, by name.
+    virtual QList<ApplicationProposee> toutesLesApplications() = 0;
+    // Opens the file or the link with that application, never waited for.
+    virtual ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
+                                                    const QString& idApplication) = 0;
+    // Makes the application the default one for the type (a ChoixOuverture's). False
+    // when it could not be recorded.
+    virtual bool definirParDefaut(const QString& type, const QString& idApplication) = 0;
 };

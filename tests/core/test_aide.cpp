@@ -23,7 +23,12 @@ public:
         return resultat;
     }
     bool demarrer(const QString&, int) override { return false; }
-    bool ouvrirAvec(const QString&, QWidget*) override { return false; }
+    ChoixOuverture choixPour(const QString&) override { return {}; }
+    QList<ApplicationProposee> toutesLesApplications() override { return {}; }
+    ResultatLancement ouvrirAvecApplication(const QString&, const QString&) override {
+        return ResultatLancement::Echec;
+    }
+    bool definirParDefaut(const QString&, const QString&) override { return false; }
 
     ResultatOuverture resultat = ResultatOuverture::Reussi;
     QStringList ouverts;

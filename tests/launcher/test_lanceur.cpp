@@ -3,14 +3,21 @@
 #include "core/Services.h"
 #include "launcher/Lanceur.h"
 #include "launcher/frmDalvire.h"
+#include "launcher/frmOuvrirAvec.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -18,6 +25,22 @@ namespace {
 const QString AucuneAssociation =
     QStringLiteral("Le fichier que vous voulez lancer n'est associé à aucune application.\r\n"
                    "Voulez-vous ouvrir la boite de dialogue d'association de fichiers ?");
+
+const QString Editeur = QStringLiteral("editeur.desktop");
+
+// What the user does in the Open With chooser once it shows; a chooser still open after
+// it is cancelled, and the test fails.
+void auChoix(std::function<void(frmOuvrirAvec&)> geste) {
+    QTimer::singleShot(0, qApp, [geste] {
+        auto* choix = qobject_cast<frmOuvrirAvec*>(QApplication::activeModalWidget());
+        QVERIFY2(choix, "no chooser shown");
+        geste(*choix);
+        if (choix->isVisible()) {
+            choix->reject();
+            QFAIL("the chooser was left open");
+        }
+    });
+}
 
 struct Poste {
     EnvironnementLanceur env;
@@ -68,6 +91,8 @@ private Q_SLOTS:
     void commandeAffichage();
     void aucuneAssociation_data();
     void aucuneAssociation();
+    void applicationQuiNeDemarrePas_data();
+    void applicationQuiNeDemarrePas();
     void echecsSilencieux();
     void fenetreRentreePendantLeChoix();
     void lienInternet_data();
@@ -284,29 +309,132 @@ void TestLanceur::commandeAffichage() {
 }
 
 void TestLanceur::aucuneAssociation_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("chemin");
     QTest::addColumn<int>("reponse");
+    QTest::addColumn<QString>("geste"); // in the chooser: "ouvrir", "toujours" or "annuler"
+    QTest::addColumn<QString>("typeOuverture");
+    QTest::addColumn<QString>("affiche");
     QTest::addColumn<QStringList>("journal");
-    QTest::newRow("oui") << int(ReponseMessage::Oui)
-                         << QStringList{"ouvrir|/docs/plan.xyz|6", "ouvrirAvec|/docs/plan.xyz|-1"};
-    QTest::newRow("non") << int(ReponseMessage::Non) << QStringList{"ouvrir|/docs/plan.xyz|6"};
+    const int oui = int(ReponseMessage::Oui);
+    const QString plan = QStringLiteral("/docs/plan.xyz");
+    const QString ouvrirPlan = QStringLiteral("ouvrir|/docs/plan.xyz|6");
+    const QString choixPlan = QStringLiteral("choixPour|/docs/plan.xyz|-1");
+    QTest::newRow("non") << "4" << plan << int(ReponseMessage::Non) << ""
+                         << ""
+                         << "" << QStringList{ouvrirPlan};
+    QTest::newRow("oui puis annuler") << "4" << plan << oui << "annuler"
+                                      << "application/x-xyz"
+                                      << "plan.xyz" << QStringList{ouvrirPlan, choixPlan};
+    QTest::newRow("oui puis ouvrir")
+        << "4" << plan << oui << "ouvrir"
+        << "application/x-xyz"
+        << "plan.xyz"
+        << QStringList{ouvrirPlan, choixPlan,
+                       "ouvrirAvecApplication|/docs/plan.xyz|-1|editeur.desktop"};
+    // A link reaches the chooser, the application and the default as a link.
+    const QString lien = QStringLiteral("https://exemple.fr/a?b=1&c=2");
+    QTest::newRow("lien web, toujours")
+        << "2" << lien << oui << "toujours"
+        << "x-scheme-handler/https" << lien
+        << QStringList{"ouvrir|" + lien + "|6", "choixPour|" + lien + "|-1",
+                       "ouvrirAvecApplication|" + lien + "|-1|editeur.desktop",
+                       "definirParDefaut|x-scheme-handler/https|-1|editeur.desktop"};
+    const QString mail = QStringLiteral("mailto:moi@exemple.fr");
+    QTest::newRow("adresse mail, toujours")
+        << "3" << mail << oui << "toujours"
+        << "x-scheme-handler/mailto" << mail
+        << QStringList{"ouvrir|" + mail + "|6", "choixPour|" + mail + "|-1",
+                       "ouvrirAvecApplication|" + mail + "|-1|editeur.desktop",
+                       "definirParDefaut|x-scheme-handler/mailto|-1|editeur.desktop"};
 }
 
 void TestLanceur::aucuneAssociation() {
+    QFETCH(QString, type);
+    QFETCH(QString, chemin);
     QFETCH(int, reponse);
+    QFETCH(QString, geste);
+    QFETCH(QString, typeOuverture);
+    QFETCH(QString, affiche);
     QFETCH(QStringList, journal);
     Poste p;
     p.env.shell().reponseOuvrir = ResultatOuverture::AucuneAssociation;
+    const bool estLien = type != QLatin1String("4");
+    p.env.shell().reponseChoix = {estLien,
+                                  estLien ? QString() : chemin,
+                                  typeOuverture,
+                                  {{Editeur, QStringLiteral("Éditeur"), {}, {}}}};
     p.env.messages().reponses = {static_cast<ReponseMessage>(reponse)};
+    QString vu;
+    QWidget* proprietaire = nullptr;
+    if (!geste.isEmpty())
+        auChoix([&](frmOuvrirAvec& choix) {
+            vu = choix.lblFichier->text();
+            proprietaire = choix.parentWidget();
+            choix.chkToujours->setChecked(geste == QLatin1String("toujours"));
+            QTest::mouseClick(geste == QLatin1String("annuler") ? choix.cmdAnnuler
+                                                                : choix.cmdOuvrir,
+                              Qt::LeftButton);
+        });
     p.fenetre->imgIcone_Click();
-    p.element(QStringLiteral("Plan"), QStringLiteral("/docs/plan.xyz"), QStringLiteral("4"),
-              QStringLiteral("0"));
+    p.element(QStringLiteral("Plan"), chemin, type, QStringLiteral("0"));
     Lancer_Element(*p.fenetre);
 
     QCOMPARE(p.env.messages().textes(), QStringList{AucuneAssociation});
     QCOMPARE(p.env.messages().vus.at(0).icone, IconeMessage::Question);
     QCOMPARE(p.env.messages().vus.at(0).boutons, BoutonsMessage::OuiNon);
     QCOMPARE(p.env.shell().journal(), journal);
-    if (journal.size() > 1) QCOMPARE(p.env.shell().appels.at(1).proprietaire, p.fenetre.get());
+    QCOMPARE(vu, affiche);
+    if (!geste.isEmpty()) QCOMPARE(proprietaire, p.fenetre.get());
+    QVERIFY(!p.fenetre->Afficher);
+}
+
+void TestLanceur::applicationQuiNeDemarrePas_data() {
+    QTest::addColumn<int>("resultat");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("echec") << int(ResultatLancement::Echec) << "";
+    QTest::newRow("application introuvable")
+        << int(ResultatLancement::ApplicationIntrouvable)
+        << "Son programme est introuvable : elle a peut-être été désinstallée.\r\n";
+    QTest::newRow("terminal introuvable")
+        << int(ResultatLancement::TerminalIntrouvable)
+        << "Elle doit s'ouvrir dans un terminal, et aucun terminal n'a pu être démarré.\r\n";
+}
+
+void TestLanceur::applicationQuiNeDemarrePas() {
+    QFETCH(int, resultat);
+    QFETCH(QString, cause);
+    Poste p;
+    p.env.shell().reponseOuvrir = ResultatOuverture::AucuneAssociation;
+    p.env.shell().reponseChoix = {false,
+                                  QStringLiteral("/docs/plan.xyz"),
+                                  QStringLiteral("application/x-xyz"),
+                                  {{Editeur, QStringLiteral("Éditeur d'essai"), {}, {}}}};
+    p.env.shell().reponseLancement = static_cast<ResultatLancement>(resultat);
+    p.env.messages().reponses = {ReponseMessage::Oui};
+    bool resteOuvert = false;
+    auChoix([&](frmOuvrirAvec& choix) {
+        choix.chkToujours->setChecked(true);
+        QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton);
+        resteOuvert = choix.isVisible();
+        QTest::mouseClick(choix.cmdAnnuler, Qt::LeftButton);
+    });
+    p.fenetre->imgIcone_Click();
+    p.element(QStringLiteral("Plan"), QStringLiteral("/docs/plan.xyz"), QStringLiteral("4"),
+              QStringLiteral("1"));
+    Lancer_Element(*p.fenetre);
+
+    QCOMPARE(p.env.messages().textes(),
+             (QStringList{AucuneAssociation,
+                          QStringLiteral("Impossible de démarrer l'application «\u00A0Éditeur "
+                                         "d'essai\u00A0».\r\n") +
+                              cause + QStringLiteral("[/docs/plan.xyz]")}));
+    QCOMPARE(p.env.messages().vus.at(1).icone, IconeMessage::Information);
+    QCOMPARE(p.env.messages().vus.at(1).boutons, BoutonsMessage::OK);
+    QVERIFY(resteOuvert);
+    // Not made the default: it did not start.
+    QCOMPARE(p.env.shell().journal().last(),
+             QStringLiteral("ouvrirAvecApplication|/docs/plan.xyz|-1|editeur.desktop"));
     QVERIFY(!p.fenetre->Afficher);
 }
 
@@ -314,7 +442,6 @@ void TestLanceur::echecsSilencieux() {
     Poste p;
     p.env.shell().reponseDemarrer = false;
     p.env.shell().reponseOuvrir = ResultatOuverture::Echec;
-    p.env.shell().reponseOuvrirAvec = false;
     for (const QString& chemin : {QStringLiteral("/absent.exe"), QStringLiteral("/absent.txt")}) {
         p.fenetre->imgIcone_Click();
         p.element(QStringLiteral("X"), chemin, QStringLiteral("4"), QStringLiteral("1"));
@@ -331,17 +458,22 @@ void TestLanceur::fenetreRentreePendantLeChoix() {
     Poste p;
     p.env.contexte().DelaiFermeture = 5;
     p.env.shell().reponseOuvrir = ResultatOuverture::AucuneAssociation;
+    p.env.shell().reponseChoix = {false,
+                                  QStringLiteral("/docs/plan.xyz"),
+                                  QStringLiteral("application/x-xyz"),
+                                  {{Editeur, QStringLiteral("Éditeur"), {}, {}}}};
     p.env.messages().reponses = {ReponseMessage::Oui};
     p.env.shell().pendant = [&] {
         if (p.env.shell().appels.size() == 2)
             for (int i = 0; i < 5; ++i)
                 p.fenetre->Timer1_Timer();
     };
+    auChoix([](frmOuvrirAvec& choix) { QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton); });
     p.fenetre->imgIcone_Click();
     p.element(QStringLiteral("Plan"), QStringLiteral("/docs/plan.xyz"), QStringLiteral("4"),
               QStringLiteral("1"));
     Lancer_Element(*p.fenetre);
-    QCOMPARE(p.env.shell().appels.size(), 2);
+    QCOMPARE(p.env.shell().appels.size(), 3);
     QVERIFY(!p.fenetre->Afficher);
     QVERIFY(!p.fenetre->Timer1.isActive());
 }

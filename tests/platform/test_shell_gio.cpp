@@ -2,112 +2,23 @@
 // links opened through desktop entries and MIME associations of a private XDG home.
 #include "platform/linux/ShellGio.h"
 #include "platform/linux/ShellGioOutils.h"
-#include "launcher/frmOuvrirAvec.h"
+#include "support/MaisonXdg.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace MaisonXdg;
+
 namespace {
-
-// The private home, made before the application and GIO look at the environment.
-QString Maison;
-
-bool ecrire(const QString& chemin, const QByteArray& contenu, bool executable = false) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    f.write(contenu);
-    f.close();
-    if (executable) f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return true;
-}
-
-QByteArray lire(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The stand-in application: it notes where its standard output and error go and the
-// arguments it was given, one per line, in a file of its own.
-QByteArray scriptTemoin(const QString& dossierAppels) {
-    return "#!/bin/sh\n"
-           "D='" +
-           QFile::encodeName(dossierAppels) +
-           "'\n"
-           "s1=$(readlink /proc/$$/fd/1); s2=$(readlink /proc/$$/fd/2)\n"
-           "printf '%s\\n' \"$s1\" \"$s2\" \"$@\" > \"$D/appel-$$.tmp\" && "
-           "mv \"$D/appel-$$.tmp\" \"$D/appel-$$\"\n";
-}
-
-void preparerMaison(const QString& racine) {
-    Maison = racine;
-    const QDir d(racine);
-    for (const char* sous :
-         {"donnees/applications", "config", "etc", "systeme", "appels", "essais"})
-        d.mkpath(QString::fromLatin1(sous));
-    // The system's MIME database, without the system's applications.
-    QFile::link(QStringLiteral("/usr/share/mime"), d.filePath(QStringLiteral("systeme/mime")));
-    const QString temoin = d.filePath(QStringLiteral("temoin.sh"));
-    ecrire(temoin, scriptTemoin(d.filePath(QStringLiteral("appels"))), true);
-    const QByteArray exec = QFile::encodeName(temoin);
-    ecrire(d.filePath(QStringLiteral("donnees/applications/dalvire-temoin.desktop")),
-           "[Desktop Entry]\nType=Application\nName=Témoin Dalvire\nExec=\"" + exec +
-               "\" %f\nMimeType=text/plain;\n");
-    ecrire(d.filePath(QStringLiteral("donnees/applications/dalvire-lien.desktop")),
-           "[Desktop Entry]\nType=Application\nName=Lien Dalvire\nExec=\"" + exec +
-               "\" %u\nMimeType=x-scheme-handler/x-dalvire-essai;\n");
-    // GIO learns the types of the entries from this index, as desktops maintain it.
-    ecrire(d.filePath(QStringLiteral("donnees/applications/mimeinfo.cache")),
-           "[MIME Cache]\ntext/plain=dalvire-temoin.desktop;\n"
-           "x-scheme-handler/x-dalvire-essai=dalvire-lien.desktop;\n");
-    ecrire(d.filePath(QStringLiteral("config/mimeapps.list")),
-           "[Default Applications]\ntext/plain=dalvire-temoin.desktop\n");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(d.filePath(QStringLiteral("donnees"))));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(d.filePath(QStringLiteral("config"))));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(d.filePath(QStringLiteral("systeme"))));
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(d.filePath(QStringLiteral("etc"))));
-    qputenv("GIO_USE_VFS", "local");
-    qunsetenv("XDG_CURRENT_DESKTOP");
-}
-
-QString essai(const QString& nom) {
-    return Maison + QStringLiteral("/essais/") + nom;
-}
-
-// The next call of the stand-in application, waited for: its lines.
-QStringList appelTemoin(int delaiMs = 5000) {
-    const QDir appels(Maison + QStringLiteral("/appels"));
-    QElapsedTimer chrono;
-    chrono.start();
-    while (chrono.elapsed() < delaiMs) {
-        const QStringList fichiers = appels.entryList({QStringLiteral("appel-*")}, QDir::Files);
-        for (const QString& f : fichiers) {
-            if (f.endsWith(QLatin1String(".tmp"))) continue;
-            const QString texte = QString::fromUtf8(lire(appels.filePath(f)));
-            QFile::remove(appels.filePath(f));
-            return texte.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        }
-        QTest::qWait(20);
-    }
-    return {};
-}
-
-bool aucunAppel(int attenteMs = 300) {
-    QTest::qWait(attenteMs);
-    return QDir(Maison + QStringLiteral("/appels"))
-        .entryList({QStringLiteral("appel-*")}, QDir::Files)
-        .isEmpty();
-}
 
 // A script that records its own $0 in "marqueur" beside itself.
 QByteArray scriptMarqueur() {
@@ -145,17 +56,17 @@ private Q_SLOTS:
     void aucuneAssociation();
     void echecs_data();
     void echecs();
-    void choixSelonLeType();
-    void ouvrirAvecAnnuleOuAccepte();
+    void choixPour_data();
+    void choixPour();
+    void toutesLesApplications();
+    void ouvrirAvecApplication_data();
+    void ouvrirAvecApplication();
+    void choixRetenuPourLeType_data();
     void choixRetenuPourLeType();
 };
 
 void TestShellGio::cleanup() {
-    QDir(essai(QString())).removeRecursively();
-    QDir(Maison).mkpath(QStringLiteral("essais"));
-    const QDir appels(Maison + QStringLiteral("/appels"));
-    for (const QString& f : appels.entryList(QDir::Files))
-        QFile::remove(appels.filePath(f));
+    nettoyer();
 }
 
 void TestShellGio::cheminPiege_data() {
@@ -331,73 +242,152 @@ void TestShellGio::echecs() {
     QVERIFY(aucunAppel(100));
 }
 
-void TestShellGio::choixSelonLeType() {
-    QVERIFY(ecrire(essai(QStringLiteral("notes.txt")), "Bonjour\n"));
-    frmOuvrirAvec texte(essai(QStringLiteral("notes.txt")), QString());
-    QCOMPARE(texte.typeContenu(), QStringLiteral("text/plain"));
-    QVERIFY(!texte.chkToutes->isChecked());
-    QCOMPARE(texte.applicationsListees(), QStringList{QStringLiteral("dalvire-temoin.desktop")});
-    QVERIFY(texte.applicationChoisie());
-
-    // Nothing declared for the type: every application is offered.
-    QVERIFY(ecrire(essai(QStringLiteral("plan.pdf")), "%PDF-1.4\n%%EOF\n"));
-    frmOuvrirAvec pdf(essai(QStringLiteral("plan.pdf")), QString());
-    QVERIFY(pdf.chkToutes->isChecked());
-    QCOMPARE(pdf.applicationsListees(), (QStringList{QStringLiteral("dalvire-lien.desktop"),
-                                                     QStringLiteral("dalvire-temoin.desktop")}));
-    QVERIFY(pdf.choisir(QStringLiteral("dalvire-temoin.desktop")));
-    QVERIFY(!pdf.choisir(QStringLiteral("absente.desktop")));
-    QVERIFY(pdf.ouvrirAvecLeChoix());
-    QCOMPARE(appelTemoin().mid(2), QStringList{essai(QStringLiteral("plan.pdf"))});
-    // Not remembered unless asked.
-    ShellGio shell;
-    QCOMPARE(shell.ouvrir(essai(QStringLiteral("plan.pdf")), 1, nullptr),
-             ResultatOuverture::AucuneAssociation);
+void TestShellGio::choixPour_data() {
+    QTest::addColumn<QString>("fichier");
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<QString>("cible"); // "@/" stands for the test folder
+    QTest::addColumn<bool>("estLien");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("declarees");
+    const QStringList temoin{QStringLiteral("dalvire-temoin.desktop")};
+    QTest::newRow("texte") << "notes.txt" << QByteArray("Bonjour\n") << "@/notes.txt" << false
+                           << "text/plain" << temoin;
+    QTest::newRow("lien file") << "notes d'été.txt" << QByteArray("Bonjour\n")
+                               << "file://@/notes%20d'%C3%A9t%C3%A9.txt" << false << "text/plain"
+                               << temoin;
+    QTest::newRow("pdf sans application")
+        << "plan.pdf" << QByteArray("%PDF-1.4\n%%EOF\n") << "@/plan.pdf" << false
+        << "application/pdf" << QStringList();
+    // The generic types are nothing to be the default for.
+    QTest::newRow("binaire inconnu") << "donnees.xyz" << QByteArray("\x01\x02\x00\xff", 4)
+                                     << "@/donnees.xyz" << false << "" << QStringList();
+    QTest::newRow("lien avec application") << "" << QByteArray() << "x-dalvire-essai:bonjour"
+                                           << true << "x-scheme-handler/x-dalvire-essai"
+                                           << QStringList{QStringLiteral("dalvire-lien.desktop")};
+    QTest::newRow("lien web sans application") << "" << QByteArray() << "https://exemple.fr/a/"
+                                               << true << "x-scheme-handler/https" << QStringList();
+    QTest::newRow("schema en capitales") << "" << QByteArray() << "MAILTO:moi@exemple.fr" << true
+                                         << "x-scheme-handler/mailto" << QStringList();
+    QTest::newRow("vide") << "" << QByteArray() << "" << false << "" << QStringList();
 }
 
-void TestShellGio::ouvrirAvecAnnuleOuAccepte() {
-    const QString doc = essai(QStringLiteral("notes.txt"));
-    QVERIFY(ecrire(doc, "Bonjour\n"));
+void TestShellGio::choixPour() {
+    QFETCH(QString, fichier);
+    QFETCH(QByteArray, contenu);
+    QFETCH(QString, cible);
+    QFETCH(bool, estLien);
+    QFETCH(QString, type);
+    QFETCH(QStringList, declarees);
+    if (!fichier.isEmpty()) QVERIFY(ecrire(essai(fichier), contenu));
+    cible.replace(QStringLiteral("@/"), essai(QString()));
     ShellGio shell;
-    for (const bool accepter : {false, true}) {
-        bool vu = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialogue = qobject_cast<frmOuvrirAvec*>(QApplication::activeModalWidget());
-            if (!dialogue) return;
-            vu = true;
-            if (accepter)
-                dialogue->accept();
-            else
-                dialogue->reject();
-        });
-        QCOMPARE(shell.ouvrirAvec(doc, nullptr), accepter);
-        QVERIFY(vu);
-        if (accepter)
-            QCOMPARE(appelTemoin().mid(2), QStringList{doc});
-        else
-            QVERIFY(aucunAppel());
-    }
+    const ChoixOuverture choix = shell.choixPour(cible);
+    QCOMPARE(choix.estLien, estLien);
+    QCOMPARE(choix.type, type);
+    QStringList ids;
+    for (const ApplicationProposee& a : choix.declarees)
+        ids << a.id;
+    QCOMPARE(ids, declarees);
+}
+
+void TestShellGio::toutesLesApplications() {
+    ShellGio shell;
+    QStringList lignes;
+    for (const ApplicationProposee& a : shell.toutesLesApplications())
+        lignes << a.id + QLatin1Char('|') + a.nom + QLatin1Char('|') + a.icone;
+    // By name; the icon a theme name or a file.
+    QCOMPARE(lignes, (QStringList{QStringLiteral("dalvire-lien.desktop|Lien Dalvire|"),
+                                  QStringLiteral("dalvire-temoin.desktop|Témoin Dalvire|") +
+                                      racine() + QStringLiteral("/temoin.png")}));
+}
+
+void TestShellGio::ouvrirAvecApplication_data() {
+    QTest::addColumn<QString>("cible"); // "@/" stands for the test folder
+    QTest::addColumn<QString>("application");
+    QTest::addColumn<int>("resultat");
+    QTest::addColumn<QString>("recu"); // "@/" stands for the test folder
+    const int reussi = int(ResultatLancement::Reussi);
+    QTest::newRow("fichier") << "@/notes.txt"
+                             << "dalvire-temoin.desktop" << reussi << "@/notes.txt";
+    QTest::newRow("lien file") << "file://@/notes.txt"
+                               << "dalvire-temoin.desktop" << reussi << "@/notes.txt";
+    // A link is no file of the current folder: it reaches the application as it is.
+    QTest::newRow("lien") << "x-dalvire-essai:bonjour?a=1&b=$(id)"
+                          << "dalvire-lien.desktop" << reussi
+                          << "x-dalvire-essai:bonjour?a=1&b=$(id)";
+    QTest::newRow("application absente")
+        << "@/notes.txt"
+        << "dalvire-absente.desktop" << int(ResultatLancement::ApplicationIntrouvable) << "";
+    QTest::newRow("cible vide") << ""
+                                << "dalvire-temoin.desktop" << int(ResultatLancement::Echec) << "";
+}
+
+void TestShellGio::ouvrirAvecApplication() {
+    QFETCH(QString, cible);
+    QFETCH(QString, application);
+    QFETCH(int, resultat);
+    QFETCH(QString, recu);
+    QVERIFY(ecrire(essai(QStringLiteral("notes.txt")), "Bonjour\n"));
+    cible.replace(QStringLiteral("@/"), essai(QString()));
+    recu.replace(QStringLiteral("@/"), essai(QString()));
+    ShellGio shell;
+    QCOMPARE(int(shell.ouvrirAvecApplication(cible, application)), resultat);
+    if (recu.isEmpty())
+        QVERIFY(aucunAppel(100));
+    else
+        QCOMPARE(appelTemoin(),
+                 (QStringList{QStringLiteral("/dev/null"), QStringLiteral("/dev/null"), recu}));
+}
+
+void TestShellGio::choixRetenuPourLeType_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("application");
+    QTest::addColumn<bool>("retenu");
+    QTest::newRow("type generique") << "application/octet-stream"
+                                    << "dalvire-temoin.desktop" << false;
+    QTest::newRow("fichier vide") << "application/x-zerosize"
+                                  << "dalvire-temoin.desktop" << false;
+    QTest::newRow("sans type") << ""
+                               << "dalvire-temoin.desktop" << false;
+    QTest::newRow("application absente") << "application/pdf"
+                                         << "dalvire-absente.desktop" << false;
+    QTest::newRow("pdf") << "application/pdf"
+                         << "dalvire-temoin.desktop" << true;
+    QTest::newRow("schema") << "x-scheme-handler/https"
+                            << "dalvire-lien.desktop" << true;
 }
 
 void TestShellGio::choixRetenuPourLeType() {
-    const QString pdf = essai(QStringLiteral("plan.pdf"));
-    QVERIFY(ecrire(pdf, "%PDF-1.4\n%%EOF\n"));
-    frmOuvrirAvec choix(pdf, QString());
-    QVERIFY(choix.choisir(QStringLiteral("dalvire-temoin.desktop")));
-    choix.chkToujours->setChecked(true);
-    QVERIFY(choix.ouvrirAvecLeChoix());
-    QCOMPARE(appelTemoin().mid(2), QStringList{pdf});
-    QVERIFY(lire(Maison + QStringLiteral("/config/mimeapps.list"))
-                .contains("application/pdf=dalvire-temoin.desktop"));
+    QFETCH(QString, type);
+    QFETCH(QString, application);
+    QFETCH(bool, retenu);
+    const QByteArray avant = associations();
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(pdf, 1, nullptr), ResultatOuverture::Reussi);
-    QCOMPARE(appelTemoin().mid(2), QStringList{pdf});
+    QCOMPARE(shell.definirParDefaut(type, application), retenu);
+    if (!retenu) {
+        QCOMPARE(associations(), avant);
+        return;
+    }
+    QVERIFY(associations().contains((type + QLatin1Char('=') + application).toUtf8()));
+    // And it is what opening by association now uses.
+    const QString cible = type == QLatin1String("application/pdf")
+                              ? essai(QStringLiteral("plan.pdf"))
+                              : QStringLiteral("https://exemple.fr/?q=1");
+    if (!type.startsWith(QLatin1String("x-scheme-handler/")))
+        QVERIFY(ecrire(cible, "%PDF-1.4\n%%EOF\n"));
+    QCOMPARE(shell.ouvrir(cible, 1, nullptr), ResultatOuverture::Reussi);
+    QCOMPARE(appelTemoin().mid(2), QStringList{cible});
 }
 
 int main(int argc, char** argv) {
     QTemporaryDir maison;
     if (!maison.isValid()) return 1;
-    preparerMaison(maison.path());
+    preparer(maison.path(),
+             {{QStringLiteral("dalvire-temoin.desktop"), "Témoin Dalvire", "%f", "text/plain;",
+               "Icon=" + QFile::encodeName(maison.path()) + "/temoin.png\n"},
+              {QStringLiteral("dalvire-lien.desktop"), "Lien Dalvire", "%u",
+               "x-scheme-handler/x-dalvire-essai;"}},
+             "text/plain=dalvire-temoin.desktop\n");
     QApplication application(argc, argv);
     TestShellGio essais;
     return QTest::qExec(&essais, argc, argv);

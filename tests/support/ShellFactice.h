@@ -15,10 +15,13 @@ class ParametresMemoire;
 
 // One request that reached the desktop services.
 struct AppelShell {
-    QString operation; // "ouvrir", "demarrer" or "ouvrirAvec"
-    QString cible;
+    // "ouvrir", "demarrer", "choixPour", "toutesLesApplications", "ouvrirAvecApplication"
+    // or "definirParDefaut".
+    QString operation;
+    QString cible; // the path or link; the type for definirParDefaut
     int commande = -1;
     QWidget* proprietaire = nullptr;
+    QString application; // the id of the chosen application
 };
 
 // Desktop services that start nothing: they keep every request and answer as told.
@@ -27,16 +30,24 @@ public:
     ResultatOuverture ouvrir(const QString& cheminOuLien, int commandeAffichage,
                              QWidget* proprietaire) override;
     bool demarrer(const QString& programme, int commandeAffichage) override;
-    bool ouvrirAvec(const QString& chemin, QWidget* proprietaire) override;
+    ChoixOuverture choixPour(const QString& cheminOuLien) override;
+    QList<ApplicationProposee> toutesLesApplications() override;
+    ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
+                                            const QString& idApplication) override;
+    bool definirParDefaut(const QString& type, const QString& idApplication) override;
 
     // Runs inside every request, as the user's doings while a request is being served.
     std::function<void()> pendant;
     ResultatOuverture reponseOuvrir = ResultatOuverture::Reussi;
     bool reponseDemarrer = true;
-    bool reponseOuvrirAvec = true;
+    ChoixOuverture reponseChoix;
+    QList<ApplicationProposee> reponseToutes;
+    ResultatLancement reponseLancement = ResultatLancement::Reussi;
+    bool reponseDefaut = true;
     QList<AppelShell> appels;
 
-    // "operation|cible|commande" per request, in order.
+    // "operation|cible|commande", and "|application" when there is one, per request, in
+    // order.
     QStringList journal() const;
 };
 

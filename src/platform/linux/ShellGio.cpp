@@ -2,14 +2,13 @@
 
 #include "platform/FenetresX11.h"
 #include "platform/linux/ShellGioOutils.h"
-#include "launcher/frmOuvrirAvec.h"
 
 #include <gio/gdesktopappinfo.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -302,10 +301,11 @@ private:
 } // namespace
 
 qint64 Lancer_Application(GAppInfo* application, const QStringList& urisOuChemins,
-                          bool sontDesChemins) {
+                          bool sontDesChemins, Erreur* raison) {
     if (!application) return -1;
     const ListeUris uris(urisOuChemins, sontDesChemins);
-    Erreur erreur;
+    Erreur locale;
+    Erreur& erreur = raison ? *raison : locale;
     if (G_IS_DESKTOP_APP_INFO(application)) {
         // The launched program gets none of our descriptors (GLib closes them) and
         // writes nowhere we would see.
@@ -324,27 +324,92 @@ qint64 Lancer_Application(GAppInfo* application, const QStringList& urisOuChemin
 // ---------------------------------------------------------------------------------------
 // ShellGio
 
-ShellGio::ShellGio(QString dossierApplication)
-    : dossierApplication_(std::move(dossierApplication)) {}
+namespace {
+
+// What a text names: a file (a path, or a file: link turned into its path) or a link.
+struct Cible {
+    enum class Genre { Invalide, Fichier, Lien };
+    Genre genre = Genre::Invalide;
+    QString valeur; // the path of a file; a link as it was given
+    QString schema; // of a link, in lower case
+};
+
+Cible analyser(const QString& cheminOuLien) {
+    if (cheminOuLien.isEmpty() || cheminOuLien.contains(QChar(0))) return {};
+    if (QFileInfo::exists(cheminOuLien)) return {Cible::Genre::Fichier, cheminOuLien, {}};
+    const QByteArray texte = cheminOuLien.toUtf8();
+    const Gio::Texte schema(g_uri_parse_scheme(texte.constData()));
+    // One letter before ":" is a drive, not a scheme: a path that does not exist.
+    if (!schema || std::strlen(schema.get()) < 2) return {Cible::Genre::Fichier, cheminOuLien, {}};
+    const QString s = QString::fromUtf8(schema.get()).toLower();
+    if (s == QLatin1String("file")) {
+        const Gio::Texte chemin(g_filename_from_uri(texte.constData(), nullptr, nullptr));
+        if (!chemin) return {};
+        return {Cible::Genre::Fichier, QFile::decodeName(chemin.get()), {}};
+    }
+    return {Cible::Genre::Lien, cheminOuLien, s};
+}
+
+// The types that say nothing of a file's content: an application made the default for
+// one of them would open every file the system cannot recognise, or every empty file.
+bool typeSansContenu(const QString& type) {
+    return type.isEmpty() || g_content_type_is_unknown(type.toUtf8().constData()) ||
+           type == QLatin1String("application/x-zerosize");
+}
+
+QString iconeDe(GAppInfo* application) {
+    GIcon* icone = g_app_info_get_icon(application); // borrowed
+    if (!icone) return {};
+    if (G_IS_THEMED_ICON(icone)) {
+        const gchar* const* noms = g_themed_icon_get_names(G_THEMED_ICON(icone));
+        return noms && *noms ? QString::fromUtf8(*noms) : QString();
+    }
+    if (G_IS_FILE_ICON(icone)) {
+        const Gio::Texte chemin(g_file_get_path(g_file_icon_get_file(G_FILE_ICON(icone))));
+        if (chemin) return QFile::decodeName(chemin.get());
+    }
+    return {};
+}
+
+// The applications of a GIO list that the desktop shows, each once.
+QList<ApplicationProposee> proposees(GList* liste) {
+    QList<ApplicationProposee> applications;
+    QStringList vus;
+    for (GList* l = liste; l; l = l->next) {
+        auto* application = static_cast<GAppInfo*>(l->data);
+        const QString id = Gio::enQString(g_app_info_get_id(application));
+        if (id.isEmpty() || !g_app_info_should_show(application) || vus.contains(id)) continue;
+        vus << id;
+        applications.append({id, Gio::enQString(g_app_info_get_display_name(application)),
+                             iconeDe(application),
+                             Gio::enQString(g_app_info_get_description(application))});
+    }
+    return applications;
+}
+
+Gio::Objet<GDesktopAppInfo> applicationDe(const QString& id) {
+    if (id.isEmpty()) return nullptr;
+    return Gio::Objet<GDesktopAppInfo>(g_desktop_app_info_new(id.toUtf8().constData()));
+}
+
+} // namespace
+
+ShellGio::ShellGio() = default;
 
 ShellGio::~ShellGio() = default;
 
 ResultatOuverture ShellGio::ouvrir(const QString& cheminOuLien, int commandeAffichage, QWidget*) {
-    if (cheminOuLien.isEmpty() || cheminOuLien.contains(QChar(0))) return ResultatOuverture::Echec;
-    if (QFileInfo::exists(cheminOuLien)) return ouvrirFichier(cheminOuLien, commandeAffichage);
-
-    const QByteArray texte = cheminOuLien.toUtf8();
-    const Gio::Texte schema(g_uri_parse_scheme(texte.constData()));
-    // One letter before ":" is a drive, not a scheme: a path that does not exist.
-    if (!schema || std::strlen(schema.get()) < 2) return ResultatOuverture::Echec;
-    const QString s = QString::fromUtf8(schema.get()).toLower();
-    if (s == QLatin1String("file")) {
-        const Gio::Texte chemin(g_filename_from_uri(texte.constData(), nullptr, nullptr));
-        if (!chemin || !QFileInfo::exists(QFile::decodeName(chemin.get())))
-            return ResultatOuverture::Echec;
-        return ouvrirFichier(QFile::decodeName(chemin.get()), commandeAffichage);
+    const Cible cible = analyser(cheminOuLien);
+    switch (cible.genre) {
+    case Cible::Genre::Fichier:
+        if (!QFileInfo::exists(cible.valeur)) return ResultatOuverture::Echec;
+        return ouvrirFichier(cible.valeur, commandeAffichage);
+    case Cible::Genre::Lien:
+        return ouvrirLien(cible.valeur, cible.schema, commandeAffichage);
+    case Cible::Genre::Invalide:
+        break;
     }
-    return ouvrirLien(cheminOuLien, s, commandeAffichage);
+    return ResultatOuverture::Echec;
 }
 
 ResultatOuverture ShellGio::ouvrirFichier(const QString& chemin, int commandeAffichage) {
@@ -387,12 +452,62 @@ bool ShellGio::demarrer(const QString& programme, int commandeAffichage) {
     return d.reussi();
 }
 
-bool ShellGio::ouvrirAvec(const QString& chemin, QWidget* proprietaire) {
-    const QString dossier = dossierApplication_.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                          : dossierApplication_;
-    frmOuvrirAvec choix(chemin, dossier, proprietaire);
-    if (choix.exec() != QDialog::Accepted) return false;
-    return choix.ouvrirAvecLeChoix();
+ChoixOuverture ShellGio::choixPour(const QString& cheminOuLien) {
+    ChoixOuverture choix;
+    const Cible cible = analyser(cheminOuLien);
+    QString type;
+    if (cible.genre == Cible::Genre::Lien) {
+        choix.estLien = true;
+        type = QStringLiteral("x-scheme-handler/") + cible.schema;
+    } else if (cible.genre == Cible::Genre::Fichier) {
+        choix.chemin = cible.valeur;
+        type = Gio::Type_De_Contenu(cible.valeur);
+    }
+    if (type.isEmpty()) return choix;
+    const Gio::ListeObjets liste(g_app_info_get_all_for_type(type.toUtf8().constData()));
+    choix.declarees = proposees(liste.get());
+    if (!typeSansContenu(type)) choix.type = type;
+    return choix;
+}
+
+QList<ApplicationProposee> ShellGio::toutesLesApplications() {
+    const Gio::ListeObjets liste(g_app_info_get_all());
+    QList<ApplicationProposee> applications = proposees(liste.get());
+    std::sort(applications.begin(), applications.end(),
+              [](const ApplicationProposee& a, const ApplicationProposee& b) {
+                  return QString::localeAwareCompare(a.nom, b.nom) < 0;
+              });
+    return applications;
+}
+
+ResultatLancement ShellGio::ouvrirAvecApplication(const QString& cheminOuLien,
+                                                  const QString& idApplication) {
+    const Cible cible = analyser(cheminOuLien);
+    if (cible.genre == Cible::Genre::Invalide) return ResultatLancement::Echec;
+    // Read again from its desktop entry: GIO no longer loads an entry whose program has
+    // gone since the list was made.
+    const Gio::Objet<GDesktopAppInfo> application = applicationDe(idApplication);
+    if (!application) return ResultatLancement::ApplicationIntrouvable;
+    Gio::Erreur erreur;
+    if (Gio::Lancer_Application(G_APP_INFO(application.get()), {cible.valeur},
+                                cible.genre == Cible::Genre::Fichier, &erreur) >= 0)
+        return ResultatLancement::Reussi;
+    // An application that runs in a terminal has the terminal started in its place.
+    if (g_desktop_app_info_get_boolean(application.get(), "Terminal"))
+        return ResultatLancement::TerminalIntrouvable;
+    GError** e = erreur.adresse();
+    if (*e && g_error_matches(*e, G_SPAWN_ERROR, G_SPAWN_ERROR_NOENT))
+        return ResultatLancement::ApplicationIntrouvable;
+    return ResultatLancement::Echec;
+}
+
+bool ShellGio::definirParDefaut(const QString& type, const QString& idApplication) {
+    if (typeSansContenu(type)) return false;
+    const Gio::Objet<GDesktopAppInfo> application = applicationDe(idApplication);
+    if (!application) return false;
+    Gio::Erreur erreur;
+    return g_app_info_set_as_default_for_type(G_APP_INFO(application.get()),
+                                              type.toUtf8().constData(), erreur.adresse());
 }
 
 void ShellGio::suivreAffichage(qint64 pid, int commandeAffichage) {

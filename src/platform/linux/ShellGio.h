@@ -23,14 +23,12 @@ struct ResultatDemarrage {
 ResultatDemarrage Demarrer_Detache(const QString& programme);
 
 // The desktop services on GIO: opening by association from the desktop entries and MIME
-// associations of the freedesktop.org standards, direct starts, the Open With chooser. The display
-// mode of a start reaches the started program's first window on X11 (see FenetresX11.h); elsewhere
-// it is ignored.
+// associations of the freedesktop.org standards, direct starts, what the Open With chooser
+// offers. The display mode of a start reaches the started program's first window on X11 (see
+// FenetresX11.h); elsewhere it is ignored.
 class ShellGio final : public ServiceShell {
 public:
-    // The application folder gives the chooser its cursor; empty means the folder of
-    // the running executable.
-    explicit ShellGio(QString dossierApplication = QString());
+    ShellGio();
     ~ShellGio() override;
 
     // A local path (or a file: link): a folder or a document goes to the default
@@ -41,14 +39,21 @@ public:
     ResultatOuverture ouvrir(const QString& cheminOuLien, int commandeAffichage,
                              QWidget* proprietaire) override;
     bool demarrer(const QString& programme, int commandeAffichage) override;
-    bool ouvrirAvec(const QString& chemin, QWidget* proprietaire) override;
+
+    // A link's type is the handler type of its scheme (x-scheme-handler/https); a
+    // file's is read from the file, or guessed from its name when it does not exist.
+    ChoixOuverture choixPour(const QString& cheminOuLien) override;
+    QList<ApplicationProposee> toutesLesApplications() override;
+    ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
+                                            const QString& idApplication) override;
+    // Written to the user's mimeapps.list, as desktops do.
+    bool definirParDefaut(const QString& type, const QString& idApplication) override;
 
 private:
     ResultatOuverture ouvrirFichier(const QString& chemin, int commandeAffichage);
     ResultatOuverture ouvrirLien(const QString& lien, const QString& schema, int commandeAffichage);
     void suivreAffichage(qint64 pid, int commandeAffichage);
 
-    QString dossierApplication_;
     // Parent of the display-mode watchers still waiting for their window.
     QObject suivis_;
 };

@@ -50,8 +50,9 @@ QString Type_De_Contenu(const QString& chemin);
 
 // Starts an application on the given files or links, its standard streams on /dev/null.
 // Returns the id of the started process, 0 when the application was started without one
-// (activated over the session bus), or -1 when it could not be started.
+// (activated over the session bus), or -1 when it could not be started; the reason then
+// goes to erreur when one is given.
 qint64 Lancer_Application(GAppInfo* application, const QStringList& urisOuChemins,
-                          bool sontDesChemins);
+                          bool sontDesChemins, Erreur* erreur = nullptr);
 
 } // namespace Gio
