@@ -69,17 +69,37 @@ void remplir(ListeCachee& liste, const QStringList& textes) {
     liste.addItems(textes);
 }
 
-void definirIcone(frmDalvire& fenetre, const QString& icone, const frmPrincipale& principale) {
-    if (icone.isEmpty()) return; // the picture the window was designed with
-    const QSize taille = fenetre.imgIcone->size();
-    fenetre.imgIcone->setPixmap(Fichier_Existe(icone) ? Charger_Image(icone, taille)
-                                                      : principale.imgIcone.pixmap(taille));
+void signalerErreur(Contexte& contexte, const QString& description, int numero) {
+    contexte.messages().afficher(description + SautDeLigne + QStringLiteral("[") +
+                                     QString::number(numero) + QStringLiteral("]"),
+                                 IconeMessage::Exclamation);
 }
 
-// Steps 2 to 8 of one window: everything but its place.
-void garnir(frmDalvire& fenetre, Contexte& contexte, const frmPrincipale& principale, qsizetype i) {
+// A picture that exists but cannot be read leaves the window with the application icon;
+// the first such picture of a build is reported, and the build goes on.
+void definirIcone(frmDalvire& fenetre, Contexte& contexte, const QString& icone,
+                  const frmPrincipale& principale, bool& imageSignalee) {
+    if (icone.isEmpty()) return; // the picture the window was designed with
+    const QSize taille = fenetre.imgIcone->size();
+    if (!Fichier_Existe(icone)) {
+        fenetre.imgIcone->setPixmap(principale.imgIcone.pixmap(taille));
+        return;
+    }
+    try {
+        fenetre.imgIcone->setPixmap(Charger_Image(icone, taille));
+    } catch (const ErreurImage& erreur) {
+        fenetre.imgIcone->setPixmap(principale.imgIcone.pixmap(taille));
+        if (imageSignalee) return;
+        imageSignalee = true;
+        signalerErreur(contexte, erreur.description(), erreur.numero());
+    }
+}
+
+// Everything of one window but its place.
+void garnir(frmDalvire& fenetre, Contexte& contexte, const frmPrincipale& principale, qsizetype i,
+            bool& imageSignalee) {
     fenetre.definirTag(principale.lstCategorie.at(i));
-    definirIcone(fenetre, principale.lstIcones.at(i), principale);
+    definirIcone(fenetre, contexte, principale.lstIcones.at(i), principale, imageSignalee);
     fenetre.imgIcone->setToolTip(fenetre.Tag());
 
     QPalette fond = fenetre.palette();
@@ -93,12 +113,6 @@ void garnir(frmDalvire& fenetre, Contexte& contexte, const frmPrincipale& princi
     remplir(fenetre.cboType, e.types);
     remplir(fenetre.cboAffichage, e.modes);
     fenetre.cboProgrammes->setToolTip(QString());
-}
-
-void signalerErreur(Contexte& contexte, const QString& description, int numero) {
-    contexte.messages().afficher(description + SautDeLigne + QStringLiteral("[") +
-                                     QString::number(numero) + QStringLiteral("]"),
-                                 IconeMessage::Exclamation);
 }
 
 void construire(Contexte& contexte, frmPrincipale& principale) {
@@ -116,6 +130,7 @@ void construire(Contexte& contexte, frmPrincipale& principale) {
     const QRect zone = ecran ? ecran->geometry() : QRect();
     // The picture the windows are designed with: the application icon, read once.
     const QPixmap conception = principale.imgIcone.pixmap(frmDalvire::tailleIcone());
+    bool imageSignalee = false;
     for (qsizetype i = 0; i < n; ++i) {
         // A top-level window of its own: as a child of the hidden main window it would be
         // made a transient of it, which window managers group and stack with that window.
@@ -129,7 +144,7 @@ void construire(Contexte& contexte, frmPrincipale& principale) {
         const int haut = fenetre->frameGeometry().height() * static_cast<int>(i);
         fenetre->Placer_Haut(zone.y() + haut);
         fenetre->Form_Load();
-        garnir(*fenetre, contexte, principale, i);
+        garnir(*fenetre, contexte, principale, i, imageSignalee);
         if (haut > zone.height()) {
             delete fenetre;
             contexte.messages().afficher(
