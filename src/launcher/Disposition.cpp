@@ -68,18 +68,38 @@ void remplir(ListeCachee& liste, const QStringList& textes) {
     liste.addItems(textes);
 }
 
-void definirIcone(frmDalvire& fenetre, const QString& icone, const HoteFenetres& hote) {
-    if (icone.isEmpty()) return; // the picture the window was designed with
-    const QSize taille = fenetre.imgIcone->size();
-    fenetre.imgIcone->setPixmap(Fichier_Existe(icone) ? Charger_Image(icone, taille)
-                                                      : hote.imageConception(taille));
+void signalerErreur(Contexte& contexte, const QString& description, int numero) {
+    contexte.messages().afficher(description + SautDeLigne + QStringLiteral("[") +
+                                     QString::number(numero) + QStringLiteral("]"),
+                                 IconeMessage::Exclamation);
 }
 
-// Steps 2 to 8 of one window: everything but its place.
-void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote, qsizetype i) {
+// A picture that exists but cannot be read leaves the window with the application icon;
+// the first such picture of a build is reported, and the build goes on.
+void definirIcone(frmDalvire& fenetre, Contexte& contexte, const QString& icone,
+                  const HoteFenetres& hote, bool& imageSignalee) {
+    if (icone.isEmpty()) return; // the picture the window was designed with
+    const QSize taille = fenetre.imgIcone->size();
+    if (!Fichier_Existe(icone)) {
+        fenetre.imgIcone->setPixmap(hote.imageConception(taille));
+        return;
+    }
+    try {
+        fenetre.imgIcone->setPixmap(Charger_Image(icone, taille));
+    } catch (const ErreurImage& erreur) {
+        fenetre.imgIcone->setPixmap(hote.imageConception(taille));
+        if (imageSignalee) return;
+        imageSignalee = true;
+        signalerErreur(contexte, erreur.description(), erreur.numero());
+    }
+}
+
+// Everything of one window but its place.
+void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote, qsizetype i,
+            bool& imageSignalee) {
     const TableCategories& table = hote.tableCategories();
     fenetre.definirTag(table.lstCategorie.at(i));
-    definirIcone(fenetre, table.lstIcones.at(i), hote);
+    definirIcone(fenetre, contexte, table.lstIcones.at(i), hote, imageSignalee);
     fenetre.imgIcone->setToolTip(fenetre.Tag());
 
     QPalette fond = fenetre.palette();
@@ -93,12 +113,6 @@ void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote, qsizety
     remplir(fenetre.cboType, e.types);
     remplir(fenetre.cboAffichage, e.modes);
     fenetre.cboProgrammes->setToolTip(QString());
-}
-
-void signalerErreur(Contexte& contexte, const QString& description, int numero) {
-    contexte.messages().afficher(description + SautDeLigne + QStringLiteral("[") +
-                                     QString::number(numero) + QStringLiteral("]"),
-                                 IconeMessage::Exclamation);
 }
 
 void construire(Contexte& contexte, HoteFenetres& hote) {
@@ -117,6 +131,7 @@ void construire(Contexte& contexte, HoteFenetres& hote) {
     // The picture the windows are designed with: the application icon, read once.
     const QPixmap conception = hote.imageConception(frmDalvire::tailleIcone());
     QObject& proprietaire = hote.proprietaireFenetres();
+    bool imageSignalee = false;
     for (qsizetype i = 0; i < n; ++i) {
         // A top-level window of its own: as a child of the hidden main window it would be
         // made a transient of it, which window managers group and stack with that window.
@@ -130,7 +145,7 @@ void construire(Contexte& contexte, HoteFenetres& hote) {
         const int haut = fenetre->frameGeometry().height() * static_cast<int>(i);
         fenetre->Placer_Haut(zone.y() + haut);
         fenetre->Form_Load();
-        garnir(*fenetre, contexte, hote, i);
+        garnir(*fenetre, contexte, hote, i, imageSignalee);
         if (haut > zone.height()) {
             delete fenetre;
             contexte.messages().afficher(

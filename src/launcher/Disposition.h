@@ -38,7 +38,8 @@ protected:
 
 // Builds one launcher window per displayed category, in name order, stacked from the
 // top of the primary screen along its right edge. Never closes windows: called while
-// launcher windows exist, it adds a second set.
+// launcher windows exist, it adds a second set. An icon that cannot be read is reported
+// once and replaced by the application icon; a catalogue failure ends the build.
 void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote);
 
 // Fills the table of displayed categories, rows without a name left out. Its failures

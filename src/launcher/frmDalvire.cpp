@@ -2,6 +2,7 @@
 
 #include "core/Contexte.h"
 #include "core/Curseur.h"
+#include "core/ListesDeroulantes.h"
 #include "core/Services.h"
 #include "base/Twips.h"
 #include "launcher/Lanceur.h"
@@ -12,12 +13,15 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStringListModel>
+#include <QWheelEvent>
 
 #include <limits>
 
@@ -39,6 +43,24 @@ QRect placeControle(int gauche, int haut, int largeur, int hauteur) {
 QRect ecranPrincipal() {
     const QScreen* ecran = QGuiApplication::primaryScreen();
     return ecran ? ecran->geometry() : QRect();
+}
+
+bool sansModificateur(const QKeyEvent& touche) {
+    return (touche.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// Enter, Return or Space alone: the keys that choose the current entry.
+bool toucheDeChoix(const QKeyEvent& touche) {
+    return sansModificateur(touche) &&
+           (touche.key() == Qt::Key_Return || touche.key() == Qt::Key_Enter ||
+            touche.key() == Qt::Key_Space);
+}
+
+// F4 alone, or Alt with an arrow up or down: the keys that open or close the list.
+bool toucheDeBascule(const QKeyEvent& touche) {
+    if (touche.key() == Qt::Key_F4) return sansModificateur(touche);
+    return (touche.key() == Qt::Key_Down || touche.key() == Qt::Key_Up) &&
+           (touche.modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
 }
 
 } // namespace
@@ -79,6 +101,21 @@ ListeProgrammes::ListeProgrammes(QWidget* parent)
     : QComboBox(parent)
     , modele_(new QStringListModel(this)) {
     setModel(modele_);
+    Borner_Liste_Deroulante(*this);
+    // The drop-down part's showing and hiding tell its opening and closing, whatever
+    // opened or closed it; its keys are looked at before the base class's own.
+    cadre_ = view()->window();
+    cadre_->installEventFilter(this);
+    view()->installEventFilter(this);
+    connect(this, &QComboBox::activated, this, [this] {
+        if (!deplacementSeul_) Q_EMIT choisie();
+    });
+}
+
+ListeProgrammes::~ListeProgrammes() {
+    // The drop-down part goes after this part of the list: its hiding is no closing.
+    cadre_->removeEventFilter(this);
+    view()->removeEventFilter(this);
 }
 
 void ListeProgrammes::remplir(const QStringList& noms) {
@@ -87,9 +124,12 @@ void ListeProgrammes::remplir(const QStringList& noms) {
     setCurrentIndex(-1);
 }
 
+bool ListeProgrammes::estDeroulee() const {
+    return cadre_->isVisible();
+}
+
 void ListeProgrammes::showPopup() {
-    Q_EMIT deroulee();
-    // The drop-down part exists only once shown: follow its scrolling from then on.
+    // The scroll bar of the drop-down part: followed from its first opening on.
     if (!defilementSuivi_) {
         defilementSuivi_ = true;
         connect(view()->verticalScrollBar(), &QScrollBar::valueChanged, this,
@@ -102,6 +142,57 @@ void ListeProgrammes::focusOutEvent(QFocusEvent* evenement) {
     QComboBox::focusOutEvent(evenement);
     // Its own drop-down taking the keyboard is no loss of focus.
     if (evenement->reason() != Qt::PopupFocusReason) Q_EMIT focusPerdu();
+}
+
+void ListeProgrammes::keyPressEvent(QKeyEvent* evenement) {
+    if (toucheDeChoix(*evenement) && currentIndex() >= 0) {
+        evenement->accept();
+        Q_EMIT choisie();
+        return;
+    }
+    // Arrows, pages, Home, End and typed letters move the current entry, and the base
+    // class calls that an activation: it is no choice. Space without a current entry
+    // opens the list.
+    const QScopedValueRollback deplacement(deplacementSeul_, true);
+    QComboBox::keyPressEvent(evenement);
+}
+
+void ListeProgrammes::wheelEvent(QWheelEvent* evenement) {
+    const QScopedValueRollback deplacement(deplacementSeul_, true);
+    QComboBox::wheelEvent(evenement);
+}
+
+bool ListeProgrammes::toucheDeLaListeOuverte(QKeyEvent& touche) {
+    if (toucheDeBascule(touche)) {
+        // Closes the list as Escape does: the base class would take the highlighted
+        // entry as chosen.
+        touche.accept();
+        hidePopup();
+        return true;
+    }
+    if (touche.type() != QEvent::KeyPress || touche.key() != Qt::Key_Space ||
+        !sansModificateur(touche))
+        return false;
+    const QModelIndex entree = view()->currentIndex();
+    if (!entree.isValid() || !entree.flags().testFlag(Qt::ItemIsEnabled)) return false;
+    hidePopup();
+    setCurrentIndex(entree.row());
+    Q_EMIT choisie();
+    return true;
+}
+
+bool ListeProgrammes::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == cadre_) {
+        if (evenement->type() == QEvent::Show)
+            Q_EMIT deroulee();
+        else if (evenement->type() == QEvent::Hide)
+            Q_EMIT refermee();
+    } else if ((evenement->type() == QEvent::ShortcutOverride ||
+                evenement->type() == QEvent::KeyPress) &&
+               estDeroulee() && toucheDeLaListeOuverte(*static_cast<QKeyEvent*>(evenement))) {
+        return true;
+    }
+    return QComboBox::eventFilter(objet, evenement);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -131,6 +222,9 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
     , inscription_(contexte.fenetres(), this, QString()) {
     setFixedSize(tailleExterieure());
     setAutoFillBackground(true);
+    // A launcher window is never the active window, where alone tooltips show otherwise:
+    // the icon's tooltip is what tells apart strips that share an icon.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     QPalette fond = palette();
     fond.setColor(QPalette::Window, CouleurConception);
     setPalette(fond);
@@ -157,10 +251,10 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
     connect(&Timer1, &QTimer::timeout, this, &frmDalvire::Timer1_Timer);
     connect(imgIcone, &ImageIcone::clic, this, &frmDalvire::imgIcone_Click);
     connect(imgIcone, &ImageIcone::clicDroitRelache, this, &frmDalvire::menuPrincipalDemande);
-    connect(cboProgrammes, &QComboBox::currentIndexChanged, this, &frmDalvire::choixModifie);
-    connect(cboProgrammes, &QComboBox::activated, this, &frmDalvire::choixActive);
+    connect(cboProgrammes, &ListeProgrammes::choisie, this, &frmDalvire::choixFait);
     connect(cboProgrammes, &ListeProgrammes::deroulee, this, &frmDalvire::cboProgrammes_DropDown);
     connect(cboProgrammes, &ListeProgrammes::defilee, this, &frmDalvire::cboProgrammes_Scroll);
+    connect(cboProgrammes, &ListeProgrammes::refermee, this, &frmDalvire::cboProgrammes_CloseUp);
     connect(cboProgrammes, &ListeProgrammes::focusPerdu, this,
             &frmDalvire::cboProgrammes_LostFocus);
 }
@@ -240,20 +334,24 @@ void frmDalvire::cboProgrammes_DropDown() {
 }
 
 void frmDalvire::cboProgrammes_Scroll() {
-    if (Afficher) Timer1.stop();
+    // The scroll bar of a closed list may move too (when its entries change): only the
+    // open list freezes the countdown, which its closing resumes.
+    if (Afficher && cboProgrammes->estDeroulee()) Timer1.stop();
+}
+
+void frmDalvire::cboProgrammes_CloseUp() {
+    if (Afficher && !Timer1.isActive()) Timer1.start();
 }
 
 void frmDalvire::cboProgrammes_LostFocus() {
     if (Afficher && !Timer1.isActive()) Timer1.start();
 }
 
-void frmDalvire::choixModifie() {
+void frmDalvire::choixFait() {
+    if (lancementDemande_) return;
     lancementDemande_ = true;
-    QTimer::singleShot(0, this, &frmDalvire::lancerSiDemande);
-}
-
-void frmDalvire::choixActive() {
-    lancementDemande_ = true;
+    // Once the list has closed and the event that chose has been handled: the launch may
+    // ask a question.
     QTimer::singleShot(0, this, &frmDalvire::lancerSiDemande);
 }
 

@@ -32,28 +32,48 @@ private:
     bool gauchePresse_ = false;
 };
 
-// The visible list of items, which tells its window when it drops down, scrolls or
-// loses the focus. Its entries are plain texts (a string list model: a launcher window
-// may list hundreds of items).
+// The visible list of items, which tells its window when it drops down, scrolls, closes
+// up, loses the focus or is chosen from. Its entries are plain texts (a string list model:
+// a launcher window may list hundreds of items).
+//
+// Only a choice is reported as one: a click on an entry of the open list, or Enter or
+// Space on the list, open or closed. Keys, typing and the wheel on the closed list, and
+// F4 or Alt+Down closing the open one, move the current entry at most.
 class ListeProgrammes : public QComboBox {
     Q_OBJECT
 public:
     explicit ListeProgrammes(QWidget* parent = nullptr);
+    ~ListeProgrammes() override;
     void showPopup() override;
     // Replaces every entry at once, selecting none, without any signal.
     void remplir(const QStringList& noms);
+    // True while the drop-down part is on screen.
+    bool estDeroulee() const;
 
 Q_SIGNALS:
     void deroulee();
     void defilee();
+    // The drop-down part has closed, however it was closed.
+    void refermee();
+    // The user chose the current entry.
+    void choisie();
     void focusPerdu();
 
 protected:
     void focusOutEvent(QFocusEvent* evenement) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void wheelEvent(QWheelEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    bool toucheDeLaListeOuverte(QKeyEvent& touche);
+
     QStringListModel* modele_ = nullptr;
+    QWidget* cadre_ = nullptr; // the drop-down part's own window
     bool defilementSuivi_ = false;
+    // True while keys or the wheel move the current entry of the closed list, which the
+    // base class reports as activated all the same.
+    bool deplacementSeul_ = false;
 };
 
 // One of the hidden lists that hold, entry for entry, the record of each item of the
@@ -96,6 +116,8 @@ public:
     void cboProgrammes_Click();
     void cboProgrammes_DropDown();
     void cboProgrammes_Scroll();
+    // The list closed up, by a choice or not: the countdown resumes where it stopped.
+    void cboProgrammes_CloseUp();
     void cboProgrammes_LostFocus();
 
     QString Tag() const { return Fenetres::tag(this); }
@@ -140,14 +162,13 @@ protected:
 
 private:
     void glisser(bool sortir);
-    void choixModifie();
-    void choixActive();
+    void choixFait();
     void lancerSiDemande();
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;
     int haut_ = 0;
-    // A choice in the list raises both "index changed" and "activated" (or only one of
-    // them); the launch runs once, after the list has closed.
+    // A choice waits for the list to have closed before it launches; a second report of
+    // the same choice meanwhile launches nothing more.
     bool lancementDemande_ = false;
 };

@@ -4,6 +4,7 @@
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "base/Nombres.h"
+#include "core/ListesDeroulantes.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
 #include "core/ToucheAide.h"
@@ -91,6 +92,7 @@ void frmParametres::creerControles() {
     cboSecondes->setEditable(false);
     cboSecondes->setToolTip(TexteDelai);
     cboSecondes->setGeometry(Twips::rectEnPixels(2580, 1140, 795, 315));
+    Borner_Liste_Deroulante(*cboSecondes);
     Label1[1] = new QLabel(QStringLiteral("seconde(s)"), this);
     Label1[1]->setGeometry(Twips::rectEnPixels(3480, 1200, 1560, 255));
 

@@ -12,9 +12,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QMenu>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +91,7 @@ private Q_SLOTS:
     void choixDesElements();
     void icone_data();
     void icone();
+    void imageIllisible_data();
     void imageIllisible();
     void iconeAPlusieursTailles_data();
     void iconeAPlusieursTailles();
@@ -269,29 +272,58 @@ void TestDisposition::icone() {
     }
 }
 
+// A picture that exists but that the loader cannot read: a text file, or a picture
+// larger than the loader accepts.
+void TestDisposition::imageIllisible_data() {
+    QTest::addColumn<QStringList>("icones"); // of categories A, B and C: "" none
+    QTest::newRow("fichier texte au milieu") << QStringList{"", "texte", ""};
+    QTest::newRow("image trop grande au milieu") << QStringList{"", "grande", ""};
+    QTest::newRow("deux illisibles") << QStringList{"rouge", "texte", "grande"};
+}
+
 void TestDisposition::imageIllisible() {
+    QFETCH(QStringList, icones);
     Execution x;
-    const QString faux = x.env.dossier() + QStringLiteral("faux.ico");
+    // Pictures above 2 MB once decoded are beyond the loader here.
+    const int limite = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(2);
+    const auto retablir = qScopeGuard([limite] { QImageReader::setAllocationLimit(limite); });
+    const QString dossier = x.env.dossier();
     {
-        QFile f(faux);
+        QFile f(dossier + QStringLiteral("texte.ico"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("ceci n'est pas une image");
     }
-    x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
-                           QStringLiteral("0"));
-    x.env.ajouterCategorie(QStringLiteral("B"), faux, QStringLiteral("1"), QStringLiteral("0"));
-    x.env.ajouterCategorie(QStringLiteral("C"), QString(), QStringLiteral("1"),
-                           QStringLiteral("0"));
+    QImage grande(1200, 1200, QImage::Format_RGB32);
+    grande.fill(Qt::blue);
+    QVERIFY(grande.save(dossier + QStringLiteral("grande.png")));
+    QImage rouge(48, 48, QImage::Format_RGB32);
+    rouge.fill(QColor(250, 0, 0));
+    QVERIFY(rouge.save(dossier + QStringLiteral("rouge.png")));
+    const QMap<QString, QString> fichiers{{"texte", dossier + "texte.ico"},
+                                          {"grande", dossier + "grande.png"},
+                                          {"rouge", dossier + "rouge.png"}};
+    const QStringList noms{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    for (int i = 0; i < 3; ++i)
+        x.env.ajouterCategorie(noms.at(i), fichiers.value(icones.at(i)), QStringLiteral("1"),
+                               QStringLiteral("0"));
+
     Creer_Fenetres(x.contexte(), x.principale);
-    QCOMPARE(x.messages(), QStringList{QStringLiteral("Image incorrecte : ") + faux +
-                                       QStringLiteral("\r\n[481]")});
+    // Once for the build, naming the first picture that could not be read.
+    QCOMPARE(x.messages(), QStringList{QStringLiteral("Image incorrecte : ") +
+                                       fichiers.value(icones.at(1)) + QStringLiteral("\r\n[481]")});
     QCOMPARE(x.env.messages().vus.at(0).icone, IconeMessage::Exclamation);
     const QList<frmDalvire*> f = lanceurs(x.contexte());
-    QCOMPARE(f.size(), 2);
-    QVERIFY(f.at(0)->isVisible());
-    // The window being built stays loaded, hidden, until the windows are next closed.
-    QCOMPARE(f.at(1)->Tag(), QStringLiteral("B"));
-    QVERIFY(!f.at(1)->isVisible());
+    QCOMPARE(f.size(), 3);
+    const QImage application = x.principale.imgIcone.pixmap(f.at(0)->imgIcone->size()).toImage();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(f.at(i)->Tag(), noms.at(i));
+        QVERIFY(f.at(i)->isVisible());
+        QCOMPARE(f.at(i)->y(), f.at(0)->y() + i * f.at(0)->frameGeometry().height());
+        QCOMPARE(f.at(i)->imgIcone->toolTip(), noms.at(i));
+        const bool lisible = icones.at(i) == QLatin1String("rouge");
+        QCOMPARE(imageDe(*f.at(i)) == application, !lisible);
+    }
 }
 
 // An icon file holding a 16 x 16 blue and a 32 x 32 red picture, each stored as PNG.

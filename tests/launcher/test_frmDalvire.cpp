@@ -1,5 +1,6 @@
-// The launcher window: slide toggle, countdown, freeze and resume, the list's click,
-// the icon's mouse buttons, topmost state and cursor.
+// The launcher window: slide toggle, countdown, freeze and resume, what starts an item
+// and what only moves in the list, the icon's mouse buttons and tooltip, the size of
+// the drop-down list, topmost state and cursor.
 #include "core/Curseur.h"
 #include "core/Services.h"
 #include "base/Twips.h"
@@ -8,12 +9,17 @@
 #include "support/ShellFactice.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 
@@ -62,6 +68,71 @@ void verifierSortie(const frmDalvire& f) {
     QVERIFY(f.Timer1.isActive());
 }
 
+QStringList cinqNoms() {
+    return {QStringLiteral("Cinq"), QStringLiteral("Deux"), QStringLiteral("Quatre"),
+            QStringLiteral("Trois"), QStringLiteral("Un")};
+}
+
+QWidget* cadreDeLaListe(const frmDalvire& f) {
+    return f.cboProgrammes->view()->window();
+}
+
+// A key on the open list as the window system delivers it: the shortcut override
+// first, then the press.
+void toucheListeOuverte(frmDalvire& f, Qt::Key touche, Qt::KeyboardModifiers modificateurs = {}) {
+    QWidget* vue = f.cboProgrammes->view();
+    QKeyEvent derogation(QEvent::ShortcutOverride, touche, modificateurs);
+    QCoreApplication::sendEvent(vue, &derogation);
+    QTest::keyClick(vue, touche, modificateurs);
+}
+
+void cliquerEntree(frmDalvire& f, int ligne) {
+    QAbstractItemView* vue = f.cboProgrammes->view();
+    const QPoint centre = vue->visualRect(vue->model()->index(ligne, 0)).center();
+    QTest::mouseMove(vue->viewport(), centre);
+    QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void molette(QWidget* cible, int crans) {
+    const QPointF point = QRectF(cible->rect()).center();
+    QWheelEvent evenement(point, cible->mapToGlobal(point), QPoint(), QPoint(0, 120 * crans),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(cible, &evenement);
+}
+
+// What the user does to the list, step after step, separated by ", ": "ouverte" drops it
+// down; a key as written in a shortcut ("Home", "Alt+Down", "Num+Enter"...) goes to the
+// list, or to its drop-down part while open; "molette haut" and "molette bas" turn the
+// wheel over the closed list; on the open list, "clic N" clicks entry N, "clic courant"
+// the current one, "clic dehors" beside the drop-down part, and "fermee" has the system
+// close it.
+void faire(frmDalvire& f, const QString& gestes) {
+    ListeProgrammes* liste = f.cboProgrammes;
+    for (const QString& geste : gestes.split(QStringLiteral(", "))) {
+        if (geste == QLatin1String("ouverte")) {
+            liste->showPopup();
+            QVERIFY(liste->estDeroulee());
+        } else if (geste.startsWith(QLatin1String("molette"))) {
+            molette(liste, geste.endsWith(QLatin1String("haut")) ? 1 : -1);
+        } else if (geste == QLatin1String("clic dehors")) {
+            QTest::mouseClick(cadreDeLaListe(f), Qt::LeftButton, {}, QPoint(-40, -40));
+        } else if (geste == QLatin1String("clic courant")) {
+            cliquerEntree(f, liste->currentIndex());
+        } else if (geste.startsWith(QLatin1String("clic "))) {
+            cliquerEntree(f, geste.mid(5).toInt());
+        } else if (geste == QLatin1String("fermee")) {
+            cadreDeLaListe(f)->hide();
+        } else {
+            const QKeyCombination touche = QKeySequence(geste)[0];
+            QVERIFY2(touche.key() != Qt::Key_unknown, qPrintable(geste));
+            if (liste->estDeroulee())
+                toucheListeOuverte(f, touche.key(), touche.keyboardModifiers());
+            else
+                QTest::keyClick(liste, touche.key(), touche.keyboardModifiers());
+        }
+    }
+}
+
 } // namespace
 
 class TestFrmDalvire : public QObject {
@@ -76,11 +147,23 @@ private Q_SLOTS:
     void compteARebours();
     void compteAReboursReel();
     void gelEtReprise();
+    void fermetureDeLaListe_data();
+    void fermetureDeLaListe();
+    void fermetureReelleDeLaListe();
+    void listeVideSansGel();
     void delaiJamaisAtteint_data();
     void delaiJamaisAtteint();
     void boutonsDeLaSourisSurLIcone();
-    void clicDeLaListe();
+    void infobulleDeLIcone_data();
+    void infobulleDeLIcone();
+    void deplacementsSansLancement_data();
+    void deplacementsSansLancement();
+    void choixQuiLancent_data();
+    void choixQuiLancent();
+    void choixRepeteLanceUneFois();
     void lancementAuClavierDepuisRentree();
+    void tailleDeLaListeDeroulante_data();
+    void tailleDeLaListeDeroulante();
     void curseurMain();
     void curseurAbsentDuDossier();
 };
@@ -222,6 +305,7 @@ void TestFrmDalvire::gelEtReprise() {
 
     // While in, dropping down does not start the timer.
     f->cboProgrammes->showPopup();
+    QVERIFY(f->cboProgrammes->estDeroulee());
     f->cboProgrammes->hidePopup();
     QVERIFY(!f->Timer1.isActive());
 
@@ -229,37 +313,163 @@ void TestFrmDalvire::gelEtReprise() {
     tics(*f, 2);
     f->cboProgrammes->showPopup();
     QVERIFY(!f->Timer1.isActive());
-    f->cboProgrammes->hidePopup();
-    QVERIFY(!f->Timer1.isActive());
-    QVERIFY(f->Afficher);
 
     // Its own drop-down taking the keyboard is no loss of focus.
     QFocusEvent versLaListe(QEvent::FocusOut, Qt::PopupFocusReason);
     QCoreApplication::sendEvent(f->cboProgrammes, &versLaListe);
     QVERIFY(!f->Timer1.isActive());
 
+    // The focus going elsewhere resumes the countdown; scrolling the open list freezes
+    // it again.
     QFocusEvent ailleurs(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(f->cboProgrammes, &ailleurs);
     QVERIFY(f->Timer1.isActive());
     QCOMPARE(f->Compteur, qint16(2));
-
-    // Scrolling the list freezes it too.
-    f->cboProgrammes->showPopup();
-    QCoreApplication::sendEvent(f->cboProgrammes, &ailleurs);
-    QVERIFY(f->Timer1.isActive());
     QScrollBar* barre = f->cboProgrammes->view()->verticalScrollBar();
     QVERIFY(barre->maximum() > 0);
     barre->setValue(barre->value() == 0 ? barre->maximum() : 0);
     QVERIFY(!f->Timer1.isActive());
+
+    // Closing the list resumes it where it stopped, without the focus moving.
     f->cboProgrammes->hidePopup();
+    QVERIFY(f->Timer1.isActive());
     QCOMPARE(f->Compteur, qint16(2));
 
-    // The remaining ticks then run from where they stopped.
-    QCoreApplication::sendEvent(f->cboProgrammes, &ailleurs);
+    // The scroll bar of the closed list freezes nothing.
+    barre->setValue(barre->value() == 0 ? barre->maximum() : 0);
+    QVERIFY(f->Timer1.isActive());
+
     tics(*f, 2);
     verifierSortie(*f);
     tics(*f, 1);
     verifierRentree(*f);
+}
+
+// However the list of a slid-out window is opened and closed, and whatever the launch
+// that may follow asks, the window never stays out for good: either it has slid in, or
+// its countdown runs on from where it stopped. The window never has the focus here, so
+// no loss of focus can resume the countdown.
+void TestFrmDalvire::fermetureDeLaListe_data() {
+    QTest::addColumn<QString>("gestes");
+    QTest::addColumn<QString>("type");         // of every item
+    QTest::addColumn<bool>("sansAssociation"); // no application opens the items
+    QTest::addColumn<bool>("oui");             // the answer to the question, if asked
+    QTest::addColumn<bool>("resteSortie");
+    QTest::addColumn<QStringList>("journal");
+    QTest::addColumn<int>("messages");
+    const QStringList rien;
+    const QString trois = QStringLiteral("ouvrir|/chemin/Trois|1");
+    const QString quatre = QStringLiteral("ouvrir|/chemin/Quatre|1");
+    const QString avecTrois = QStringLiteral("choixPour|/chemin/Trois|-1");
+    QTest::newRow("Echap") << "ouverte, Esc"
+                           << "4" << false << false << true << rien << 0;
+    QTest::newRow("F4") << "ouverte, Down, F4"
+                        << "4" << false << false << true << rien << 0;
+    QTest::newRow("Alt+Bas") << "ouverte, Down, Alt+Down"
+                             << "4" << false << false << true << rien << 0;
+    QTest::newRow("Alt+Haut") << "ouverte, Alt+Up"
+                              << "4" << false << false << true << rien << 0;
+    QTest::newRow("clic dehors") << "ouverte, clic dehors"
+                                 << "4" << false << false << true << rien << 0;
+    QTest::newRow("fermee par le systeme") << "ouverte, fermee"
+                                           << "4" << false << false << true << rien << 0;
+    QTest::newRow("clic sur une entree")
+        << "ouverte, clic 3"
+        << "4" << false << false << false << QStringList{trois} << 0;
+    QTest::newRow("clic sur l'entree courante")
+        << "ouverte, clic courant"
+        << "4" << false << false << false << QStringList{QStringLiteral("ouvrir|/chemin/Deux|1")}
+        << 0;
+    QTest::newRow("Entree") << "ouverte, Down, Return"
+                            << "4" << false << false << false << QStringList{quatre} << 0;
+    QTest::newRow("Espace") << "ouverte, Down, Space"
+                            << "4" << false << false << false << QStringList{quatre} << 0;
+    // The check fails: a message, and the window stays out with its countdown running.
+    QTest::newRow("programme absent") << "ouverte, clic 3"
+                                      << "0" << false << false << true << rien << 1;
+    QTest::newRow("question, non") << "ouverte, clic 3"
+                                   << "4" << true << false << false << QStringList{trois} << 1;
+    QTest::newRow("question, oui, choix")
+        << "ouverte, clic 3"
+        << "4" << true << true << false
+        << QStringList{trois, avecTrois, QStringLiteral("toutesLesApplications||-1")} << 1;
+}
+
+void TestFrmDalvire::fermetureDeLaListe() {
+    QFETCH(QString, gestes);
+    QFETCH(QString, type);
+    QFETCH(bool, sansAssociation);
+    QFETCH(bool, oui);
+    QFETCH(bool, resteSortie);
+    QFETCH(QStringList, journal);
+    QFETCH(int, messages);
+    EnvironnementLanceur env;
+    env.contexte().DelaiFermeture = 3;
+    const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
+    f->cboType.clear();
+    for (int i = 0; i < f->cboProgrammes->count(); ++i)
+        f->cboType.addItem(type);
+    if (sansAssociation) env.shell().reponseOuvrir = ResultatOuverture::AucuneAssociation;
+    env.messages().reponses = {oui ? ReponseMessage::Oui : ReponseMessage::Non};
+    // A Yes shows the Open With chooser, modal: the user cancels it.
+    QTimer attente;
+    if (oui) {
+        QObject::connect(&attente, &QTimer::timeout, [] {
+            if (auto* choix = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                choix->reject();
+        });
+        attente.start(20);
+    }
+    {
+        const QSignalBlocker silence(f->cboProgrammes);
+        f->cboProgrammes->setCurrentIndex(1);
+    }
+    f->show();
+    QVERIFY(!f->isActiveWindow());
+    f->imgIcone_Click();
+    tics(*f, 2);
+
+    faire(*f, gestes);
+    QTest::qWait(30);
+    QVERIFY(!f->cboProgrammes->estDeroulee());
+    QCOMPARE(env.shell().journal(), journal);
+    QCOMPARE(env.messages().vus.size(), messages);
+    if (resteSortie) {
+        verifierSortie(*f);
+        QCOMPARE(f->Compteur, qint16(2));
+        tics(*f, 1);
+    }
+    verifierRentree(*f);
+}
+
+// The same with the window's own timer and a one-second delay.
+void TestFrmDalvire::fermetureReelleDeLaListe() {
+    EnvironnementLanceur env;
+    env.contexte().DelaiFermeture = 1;
+    const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
+    f->show();
+    f->imgIcone_Click();
+    faire(*f, QStringLiteral("ouverte, Esc"));
+    QVERIFY(f->Afficher);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->Afficher, 3000);
+    f->imgIcone_Click();
+    faire(*f, QStringLiteral("ouverte, clic dehors"));
+    QTRY_VERIFY_WITH_TIMEOUT(!f->Afficher, 3000);
+    QVERIFY(env.shell().appels.isEmpty());
+}
+
+// A list without entries does not open, and so freezes nothing.
+void TestFrmDalvire::listeVideSansGel() {
+    EnvironnementLanceur env;
+    const auto f = fenetre(env, QStringLiteral("Vide"));
+    f->show();
+    f->imgIcone_Click();
+    tics(*f, 2);
+    QTest::mouseClick(f->cboProgrammes, Qt::LeftButton);
+    QTest::keyClick(f->cboProgrammes, Qt::Key_F4);
+    QVERIFY(!f->cboProgrammes->estDeroulee());
+    verifierSortie(*f);
+    QCOMPARE(f->Compteur, qint16(2));
 }
 
 void TestFrmDalvire::delaiJamaisAtteint_data() {
@@ -327,32 +537,152 @@ void TestFrmDalvire::boutonsDeLaSourisSurLIcone() {
     QVERIFY(f->Afficher);
 }
 
-void TestFrmDalvire::clicDeLaListe() {
+// The category's name shows over the icon though the strip is never the active window.
+void TestFrmDalvire::infobulleDeLIcone_data() {
+    QTest::addColumn<bool>("sortie");
+    QTest::newRow("rentree") << false;
+    QTest::newRow("sortie") << true;
+}
+
+void TestFrmDalvire::infobulleDeLIcone() {
+    QFETCH(bool, sortie);
+    EnvironnementLanceur env;
+    const auto f = fenetre(env, QStringLiteral("Jeux de société"));
+    f->imgIcone->setToolTip(f->Tag());
+    f->show();
+    if (sortie) f->imgIcone_Click();
+    QWidget active;
+    active.setGeometry(10, 10, 200, 100);
+    active.show();
+    active.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&active));
+    QVERIFY(!f->isActiveWindow());
+
+    QToolTip::hideText();
+    QTest::mouseMove(f->windowHandle(), f->imgIcone->geometry().center());
+    QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 3000);
+    QCOMPARE(QToolTip::text(), QStringLiteral("Jeux de société"));
+    QToolTip::hideText();
+}
+
+// Keys, typing and the wheel on the list of a slid-out window move its current entry
+// and start nothing; so does moving about the open list and closing it without a choice.
+void TestFrmDalvire::deplacementsSansLancement_data() {
+    QTest::addColumn<QString>("gestes");
+    QTest::addColumn<int>("courantAvant");
+    QTest::addColumn<int>("courantApres");
+    // Cinq, Deux, Quatre, Trois, Un.
+    QTest::newRow("Debut") << "Home" << 2 << 0;
+    QTest::newRow("Fin") << "End" << 2 << 4;
+    QTest::newRow("Haut") << "Up" << 2 << 1;
+    QTest::newRow("Bas") << "Down" << 2 << 3;
+    QTest::newRow("Bas sans entree courante") << "Down" << -1 << 0;
+    QTest::newRow("Page haut") << "PgUp" << 2 << 1;
+    QTest::newRow("Page bas") << "PgDown" << 2 << 3;
+    QTest::newRow("lettre") << "Q" << 0 << 2;
+    QTest::newRow("molette vers le bas") << "molette bas" << 2 << 3;
+    QTest::newRow("molette vers le haut") << "molette haut" << 2 << 1;
+    QTest::newRow("Entree sans entree courante") << "Return" << -1 << -1;
+    QTest::newRow("liste ouverte, fleche") << "ouverte, Down" << 2 << 2;
+    QTest::newRow("liste ouverte, F4") << "ouverte, Down, F4" << 2 << 2;
+    QTest::newRow("liste ouverte, Alt+Bas") << "ouverte, Down, Alt+Down" << 2 << 2;
+    QTest::newRow("liste ouverte, Echap") << "ouverte, Down, Esc" << 2 << 2;
+}
+
+void TestFrmDalvire::deplacementsSansLancement() {
+    QFETCH(QString, gestes);
+    QFETCH(int, courantAvant);
+    QFETCH(int, courantApres);
+    EnvironnementLanceur env;
+    const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
+    {
+        const QSignalBlocker silence(f->cboProgrammes);
+        f->cboProgrammes->setCurrentIndex(courantAvant);
+    }
+    f->show();
+    f->imgIcone_Click();
+    f->cboProgrammes->setFocus();
+
+    // Twice: the second key used to start another item and answer for the first.
+    for (int fois = 0; fois < 2; ++fois) {
+        faire(*f, gestes);
+        if (fois == 0) QCOMPARE(f->cboProgrammes->currentIndex(), courantApres);
+        if (f->cboProgrammes->estDeroulee()) toucheListeOuverte(*f, Qt::Key_Escape);
+    }
+    QTest::qWait(30);
+    QCOMPARE(env.shell().journal(), QStringList());
+    QVERIFY(env.messages().vus.isEmpty());
+    verifierSortie(*f);
+}
+
+// A choice starts the chosen item once, and the window slides back.
+void TestFrmDalvire::choixQuiLancent_data() {
+    QTest::addColumn<QString>("gestes");
+    QTest::addColumn<QString>("lance");
+    // The current entry is Deux, the one below it Quatre.
+    QTest::newRow("Entree, liste fermee") << "Return"
+                                          << "Deux";
+    QTest::newRow("Entree du pave, liste fermee") << "Num+Enter"
+                                                  << "Deux";
+    QTest::newRow("Espace, liste fermee") << "Space"
+                                          << "Deux";
+    QTest::newRow("Entree, liste ouverte") << "ouverte, Down, Return"
+                                           << "Quatre";
+    QTest::newRow("Espace, liste ouverte") << "ouverte, Down, Space"
+                                           << "Quatre";
+    QTest::newRow("clic sur une entree") << "ouverte, clic 3"
+                                         << "Trois";
+    QTest::newRow("clic sur l'entree courante") << "ouverte, clic courant"
+                                                << "Deux";
+}
+
+void TestFrmDalvire::choixQuiLancent() {
+    QFETCH(QString, gestes);
+    QFETCH(QString, lance);
+    EnvironnementLanceur env;
+    const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
+    {
+        const QSignalBlocker silence(f->cboProgrammes);
+        f->cboProgrammes->setCurrentIndex(1);
+    }
+    f->show();
+    f->imgIcone_Click();
+    f->cboProgrammes->setFocus();
+    faire(*f, gestes);
+    QTRY_COMPARE(env.shell().appels.size(), 1);
+    QCOMPARE(env.shell().appels.at(0).cible, QStringLiteral("/chemin/") + lance);
+    QCOMPARE(f->cboProgrammes->currentText(), lance);
+    QVERIFY(!f->cboProgrammes->estDeroulee());
+    verifierRentree(*f);
+    QTest::qWait(30);
+    QCOMPARE(env.shell().appels.size(), 1);
+}
+
+// A choice reported twice before its launch has run starts the item once; a selection
+// set by program is no choice.
+void TestFrmDalvire::choixRepeteLanceUneFois() {
     EnvironnementLanceur env;
     const auto f =
         fenetre(env, QStringLiteral("A"), {QStringLiteral("Un"), QStringLiteral("Deux")});
     f->show();
-    ShellFactice& shell = env.shell();
-
-    // A selection set by program is a click too, run once the list has settled.
     f->cboProgrammes->setCurrentIndex(1);
-    QCOMPARE(shell.appels.size(), 0);
-    QTRY_COMPARE(shell.appels.size(), 1);
-    QCOMPARE(shell.appels.at(0).cible, QStringLiteral("/chemin/Deux"));
+    QTest::qWait(30);
+    QVERIFY(env.shell().appels.isEmpty());
 
-    // A choice in the list raises both signals: one launch.
-    f->cboProgrammes->setCurrentIndex(0);
-    Q_EMIT f->cboProgrammes->activated(0);
-    QTRY_COMPARE(shell.appels.size(), 2);
-    QTest::qWait(50);
-    QCOMPARE(shell.appels.size(), 2);
+    Q_EMIT f->cboProgrammes->activated(1);
+    Q_EMIT f->cboProgrammes->activated(1);
+    QTRY_COMPARE(env.shell().appels.size(), 1);
+    QTest::qWait(30);
+    QCOMPARE(env.shell().appels.size(), 1);
 
-    // Picking the entry already selected launches it again.
-    Q_EMIT f->cboProgrammes->activated(0);
-    QTRY_COMPARE(shell.appels.size(), 3);
-    QCOMPARE(shell.appels.at(2).cible, QStringLiteral("/chemin/Un"));
+    // Choosing the entry already current starts it again.
+    Q_EMIT f->cboProgrammes->activated(1);
+    QTRY_COMPARE(env.shell().appels.size(), 2);
+    QCOMPARE(env.shell().appels.at(1).cible, QStringLiteral("/chemin/Deux"));
 }
 
+// From a slid-in window too, the keyboard moves and Enter starts; the launch slides
+// the window out.
 void TestFrmDalvire::lancementAuClavierDepuisRentree() {
     EnvironnementLanceur env;
     const auto f =
@@ -360,8 +690,55 @@ void TestFrmDalvire::lancementAuClavierDepuisRentree() {
     f->show();
     verifierRentree(*f);
     QTest::keyClick(f->cboProgrammes, Qt::Key_Down);
+    QTest::keyClick(f->cboProgrammes, Qt::Key_Down);
+    QTest::qWait(30);
+    QVERIFY(env.shell().appels.isEmpty());
+    verifierRentree(*f);
+    QTest::keyClick(f->cboProgrammes, Qt::Key_Return);
     QTRY_COMPARE(env.shell().appels.size(), 1);
+    QCOMPARE(env.shell().appels.at(0).cible, QStringLiteral("/chemin/Deux"));
     verifierSortie(*f);
+}
+
+// The drop-down part: about twenty lines at most, never wider than the screen, wholly
+// on screen, whether the window is out or in.
+void TestFrmDalvire::tailleDeLaListeDeroulante_data() {
+    QTest::addColumn<int>("nombre");
+    QTest::addColumn<int>("longueurNom");
+    QTest::addColumn<bool>("sortie");
+    QTest::newRow("300 elements, sortie") << 300 << 12 << true;
+    QTest::newRow("300 elements, rentree") << 300 << 12 << false;
+    QTest::newRow("nom de 255 caracteres, sortie") << 3 << 255 << true;
+    QTest::newRow("nom de 255 caracteres, rentree") << 3 << 255 << false;
+}
+
+void TestFrmDalvire::tailleDeLaListeDeroulante() {
+    QFETCH(int, nombre);
+    QFETCH(int, longueurNom);
+    QFETCH(bool, sortie);
+    EnvironnementLanceur env;
+    QStringList noms;
+    for (int i = 0; i < nombre; ++i)
+        noms << QStringLiteral("%1 ").arg(i, 3, 10, QLatin1Char('0')) +
+                    QString(longueurNom - 4, QLatin1Char('W'));
+    const auto f = fenetre(env, QStringLiteral("A"), noms);
+    f->show();
+    if (sortie) f->imgIcone_Click();
+    f->cboProgrammes->showPopup();
+    QVERIFY(f->cboProgrammes->estDeroulee());
+    const QRect cadre = cadreDeLaListe(*f)->frameGeometry();
+    const QRect ecran = QGuiApplication::primaryScreen()->geometry();
+    const int ligne = f->cboProgrammes->view()->sizeHintForRow(0);
+    QVERIFY2(cadre.height() <= 21 * ligne,
+             qPrintable(QStringLiteral("%1 px, lignes de %2").arg(cadre.height()).arg(ligne)));
+    QVERIFY(cadre.height() >= qMin(nombre, 3) * ligne);
+    QVERIFY2(ecran.contains(cadre), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                   .arg(cadre.x())
+                                                   .arg(cadre.y())
+                                                   .arg(cadre.width())
+                                                   .arg(cadre.height())));
+    QVERIFY(cadre.width() <= qMax(f->cboProgrammes->width(), ecran.width() / 2));
+    f->cboProgrammes->hidePopup();
 }
 
 void TestFrmDalvire::curseurMain() {

@@ -7,10 +7,14 @@
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -216,6 +220,29 @@ private Q_SLOTS:
         enregistrer(false, 1);
         QVERIFY(!Est_Premier_Plan(a.get()) && !Est_Premier_Plan(b.get()));
         QVERIFY(Est_Premier_Plan(principale.get()) && Est_Premier_Plan(gestion.get()));
+    }
+
+    // The sixty delays drop down as a list of about twenty lines that scrolls, on screen.
+    void listeDesDelais() {
+        Environnement env;
+        env.contexte().DelaiFermeture = 60;
+        frmParametres f(env.contexte());
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.cboSecondes->showPopup();
+        QAbstractItemView* vue = f.cboSecondes->view();
+        QWidget* cadre = vue->window();
+        QTRY_VERIFY(cadre->isVisible());
+        const int ligne = vue->sizeHintForRow(0);
+        QVERIFY2(cadre->height() <= 21 * ligne && cadre->height() >= 15 * ligne,
+                 qPrintable(QStringLiteral("%1 px, lignes de %2").arg(cadre->height()).arg(ligne)));
+        QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(cadre->frameGeometry()));
+        QVERIFY(cadre->width() <= QGuiApplication::primaryScreen()->geometry().width());
+        // The last delay, the current one, is in view.
+        QVERIFY(vue->verticalScrollBar()->isVisible());
+        QVERIFY(vue->viewport()->rect().intersects(vue->visualRect(vue->currentIndex())));
+        QCOMPARE(vue->currentIndex().data().toString(), QStringLiteral("60"));
+        f.cboSecondes->hidePopup();
     }
 
     // F1 and the help button open the dialog's topic, F2 the About box; the dialog stays.
