@@ -526,7 +526,8 @@ void EcrivainRtf::recenser() {
             noterCouleur(it.fragment().charFormat());
         }
     }
-    if (polices_.isEmpty()) polices_.append(QStringLiteral("Tahoma"));
+    // Text with no font named keeps none: the table still has its default entry.
+    if (polices_.isEmpty()) polices_.append(QString());
     if (puces) {
         symbole_ = static_cast<int>(polices_.size());
         polices_.append(QStringLiteral("Symbol"));
@@ -565,8 +566,9 @@ QByteArray EcrivainRtf::ecrire() {
         const int gauche = bf.hasProperty(ProprieteRetraitGauche)
                                ? bf.intProperty(ProprieteRetraitGauche)
                                : qRound(bf.leftMargin() * TwipsParPixel);
-        if (premiere != 0) mot("\\fi", premiere);
-        if (gauche != 0) mot("\\li", gauche);
+        // After the bullet's groups a control word must come before the blank that ends it.
+        if (premiere != 0 || b.textList() != nullptr) mot("\\fi", premiere);
+        if (gauche != 0 || b.textList() != nullptr) mot("\\li", gauche);
         sortie_.append(' ');
         if (b.length() <= 1) changerFormat(b.charFormat());
         for (auto it = b.begin(); !it.atEnd(); ++it) {

@@ -76,16 +76,28 @@ private Q_SLOTS:
     }
 
     // Read, write, read: the same text, formatting and bullets.
+    void allerRetour_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::newRow("modèle") << Modele_Rapport();
+        QTest::newRow("puce vide en dernier")
+            << QByteArray("{\\rtf1 a\\par\\pard{\\*\\pn\\pnlvlblt}\\fi-720\\li720 }");
+        QTest::newRow("retraits sans puce")
+            << QByteArray("{\\rtf1\\fi-360\\li720 Retrait\\par\\pard x}");
+    }
     void allerRetour() {
+        QFETCH(QByteArray, rtf);
         QTextDocument premier;
-        Lire_Rtf(premier, Modele_Rapport());
+        Lire_Rtf(premier, rtf);
         Remplacer_Premier(premier, QStringLiteral("<description>"),
                           QStringLiteral("Accents éèà œ €, {accolades} \\ et 漢字\r\nligne 2"));
+        const QByteArray ecrit = Ecrire_Rtf(premier);
         QTextDocument second;
-        Lire_Rtf(second, Ecrire_Rtf(premier));
+        Lire_Rtf(second, ecrit);
         QCOMPARE(Texte_Brut(second), Texte_Brut(premier));
         QCOMPARE(description(second), description(premier));
         QCOMPARE(second.blockCount(), premier.blockCount());
+        // Written again, the same bytes.
+        QCOMPARE(Ecrire_Rtf(second), ecrit);
     }
 
     void lecture_data() {
