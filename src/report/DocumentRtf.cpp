@@ -114,7 +114,6 @@ private:
     int profondeurIgnoree_ = 0;
     int aSauter_ = 0;           // characters after \uN standing in for it
     Paragraphe paragraphe_;
-    QTextList* listeOuverte_ = nullptr; // the list of the previous paragraph, when bulleted
 
     QHash<int, QString> polices_;
     int policeEnCours_ = -1;
@@ -128,8 +127,13 @@ private:
 };
 
 void LecteurRtf::lire() {
+    // Nobody undoes a read: without the undo stack it is several times faster.
+    const bool annulation = document_.isUndoRedoEnabled();
+    document_.setUndoRedoEnabled(false);
     document_.clear();
     curseur_ = QTextCursor(&document_);
+    // One edit: the document tells its changes once, and no line is laid out meanwhile.
+    curseur_.beginEditBlock();
     pile_.reserve(64);
     pile_.push_back(Groupe{});
     const qsizetype n = rtf_.size();
@@ -181,6 +185,8 @@ void LecteurRtf::lire() {
     vider();
     appliquerParagraphe();
     if (curseur_.block().length() <= 1) curseur_.setBlockCharFormat(formatDe(groupe().car));
+    curseur_.endEditBlock();
+    document_.setUndoRedoEnabled(annulation);
 }
 
 int LecteurRtf::lireParametre(qsizetype& i, bool& present) const {
@@ -439,15 +445,11 @@ void LecteurRtf::appliquerParagraphe() {
     }
     curseur_.setBlockFormat(f);
     if (paragraphe_.puce) {
-        if (listeOuverte_ != nullptr) {
-            listeOuverte_->add(curseur_.block());
-        } else {
-            QTextListFormat liste;
-            liste.setStyle(QTextListFormat::ListDisc);
-            listeOuverte_ = curseur_.createList(liste);
-        }
-    } else {
-        listeOuverte_ = nullptr;
+        // A list of its own for each bulleted paragraph: bullets are not numbered, and a
+        // list told of each new item marks all the others again (quadratic time).
+        QTextListFormat liste;
+        liste.setStyle(QTextListFormat::ListDisc);
+        curseur_.createList(liste);
     }
 }
 
