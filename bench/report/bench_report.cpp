@@ -43,9 +43,11 @@ QByteArray documentDUnMega() {
     int n = 0;
     while (rtf.size() < 1'000'000) {
         if (n % 5 == 0)
-            rtf += "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}"
-                   "\\fi-720\\li720 ";
-        rtf += "\\b Paragraphe " + QByteArray::number(n) + "\\b0  : le probl\\'e8me "
+            rtf +=
+                "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}"
+                "\\fi-720\\li720 ";
+        rtf += "\\b Paragraphe " + QByteArray::number(n) +
+               "\\b0  : le probl\\'e8me "
                "d\\'e9crit ici se r\\'e9p\\'e8te \\u8364? {\\i souvent}, {\\cf2\\ul parfois} "
                "\\f2\\fs24 ailleurs\\f0\\fs20 .\\line Une seconde ligne plus longue que la "
                "premi\\'e8re, pour que le texte p\\'e8se son poids.\\par\r\n";
@@ -62,16 +64,23 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     Environnement env;
     frmOCRE f(env.contexte());
-    const QStringList expediteur{"Jeanne Martin", "12 rue des Lilas\nBâtiment B", "69003",
-                                 "Lyon",          "04 78 00 00 00",                "",
-                                 "jeanne.martin@exemple.fr", "https://exemple.fr/"};
+    const QStringList expediteur{"Jeanne Martin",
+                                 "12 rue des Lilas\nBâtiment B",
+                                 "69003",
+                                 "Lyon",
+                                 "04 78 00 00 00",
+                                 "",
+                                 "jeanne.martin@exemple.fr",
+                                 "https://exemple.fr/"};
     const QString description = QStringLiteral(
         "La liste des programmes reste vide après la modification d'une catégorie, puis le "
         "programme affiche un message d'erreur lorsque je clique de nouveau sur l'icône. ");
     const auto remplir = [&] {
-        for (int i = 0; i < 8; ++i) f.definirExpediteur(i, expediteur.at(i));
+        for (int i = 0; i < 8; ++i)
+            f.definirExpediteur(i, expediteur.at(i));
         f.cboProgramme->setCurrentIndex(1);
-        for (int i = 0; i < 3; ++i) f.txtErreur[i]->setPlainText(description.repeated(3));
+        for (int i = 0; i < 3; ++i)
+            f.txtErreur[i]->setPlainText(description.repeated(3));
     };
     remplir();
 

@@ -27,7 +27,8 @@ bool ApplicationDalvire::notify(QObject* destinataire, QEvent* evenement) {
 }
 
 void ApplicationDalvire::signaler(int numero, const QString& description) {
-    const QByteArray trace = QStringLiteral("dalvire: erreur %1: %2\n").arg(numero).arg(description).toLocal8Bit();
+    const QByteArray trace =
+        QStringLiteral("dalvire: erreur %1: %2\n").arg(numero).arg(description).toLocal8Bit();
     std::fputs(trace.constData(), stderr);
     // A failure that comes back while its report is on screen (a paint handler failing at
     // each repaint) is only written out: one prompt at a time.

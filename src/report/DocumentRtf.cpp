@@ -48,8 +48,8 @@ struct Groupe {
     Caracteres car;
     Destination destination = Destination::Texte;
     int uc = 1;
-    bool etoile = false;  // "\*" seen: an unknown destination word is skipped with its group
-    bool premier = true;  // no control word read yet in this group
+    bool etoile = false; // "\*" seen: an unknown destination word is skipped with its group
+    bool premier = true; // no control word read yet in this group
 };
 
 struct Paragraphe {
@@ -73,20 +73,48 @@ int valeurHexa(char c) {
 
 // Destinations whose content is never text of the document.
 bool destinationIgnoree(std::string_view mot) {
-    static constexpr std::array<std::string_view, 33> Mots{
-        "stylesheet", "info",      "pict",         "object",     "header",     "footer",
-        "headerl",    "headerr",   "headerf",      "footerl",    "footerr",    "footerf",
-        "footnote",   "listtable", "listoverridetable", "revtbl", "rsidtbl",   "fldinst",
-        "pntext",     "pntxtb",    "pntxta",       "xmlnstbl",   "filetbl",    "latentstyles",
-        "themedata",  "colorschememapping", "datastore", "bkmkstart", "bkmkend", "nonshppict",
-        "generator",  "author",    "operator"};
+    static constexpr std::array<std::string_view, 33> Mots{"stylesheet",
+                                                           "info",
+                                                           "pict",
+                                                           "object",
+                                                           "header",
+                                                           "footer",
+                                                           "headerl",
+                                                           "headerr",
+                                                           "headerf",
+                                                           "footerl",
+                                                           "footerr",
+                                                           "footerf",
+                                                           "footnote",
+                                                           "listtable",
+                                                           "listoverridetable",
+                                                           "revtbl",
+                                                           "rsidtbl",
+                                                           "fldinst",
+                                                           "pntext",
+                                                           "pntxtb",
+                                                           "pntxta",
+                                                           "xmlnstbl",
+                                                           "filetbl",
+                                                           "latentstyles",
+                                                           "themedata",
+                                                           "colorschememapping",
+                                                           "datastore",
+                                                           "bkmkstart",
+                                                           "bkmkend",
+                                                           "nonshppict",
+                                                           "generator",
+                                                           "author",
+                                                           "operator"};
     return std::find(Mots.begin(), Mots.end(), mot) != Mots.end();
 }
 
 class LecteurRtf {
 public:
     LecteurRtf(QTextDocument& document, const QByteArray& rtf)
-        : document_(document), rtf_(rtf), curseur_(&document) {}
+        : document_(document)
+        , rtf_(rtf)
+        , curseur_(&document) {}
 
     void lire();
 
@@ -112,7 +140,7 @@ private:
     // Groups beyond the maximal depth are only counted: their text goes on with the state
     // of the deepest group kept, their control words are skipped.
     int profondeurIgnoree_ = 0;
-    int aSauter_ = 0;           // characters after \uN standing in for it
+    int aSauter_ = 0; // characters after \uN standing in for it
     Paragraphe paragraphe_;
 
     QHash<int, QString> polices_;
@@ -152,7 +180,8 @@ void LecteurRtf::lire() {
             const char s = rtf_.at(i);
             if (estLettre(s)) {
                 const qsizetype debut = i;
-                while (i < n && estLettre(rtf_.at(i))) ++i;
+                while (i < n && estLettre(rtf_.at(i)))
+                    ++i;
                 const std::string_view mot(rtf_.constData() + debut,
                                            static_cast<size_t>(std::min<qsizetype>(i - debut, 32)));
                 bool present = false;
@@ -276,9 +305,12 @@ void LecteurRtf::motDeControle(std::string_view mot, bool avecParametre, int par
     }
     if (g.destination == Destination::TableCouleurs) {
         const int v = std::clamp(p, 0, 255);
-        if (mot == "red") rouge_ = v;
-        else if (mot == "green") vert_ = v;
-        else if (mot == "blue") bleu_ = v;
+        if (mot == "red")
+            rouge_ = v;
+        else if (mot == "green")
+            vert_ = v;
+        else if (mot == "blue")
+            bleu_ = v;
         return;
     }
 
@@ -384,10 +416,10 @@ void LecteurRtf::texte(char16_t c) {
         return;
     case Destination::TableCouleurs:
         if (c == u';') {
-            couleurs_.append(rouge_ < 0 && vert_ < 0 && bleu_ < 0
-                                 ? QColor()
-                                 : QColor(std::max(rouge_, 0), std::max(vert_, 0),
-                                          std::max(bleu_, 0)));
+            couleurs_.append(
+                rouge_ < 0 && vert_ < 0 && bleu_ < 0
+                    ? QColor()
+                    : QColor(std::max(rouge_, 0), std::max(vert_, 0), std::max(bleu_, 0)));
             rouge_ = vert_ = bleu_ = -1;
         }
         return;
@@ -485,7 +517,8 @@ bool estGras(const QTextCharFormat& f) {
 
 class EcrivainRtf {
 public:
-    explicit EcrivainRtf(const QTextDocument& document) : document_(document) {}
+    explicit EcrivainRtf(const QTextDocument& document)
+        : document_(document) {}
     QByteArray ecrire();
 
 private:
@@ -678,8 +711,10 @@ QString Texte_Brut(const QTextDocument& document) {
         if (b != document.begin()) texte.append(QLatin1String("\r\n"));
         const QString ligne = b.text();
         for (const QChar c : ligne) {
-            if (c.unicode() == SeparateurLigne) texte.append(QLatin1String("\r\n"));
-            else texte.append(c);
+            if (c.unicode() == SeparateurLigne)
+                texte.append(QLatin1String("\r\n"));
+            else
+                texte.append(c);
         }
     }
     return texte;

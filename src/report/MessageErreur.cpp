@@ -50,8 +50,8 @@ QString Question_Erreur(int numero) {
 
 void Message_Erreur(Contexte& contexte, QWidget* parent, int numero, const QString& description) {
     contexte.Echange = Question_Erreur(numero);
-    if (contexte.messages().afficher(parent, Message{contexte.Echange, IconeMessage::Question,
-                                                     BoutonsMessage::OuiNon}) !=
+    if (contexte.messages().afficher(
+            parent, Message{contexte.Echange, IconeMessage::Question, BoutonsMessage::OuiNon}) !=
         ReponseMessage::Oui)
         return;
     if (frmOCRE* ouvert = outilOuvert(contexte, parent)) {

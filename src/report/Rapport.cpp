@@ -72,8 +72,9 @@ ErreurFichier erreurSysteme(int code) {
         return {NumeroErreur::DisquePlein, QStringLiteral("Le disque est plein.")};
     case EACCES:
     case EPERM:
-        return {NumeroErreur::PermissionRefusee,
-                QStringLiteral("Permission refusée : l'écriture n'est pas autorisée à cet endroit.")};
+        return {
+            NumeroErreur::PermissionRefusee,
+            QStringLiteral("Permission refusée : l'écriture n'est pas autorisée à cet endroit.")};
     case EROFS:
         return {NumeroErreur::PermissionRefusee,
                 QStringLiteral("Permission refusée : le disque est en lecture seule.")};
@@ -117,8 +118,10 @@ QByteArray Modele_Rapport() {
 QString Sans_Espaces(const QString& texte) {
     qsizetype debut = 0;
     qsizetype fin = texte.size();
-    while (debut < fin && texte.at(debut) == QLatin1Char(' ')) ++debut;
-    while (fin > debut && texte.at(fin - 1) == QLatin1Char(' ')) --fin;
+    while (debut < fin && texte.at(debut) == QLatin1Char(' '))
+        ++debut;
+    while (fin > debut && texte.at(fin - 1) == QLatin1Char(' '))
+        --fin;
     return texte.mid(debut, fin - debut);
 }
 

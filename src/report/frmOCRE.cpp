@@ -39,8 +39,8 @@ const QString NomTravail = QStringLiteral("Rapport d'erreur");
 
 constexpr std::array<int, 8> HautsExpediteur{360, 720, 1440, 1800, 2160, 2520, 2880, 3240};
 const std::array<QString, 8> LibellesExpediteur{
-    QStringLiteral("Nom:"),   QStringLiteral("Adresse:"), QStringLiteral("CP:"),
-    QStringLiteral("Ville:"), QStringLiteral("Tél:"),     QStringLiteral("Fax:"),
+    QStringLiteral("Nom:"),    QStringLiteral("Adresse:"), QStringLiteral("CP:"),
+    QStringLiteral("Ville:"),  QStringLiteral("Tél:"),     QStringLiteral("Fax:"),
     QStringLiteral("E-mail:"), QStringLiteral("Site Web:")};
 
 // Captions read by assistive technology: the visible text without its mnemonic or its
@@ -61,8 +61,8 @@ QLabel* bandeau(QWidget* parent, const QString& texte, int haut) {
     return l;
 }
 
-QPlainTextEdit* zoneDeTexte(QWidget* parent, const QString& nom, int gauche, int haut,
-                            int largeur, int hauteur) {
+QPlainTextEdit* zoneDeTexte(QWidget* parent, const QString& nom, int gauche, int haut, int largeur,
+                            int hauteur) {
     auto* t = new QPlainTextEdit(parent);
     t->setTabChangesFocus(true);
     t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -175,7 +175,8 @@ void frmOCRE::creerControles() {
         lblExpediteur[i]->setGeometry(Twips::rectEnPixels(120, haut + 45, 735, 255));
         lblExpediteur[i]->setAccessibleName(LibellesExpediteur.at(i));
         if (i == 1) {
-            txtExpediteur[i] = zoneDeTexte(Frame[1], LibellesExpediteur.at(i), 900, haut, 2175, 675);
+            txtExpediteur[i] =
+                zoneDeTexte(Frame[1], LibellesExpediteur.at(i), 900, haut, 2175, 675);
             static_cast<QPlainTextEdit*>(txtExpediteur[i])
                 ->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         } else {
@@ -195,24 +196,23 @@ void frmOCRE::creerControles() {
                                  QIcon::fromTheme(QStringLiteral("document-save"),
                                                   s->standardIcon(QStyle::SP_DialogSaveButton)),
                                  300);
-    cmdImprimer = boutonImage(Frame[2], QStringLiteral("Imprimer"),
-                              QStringLiteral("Imprimer le formulaire"),
-                              QIcon::fromTheme(QStringLiteral("document-print"),
-                                               s->standardIcon(QStyle::SP_FileIcon)),
-                              660);
-    cmdMail = boutonImage(Frame[2], QStringLiteral("Envoyer par E-mail "),
-                          QStringLiteral("Envoyer le formulaire par e-mail"),
-                          QIcon::fromTheme(QStringLiteral("mail-send"),
-                                           s->standardIcon(QStyle::SP_ArrowRight)),
-                          960);
-    for (QGroupBox* cadre : Frame) cadre->setAccessibleName(nomAccessible(cadre->title()));
+    cmdImprimer = boutonImage(
+        Frame[2], QStringLiteral("Imprimer"), QStringLiteral("Imprimer le formulaire"),
+        QIcon::fromTheme(QStringLiteral("document-print"), s->standardIcon(QStyle::SP_FileIcon)),
+        660);
+    cmdMail = boutonImage(
+        Frame[2], QStringLiteral("Envoyer par E-mail "),
+        QStringLiteral("Envoyer le formulaire par e-mail"),
+        QIcon::fromTheme(QStringLiteral("mail-send"), s->standardIcon(QStyle::SP_ArrowRight)), 960);
+    for (QGroupBox* cadre : Frame)
+        cadre->setAccessibleName(nomAccessible(cadre->title()));
 
     Bouton[1] = bouton(this, QStringLiteral("&Aide"), 5760);
     Bouton[0] = bouton(this, QStringLiteral("&Quitter"), 7440);
 
     const QCursor main = Curseur_Main(contexte_);
     for (QWidget* w : std::initializer_list<QWidget*>{cboProgramme, cmdEnregistrer, cmdImprimer,
-                                                       cmdMail, Bouton[0], Bouton[1]})
+                                                      cmdMail, Bouton[0], Bouton[1]})
         w->setCursor(main);
     connect(cmdEnregistrer, &QToolButton::clicked, this, [this] { cmdEnregistrer_Click(); });
     connect(cmdImprimer, &QToolButton::clicked, this, [this] { cmdImprimer_Click(); });
@@ -236,8 +236,10 @@ QString frmOCRE::texteExpediteur(int index) const {
 
 void frmOCRE::definirExpediteur(int index, const QString& texte) {
     QWidget* champ = txtExpediteur.at(index);
-    if (auto* ligne = qobject_cast<QLineEdit*>(champ)) ligne->setText(texte);
-    else if (auto* zone = qobject_cast<QPlainTextEdit*>(champ)) zone->setPlainText(texte);
+    if (auto* ligne = qobject_cast<QLineEdit*>(champ))
+        ligne->setText(texte);
+    else if (auto* zone = qobject_cast<QPlainTextEdit*>(champ))
+        zone->setPlainText(texte);
 }
 
 void frmOCRE::Charger_Modele() {
@@ -281,10 +283,12 @@ void frmOCRE::Remplir_Rapport() {
     const QDate date = QDate::currentDate();
     const QTime heure = QTime::currentTime();
     Remplacer_Premier(*RTF, QStringLiteral("<date>"),
-                      date.toString(QStringLiteral("dd")) + sd + date.toString(QStringLiteral("MM")) +
-                          sd + date.toString(QStringLiteral("yyyy")));
+                      date.toString(QStringLiteral("dd")) + sd +
+                          date.toString(QStringLiteral("MM")) + sd +
+                          date.toString(QStringLiteral("yyyy")));
     Remplacer_Premier(*RTF, QStringLiteral("<heure>"),
-                      heure.toString(QStringLiteral("HH")) + sh + heure.toString(QStringLiteral("mm")));
+                      heure.toString(QStringLiteral("HH")) + sh +
+                          heure.toString(QStringLiteral("mm")));
 }
 
 void frmOCRE::Construire_Rapport() {
@@ -294,9 +298,9 @@ void frmOCRE::Construire_Rapport() {
 
 bool frmOCRE::programmeChoisi() {
     if (!cboProgramme->currentText().isEmpty()) return true;
-    contexte_.messages().afficher(this, Message{
-        QStringLiteral("Sélectionnez ou saisissez un programme dans la liste."),
-        IconeMessage::Information});
+    contexte_.messages().afficher(
+        this, Message{QStringLiteral("Sélectionnez ou saisissez un programme dans la liste."),
+                      IconeMessage::Information});
     return false;
 }
 
@@ -311,9 +315,9 @@ void frmOCRE::cmdEnregistrer_Click() {
     if (!programmeChoisi()) return;
     DemandeEnregistrement demande;
     demande.titre = QStringLiteral("Enregistrer le rapport d'erreur...");
-    demande.filtres = QStringList{QStringLiteral("Fichier Html (*.htm)"),
-                                  QStringLiteral("Fichier Texte (*.txt)"),
-                                  QStringLiteral("Fichier Texte Formaté (*.rtf)")};
+    demande.filtres =
+        QStringList{QStringLiteral("Fichier Html (*.htm)"), QStringLiteral("Fichier Texte (*.txt)"),
+                    QStringLiteral("Fichier Texte Formaté (*.rtf)")};
     demande.extensionParDefaut = QStringLiteral("htm");
     const std::optional<QString> choisi = contexte_.dialogues().fichierAEnregistrer(this, demande);
     if (!choisi || choisi->isEmpty()) return;
@@ -334,11 +338,11 @@ void frmOCRE::cmdEnregistrer_Click() {
         ecrit = true;
     }
     if (!ecrit) {
-        contexte_.messages().afficher(
-            this, Message{QStringLiteral("Le fichier [") + nom +
-                              QStringLiteral("] n'a pas pu être enregistré.") + SautDeLigne +
-                              erreur.description,
-                          IconeMessage::Critique});
+        contexte_.messages().afficher(this,
+                                      Message{QStringLiteral("Le fichier [") + nom +
+                                                  QStringLiteral("] n'a pas pu être enregistré.") +
+                                                  SautDeLigne + erreur.description,
+                                              IconeMessage::Critique});
         return;
     }
     if (contexte_.messages().afficher(
@@ -379,8 +383,8 @@ void frmOCRE::Ouvrir_Fichier(const QString& chemin, const QString& verbe) {
                           IconeMessage::Critique});
         return;
     }
-    const int commande = verbe == QLatin1String("open") ? CommandeAffichage::Normal
-                                                        : CommandeAffichage::Cache;
+    const int commande =
+        verbe == QLatin1String("open") ? CommandeAffichage::Normal : CommandeAffichage::Cache;
     if (contexte_.shell().ouvrir(chemin, commande, this) == ResultatOuverture::AucuneAssociation)
         contexte_.messages().afficher(
             this, Message{QStringLiteral("Aucune application associée avec le type de fichier ") +
@@ -389,6 +393,8 @@ void frmOCRE::Ouvrir_Fichier(const QString& chemin, const QString& verbe) {
 }
 
 void frmOCRE::Bouton_Click(int index) {
-    if (index == 0) reject();
-    else if (index == 1) Envoyer_Touche_F1(Bouton[1]);
+    if (index == 0)
+        reject();
+    else if (index == 1)
+        Envoyer_Touche_F1(Bouton[1]);
 }

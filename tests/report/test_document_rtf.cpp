@@ -68,7 +68,8 @@ private Q_SLOTS:
         QCOMPARE(Texte_Brut(d), attendu);
         const QStringList lignes = description(d);
         QCOMPARE(lignes.value(0), QStringLiteral("RAPPORT D'ERREUR|b--|#000080|Tahoma|12|"));
-        QCOMPARE(lignes.value(1), QStringLiteral("Expéditeur: <expediteur>|---|#000000|Tahoma|10|"));
+        QCOMPARE(lignes.value(1),
+                 QStringLiteral("Expéditeur: <expediteur>|---|#000000|Tahoma|10|"));
         QCOMPARE(lignes.value(5),
                  QStringLiteral("Description du problème:|--u|#000000|Tahoma|10|puce"));
         QCOMPARE(lignes.value(6), QStringLiteral("<description>|---|#000000|Tahoma|10|puce"));
@@ -105,10 +106,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("texte");
         QTest::newRow("\\'hh en Windows-1252")
             << QByteArray("{\\rtf1 \\'e9\\'9c\\'80\\'e0}") << QStringLiteral("éœ€à");
-        QTest::newRow("\\u et \\uc1") << QByteArray("{\\rtf1\\uc1 a\\u8364?b\\u-10179?\\u-8694?}")
-                                    << QStringLiteral("a€b😊");
-        QTest::newRow("\\uc2 saute deux") << QByteArray("{\\rtf1\\uc2 \\u233\\'65\\'65x}")
-                                        << QStringLiteral("éx");
+        QTest::newRow("\\u et \\uc1")
+            << QByteArray("{\\rtf1\\uc1 a\\u8364?b\\u-10179?\\u-8694?}") << QStringLiteral("a€b😊");
+        QTest::newRow("\\uc2 saute deux")
+            << QByteArray("{\\rtf1\\uc2 \\u233\\'65\\'65x}") << QStringLiteral("éx");
         QTest::newRow("\\uc0") << QByteArray("{\\rtf1\\uc0 \\u233 x}") << QStringLiteral("éx");
         QTest::newRow("destination ignorée")
             << QByteArray("{\\rtf1 a{\\*\\inconnu b{c}}d{\\*\\pn\\pnlvlblt{\\pntxtb x}}e}")
@@ -117,17 +118,17 @@ private Q_SLOTS:
             << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}"
                           "{\\stylesheet{\\s0 Normal;}}{\\info{\\title t}}x}")
             << QStringLiteral("x");
-        QTest::newRow("mots inconnus") << QByteArray("{\\rtf1\\motinconnu12 a\\zz-5 b}")
-                                       << QStringLiteral("ab");
+        QTest::newRow("mots inconnus")
+            << QByteArray("{\\rtf1\\motinconnu12 a\\zz-5 b}") << QStringLiteral("ab");
         QTest::newRow("symboles") << QByteArray("{\\rtf1 \\{\\}\\\\\\tab x\\line y\\par z}")
                                   << QStringLiteral("{}\\\tx\r\ny\r\nz");
         QTest::newRow("fins de ligne du fichier sans effet")
             << QByteArray("{\\rtf1 a\r\nb\nc}") << QStringLiteral("abc");
-        QTest::newRow("accolade fermante en trop") << QByteArray("{\\rtf1 a}}b}")
-                                                   << QStringLiteral("ab");
+        QTest::newRow("accolade fermante en trop")
+            << QByteArray("{\\rtf1 a}}b}") << QStringLiteral("ab");
         QTest::newRow("texte coupé") << QByteArray("{\\rtf1 a\\'e") << QStringLiteral("ae");
-        QTest::newRow("\\bin saute ses octets") << QByteArray("{\\rtf1 a\\bin3 {}\\}")
-                                                << QStringLiteral("a");
+        QTest::newRow("\\bin saute ses octets")
+            << QByteArray("{\\rtf1 a\\bin3 {}\\}") << QStringLiteral("a");
         QTest::newRow("paramètre démesuré")
             << QByteArray("{\\rtf1\\fs99999999999999999999 a\\u99999999999?b}")
             << QStringLiteral("a") + QChar(0xCA00) + QStringLiteral("b");
@@ -139,8 +140,8 @@ private Q_SLOTS:
 
     void groupesSansFin() {
         // Depth beyond what any writer produces: read in bounded memory, text kept.
-        const QByteArray rtf = "{\\rtf1 a" + QByteArray(100000, '{') + "b" +
-                               QByteArray(100000, '}') + "c}";
+        const QByteArray rtf =
+            "{\\rtf1 a" + QByteArray(100000, '{') + "b" + QByteArray(100000, '}') + "c}";
         QCOMPARE(texteDe(rtf), QStringLiteral("abc"));
     }
 
@@ -170,9 +171,8 @@ private Q_SLOTS:
             << QByteArray("{\\rtf1{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs23 A}")
             << "<font color ='#000000' face = 'Tahoma'><span style='font-size:12pt;'>A</span>"
                "</font><br>";
-        QTest::newRow("règle")
-            << QByteArray("{\\rtf1\\b ") + Regle.toLatin1() + QByteArray("}")
-            << "<hr size='1' color='#000000'>";
+        QTest::newRow("règle") << QByteArray("{\\rtf1\\b ") + Regle.toLatin1() + QByteArray("}")
+                               << "<hr size='1' color='#000000'>";
     }
     void entreesHtml() {
         QFETCH(QByteArray, rtf);
@@ -239,9 +239,10 @@ private Q_SLOTS:
         for (const char o : p.readAllStandardOutput())
             sortie += QChar(Depuis_Windows_1252(static_cast<unsigned char>(o)));
         auto mots = [](const QString& t) {
-            QStringList m = t.split(QRegularExpression(QStringLiteral("[^\\w'<>:-]+"),
-                                                       QRegularExpression::UseUnicodePropertiesOption),
-                                    Qt::SkipEmptyParts);
+            QStringList m =
+                t.split(QRegularExpression(QStringLiteral("[^\\w'<>:-]+"),
+                                           QRegularExpression::UseUnicodePropertiesOption),
+                        Qt::SkipEmptyParts);
             m.removeAll(QStringLiteral("-"));
             return m;
         };

@@ -81,16 +81,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("champs");
         QTest::addColumn<QString>("ligne");
         QTest::newRow("aucun") << QStringList() << QStringLiteral("Expéditeur: \r\n");
-        QTest::newRow("nom et ville") << QStringList{QStringLiteral("  Jean Dupont "), {}, {},
-                                                     QStringLiteral("Lyon")}
-                                      << QStringLiteral("Expéditeur: \tJean Dupont\r\n\tLyon\r\n\r\n");
+        QTest::newRow("nom et ville")
+            << QStringList{QStringLiteral("  Jean Dupont "), {}, {}, QStringLiteral("Lyon")}
+            << QStringLiteral("Expéditeur: \tJean Dupont\r\n\tLyon\r\n\r\n");
     }
     void expediteur() {
         QFETCH(QStringList, champs);
         QFETCH(QString, ligne);
         Environnement env;
         frmOCRE f(env.contexte());
-        for (int i = 0; i < champs.size(); ++i) f.definirExpediteur(i, champs.at(i));
+        for (int i = 0; i < champs.size(); ++i)
+            f.definirExpediteur(i, champs.at(i));
         f.Remplir_Rapport();
         QVERIFY2(rapport(f).startsWith(QStringLiteral("RAPPORT D'ERREUR\r\n") + ligne +
                                        QString(42, QLatin1Char('-'))),
@@ -155,9 +156,13 @@ private Q_SLOTS:
         QCOMPARE(d.extensionParDefaut, QStringLiteral("htm"));
         const QByteArray octets = lire(chemin);
         QVERIFY(octets.startsWith(debut.toUtf8()));
-        if (nom.endsWith(QLatin1String("txt"))) QVERIFY(octets.contains("Écran figé"));
-        else if (nom.endsWith(QLatin1String("rtf"))) QVERIFY(octets.contains("\\'c9cran fig\\'e9"));
-        else QVERIFY(octets.contains("\xC9" "cran fig\xE9"));
+        if (nom.endsWith(QLatin1String("txt")))
+            QVERIFY(octets.contains("Écran figé"));
+        else if (nom.endsWith(QLatin1String("rtf")))
+            QVERIFY(octets.contains("\\'c9cran fig\\'e9"));
+        else
+            QVERIFY(octets.contains("\xC9"
+                                    "cran fig\xE9"));
         QCOMPARE(env.messages().textes(),
                  QStringList{QStringLiteral("Le fichier [") + chemin +
                              QStringLiteral("] a été créé.\r\nDésirez-vous ouvrir ce fichier ?")});
@@ -210,7 +215,8 @@ private Q_SLOTS:
         f.cmdImprimer_Click();
         f.cmdMail_Click();
         QCOMPARE(env.messages().textes(),
-                 QStringList(3, QStringLiteral("Sélectionnez ou saisissez un programme dans la liste.")));
+                 QStringList(
+                     3, QStringLiteral("Sélectionnez ou saisissez un programme dans la liste.")));
         QVERIFY(env.dialogues().enregistrements.isEmpty());
         QVERIFY(env.shell().appels.isEmpty());
     }
@@ -225,9 +231,10 @@ private Q_SLOTS:
         QString dossier = env.dossier();
         dossier.chop(1);
         QCOMPARE(env.messages().textes(),
-                 (QStringList{env.dossier() + QStringLiteral("absent.htm\r\n est introuvable. "
-                                                             "Assurez-vous que celui-ci doit se "
-                                                             "trouver dans le dossier:\r\n") +
+                 (QStringList{env.dossier() +
+                                  QStringLiteral("absent.htm\r\n est introuvable. "
+                                                 "Assurez-vous que celui-ci doit se "
+                                                 "trouver dans le dossier:\r\n") +
                                   dossier,
                               QStringLiteral("Aucune application associée avec le type de "
                                              "fichier TXT .")}));
@@ -240,10 +247,9 @@ private Q_SLOTS:
         f.cboProgramme->setCurrentIndex(1);
         f.txtErreur[0]->setPlainText(QStringLiteral("Tout & rien #1"));
         f.cmdMail_Click();
-        const QString lien =
-            Lien_Mail(Concepteur::AdresseMail,
-                      QStringLiteral("Rapport d'Erreur (DALVIRE - version 2.0.0)"), rapport(f),
-                      QString(), QString());
+        const QString lien = Lien_Mail(Concepteur::AdresseMail,
+                                       QStringLiteral("Rapport d'Erreur (DALVIRE - version 2.0.0)"),
+                                       rapport(f), QString(), QString());
         QVERIFY(lien.contains(QStringLiteral("Tout%20%26%20rien%20%231")));
         QCOMPARE(env.shell().journal(), QStringList{QStringLiteral("ouvrir|") + lien + "|1"});
     }
