@@ -103,20 +103,20 @@ private Q_SLOTS:
         Environnement env;
         frmOCRE f(env.contexte());
         f.cboProgramme->setEditText(QStringLiteral(" DALVIRE - version 2.0.0 "));
-        f.txtErreur[1]->setPlainText(QStringLiteral("  Clic sur <DATE>  "));
+        f.txtErreur[0]->setPlainText(QStringLiteral("  Clic sur <DATE>  "));
         f.txtErreur[2]->setPlainText(QStringLiteral("   "));
         f.Remplir_Rapport();
         const QString t = rapport(f);
         QVERIFY(t.contains(QStringLiteral("Programme:  DALVIRE - version 2.0.0 \r\n")));
         // Left at its prompt: an empty section, and the prompt shown again.
-        QVERIFY(t.contains(QStringLiteral("Description du problème:\r\n\r\n")));
-        QCOMPARE(f.txtErreur[0]->toPlainText(), f.invite(0));
+        QVERIFY(t.contains(QStringLiteral("Action ayant entrainé le problème:\r\n\r\n")));
+        QCOMPARE(f.txtErreur[1]->toPlainText(), f.invite(1));
         QCOMPARE(f.txtErreur[2]->toPlainText(), f.invite(2));
         // A mark typed by the user is the first one found; the template's stays.
-        QVERIFY(t.contains(QStringLiteral("Action ayant entrainé le problème:\r\nClic sur ") +
+        QVERIFY(t.contains(QStringLiteral("Description du problème:\r\nClic sur ") +
                            Aujourdhui + QStringLiteral("\r\n")));
         QVERIFY(t.contains(QStringLiteral("Rapport créé le  <date> à ")));
-        QCOMPARE(f.txtErreur[1]->toPlainText(), QStringLiteral("Clic sur <DATE>"));
+        QCOMPARE(f.txtErreur[0]->toPlainText(), QStringLiteral("Clic sur <DATE>"));
         // A second build starts from the template again.
         f.Charger_Modele();
         f.Remplir_Rapport();
