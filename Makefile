@@ -27,7 +27,7 @@ test-asan: deps
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS) -LE e2e
+	  ctest --output-on-failure -j $(JOBS) -LE "e2e|fuzz"
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks

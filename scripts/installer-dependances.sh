@@ -8,6 +8,8 @@ paquets=(
     qt6-base-dev qt6-translations-l10n qt6-qpa-plugins libqt6svg6
     libsqlite3-dev libglib2.0-dev libchm-dev libxcb1-dev libx11-dev
     fp-utils
+    # the fuzzing of the RTF reader, and independent readers of the report's files
+    clang libfuzzer-14-dev unrtf poppler-utils
     # the desktop session of the end-to-end tests
     xvfb xauth openbox trayer xdotool x11-utils imagemagick dbus-x11 at-spi2-core
     python3-pyatspi wmctrl time

@@ -29,9 +29,19 @@ ServicesPlateforme ServicesPlateforme::reels() {
     return s;
 }
 
-int Executer_Dalvire(QApplication& application) {
+int Executer_Dalvire(QApplication& application,
+                     const std::function<void(Contexte*)>& contexteEnService) {
     Contexte contexte(QCoreApplication::applicationDirPath(), ServicesPlateforme::reels());
     contexte.definirAPropos(&Afficher_A_Propos);
+    struct Service {
+        const std::function<void(Contexte*)>& rappel;
+        Service(const std::function<void(Contexte*)>& r, Contexte& c) : rappel(r) {
+            if (rappel) rappel(&c);
+        }
+        ~Service() {
+            if (rappel) rappel(nullptr);
+        }
+    } service(contexteEnService, contexte);
     VerrouInstance verrou;
     frmIntro intro(contexte, verrou);
     if (!intro.Form_Load()) return 0;

@@ -1,11 +1,11 @@
+#include "app/ApplicationDalvire.h"
 #include "app/Programme.h"
 #include "platform/Traductions.h"
 
-#include <QApplication>
 #include <QFont>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    ApplicationDalvire application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dalvire"));
     // A tray program: closing a message box or the last dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -16,5 +16,6 @@ int main(int argc, char** argv) {
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                                 QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
                                 QStringLiteral("DejaVu Sans Condensed")});
-    return Executer_Dalvire(application);
+    return Executer_Dalvire(application,
+                            [&](Contexte* contexte) { application.definirContexte(contexte); });
 }

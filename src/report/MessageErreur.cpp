@@ -1,0 +1,64 @@
+#include "report/MessageErreur.h"
+
+#include "core/Contexte.h"
+#include "platform/Messages.h"
+#include "report/frmOCRE.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPlainTextEdit>
+
+namespace {
+
+const QString SautDeLigne = QStringLiteral("\r\n");
+
+// The report tool already open over this context: the caller's own window, or a tool
+// shown elsewhere.
+frmOCRE* outilOuvert(const Contexte& contexte, QWidget* parent) {
+    for (QWidget* w = parent; w != nullptr; w = w->parentWidget())
+        if (auto* outil = qobject_cast<frmOCRE*>(w); outil && &outil->contexte() == &contexte)
+            return outil;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* outil = qobject_cast<frmOCRE*>(w);
+            outil && outil->isVisible() && &outil->contexte() == &contexte)
+            return outil;
+    return nullptr;
+}
+
+void remplir(frmOCRE& outil, const Contexte& contexte, int numero, const QString& description) {
+    outil.cboProgramme->setEditText(QStringLiteral("Dalvire") + QStringLiteral(" - ") +
+                                    contexte.TexteVersion);
+    outil.txtErreur[2]->setPlainText(QStringLiteral("[Erreur No:") + QString::number(numero) +
+                                     QLatin1Char(']') + SautDeLigne + description);
+}
+
+} // namespace
+
+QString Question_Erreur(int numero) {
+    return QStringLiteral(
+               "Une erreur est intervenue dans le déroulement de l'application. Il se peut que "
+               "cette erreur soit normale car, provoquée lors d'une ") +
+           QStringLiteral("manipulation incorrecte ou bien encore comme par exemple,lors d'acces "
+                          "à un fichier ou un lecteur de disque inexistant.") +
+           QStringLiteral("Toutefois, si vous estimez que celle-ci découle d'un problème lié au "
+                          "logiciel lui-même et intervient relativement souvent ") +
+           QStringLiteral("en éxécutant la même opération, vous pouvez m'envoyer un rapport "
+                          "d'erreur [Erreur No:") +
+           QString::number(numero) + QStringLiteral("].") + SautDeLigne +
+           QStringLiteral("Désirez-vous envoyer un rapport d'erreur maintenant ?");
+}
+
+void Message_Erreur(Contexte& contexte, QWidget* parent, int numero, const QString& description) {
+    contexte.Echange = Question_Erreur(numero);
+    if (contexte.messages().afficher(
+            parent, Message{contexte.Echange, IconeMessage::Question, BoutonsMessage::OuiNon}) !=
+        ReponseMessage::Oui)
+        return;
+    if (frmOCRE* ouvert = outilOuvert(contexte, parent)) {
+        remplir(*ouvert, contexte, numero, description);
+        return;
+    }
+    frmOCRE outil(contexte, parent);
+    remplir(outil, contexte, numero, description);
+    outil.exec();
+}
