@@ -232,6 +232,7 @@ private Q_SLOTS:
         std::unique_ptr<QWidget> gestion(fenetreTaguee(c, Tag::Gestion));
         const auto avant = lanceurs(c);
         QString page;
+        principale.Afficher_Gestion = nullptr;
         if (fenetreGestion)
             principale.Afficher_Gestion = [&](frmPrincipale&) {
                 page = c.Echange;
