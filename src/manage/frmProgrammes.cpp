@@ -87,7 +87,6 @@ void frmProgrammes::creerControles() {
             if (coche) optType_Click(i);
         });
     }
-    optType[0]->setChecked(true);
 
     Etiquette(this, QStringLiteral("Nom:"), 1680, 180, 1140);
     txtNom = new QLineEdit(this);
@@ -126,6 +125,7 @@ void frmProgrammes::creerControles() {
     for (int i = 0; i < 3; ++i)
         connect(Bouton[i], &QPushButton::clicked, this, [this, i] { Bouton_Click(i); });
     connect(cmdChemin, &QPushButton::clicked, this, &frmProgrammes::cmdChemin_Click);
+    optType[0]->setChecked(true);
 
     setTabOrder(txtNom, txtChemin);
     setTabOrder(txtChemin, cmdChemin);
