@@ -200,7 +200,7 @@ void frmGestion::creerPageCategories() {
                                         QStringLiteral("Modifier la catégorie"),
                                         QStringLiteral("Supprimer la catégorie")};
     for (int i = 0; i < 3; ++i) {
-        cmdCategorie[i] = Bouton(page, legendes[i], bulles[i], 120 + i * 750, 4320, 720);
+        cmdCategorie[i] = Bouton(page, legendes[i], bulles[i], 120 + i * 765, 4320, 735);
         cmdCategorie[i]->setAutoDefault(false);
         connect(cmdCategorie[i], &QPushButton::clicked, this, [this, i] { cmdCategorie_Click(i); });
     }
@@ -242,7 +242,7 @@ void frmGestion::creerPageProgrammes() {
     for (int i = 0; i < 3; ++i) {
         cmdProgrammes[i] = Bouton(page, legendes[i],
                                   i == 0 ? QStringLiteral("Nouveau programme") : QString(),
-                                  120 + i * 750, 4320, 720);
+                                  120 + i * 765, 4320, 735);
         cmdProgrammes[i]->setAutoDefault(false);
         connect(cmdProgrammes[i], &QPushButton::clicked, this,
                 [this, i] { cmdProgrammes_Click(i); });

@@ -38,6 +38,13 @@ void Selectionner_Tout(QLineEdit* champ) {
     champ->setFocus();
 }
 
+// The selected line; a line that is only current (as a list makes its first one when it
+// gets the focus) is not a choice.
+int Ligne_Choisie(const QListWidget* liste) {
+    const QListWidgetItem* ligne = liste->currentItem();
+    return ligne && ligne->isSelected() ? liste->row(ligne) : -1;
+}
+
 // The position a stored code stands for in a list of n lines: its number when it is
 // one of them, none (-1) otherwise.
 int Position_Code(const QString& code, int n) {
@@ -88,35 +95,35 @@ void frmProgrammes::creerControles() {
         });
     }
 
-    Etiquette(this, QStringLiteral("Nom:"), 1680, 180, 1140);
+    Etiquette(this, QStringLiteral("Nom:"), 1620, 180, 1350);
     txtNom = new QLineEdit(this);
     txtNom->setMaxLength(50);
     Decrire(txtNom, QStringLiteral("Nom du programme"));
-    Placer(txtNom, 2880, 120, 3690, 315);
+    Placer(txtNom, 2985, 120, 3585, 315);
 
-    Etiquette(this, QStringLiteral("Chemin:"), 1680, 600, 1140);
+    Etiquette(this, QStringLiteral("Chemin:"), 1620, 600, 1350);
     txtChemin = new QLineEdit(this);
     txtChemin->setMaxLength(255);
     Decrire(txtChemin, QStringLiteral("Chemin du programme"));
-    Placer(txtChemin, 2880, 540, 3300, 315);
+    Placer(txtChemin, 2985, 540, 3195, 315);
     cmdChemin = Bouton_Image(this,
                              Dossier_Application(contexte_) + QStringLiteral("icones/parcourir.svg"),
                              QStringLiteral("Rechercher un programme"), 6255, 540, 315, 315);
     cmdChemin->setAutoDefault(false);
 
-    Etiquette(this, QStringLiteral("Catégorie:"), 1680, 1020, 1140);
+    Etiquette(this, QStringLiteral("Catégorie:"), 1620, 1020, 1350);
     cboCategorie = new QComboBox(this);
     cboCategorie->setEditable(false);
     Decrire(cboCategorie, QStringLiteral("Catégorie du programme"));
-    Placer(cboCategorie, 2880, 960, 3690, 315);
+    Placer(cboCategorie, 2985, 960, 3585, 315);
 
-    Etiquette(this, QStringLiteral("Mode d'affichage:"), 1680, 1440, 1140);
+    Etiquette(this, QStringLiteral("Mode d'affichage:"), 1620, 1440, 1350);
     lstAffichage = new QListWidget(this);
     lstAffichage->addItems({QStringLiteral("0 - MINIMUM"), QStringLiteral("1 - NORMAL"),
                             QStringLiteral("2 - MAXIMUM")});
     lstAffichage->setCurrentRow(-1);
     Decrire(lstAffichage, QStringLiteral("Mode d'affichage du programme"));
-    Placer(lstAffichage, 2880, 1380, 3690, 1260);
+    Placer(lstAffichage, 2985, 1380, 3585, 1260);
 
     Bouton[2] = Controles::Bouton(this, QStringLiteral("A&ide"), QString(), 1680, 2880, 1155);
     Bouton[0] = Controles::Bouton(this, QStringLiteral("&Valider"), QString(), 4140, 2880, 1155);
@@ -292,7 +299,7 @@ void frmProgrammes::valider() {
         cboCategorie->setFocus();
         return;
     }
-    if (lstAffichage->currentRow() < 0) {
+    if (Ligne_Choisie(lstAffichage) < 0) {
         informer(QStringLiteral("Sélectionnez un mode d'affichage pour le programme."));
         lstAffichage->setFocus();
         return;
@@ -329,7 +336,7 @@ void frmProgrammes::valider() {
 
 bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int type) {
     const QString categorie = cboCategorie->currentText();
-    const int mode = lstAffichage->currentRow();
+    const int mode = Ligne_Choisie(lstAffichage);
     try {
         contexte_.catalogue().executer(
             modeModification() ? Requetes::S11_ModifierProgramme(nom, chemin, categorie, mode, type)

@@ -10,22 +10,23 @@ PROGRAMME=Temoin
 
 bandeaux() { /usr/bin/python3 "$ICI/bandeaux.py" "$CLASSE" | sort -n -k2; }
 
-# The launcher windows, top to bottom, once there are N of them, each in its place
-# (the accessibility tree follows a rebuild a little later).
+# The launcher windows once there are N of them, in the accessibility tree (names and
+# entries: "X Y W H ICON_X ICON_Y ENTRIES NAME", in name order) and on the X server.
 attendre_bandeaux() { # attendre_bandeaux N
     local limite vus
     limite=$(($(date +%s%N) + 10000000000))
     while :; do
-        vus=$(bandeaux)
-        [ "$(grep -c . <<<"$vus")" -eq "$1" ] &&
-            [ "$(cut -d' ' -f2 <<<"$vus" | sort -u | grep -c .)" -eq "$1" ] &&
-            awk '$1 == 0 { z = 1 } END { exit z }' <<<"$vus" && break
+        vus=$(/usr/bin/python3 "$ICI/bandeaux.py" "$CLASSE")
+        [ "$(grep -c . <<<"$vus")" -eq "$1" ] && [ "$(lanceurs_x | grep -c .)" -eq "$1" ] && break
         [ "$(date +%s%N)" -lt "$limite" ] || echec "expected $1 launcher windows; the accessibility tree shows:
 $vus"
         sleep 0.1
     done
-    echo "$vus"
+    sort -k8 <<<"$vus"
 }
+
+# The launcher windows as the X server has them, top to bottom: "X Y W H".
+lanceurs_x() { fenetres | awk '/type=UTILITY/ { print $2, $3, $4, $5 }' | sort -n -k2; }
 
 # Opens the main menu from the tray icon and picks the entry at POSITION (1 = first).
 entree_menu() { # entree_menu POSITION
@@ -96,13 +97,16 @@ attendre_bandeaux 3 >/dev/null || exit 1
 entree_menu 2
 fenetre_attendue "$GESTION"
 etape "\"Programmes...\" opened the management window"
+"$T/shot.sh" "$SORTIES/gestion.png"
 
 # A new category: the editor opens with the focus in its name field.
 appuyer "$GESTION" Catégories
 appuyer "$GESTION" Nouvelle
 fenetre_attendue '^Ajouter une Catégorie$'
 saisir "$CATEGORIE" Tab
-saisir "$DOSSIER/icones/categories.svg" Return
+saisir "$DOSSIER/icones/categories.svg"
+"$T/shot.sh" "$SORTIES/categorie.png"
+xdotool key Return
 boite "La nouvelle catégorie [$CATEGORIE] a été enregistrée." OK
 presser OK
 boite "Désirez-vous saisir une nouvelle catégorie ?" Oui Non
@@ -111,12 +115,15 @@ repondre Non
     echec "expected the category editor to close on \"Non\""
 etape "category $CATEGORIE created"
 
-# A new item of that category, the first one of the box; display mode "1 - NORMAL".
+# A new item of that category, the first one of the box; display mode "1 - NORMAL" (the
+# list makes its first line current, not chosen, when it gets the focus).
 appuyer "$GESTION" Programmes
 appuyer "$GESTION" Nouveau
 fenetre_attendue '^Ajouter un Programme$'
 saisir "$PROGRAMME" Tab
-saisir "$TRAVAIL/temoin.sh" Tab Tab Down Tab Down Down Return
+saisir "$TRAVAIL/temoin.sh" Tab Tab Down Tab Down
+"$T/shot.sh" "$SORTIES/programme.png"
+xdotool key Return
 boite "Le nouveau programme [$PROGRAMME] a été enregistré." OK
 presser OK
 boite "Désirez-vous saisir un nouveau programme ?" Oui Non
@@ -127,17 +134,21 @@ appuyer "$GESTION" "Valider les changements"
 "$T/read-dialog.py" --app "$CLASSE" --role dialog --gone --wait 5 ||
     echec "expected the management window to close on \"Valider les changements\""
 vus=$(attendre_bandeaux 4) || exit 1
-read -r x y _ _ ix iy entrees nom <<<"$vus"
-[ "$nom" = "$CATEGORIE" ] && [ "$entrees" = 1 ] ||
-    echec "expected the new launcher window $CATEGORIE first, with one entry; got:
+ligne=$(grep " $CATEGORIE\$" <<<"$vus")
+[ "$(cut -d' ' -f7 <<<"$ligne")" = 1 ] || echec "expected a launcher window $CATEGORIE with one entry; got:
 $vus"
 etape "launcher window $CATEGORIE built with its item"
 
-# Slide it out, open its list and pick the item: it starts.
-"$T/pointer-to.sh" "$ix" "$iy" && xdotool click 1
+# The icon's place in a window, from a window the tree has seen in place.
+read -r x y _ _ ix iy _ < <(awk '$1 > 0' <<<"$vus" | head -1)
+DX=$((${ix:-17} - ${x:-0})) DY=$((${iy:-15} - ${y:-0}))
+# Slide the first window (the new category comes first by name) out, open its list and
+# pick the item: it starts.
+read -r x y _ < <(lanceurs_x | head -1)
+"$T/pointer-to.sh" $((x + DX)) $((y + DY)) && xdotool click 1
 sleep 0.6
-read -r x y _ _ ix iy _ < <(bandeaux | head -1)
-"$T/pointer-to.sh" $((ix + 110)) "$iy" && xdotool click 1
+read -r x y _ < <(lanceurs_x | head -1)
+"$T/pointer-to.sh" $((x + DX + 110)) $((y + DY)) && xdotool click 1
 "$T/xhelper.py" popups --class "$CLASSE" --wait 3 >/dev/null || echec "expected the item list to drop down"
 xdotool key Down Return
 for _ in $(seq 50); do [ -e "$TEMOIN" ] && break; sleep 0.1; done

@@ -271,7 +271,9 @@ private Q_SLOTS:
         e.txtChemin->setText(chemin);
         e.optType[type]->setChecked(true);
         e.cboCategorie->setCurrentIndex(categorie);
-        e.lstAffichage->setCurrentRow(mode);
+        // A list given the focus makes its first line current without choosing it.
+        e.lstAffichage->setCurrentRow(qMax(mode, 0), mode < 0 ? QItemSelectionModel::NoUpdate
+                                                             : QItemSelectionModel::ClearAndSelect);
         e.Bouton[0]->click();
         QCOMPARE(b.vus().size(), 1);
         QTEST(b.vus().at(0), "message");
