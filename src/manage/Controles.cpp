@@ -45,8 +45,8 @@ QPushButton* Bouton(QWidget* parent, const QString& legende, const QString& bull
     return b;
 }
 
-QPushButton* Bouton_Image(QWidget* parent, const QString& image, const QString& bulle,
-                          int gauche, int haut, int largeur, int hauteur) {
+QPushButton* Bouton_Image(QWidget* parent, const QString& image, const QString& bulle, int gauche,
+                          int haut, int largeur, int hauteur) {
     auto* b = new QPushButton(parent);
     b->setIcon(QIcon(image));
     Decrire(b, bulle);
@@ -59,8 +59,7 @@ QWidget* Trait(QWidget* parent, int gauche, int haut, int largeur) {
     auto* f = new QFrame(parent);
     f->setFrameShape(QFrame::HLine);
     f->setFrameShadow(QFrame::Sunken);
-    f->setGeometry(Twips::enPixelsX(gauche), Twips::enPixelsY(haut), Twips::enPixelsX(largeur),
-                   2);
+    f->setGeometry(Twips::enPixelsX(gauche), Twips::enPixelsY(haut), Twips::enPixelsX(largeur), 2);
     return f;
 }
 
@@ -73,8 +72,7 @@ std::optional<QPixmap> Charger_Apercu(const QString& chemin, const QSize& taille
         lecteur.setScaledSize(taille);
     const QImage image = lecteur.read();
     if (image.isNull()) return std::nullopt;
-    return QPixmap::fromImage(
-        image.scaled(taille, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return QPixmap::fromImage(image.scaled(taille, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 QColor Couleur_Windows(qint32 numero) {

@@ -28,8 +28,8 @@ QLabel* Etiquette(QWidget* parent, const QString& texte, int gauche, int haut, i
 QPushButton* Bouton(QWidget* parent, const QString& legende, const QString& bulle, int gauche,
                     int haut, int largeur, int hauteur = 375);
 // A button showing a picture of the application folder instead of a caption.
-QPushButton* Bouton_Image(QWidget* parent, const QString& image, const QString& bulle,
-                          int gauche, int haut, int largeur, int hauteur);
+QPushButton* Bouton_Image(QWidget* parent, const QString& image, const QString& bulle, int gauche,
+                          int haut, int largeur, int hauteur);
 // A horizontal etched rule.
 QWidget* Trait(QWidget* parent, int gauche, int haut, int largeur);
 

@@ -96,7 +96,8 @@ void frmCategories::creerControles() {
     imgIcone->setAlignment(Qt::AlignCenter);
     Decrire(imgIcone, QStringLiteral("Icône de la catégorie"));
     Placer(imgIcone, 1080, 600, 375, 375);
-    if (const auto image = Charger_Apercu(dossier + QStringLiteral("dalvire.ico"), imgIcone->size()))
+    if (const auto image =
+            Charger_Apercu(dossier + QStringLiteral("dalvire.ico"), imgIcone->size()))
         apercuDefaut_ = *image;
     imgIcone->setPixmap(apercuDefaut_);
     txtIcone = new QLineEdit(this);
@@ -114,8 +115,8 @@ void frmCategories::creerControles() {
     Placer(Frame1, 1080, 1200, 3975, 780);
     optCouleur[0] = Option(Frame1, QStringLiteral("Aléatoire"),
                            QStringLiteral("Couleur de fond aléatoire"), 120, 120, 1800);
-    optCouleur[1] = Option(Frame1, QStringLiteral("Fixe.................."), QString(), 120, 420,
-                           1800);
+    optCouleur[1] =
+        Option(Frame1, QStringLiteral("Fixe.................."), QString(), 120, 420, 1800);
     lblCouleur = new QPushButton(Frame1);
     lblCouleur->setAutoDefault(false);
     lblCouleur->setFlat(true);
@@ -160,9 +161,9 @@ void frmCategories::creerControles() {
     setTabOrder(Bouton[0], Bouton[1]);
 
     const QCursor main = Curseur_Main(contexte_);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             cmdIcone, optCouleur[0], optCouleur[1], lblCouleur, optAffiche[0], optAffiche[1],
-             imgIcone, Bouton[0], Bouton[1], Bouton[2]})
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdIcone, optCouleur[0], optCouleur[1],
+                                                      lblCouleur, optAffiche[0], optAffiche[1],
+                                                      imgIcone, Bouton[0], Bouton[1], Bouton[2]})
         w->setCursor(main);
 }
 
@@ -195,7 +196,8 @@ void frmCategories::Remplir_Categorie() {
     if (!ligne) return;
     txtIcone->setText(ligne->at(0));
     const qint64 affiche = Valeur_Entiere(ligne->at(1));
-    if (affiche == 0 || affiche == 1) optAffiche[static_cast<std::size_t>(affiche)]->setChecked(true);
+    if (affiche == 0 || affiche == 1)
+        optAffiche[static_cast<std::size_t>(affiche)]->setChecked(true);
     if (ligne->at(2) == QLatin1String("-1")) {
         optCouleur[0]->setChecked(true);
     } else {
@@ -343,9 +345,9 @@ void frmCategories::valider() {
         accept();
         return;
     }
-    if (contexte_.messages().afficher(QStringLiteral("Désirez-vous saisir une nouvelle catégorie ?"),
-                                      IconeMessage::Question, BoutonsMessage::OuiNon,
-                                      QStringLiteral("Dalvire"), this) == ReponseMessage::Oui) {
+    if (contexte_.messages().afficher(
+            QStringLiteral("Désirez-vous saisir une nouvelle catégorie ?"), IconeMessage::Question,
+            BoutonsMessage::OuiNon, QStringLiteral("Dalvire"), this) == ReponseMessage::Oui) {
         txtNom->clear();
         txtNom->setFocus();
         return;

@@ -222,7 +222,8 @@ void frmGestion::creerPageCategories() {
     lblDonneesCategories[3] = Donnee(page, QStringLiteral("Couleur de la catégorie"), 3900);
     Placer(lblDonneesCategories[3], 2460, 3900, 1215, 255);
 
-    connect(lstCategories, &QListWidget::currentRowChanged, this, [this] { lstCategories_Click(); });
+    connect(lstCategories, &QListWidget::currentRowChanged, this,
+            [this] { lstCategories_Click(); });
 }
 
 void frmGestion::creerPageProgrammes() {
@@ -240,9 +241,9 @@ void frmGestion::creerPageProgrammes() {
     const std::array<QString, 3> legendes{QStringLiteral("Nouveau"), QStringLiteral("Modifier"),
                                           QStringLiteral("Supprimer")};
     for (int i = 0; i < 3; ++i) {
-        cmdProgrammes[i] = Bouton(page, legendes[i],
-                                  i == 0 ? QStringLiteral("Nouveau programme") : QString(),
-                                  120 + i * 765, 4320, 735);
+        cmdProgrammes[i] =
+            Bouton(page, legendes[i], i == 0 ? QStringLiteral("Nouveau programme") : QString(),
+                   120 + i * 765, 4320, 735);
         cmdProgrammes[i]->setAutoDefault(false);
         connect(cmdProgrammes[i], &QPushButton::clicked, this,
                 [this, i] { cmdProgrammes_Click(i); });
@@ -274,7 +275,8 @@ void frmGestion::creerPageProgrammes() {
     }
 
     connect(cboCategorie, &QComboBox::currentIndexChanged, this, [this] { cboCategorie_Click(); });
-    connect(lstProgrammes, &QListWidget::currentRowChanged, this, [this] { lstProgrammes_Click(); });
+    connect(lstProgrammes, &QListWidget::currentRowChanged, this,
+            [this] { lstProgrammes_Click(); });
 }
 
 void frmGestion::Form_Load() {
@@ -503,8 +505,8 @@ void frmGestion::Affiche_Categorie() {
         if (Fichier_Existe(icone))
             if (const auto image = Charger_Apercu(icone, imgIcone->size()))
                 imgIcone->setPixmap(*image);
-        lblDonneesCategories[2]->setText(ligne->at(1) == QLatin1String("1") ? QStringLiteral("OUI")
-                                                                            : QStringLiteral("NON"));
+        lblDonneesCategories[2]->setText(
+            ligne->at(1) == QLatin1String("1") ? QStringLiteral("OUI") : QStringLiteral("NON"));
         const QString& couleur = ligne->at(2);
         if (couleur == QLatin1String("-1")) {
             lblDonneesCategories[3]->setText(QStringLiteral("Aléatoire"));
@@ -516,8 +518,8 @@ void frmGestion::Affiche_Categorie() {
         }
     }
     try {
-        lblDonneesCategories[1]->setText(
-            QString::number(contexte_.catalogue().compter(Requetes::S3_ProgrammesDeCategorie(nom))));
+        lblDonneesCategories[1]->setText(QString::number(
+            contexte_.catalogue().compter(Requetes::S3_ProgrammesDeCategorie(nom))));
     } catch (const ErreurCatalogue&) {
     }
 }
@@ -629,10 +631,9 @@ void frmGestion::supprimerProgramme() {
         lstProgrammes->setFocus();
         return;
     }
-    contexte_.messages().afficher(QStringLiteral("Le programme [") + nom +
-                                      QStringLiteral("] a été supprimé."),
-                                  IconeMessage::Information, BoutonsMessage::OK,
-                                  QStringLiteral("Dalvire"), this);
+    contexte_.messages().afficher(
+        QStringLiteral("Le programme [") + nom + QStringLiteral("] a été supprimé."),
+        IconeMessage::Information, BoutonsMessage::OK, QStringLiteral("Dalvire"), this);
     Rafraichir_Apres_Suppression();
 }
 

@@ -106,9 +106,9 @@ void frmProgrammes::creerControles() {
     txtChemin->setMaxLength(255);
     Decrire(txtChemin, QStringLiteral("Chemin du programme"));
     Placer(txtChemin, 2985, 540, 3195, 315);
-    cmdChemin = Bouton_Image(this,
-                             Dossier_Application(contexte_) + QStringLiteral("icones/parcourir.svg"),
-                             QStringLiteral("Rechercher un programme"), 6255, 540, 315, 315);
+    cmdChemin =
+        Bouton_Image(this, Dossier_Application(contexte_) + QStringLiteral("icones/parcourir.svg"),
+                     QStringLiteral("Rechercher un programme"), 6255, 540, 315, 315);
     cmdChemin->setAutoDefault(false);
 
     Etiquette(this, QStringLiteral("Catégorie:"), 1620, 1020, 1350);
@@ -208,7 +208,8 @@ void frmProgrammes::cmdChemin_Click() {
     DemandeOuverture demande;
     demande.titre = QStringLiteral("Rechercher un programme...");
     if (optType[Programme]->isChecked()) {
-        demande.filtres = {QStringLiteral("Programmes (*)"), QStringLiteral("Tous les fichiers (*)")};
+        demande.filtres = {QStringLiteral("Programmes (*)"),
+                           QStringLiteral("Tous les fichiers (*)")};
         demande.executablesSeulement = true;
     } else {
         demande.filtres = {QStringLiteral("Tous les fichiers (*)")};
@@ -339,8 +340,9 @@ bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int t
     const int mode = Ligne_Choisie(lstAffichage);
     try {
         contexte_.catalogue().executer(
-            modeModification() ? Requetes::S11_ModifierProgramme(nom, chemin, categorie, mode, type)
-                               : Requetes::S10_NouveauProgramme(nom, chemin, categorie, mode, type));
+            modeModification()
+                ? Requetes::S11_ModifierProgramme(nom, chemin, categorie, mode, type)
+                : Requetes::S10_NouveauProgramme(nom, chemin, categorie, mode, type));
     } catch (const ErreurCatalogue& erreur) {
         if (erreur.doublon() && !modeModification()) {
             refuserDoublon();

@@ -17,8 +17,9 @@ struct BancGestion {
     static QString q(const QString& t) { return QString(t).replace('\'', "''"); }
     void categorie(const QString& nom, const QString& affiche = "1",
                    const QString& couleur = "16761024") {
-        c().catalogue().executer(QStringLiteral("INSERT INTO categorie VALUES ('%1','%2','%3','%4')")
-                                     .arg(q(nom), q(icone()), affiche, couleur));
+        c().catalogue().executer(
+            QStringLiteral("INSERT INTO categorie VALUES ('%1','%2','%3','%4')")
+                .arg(q(nom), q(icone()), affiche, couleur));
     }
     void programme(const QString& nom, const QString& categorie, const QString& demarrage = "1",
                    const QString& type = "0", const QString& chemin = "/bin/sh") {
@@ -34,11 +35,11 @@ struct BancGestion {
                                      .arg(action, table));
     }
     QStringList lignes(const QString& table) {
-        return env.lignes(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY nom"),
-                          table == QLatin1String("categorie")
-                              ? QStringList{"nom", "icone", "affiche", "couleur"}
-                              : QStringList{"nom", "chemin", "categorie", "demarrage",
-                                            "typefichier"});
+        return env.lignes(
+            QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY nom"),
+            table == QLatin1String("categorie")
+                ? QStringList{"nom", "icone", "affiche", "couleur"}
+                : QStringList{"nom", "chemin", "categorie", "demarrage", "typefichier"});
     }
     QStringList vus() const { return const_cast<BancGestion*>(this)->env.messages().textes(); }
 };

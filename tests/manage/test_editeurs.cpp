@@ -46,12 +46,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nomAffiche");
         const QString nomVide = "Vous devez saisir un nom pour la catégorie.";
         const QString icone = "Vous devez sélectionner une icône pour la catégorie.";
-        QTest::newRow("tout vide") << "" << "" << nomVide << "";
-        QTest::newRow("espaces") << "   " << "*" << nomVide << "";
-        QTest::newRow("casse") << " jEUX " << "" << DoublonCategorie << "jEUX";
+        QTest::newRow("tout vide") << ""
+                                   << "" << nomVide << "";
+        QTest::newRow("espaces") << "   "
+                                 << "*" << nomVide << "";
+        QTest::newRow("casse") << " jEUX "
+                               << "" << DoublonCategorie << "jEUX";
         QTest::newRow("forme Unicode") << Decompose << "*" << DoublonCategorie << Decompose;
-        QTest::newRow("icône espaces") << "Neuf" << "  " << icone << "Neuf";
-        QTest::newRow("icône absente") << "Neuf" << "/nulle/part.ico" << icone << "Neuf";
+        QTest::newRow("icône espaces") << "Neuf"
+                                       << "  " << icone << "Neuf";
+        QTest::newRow("icône absente") << "Neuf"
+                                       << "/nulle/part.ico" << icone << "Neuf";
     }
     void verificationsCategorie() {
         QFETCH(QString, nom);
@@ -163,8 +168,9 @@ private Q_SLOTS:
         e.Bouton[0]->click();
         QCOMPARE(b.vus(), QStringList("La catégorie [" + nom + "] a été modifiée."));
         QCOMPARE(e.result(), int(QDialog::Accepted));
-        QVERIFY(b.lignes("categorie").contains(nom + '|' + b.icone() + '|' + (oui ? "0" : "1") +
-                                               '|' + (aleatoire ? "-1" : QString::number(couleur))));
+        QVERIFY(b.lignes("categorie")
+                    .contains(nom + '|' + b.icone() + '|' + (oui ? "0" : "1") + '|' +
+                              (aleatoire ? "-1" : QString::number(couleur))));
         QCOMPARE(g.positionCategorie(), position);
         QCOMPARE(g.positionBoiteCategories(), 1);
     }
@@ -234,25 +240,36 @@ private Q_SLOTS:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("cheminAffiche");
-        QTest::newRow("tout vide") << "" << "" << 0 << 0 << 1
-                                   << "Vous devez saisir un nom pour le programme." << "";
-        QTest::newRow("chemin vide") << "A" << "  " << 0 << 0 << 1
-                                     << "Vous devez saisir un chemin pour le programme." << "";
-        QTest::newRow("programme absent")
-            << "A" << "/nulle/part" << 0 << 0 << 1
-            << "Vous devez saisir un chemin valide pour le programme." << "/nulle/part";
+        QTest::newRow("tout vide")
+            << ""
+            << "" << 0 << 0 << 1 << "Vous devez saisir un nom pour le programme."
+            << "";
+        QTest::newRow("chemin vide")
+            << "A"
+            << "  " << 0 << 0 << 1 << "Vous devez saisir un chemin pour le programme."
+            << "";
+        QTest::newRow("programme absent") << "A"
+                                          << "/nulle/part" << 0 << 0 << 1
+                                          << "Vous devez saisir un chemin valide pour le programme."
+                                          << "/nulle/part";
         QTest::newRow("fichier absent")
-            << "A" << "/nulle/part" << 1 << 0 << 1
-            << "Vous devez saisir un chemin valide pour le fichier à éxécuter." << "/nulle/part";
-        QTest::newRow("lien refusé") << "A" << "pas un lien" << 2 << 0 << 1
-                                     << "Vous devez saisir un lien Internet valide."
-                                     << "pas un lien";
-        QTest::newRow("doublon après le chemin") << "scie" << "x@y" << 3 << -1 << -1
-                                                 << DoublonProgramme << "mailto:x@y";
-        QTest::newRow("catégorie") << "A" << "MAILTO:x@y" << 3 << -1 << 1
-                                   << "Sélectionnez une catégorie pour le programme."
-                                   << "MAILTO:x@y";
-        QTest::newRow("mode") << "A" << "/bin/sh" << 0 << 0 << -1
+            << "A"
+            << "/nulle/part" << 1 << 0 << 1
+            << "Vous devez saisir un chemin valide pour le fichier à éxécuter."
+            << "/nulle/part";
+        QTest::newRow("lien refusé")
+            << "A"
+            << "pas un lien" << 2 << 0 << 1 << "Vous devez saisir un lien Internet valide."
+            << "pas un lien";
+        QTest::newRow("doublon après le chemin")
+            << "scie"
+            << "x@y" << 3 << -1 << -1 << DoublonProgramme << "mailto:x@y";
+        QTest::newRow("catégorie")
+            << "A"
+            << "MAILTO:x@y" << 3 << -1 << 1 << "Sélectionnez une catégorie pour le programme."
+            << "MAILTO:x@y";
+        QTest::newRow("mode") << "A"
+                              << "/bin/sh" << 0 << 0 << -1
                               << "Sélectionnez un mode d'affichage pour le programme."
                               << "/bin/sh";
     }
@@ -272,8 +289,9 @@ private Q_SLOTS:
         e.optType[type]->setChecked(true);
         e.cboCategorie->setCurrentIndex(categorie);
         // A list given the focus makes its first line current without choosing it.
-        e.lstAffichage->setCurrentRow(qMax(mode, 0), mode < 0 ? QItemSelectionModel::NoUpdate
-                                                             : QItemSelectionModel::ClearAndSelect);
+        e.lstAffichage->setCurrentRow(qMax(mode, 0), mode < 0
+                                                         ? QItemSelectionModel::NoUpdate
+                                                         : QItemSelectionModel::ClearAndSelect);
         e.Bouton[0]->click();
         QCOMPARE(b.vus().size(), 1);
         QTEST(b.vus().at(0), "message");

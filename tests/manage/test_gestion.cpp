@@ -91,17 +91,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nom");
         QTest::addColumn<QStringList>("attendu");
         QTest::newRow("aléatoire") << "Jeux" << QStringList{"Jeux", "2", "OUI", "Aléatoire", ""};
-        QTest::newRow("apostrophe") << "L'atelier"
-                                    << QStringList{"L'atelier", "0", "OUI", "", "#c0c0ff"};
-        QTest::newRow("rouge caché") << "Outils" << QStringList{"Outils", "1", "NON", "", "#ff0000"};
-        QTest::newRow("mail maximum") << "Échecs"
-                                      << QStringList{"Échecs", "mailto:a@b", "2 - MAXIMUM", "Jeux",
-                                                     "3 - E.MAIL"};
-        QTest::newRow("codes inconnus") << "dames"
-                                        << QStringList{"dames", "/bin/sh", "7", "Jeux", "x"};
-        QTest::newRow("lien minimum") << "Scie"
-                                      << QStringList{"Scie", "https://x.fr/", "0 - MINIMUM",
-                                                     "Outils", "2 - LIEN INTERNET"};
+        QTest::newRow("apostrophe")
+            << "L'atelier" << QStringList{"L'atelier", "0", "OUI", "", "#c0c0ff"};
+        QTest::newRow("rouge caché")
+            << "Outils" << QStringList{"Outils", "1", "NON", "", "#ff0000"};
+        QTest::newRow("mail maximum")
+            << "Échecs" << QStringList{"Échecs", "mailto:a@b", "2 - MAXIMUM", "Jeux", "3 - E.MAIL"};
+        QTest::newRow("codes inconnus")
+            << "dames" << QStringList{"dames", "/bin/sh", "7", "Jeux", "x"};
+        QTest::newRow("lien minimum")
+            << "Scie"
+            << QStringList{"Scie", "https://x.fr/", "0 - MINIMUM", "Outils", "2 - LIEN INTERNET"};
     }
     void details() {
         QFETCH(QString, nom);
@@ -158,10 +158,11 @@ private Q_SLOTS:
         QTest::newRow("catégorie et ses programmes")
             << true << "Jeux" << true
             << QStringList{"Il existe un ou plusieurs programmes dépendant de la catégorie que "
-                           "vous désirez supprimer." + Crlf +
+                           "vous désirez supprimer." +
+                               Crlf +
                                "Si vous supprimez cette catégorie, ces programmes seront "
-                               "également supprimés." + Crlf +
-                               "Désirez-vous supprimer la catégorie [Jeux] ?",
+                               "également supprimés." +
+                               Crlf + "Désirez-vous supprimer la catégorie [Jeux] ?",
                            "La catégorie [Jeux] a été supprimée." + Crlf +
                                "Les programmes de cette catégorie ont également été supprimés."}
             << QStringList{"L'atelier", "Outils"} << QStringList{"Scie"};
@@ -178,7 +179,8 @@ private Q_SLOTS:
                                "[Échecs] ?",
                            "Le programme [Échecs] a été supprimé."}
             << cats << QStringList{"dames", "Scie"};
-        QTest::newRow("programme, non") << false << "Scie" << false << QStringList() << cats << tous;
+        QTest::newRow("programme, non")
+            << false << "Scie" << false << QStringList() << cats << tous;
     }
     void suppression() {
         QFETCH(bool, categorie);
@@ -212,8 +214,10 @@ private Q_SLOTS:
             programmes << l.section('|', 0, 0);
         QTEST(programmes, "programmes");
         QTEST(lignes(g.lstCategories), "restantes");
-        QCOMPARE(g.lblTotalCategorie->text(), "Total: " + QString::number(g.lstCategories->count()));
-        QCOMPARE(g.lblTotalProgrammes->text(), "Total: " + QString::number(g.lstProgrammes->count()));
+        QCOMPARE(g.lblTotalCategorie->text(),
+                 "Total: " + QString::number(g.lstCategories->count()));
+        QCOMPARE(g.lblTotalProgrammes->text(),
+                 "Total: " + QString::number(g.lstProgrammes->count()));
     }
 
     // The last line deleted: nothing selected, details empty, and the item list no longer
@@ -238,7 +242,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("message");
         QTest::newRow("programmes de la catégorie")
-            << true << "programmes" << "La catégorie [Jeux] n'a pas pu être supprimée.";
+            << true << "programmes"
+            << "La catégorie [Jeux] n'a pas pu être supprimée.";
         QTest::newRow("catégorie") << true << "categorie"
                                    << "La catégorie [Jeux] n'a pas pu être supprimée.";
         QTest::newRow("programme") << false << "programmes"
