@@ -4,6 +4,7 @@
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
+#include "support/AideFactice.h"
 #include "support/DialoguesScriptes.h"
 
 #include <QComboBox>
@@ -229,6 +230,50 @@ private Q_SLOTS:
         e.lblCouleur->click();
         QCOMPARE(d.departsCouleur, QList<QColor>({Qt::black, Qt::black, QColor(255, 0, 0)}));
         QCOMPARE(e.couleurFixe(), 255);
+    }
+
+    // Enter in a field validates, Esc cancels, F1 and the help button open the topic of
+    // the mode; every control has a name a screen reader can say.
+    void touches_data() {
+        QTest::addColumn<bool>("categorie");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("rubrique");
+        QTest::newRow("nouvelle catégorie") << true << "0" << 10011;
+        QTest::newRow("catégorie modifiée") << true << "1" << 10012;
+        QTest::newRow("nouveau programme") << false << "0" << 10009;
+        QTest::newRow("programme modifié") << false << "1" << 10010;
+    }
+    void touches() {
+        QFETCH(bool, categorie);
+        QFETCH(QString, mode);
+        QFETCH(int, rubrique);
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        b.c().Echange = mode;
+        std::unique_ptr<QDialog> e;
+        if (categorie)
+            e = std::make_unique<frmCategories>(b.c(), g);
+        else
+            e = std::make_unique<frmProgrammes>(b.c(), g);
+        e->show();
+        QVERIFY(QTest::qWaitForWindowExposed(e.get()));
+        for (QWidget* w : e->findChildren<QWidget*>())
+            if (w->focusPolicy() != Qt::NoFocus)
+                QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
+        e->activateWindow();
+        QWidget* champ = e->focusWidget(); // the name, or the path in modify mode
+        QVERIFY(qobject_cast<QLineEdit*>(champ) && champ->isEnabled());
+        QTest::keyClick(champ, Qt::Key_F1);
+        for (QPushButton* p : e->findChildren<QPushButton*>())
+            if (p->text() == "A&ide") p->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(b.env.aide().appels.size(), 2);
+        QCOMPARE(b.env.aide().appels.at(1).numero, rubrique);
+        QTest::keyClick(champ, Qt::Key_Return); // a check message, or the save
+        QVERIFY(!b.vus().isEmpty());
+        QTest::keyClick(champ, Qt::Key_Escape);
+        QVERIFY(!e->isVisible());
     }
 
     // Checks in their order; the e-mail prefix is added without a word.
