@@ -291,8 +291,10 @@ void frmCategories::refuserDoublon() {
 }
 
 bool frmCategories::iconeValide() {
-    const QString icone = txtIcone->text().trimmed();
-    if (icone != txtIcone->text()) txtIcone->setText(icone);
+    // Setting the trimmed text checks the picture again, and may empty the field.
+    const QString saisie = txtIcone->text().trimmed();
+    if (saisie != txtIcone->text()) txtIcone->setText(saisie);
+    const QString icone = txtIcone->text();
     if (icone.isEmpty() || !Fichier_Existe(icone)) {
         contexte_.messages().afficher(MessageIcone, IconeMessage::Information, BoutonsMessage::OK,
                                       QStringLiteral("Dalvire"), this);

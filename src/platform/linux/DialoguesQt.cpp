@@ -6,6 +6,8 @@
 #include <QSortFilterProxyModel>
 #include <QFileSystemModel>
 
+#include <utility>
+
 namespace {
 
 // Keeps folders (to walk into) and the files the user may run, while the dialog's first
