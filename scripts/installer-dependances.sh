@@ -5,7 +5,9 @@ set -euo pipefail
 
 paquets=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins libqt6svg6
+    qt6-base-dev qt6-translations-l10n qt6-qpa-plugins
+    # Qt's SVG image and icon plugins (libqsvg, libqsvgicon): SVG icons of categories
+    libqt6svg6
     libsqlite3-dev libglib2.0-dev libchm-dev libxcb1-dev libx11-dev
     fp-utils
     # the fuzzing of the RTF reader, and independent readers of the report's files

@@ -1,5 +1,7 @@
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/Requetes.h"
+
 void Catalogue::executer(const QString& instruction) {
     TexteSQL = instruction;
     jeu.Open(TexteSQL, connexion);
@@ -8,4 +10,46 @@ void Catalogue::executer(const QString& instruction) {
 void Catalogue::fermer() noexcept {
     jeu.Close();
     connexion.Close();
+}
+
+void Catalogue::executerEnsemble(const QStringList& instructions) {
+    executer(Requetes::DebutTransaction());
+    try {
+        for (const QString& instruction : instructions)
+            executer(instruction);
+        executer(Requetes::FinTransaction());
+    } catch (const ErreurCatalogue&) {
+        // The engine may already have rolled back (a full disk does): a second refusal
+        // changes nothing, and the first failure is the one to report.
+        try {
+            executer(Requetes::AnnulationTransaction());
+        } catch (const ErreurCatalogue&) {
+        }
+        throw;
+    }
+}
+
+QStringList Catalogue::colonne(const QString& selection, const QString& nomColonne) {
+    QStringList valeurs;
+    parcourir(selection, [&](const JeuEnregistrements& ligne) {
+        valeurs << Valeur_Champ(ligne.Fields(nomColonne));
+    });
+    return valeurs;
+}
+
+std::optional<QStringList> Catalogue::premiereLigne(const QString& selection,
+                                                    const QStringList& colonnes) {
+    executer(selection);
+    FermetureJeu fermeture(jeu);
+    if (jeu.Bof() || jeu.Eof()) return std::nullopt;
+    QStringList valeurs;
+    for (const QString& c : colonnes)
+        valeurs << Valeur_Champ(jeu.Fields(c));
+    return valeurs;
+}
+
+int Catalogue::compter(const QString& selection) {
+    int n = 0;
+    parcourir(selection, [&n](const JeuEnregistrements&) { ++n; });
+    return n;
 }

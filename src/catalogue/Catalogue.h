@@ -4,7 +4,9 @@
 #include "catalogue/JeuEnregistrements.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <optional>
 #include <utility>
 
 // The connection, the one result set and the text of the statement being issued.
@@ -16,6 +18,17 @@ public:
 
     // Puts the text into TexteSQL and opens the result set on it.
     void executer(const QString& instruction);
+
+    // Runs the statements in one transaction: all of them are applied, or, when one
+    // fails, none, and the failure is thrown.
+    void executerEnsemble(const QStringList& instructions);
+
+    // Row readers for the windows: one column of every row, the named columns of the
+    // first row (nothing when there is none), the number of rows.
+    QStringList colonne(const QString& selection, const QString& nomColonne);
+    std::optional<QStringList> premiereLigne(const QString& selection,
+                                             const QStringList& colonnes);
+    int compter(const QString& selection);
 
     // Issues a SELECT and calls the reader once per row, the set positioned on it;
     // the set is closed afterwards, whatever happens.

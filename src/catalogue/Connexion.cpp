@@ -100,6 +100,34 @@ ErreurCatalogue::ErreurCatalogue(const QString& description, int numero)
     , description_(description)
     , numero_(numero) {}
 
+bool ErreurCatalogue::doublon() const {
+    return numero_ == SQLITE_CONSTRAINT_UNIQUE || numero_ == SQLITE_CONSTRAINT_PRIMARYKEY;
+}
+
+QString ErreurCatalogue::cause() const {
+    switch (numero_ & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Le fichier contenant les données est verrouillé par un autre "
+                              "programme.");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("Le fichier contenant les données ne peut pas être modifié.");
+    case SQLITE_FULL:
+        return QStringLiteral("Le disque est plein.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Le fichier contenant les données n'a pas pu être écrit.");
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return QStringLiteral("Le fichier contenant les données est endommagé.");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("Le fichier contenant les données a refusé la modification.");
+    default:
+        return QStringLiteral("Le fichier contenant les données n'a pas accepté l'opération.");
+    }
+}
+
 void Connexion::Fermeture::operator()(sqlite3* base) const {
     sqlite3_close_v2(base);
 }

@@ -14,6 +14,10 @@ public:
     ErreurCatalogue(const QString& description, int numero);
     const QString& description() const { return description_; }
     int numero() const { return numero_; }
+    // The catalogue refused a name equal (under its collation) to one it holds.
+    bool doublon() const;
+    // What went wrong, in one French sentence, for a refused change.
+    QString cause() const;
 
 private:
     QString description_;

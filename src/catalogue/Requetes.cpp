@@ -104,6 +104,19 @@ QString S14_SupprimerProgramme(const QString& nom) {
     return QStringLiteral("DELETE FROM programmes WHERE nom = '") + q(nom) + QStringLiteral("'");
 }
 
+// IMMEDIATE takes the write lock at once: a busy file fails before anything is changed.
+QString DebutTransaction() {
+    return QStringLiteral("BEGIN IMMEDIATE");
+}
+
+QString FinTransaction() {
+    return QStringLiteral("COMMIT");
+}
+
+QString AnnulationTransaction() {
+    return QStringLiteral("ROLLBACK");
+}
+
 QStringList S15_DonneesInitiales(const QString& dossier) {
     const QString categorieProgramme = QStringLiteral("DALVIRE - version 2.0.0");
     const QString fond = QStringLiteral("16761024");

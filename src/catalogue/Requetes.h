@@ -29,6 +29,10 @@ QString S11_ModifierProgramme(const QString& nom, const QString& chemin, const Q
 QString S12_SupprimerCategorie(const QString& nom);
 QString S13_SupprimerProgrammesDeCategorie(const QString& categorie);
 QString S14_SupprimerProgramme(const QString& nom);
+// Several statements applied together or not at all.
+QString DebutTransaction();
+QString FinTransaction();
+QString AnnulationTransaction();
 // The first-use rows; the folder ends with its separator.
 QStringList S15_DonneesInitiales(const QString& dossierApplication);
 

@@ -14,7 +14,8 @@ struct DemandeOuverture {
     QString titre;
     QStringList filtres;
     QString dossierInitial;
-    // Executables only: the list shows files the user may run (and folders to walk).
+    // Executables only, under the first filter: the list shows files the user may run
+    // (and folders to walk).
     bool executablesSeulement = false;
 };
 

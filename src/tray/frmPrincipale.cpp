@@ -8,6 +8,7 @@
 #include "core/Services.h"
 #include "base/Version.h"
 #include "launcher/Disposition.h"
+#include "manage/frmGestion.h"
 #include "manage/frmParametres.h"
 #include "platform/Messages.h"
 #include "tray/FiltreNotification.h"
@@ -47,6 +48,9 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
     setWindowTitle(TitreApplication);
     imgIcone = QIcon(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"));
     creerMenu();
+    Afficher_Gestion = [](frmPrincipale& principale) {
+        Afficher_Fenetre_Gestion(principale.contexte_, &principale);
+    };
 }
 
 frmPrincipale::~frmPrincipale() {

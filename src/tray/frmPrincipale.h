@@ -9,6 +9,7 @@
 
 #include "core/Fenetres.h"
 #include "launcher/Disposition.h"
+#include "manage/EchangeGestion.h"
 
 #include <functional>
 
@@ -28,8 +29,6 @@ inline constexpr int Quitter = 8;
 inline constexpr int Nombre = 9;
 } // namespace EntreeMenu
 
-// What the management window leaves in Echange when the catalogue changed.
-inline const QString MiseAJourAFaire = QStringLiteral("MISE A JOUR A FAIRE");
 
 // The tooltip of the tray icon: the notification record holds 64 characters, so the
 // composed text is cut (or padded with blanks) to exactly that.
@@ -62,8 +61,8 @@ public:
     void Fermer_Fenetres(bool fermerPrincipale);
     void Reconstruire_Fenetres();
 
-    // Shows the management window modally on the page named in Echange. Left empty
-    // while the program has no management window: the menu entries then open nothing.
+    // Shows the management window modally on the page named in Echange: the real one
+    // unless a test puts its own; left empty, the menu entries open nothing.
     std::function<void(frmPrincipale&)> Afficher_Gestion;
 
     Contexte& contexte() const { return contexte_; }

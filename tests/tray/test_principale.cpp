@@ -3,6 +3,7 @@
 #include "core/Parametres.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "manage/frmGestion.h"
 #include "tray/frmPrincipale.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -232,6 +234,7 @@ private Q_SLOTS:
         std::unique_ptr<QWidget> gestion(fenetreTaguee(c, Tag::Gestion));
         const auto avant = lanceurs(c);
         QString page;
+        principale.Afficher_Gestion = nullptr;
         if (fenetreGestion)
             principale.Afficher_Gestion = [&](frmPrincipale&) {
                 page = c.Echange;
@@ -245,6 +248,28 @@ private Q_SLOTS:
         QCOMPARE(lanceurs(c).size(), avant.size());
         QVERIFY(c.fenetres().ouvertes().contains(gestion.get()));
         QVERIFY(env.messages().vus.isEmpty());
+    }
+
+    // The menu opens the real management window on the page it names; validating it
+    // rebuilds the launcher windows.
+    void fenetreGestion() {
+        Environnement env;
+        Contexte& c = env.contexte();
+        c.PremiereUtilisation = true;
+        frmPrincipale principale(c);
+        QVERIFY(principale.Form_Load());
+        const auto avant = lanceurs(c);
+        int page = -1;
+        QTimer::singleShot(0, [&] {
+            auto* gestion = qobject_cast<frmGestion*>(QApplication::activeModalWidget());
+            QVERIFY(gestion);
+            page = gestion->pageVisible();
+            gestion->Boutons[2]->click();
+        });
+        principale.mnuDePrincipal.at(EntreeMenu::Programmes)->trigger();
+        QCOMPARE(page, 1);
+        QCOMPARE(vivantes(avant), 0);
+        QCOMPARE(lanceurs(c).size(), avant.size());
     }
 
     void autresEntrees_data() {

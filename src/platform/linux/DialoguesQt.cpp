@@ -6,20 +6,33 @@
 #include <QSortFilterProxyModel>
 #include <QFileSystemModel>
 
+#include <utility>
+
 namespace {
 
-// Keeps folders (to walk into) and the files the user may run.
+// Keeps folders (to walk into) and the files the user may run, while the dialog's first
+// filter is the chosen one; the other filters show every file they match.
 class FiltreExecutables final : public QSortFilterProxyModel {
 public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
+    FiltreExecutables(QFileDialog* dialogue, QString filtre)
+        : QSortFilterProxyModel(dialogue)
+        , dialogue_(dialogue)
+        , filtre_(std::move(filtre)) {
+        QObject::connect(dialogue, &QFileDialog::filterSelected, this,
+                         [this] { invalidateFilter(); });
+    }
 
 protected:
     bool filterAcceptsRow(int ligne, const QModelIndex& parent) const override {
         const auto* modele = qobject_cast<const QFileSystemModel*>(sourceModel());
-        if (modele == nullptr) return true;
+        if (modele == nullptr || dialogue_->selectedNameFilter() != filtre_) return true;
         const QFileInfo info = modele->fileInfo(modele->index(ligne, 0, parent));
         return info.isDir() || info.isExecutable();
     }
+
+private:
+    QFileDialog* dialogue_;
+    QString filtre_;
 };
 
 QString filtresQt(const QStringList& filtres) {
@@ -37,7 +50,7 @@ std::optional<QString> DialoguesQt::fichierAOuvrir(QWidget* parent,
     if (demande.executablesSeulement) {
         // A proxy model only works on Qt's own dialog.
         dialogue.setOption(QFileDialog::DontUseNativeDialog);
-        dialogue.setProxyModel(new FiltreExecutables(&dialogue));
+        dialogue.setProxyModel(new FiltreExecutables(&dialogue, demande.filtres.value(0)));
     }
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
         return std::nullopt;

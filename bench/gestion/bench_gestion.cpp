@@ -1,0 +1,126 @@
+// bench_gestion: the management window over a catalogue of 200 categories holding
+// 10,000 items (offscreen, message boxes answered by a script): opening it until both
+// lists are filled, "(Toutes les catégories)" chosen, a category created (save, report,
+// refresh) and a category of 50 items deleted with them. Medians of 7 runs.
+#include "catalogue/Requetes.h"
+#include "core/Contexte.h"
+#include "manage/frmCategories.h"
+#include "manage/frmGestion.h"
+#include "support/Environnement.h"
+#include "support/MessagesScriptes.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int Categories = 200;
+constexpr int Elements = 10000;
+constexpr int Mesures = 7;
+
+QString nomCategorie(int c) {
+    return QStringLiteral("Catégorie %1").arg(c, 3, 10, QLatin1Char('0'));
+}
+
+void remplirCatalogue(Environnement& env) {
+    QStringList instructions;
+    for (int c = 0; c < Categories; ++c) {
+        instructions << Requetes::S8_NouvelleCategorie(
+            nomCategorie(c), env.dossier() + "icones/dalvire.ico", true,
+            c % 2 ? std::nullopt : std::optional<qint64>(16761024));
+        for (int e = c; e < Elements; e += Categories)
+            instructions << Requetes::S10_NouveauProgramme(
+                QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
+                QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e), nomCategorie(c),
+                e % 3, e % 4);
+    }
+    env.contexte().catalogue().executerEnsemble(instructions);
+}
+
+double mesurer(const std::function<void()>& action) {
+    QElapsedTimer chrono;
+    chrono.start();
+    action();
+    return static_cast<double>(chrono.nsecsElapsed()) / 1e6;
+}
+
+double mediane(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void afficher(const char* quoi, const std::vector<double>& v) {
+    std::printf("  %-44s %7.1f ms (worst %.1f)   aim < 100 ms\n", quoi, mediane(v),
+                *std::max_element(v.begin(), v.end()));
+}
+
+void sansAvertissements(QtMsgType type, const QMessageLogContext&, const QString& texte) {
+    if (type != QtWarningMsg && type != QtInfoMsg && type != QtDebugMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(texte));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(sansAvertissements);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    Environnement env;
+    env.ouvrirCatalogue();
+    remplirCatalogue(env);
+    Contexte& c = env.contexte();
+    MessagesScriptes& messages = env.messages();
+
+    std::vector<double> ouverture, toutes, creation, suppression;
+    bool juste = true;
+    delete new frmGestion(c); // the first window of a run pays for the style and fonts
+    for (int k = 0; k < Mesures; ++k) {
+        c.Echange = QStringLiteral("1");
+        frmGestion* g = nullptr;
+        ouverture.push_back(mesurer([&] { g = new frmGestion(c); }));
+        juste = juste && g->lstProgrammes->count() == Elements &&
+                g->lstCategories->count() == Categories;
+
+        g->choisirBoiteCategories(1 + k);
+        toutes.push_back(mesurer([&] { g->choisirBoiteCategories(0); }));
+
+        c.Echange = QStringLiteral("0");
+        frmCategories editeur(c, *g);
+        editeur.txtNom->setText(QStringLiteral("Nouvelle %1").arg(k));
+        editeur.txtIcone->setText(env.dossier() + "icones/dalvire.ico");
+        messages.reponses = {ReponseMessage::OK, ReponseMessage::Non};
+        creation.push_back(mesurer([&] { editeur.Bouton[0]->click(); }));
+        juste = juste && editeur.result() == QDialog::Accepted;
+
+        // A category of 50 items, not the new one (which has none).
+        g->choisirCategorie(g->lignesCategories().indexOf(nomCategorie(k)));
+        messages.reponses = {ReponseMessage::Oui, ReponseMessage::OK};
+        suppression.push_back(mesurer([&] { g->cmdCategorie[2]->click(); }));
+        delete g;
+        // Back to the same size for the next run.
+        c.catalogue().executer(
+            Requetes::S12_SupprimerCategorie(QStringLiteral("Nouvelle %1").arg(k)));
+        QStringList ajout{
+            Requetes::S8_NouvelleCategorie(nomCategorie(k), QString(), true, std::nullopt)};
+        for (int e = k; e < Elements; e += Categories)
+            ajout << Requetes::S10_NouveauProgramme(
+                QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')), QStringLiteral("/x"),
+                nomCategorie(k), 1, 1);
+        c.catalogue().executerEnsemble(ajout);
+    }
+    std::printf("bench_gestion: %d categories, %d items, medians of %d runs%s\n", Categories,
+                Elements, Mesures, juste ? "" : " (UNEXPECTED RESULT)");
+    afficher("open the window, both lists filled", ouverture);
+    afficher("\"(Toutes les catégories)\" chosen", toutes);
+    afficher("category created (save, report, refresh)", creation);
+    afficher("category of 50 items deleted with them", suppression);
+    return juste ? 0 : 1;
+}

@@ -1,0 +1,87 @@
+#include "manage/Controles.h"
+
+#include "base/Twips.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QImageReader>
+#include <QLabel>
+#include <QPushButton>
+
+namespace Controles {
+
+QString Sans_Mnemonique(const QString& legende) {
+    QString texte;
+    texte.reserve(legende.size());
+    for (qsizetype i = 0; i < legende.size(); ++i) {
+        if (legende.at(i) == QLatin1Char('&') && i + 1 < legende.size()) ++i;
+        texte += legende.at(i);
+    }
+    return texte;
+}
+
+void Placer(QWidget* controle, int gauche, int haut, int largeur, int hauteur) {
+    controle->setGeometry(Twips::rectEnPixels(gauche, haut, largeur, hauteur));
+}
+
+void Decrire(QWidget* controle, const QString& bulle, const QString& legende) {
+    if (!bulle.isEmpty()) controle->setToolTip(bulle);
+    controle->setAccessibleName(legende.isEmpty() ? bulle : Sans_Mnemonique(legende));
+}
+
+QLabel* Etiquette(QWidget* parent, const QString& texte, int gauche, int haut, int largeur,
+                  int hauteur) {
+    auto* l = new QLabel(texte, parent);
+    l->setAccessibleName(texte);
+    Placer(l, gauche, haut, largeur, hauteur);
+    return l;
+}
+
+QPushButton* Bouton(QWidget* parent, const QString& legende, const QString& bulle, int gauche,
+                    int haut, int largeur, int hauteur) {
+    auto* b = new QPushButton(legende, parent);
+    Decrire(b, bulle, legende);
+    Placer(b, gauche, haut, largeur, hauteur);
+    return b;
+}
+
+QPushButton* Bouton_Image(QWidget* parent, const QString& image, const QString& bulle, int gauche,
+                          int haut, int largeur, int hauteur) {
+    auto* b = new QPushButton(parent);
+    b->setIcon(QIcon(image));
+    Decrire(b, bulle);
+    Placer(b, gauche, haut, largeur, hauteur);
+    b->setIconSize(b->size() - QSize(6, 6));
+    return b;
+}
+
+QWidget* Trait(QWidget* parent, int gauche, int haut, int largeur) {
+    auto* f = new QFrame(parent);
+    f->setFrameShape(QFrame::HLine);
+    f->setFrameShadow(QFrame::Sunken);
+    f->setGeometry(Twips::enPixelsX(gauche), Twips::enPixelsY(haut), Twips::enPixelsX(largeur), 2);
+    return f;
+}
+
+std::optional<QPixmap> Charger_Apercu(const QString& chemin, const QSize& taille) {
+    QImageReader lecteur(chemin);
+    lecteur.setDecideFormatFromContent(true);
+    // A drawing is rendered at the size shown rather than scaled afterwards.
+    if (lecteur.supportsOption(QImageIOHandler::ScaledSize) &&
+        lecteur.format() == QByteArrayLiteral("svg"))
+        lecteur.setScaledSize(taille);
+    const QImage image = lecteur.read();
+    if (image.isNull()) return std::nullopt;
+    return QPixmap::fromImage(image.scaled(taille, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+QColor Couleur_Windows(qint32 numero) {
+    const auto n = static_cast<quint32>(numero);
+    return QColor(int(n & 0xffu), int((n >> 8) & 0xffu), int((n >> 16) & 0xffu));
+}
+
+qint32 Numero_Couleur(const QColor& couleur) {
+    return couleur.red() + 256 * couleur.green() + 65536 * couleur.blue();
+}
+
+} // namespace Controles

@@ -1,0 +1,10 @@
+#include "manage/MessageErreur.h"
+
+#include "core/Contexte.h"
+#include "platform/Messages.h"
+
+void Message_Erreur_Gestion(Contexte& contexte, QWidget* parent, const QString& texte, int numero) {
+    contexte.messages().afficher(texte + QStringLiteral(" (erreur %1)").arg(numero),
+                                 IconeMessage::Critique, BoutonsMessage::OK,
+                                 QStringLiteral("Dalvire"), parent);
+}

@@ -1,0 +1,380 @@
+#include "manage/frmCategories.h"
+
+#include "catalogue/Collation.h"
+#include "catalogue/Requetes.h"
+#include "core/Contexte.h"
+#include "core/Curseur.h"
+#include "base/Nombres.h"
+#include "core/Services.h"
+#include "core/ToucheAide.h"
+#include "base/Twips.h"
+#include "manage/Controles.h"
+#include "manage/ListesGestion.h"
+#include "manage/MessageErreur.h"
+#include "platform/Dialogues.h"
+#include "platform/Messages.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Controles;
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+const QString MessageIcone = QStringLiteral("Vous devez sélectionner une icône pour la catégorie.");
+
+// The picture formats of the icon dialog; those the platform has no reader for are
+// offered all the same, and refused with the picture-format message once chosen.
+QStringList Filtres_Images() {
+    return {
+        QStringLiteral("Tous les fichiers graphiques (*.bmp *.dib *.gif *.jpg *.jpeg *.wmf *.emf "
+                       "*.cur *.ico *.png *.svg *.xpm)"),
+        QStringLiteral("Fichiers Bitmap (*.bmp)"),
+        QStringLiteral("Fichiers DIB (*.dib)"),
+        QStringLiteral("Fichiers GIF (*.gif)"),
+        QStringLiteral("Fichiers JPG (*.jpg *.jpeg)"),
+        QStringLiteral("Fichiers Windows MétaFile (*.wmf)"),
+        QStringLiteral("Fichiers Extended MétaFile (*.emf)"),
+        QStringLiteral("Fichiers Curseurs (*.cur)"),
+        QStringLiteral("Fichiers Icônes (*.ico)"),
+        QStringLiteral("Fichiers PNG (*.png)"),
+        QStringLiteral("Fichiers SVG (*.svg)"),
+        QStringLiteral("Fichiers XPM (*.xpm)"),
+    };
+}
+
+void Selectionner_Tout(QLineEdit* champ) {
+    champ->setSelection(0, static_cast<int>(champ->text().size()));
+    champ->setFocus();
+}
+
+QRadioButton* Option(QWidget* parent, const QString& legende, const QString& bulle, int gauche,
+                     int haut, int largeur) {
+    auto* o = new QRadioButton(legende, parent);
+    Decrire(o, bulle, legende);
+    Placer(o, gauche, haut, largeur, 255);
+    return o;
+}
+
+} // namespace
+
+frmCategories::frmCategories(Contexte& contexte, ListesGestion& gestion, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , contexte_(contexte)
+    , gestion_(gestion) {
+    creerControles();
+    new ToucheAide(contexte_, this, [this] {
+        return modeModification() ? RubriqueAide::ModifierCategorie : RubriqueAide::CreerCategorie;
+    });
+    Form_Load();
+}
+
+frmCategories::~frmCategories() = default;
+
+void frmCategories::creerControles() {
+    setWindowTitle(QStringLiteral("Catégorie"));
+    QFont police(QStringLiteral("Tahoma"));
+    police.setPointSizeF(8.25);
+    setFont(police);
+    setFixedSize(Twips::tailleEnPixels(5235, 3930));
+    const QString dossier = Dossier_Application(contexte_) + QStringLiteral("icones/");
+
+    Etiquette(this, QStringLiteral("Nom:"), 120, 180, 900);
+    txtNom = new QLineEdit(this);
+    txtNom->setMaxLength(50);
+    Decrire(txtNom, QStringLiteral("Nom de la catégorie"));
+    Placer(txtNom, 1080, 120, 3975, 315);
+
+    Etiquette(this, QStringLiteral("Icône:"), 120, 660, 900);
+    imgIcone = new QLabel(this);
+    imgIcone->setAlignment(Qt::AlignCenter);
+    Decrire(imgIcone, QStringLiteral("Icône de la catégorie"));
+    Placer(imgIcone, 1080, 600, 375, 375);
+    if (const auto image =
+            Charger_Apercu(dossier + QStringLiteral("dalvire.ico"), imgIcone->size()))
+        apercuDefaut_ = *image;
+    imgIcone->setPixmap(apercuDefaut_);
+    txtIcone = new QLineEdit(this);
+    txtIcone->setMaxLength(255);
+    Decrire(txtIcone, QStringLiteral("Icône de la catégorie"));
+    Placer(txtIcone, 1560, 630, 3060, 315);
+    cmdIcone = Bouton_Image(this, dossier + QStringLiteral("parcourir.svg"),
+                            QStringLiteral("Rechercher une Icône"), 4740, 630, 315, 315);
+    cmdIcone->setAutoDefault(false);
+    Trait(this, 120, 1110, 4935);
+
+    Etiquette(this, QStringLiteral("Couleur:"), 120, 1320, 900);
+    Frame1 = new QGroupBox(this);
+    Frame1->setAccessibleName(QStringLiteral("Couleur"));
+    Placer(Frame1, 1080, 1200, 3975, 780);
+    optCouleur[0] = Option(Frame1, QStringLiteral("Aléatoire"),
+                           QStringLiteral("Couleur de fond aléatoire"), 120, 120, 1800);
+    optCouleur[1] =
+        Option(Frame1, QStringLiteral("Fixe.................."), QString(), 120, 420, 1800);
+    lblCouleur = new QPushButton(Frame1);
+    lblCouleur->setAutoDefault(false);
+    lblCouleur->setFlat(true);
+    lblCouleur->setAutoFillBackground(true);
+    Decrire(lblCouleur, QStringLiteral("Couleur du fond fixe"));
+    Placer(lblCouleur, 1920, 420, 615, 255);
+    auto* groupeCouleur = new QButtonGroup(this);
+    groupeCouleur->addButton(optCouleur[0], 0);
+    groupeCouleur->addButton(optCouleur[1], 1);
+    optCouleur[1]->setChecked(true);
+    definirCouleur(couleurFixe_);
+
+    Etiquette(this, QStringLiteral("Afficher à l'écran:"), 120, 2160, 1400);
+    optAffiche[1] = Option(this, QStringLiteral("OUI"),
+                           QStringLiteral("Catégorie affichée à l'écran"), 1560, 2130, 1500);
+    optAffiche[0] = Option(this, QStringLiteral("NON"),
+                           QStringLiteral("Catégorie non affichée à l'écran"), 1560, 2430, 1500);
+    auto* groupeAffiche = new QButtonGroup(this);
+    groupeAffiche->addButton(optAffiche[0], 0);
+    groupeAffiche->addButton(optAffiche[1], 1);
+    optAffiche[1]->setChecked(true);
+    Trait(this, 120, 2850, 4935);
+
+    Bouton[2] = Controles::Bouton(this, QStringLiteral("A&ide"), QString(), 120, 3360, 1155);
+    Bouton[0] = Controles::Bouton(this, QStringLiteral("&Valider"), QString(), 2640, 3360, 1155);
+    Bouton[1] = Controles::Bouton(this, QStringLiteral("&Annuler"), QString(), 3900, 3360, 1155);
+    Bouton[0]->setDefault(true);
+    for (int i = 0; i < 3; ++i)
+        connect(Bouton[i], &QPushButton::clicked, this, [this, i] { Bouton_Click(i); });
+    connect(cmdIcone, &QPushButton::clicked, this, &frmCategories::cmdIcone_Click);
+    connect(lblCouleur, &QPushButton::clicked, this, &frmCategories::lblCouleur_Click);
+    connect(txtIcone, &QLineEdit::textChanged, this, &frmCategories::txtIcone_Change);
+
+    setTabOrder(txtNom, txtIcone);
+    setTabOrder(txtIcone, cmdIcone);
+    setTabOrder(cmdIcone, optCouleur[0]);
+    setTabOrder(optCouleur[0], optCouleur[1]);
+    setTabOrder(optCouleur[1], optAffiche[1]);
+    setTabOrder(optAffiche[1], optAffiche[0]);
+    setTabOrder(optAffiche[0], Bouton[2]);
+    setTabOrder(Bouton[2], Bouton[0]);
+    setTabOrder(Bouton[0], Bouton[1]);
+
+    const QCursor main = Curseur_Main(contexte_);
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdIcone, optCouleur[0], optCouleur[1],
+                                                      lblCouleur, optAffiche[0], optAffiche[1],
+                                                      imgIcone, Bouton[0], Bouton[1], Bouton[2]})
+        w->setCursor(main);
+}
+
+void frmCategories::Form_Load() {
+    Centrer_Fenetre(this);
+    Placer_Premier_Plan(this, true);
+    mode_ = contexte_.Echange;
+    if (!modeModification()) {
+        txtNom->setEnabled(true);
+        setWindowTitle(QStringLiteral("Ajouter une Catégorie"));
+        txtNom->setFocus();
+        return;
+    }
+    setWindowTitle(QStringLiteral("Modifier une Catégorie"));
+    txtNom->setEnabled(false);
+    txtNom->setText(gestion_.categorieChoisie());
+    Remplir_Categorie();
+    txtIcone->setFocus();
+}
+
+void frmCategories::Remplir_Categorie() {
+    std::optional<QStringList> ligne;
+    try {
+        ligne = contexte_.catalogue().premiereLigne(
+            Requetes::S6_Categorie(txtNom->text()),
+            {QStringLiteral("icone"), QStringLiteral("affiche"), QStringLiteral("couleur")});
+    } catch (const ErreurCatalogue&) {
+        return; // the fields stay as they were at load
+    }
+    if (!ligne) return;
+    txtIcone->setText(ligne->at(0));
+    const qint64 affiche = Valeur_Entiere(ligne->at(1));
+    if (affiche == 0 || affiche == 1)
+        optAffiche[static_cast<std::size_t>(affiche)]->setChecked(true);
+    if (ligne->at(2) == QLatin1String("-1")) {
+        optCouleur[0]->setChecked(true);
+    } else {
+        optCouleur[1]->setChecked(true);
+        definirCouleur(Valeur_Entiere_32(ligne->at(2)));
+    }
+}
+
+void frmCategories::definirCouleur(qint32 numero) {
+    couleurFixe_ = numero;
+    lblCouleur->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px "
+                                             "solid black; }")
+                                  .arg(Couleur_Windows(numero).name()));
+}
+
+void frmCategories::txtIcone_Change() {
+    const QString texte = txtIcone->text();
+    if (texte.trimmed().isEmpty()) {
+        imgIcone->clear();
+        return;
+    }
+    if (!Fichier_Existe(texte)) return; // typed letter by letter: the last picture stays
+    if (const auto image = Charger_Apercu(texte, imgIcone->size())) {
+        imgIcone->setPixmap(*image);
+        return;
+    }
+    contexte_.messages().afficher(QStringLiteral("Le format de l'image est incorrect."),
+                                  IconeMessage::Exclamation, BoutonsMessage::OK,
+                                  QStringLiteral("Dalvire"), this);
+    txtIcone->clear();
+}
+
+void frmCategories::cmdIcone_Click() {
+    DemandeOuverture demande;
+    demande.titre = QStringLiteral("Rechercher un Icône...");
+    demande.filtres = Filtres_Images();
+    const std::optional<QString> fichier = contexte_.dialogues().fichierAOuvrir(this, demande);
+    if (fichier && !fichier->isEmpty()) txtIcone->setText(*fichier);
+}
+
+void frmCategories::lblCouleur_Click() {
+    optCouleur[1]->setChecked(true);
+    const std::optional<QColor> choisie = contexte_.dialogues().couleur(this, couleurDialogue_);
+    if (!choisie) return;
+    couleurDialogue_ = *choisie;
+    definirCouleur(Numero_Couleur(*choisie));
+}
+
+void frmCategories::Bouton_Click(int index) {
+    switch (index) {
+    case 0:
+        valider();
+        break;
+    case 1:
+        reject();
+        break;
+    case 2:
+        Envoyer_Touche_F1(Bouton[2]);
+        break;
+    default:
+        break;
+    }
+}
+
+bool frmCategories::nomValide() {
+    txtNom->setText(txtNom->text().trimmed());
+    if (txtNom->text().isEmpty()) {
+        contexte_.messages().afficher(QStringLiteral("Vous devez saisir un nom pour la catégorie."),
+                                      IconeMessage::Information, BoutonsMessage::OK,
+                                      QStringLiteral("Dalvire"), this);
+        txtNom->setFocus();
+        return false;
+    }
+    if (modeModification()) return true;
+    // Equal as the catalogue compares names: letter case and Unicode form aside.
+    for (const QString& ligne : gestion_.lignesCategories())
+        if (Collation::comparer(ligne, txtNom->text()) == 0) {
+            refuserDoublon();
+            return false;
+        }
+    return true;
+}
+
+void frmCategories::refuserDoublon() {
+    contexte_.messages().afficher(QStringLiteral("Une catégorie du même nom existe déjà.") + CRLF +
+                                      QStringLiteral("Saisissez un autre nom pour la nouvelle "
+                                                     "catégorie."),
+                                  IconeMessage::Information, BoutonsMessage::OK,
+                                  QStringLiteral("Dalvire"), this);
+    Selectionner_Tout(txtNom);
+}
+
+bool frmCategories::iconeValide() {
+    // Setting the trimmed text checks the picture again, and may empty the field.
+    const QString saisie = txtIcone->text().trimmed();
+    if (saisie != txtIcone->text()) txtIcone->setText(saisie);
+    const QString icone = txtIcone->text();
+    if (icone.isEmpty() || !Fichier_Existe(icone)) {
+        contexte_.messages().afficher(MessageIcone, IconeMessage::Information, BoutonsMessage::OK,
+                                      QStringLiteral("Dalvire"), this);
+        if (icone.isEmpty())
+            txtIcone->setFocus();
+        else
+            Selectionner_Tout(txtIcone);
+        return false;
+    }
+    return true;
+}
+
+bool frmCategories::enregistrer(const QString& nom, const QString& icone) {
+    const bool affichee = optAffiche[1]->isChecked();
+    const std::optional<qint64> couleur =
+        optCouleur[0]->isChecked() ? std::nullopt : std::optional<qint64>(couleurFixe_);
+    try {
+        contexte_.catalogue().executer(
+            modeModification() ? Requetes::S9_ModifierCategorie(nom, icone, affichee, couleur)
+                               : Requetes::S8_NouvelleCategorie(nom, icone, affichee, couleur));
+    } catch (const ErreurCatalogue& erreur) {
+        if (erreur.doublon() && !modeModification()) {
+            refuserDoublon();
+        } else {
+            Message_Erreur_Gestion(contexte_, this,
+                                   QStringLiteral("La catégorie [") + nom +
+                                       (modeModification()
+                                            ? QStringLiteral("] n'a pas pu être modifiée.")
+                                            : QStringLiteral("] n'a pas pu être enregistrée.")) +
+                                       CRLF + erreur.cause(),
+                                   erreur.numero());
+        }
+        return false;
+    }
+    return true;
+}
+
+void frmCategories::valider() {
+    if (!nomValide() || !iconeValide()) return;
+    const QString nom = txtNom->text();
+    if (!enregistrer(nom, txtIcone->text())) return;
+    contexte_.messages().afficher(
+        modeModification()
+            ? QStringLiteral("La catégorie [") + nom + QStringLiteral("] a été modifiée.")
+            : QStringLiteral("La nouvelle catégorie [") + nom +
+                  QStringLiteral("] a été enregistrée."),
+        IconeMessage::Information, BoutonsMessage::OK, QStringLiteral("Dalvire"), this);
+    rafraichirGestion(nom);
+    if (modeModification()) {
+        accept();
+        return;
+    }
+    if (contexte_.messages().afficher(
+            QStringLiteral("Désirez-vous saisir une nouvelle catégorie ?"), IconeMessage::Question,
+            BoutonsMessage::OuiNon, QStringLiteral("Dalvire"), this) == ReponseMessage::Oui) {
+        txtNom->clear();
+        txtNom->setFocus();
+        return;
+    }
+    accept();
+}
+
+void frmCategories::rafraichirGestion(const QString& nom) {
+    int liste = modeModification() ? gestion_.positionCategorie() : 0;
+    int boite = modeModification() ? gestion_.positionBoiteCategories() : 0;
+    gestion_.Liste_Categories();
+    if (!modeModification()) {
+        const QStringList lignes = gestion_.lignesCategories();
+        for (qsizetype i = 0; i < lignes.size(); ++i)
+            if (Collation::comparer(lignes.at(i), nom) == 0) {
+                liste = static_cast<int>(i);
+                break;
+            }
+        const QStringList entrees = gestion_.lignesBoiteCategories();
+        for (qsizetype i = 0; i < entrees.size(); ++i)
+            if (Collation::comparer(entrees.at(i), nom) == 0) {
+                boite = static_cast<int>(i);
+                break;
+            }
+    }
+    gestion_.choisirCategorie(liste);
+    gestion_.choisirBoiteCategories(boite);
+}

@@ -1,0 +1,655 @@
+#include "manage/frmGestion.h"
+
+#include "catalogue/Requetes.h"
+#include "core/Contexte.h"
+#include "core/Curseur.h"
+#include "base/Nombres.h"
+#include "core/Services.h"
+#include "core/ToucheAide.h"
+#include "base/Twips.h"
+#include "manage/Controles.h"
+#include "manage/EchangeGestion.h"
+#include "manage/MessageErreur.h"
+#include "manage/frmCategories.h"
+#include "manage/frmProgrammes.h"
+#include "platform/Messages.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+using namespace Controles;
+
+namespace {
+
+const QString ToutesCategories = QStringLiteral("(Toutes les catégories)");
+const QString Total = QStringLiteral("Total: ");
+const QString CRLF = QStringLiteral("\r\n");
+constexpr int PagesGauche = 1500;
+
+// The program's own pictures, in the application folder.
+QString Image(const Contexte& contexte, const char* nom) {
+    return Dossier_Application(contexte) + QStringLiteral("icones/") + QLatin1String(nom);
+}
+
+QLabel* Donnee(QWidget* page, const QString& bulle, int haut, int hauteur = 255) {
+    auto* l = new QLabel(page);
+    QFont gras = l->font();
+    gras.setBold(true);
+    l->setFont(gras);
+    Decrire(l, bulle);
+    Placer(l, 2460, haut, 2400, hauteur);
+    return l;
+}
+
+QLabel* Titre(QWidget* page, const QString& texte) {
+    auto* l = Etiquette(page, texte, 120, 60, 3900, 375);
+    QFont courier(QStringLiteral("Courier"));
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setPointSize(15);
+    courier.setBold(true);
+    l->setFont(courier);
+    return l;
+}
+
+QLabel* Decoration(QWidget* parent, const QString& image, int cote, int gauche, int haut) {
+    auto* l = new QLabel(parent);
+    if (const auto apercu = Charger_Apercu(image, QSize(cote, cote))) l->setPixmap(*apercu);
+    l->setAlignment(Qt::AlignCenter);
+    l->setGeometry(Twips::enPixelsX(gauche), Twips::enPixelsY(haut), cote, cote);
+    return l;
+}
+
+QListWidget* Liste(QWidget* page, const QString& bulle, int haut, int hauteur) {
+    auto* l = new QListWidget(page);
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    Decrire(l, bulle);
+    Placer(l, 120, haut, 2220, hauteur);
+    return l;
+}
+
+// Puts a list on a line, or on none for a position it does not hold.
+void Positionner(QListWidget* liste, int position) {
+    const QSignalBlocker silence(liste);
+    if (position >= 0 && position < liste->count()) {
+        liste->setCurrentRow(position);
+    } else {
+        liste->setCurrentRow(-1);
+        liste->clearSelection();
+    }
+}
+
+int Position(const QListWidget* liste) {
+    const QListWidgetItem* ligne = liste->currentItem();
+    return ligne && ligne->isSelected() ? liste->row(ligne) : -1;
+}
+
+QString Texte_Choisi(const QListWidget* liste) {
+    const int p = Position(liste);
+    return p >= 0 ? liste->item(p)->text() : QString();
+}
+
+QString Avec_Libelle(const QString& code, std::initializer_list<const char*> libelles) {
+    int i = 0;
+    for (const char* libelle : libelles) {
+        if (code == QString::number(i)) return code + QString::fromUtf8(libelle);
+        ++i;
+    }
+    return code;
+}
+
+} // namespace
+
+QString Texte_Demarrage(const QString& code) {
+    return Avec_Libelle(code, {" - MINIMUM", " - NORMAL", " - MAXIMUM"});
+}
+
+QString Texte_Type(const QString& code) {
+    return Avec_Libelle(code, {" - PROGRAMME", " - FICHIER", " - LIEN INTERNET", " - E.MAIL"});
+}
+
+frmGestion::frmGestion(Contexte& contexte, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , contexte_(contexte)
+    , inscription_(contexte.fenetres(), this, Tag::Gestion) {
+    creerControles();
+    new ToucheAide(contexte_, this, [this] {
+        return pageVisible() == 1 ? RubriqueAide::Programmes : RubriqueAide::Categories;
+    });
+    Form_Load();
+}
+
+frmGestion::~frmGestion() = default;
+
+void frmGestion::creerControles() {
+    setWindowTitle(QStringLiteral("Gestion des Catégories et des Programmes"));
+    QFont police(QStringLiteral("Tahoma"));
+    police.setPointSizeF(8.25);
+    setFont(police);
+    setFixedSize(Twips::tailleEnPixels(6495, 5850));
+
+    Barre = new QLabel(this);
+    Barre->setFrameShape(QFrame::Box);
+    Barre->setAutoFillBackground(true);
+    QPalette gris = Barre->palette();
+    gris.setColor(QPalette::Window, QColor(128, 128, 128));
+    Barre->setPalette(gris);
+    Placer(Barre, 60, 60, 1335, 5235);
+
+    const std::array<QString, 2> rubriques{QStringLiteral("Catégories"),
+                                           QStringLiteral("Programmes")};
+    const std::array<const char*, 2> images{"categories.svg", "programmes.svg"};
+    const std::array<int, 2> cotes{48, 32};
+    const std::array<int, 2> hauts{360, 1800};
+    for (int i = 0; i < 2; ++i) {
+        const int gauche = 60 + (1335 - Twips::versTwipsX(cotes[i])) / 2;
+        imgRubrique[i] = Decoration(this, Image(contexte_, images[i]), cotes[i], gauche, hauts[i]);
+        Decrire(imgRubrique[i], rubriques[i]);
+        imgRubrique[i]->installEventFilter(this);
+        auto* l = new QPushButton(rubriques[i], this);
+        l->setFlat(true);
+        l->setAutoDefault(false);
+        l->setFocusPolicy(Qt::NoFocus);
+        l->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; "
+                                        "background: transparent; }"));
+        Decrire(l, rubriques[i], rubriques[i]);
+        Placer(l, 120, hauts[i] + Twips::versTwipsY(cotes[i]) + 60, 1215, 255);
+        connect(l, &QPushButton::clicked, this, [this, i] { Afficher_Page(i); });
+        lblRubrique[i] = l;
+    }
+
+    for (int i = 0; i < 2; ++i) {
+        Frame1[i] = new QFrame(this);
+        Placer(Frame1[i], PagesGauche, 0, 4935, 5295);
+    }
+    creerPageCategories();
+    creerPageProgrammes();
+
+    Boutons[2] = Bouton(this, QStringLiteral("&Valider les changements"),
+                        QStringLiteral("Valider les changements"), 1500, 5400, 2535);
+    Boutons[0] = Bouton(this, QStringLiteral("&Aide"), QStringLiteral("Aide"), 4095, 5400, 1155);
+    Boutons[1] =
+        Bouton(this, QStringLiteral("&Quitter"), QStringLiteral("Quitter"), 5280, 5400, 1155);
+    Boutons[0]->setDefault(true);
+    for (int i = 0; i < 3; ++i)
+        connect(Boutons[i], &QPushButton::clicked, this, [this, i] { Boutons_Click(i); });
+
+    const QCursor main = Curseur_Main(contexte_);
+    for (QWidget* w : findChildren<QWidget*>())
+        if (qobject_cast<QPushButton*>(w) || qobject_cast<QListWidget*>(w) ||
+            qobject_cast<QComboBox*>(w) || w == imgRubrique[0] || w == imgRubrique[1])
+            w->setCursor(main);
+}
+
+void frmGestion::creerPageCategories() {
+    QFrame* page = Frame1[0];
+    Titre(page, QStringLiteral("CATEGORIES"));
+    Trait(page, 120, 450, 4700);
+    Decoration(page, Image(contexte_, "categories.svg"), 48, 4080, 0);
+    Etiquette(page, QStringLiteral("Liste des catégories:"), 120, 600, 2220);
+    lstCategories = Liste(page, QStringLiteral("Liste des catégories"), 870, 3375);
+    const std::array<QString, 3> legendes{QStringLiteral("Nouvelle"), QStringLiteral("Modifier"),
+                                          QStringLiteral("Supprimer")};
+    const std::array<QString, 3> bulles{QStringLiteral("Nouvelle catégorie"),
+                                        QStringLiteral("Modifier la catégorie"),
+                                        QStringLiteral("Supprimer la catégorie")};
+    for (int i = 0; i < 3; ++i) {
+        cmdCategorie[i] = Bouton(page, legendes[i], bulles[i], 120 + i * 765, 4320, 735);
+        cmdCategorie[i]->setAutoDefault(false);
+        connect(cmdCategorie[i], &QPushButton::clicked, this, [this, i] { cmdCategorie_Click(i); });
+    }
+    lblTotalCategorie = Etiquette(page, Total + QLatin1Char('0'), 120, 4800, 2220);
+    Decrire(lblTotalCategorie, QStringLiteral("Nombre total de catégories"));
+
+    Etiquette(page, QStringLiteral("Nom:"), 2460, 870, 2400);
+    lblDonneesCategories[0] = Donnee(page, QStringLiteral("Nom de la catégorie"), 1110);
+    Etiquette(page, QStringLiteral("Icône:"), 2460, 1440, 2400);
+    imgIcone = new QLabel(page);
+    Decrire(imgIcone, QStringLiteral("Icône de la catégorie"));
+    imgIcone->setGeometry(Twips::enPixelsX(2460), Twips::enPixelsY(1680), 48, 48);
+    Etiquette(page, QStringLiteral("Nombre de programmes:"), 2460, 2520, 2400);
+    lblDonneesCategories[1] =
+        Donnee(page, QStringLiteral("Nombre de programmes de la catégorie"), 2760);
+    Etiquette(page, QStringLiteral("Affichée à l'écran:"), 2460, 3090, 2400);
+    lblDonneesCategories[2] = Donnee(page, QStringLiteral("Catégorie affichée à l'écran"), 3330);
+    Etiquette(page, QStringLiteral("Couleur:"), 2460, 3660, 2400);
+    lblDonneesCategories[3] = Donnee(page, QStringLiteral("Couleur de la catégorie"), 3900);
+    Placer(lblDonneesCategories[3], 2460, 3900, 1215, 255);
+
+    connect(lstCategories, &QListWidget::currentRowChanged, this,
+            [this] { lstCategories_Click(); });
+}
+
+void frmGestion::creerPageProgrammes() {
+    QFrame* page = Frame1[1];
+    Titre(page, QStringLiteral("PROGRAMMES"));
+    Trait(page, 120, 450, 4700);
+    Decoration(page, Image(contexte_, "programmes.svg"), 32, 4320, 60);
+    Etiquette(page, QStringLiteral("Sélectionnez la catégorie:"), 120, 600, 2220);
+    cboCategorie = new QComboBox(page);
+    cboCategorie->setEditable(false);
+    Decrire(cboCategorie, QStringLiteral("Liste des catégories"));
+    Placer(cboCategorie, 120, 870, 2220, 315);
+    Etiquette(page, QStringLiteral("Liste des programmes:"), 120, 1260, 2220);
+    lstProgrammes = Liste(page, QStringLiteral("Liste des programmes"), 1500, 2745);
+    const std::array<QString, 3> legendes{QStringLiteral("Nouveau"), QStringLiteral("Modifier"),
+                                          QStringLiteral("Supprimer")};
+    for (int i = 0; i < 3; ++i) {
+        cmdProgrammes[i] =
+            Bouton(page, legendes[i], i == 0 ? QStringLiteral("Nouveau programme") : QString(),
+                   120 + i * 765, 4320, 735);
+        cmdProgrammes[i]->setAutoDefault(false);
+        connect(cmdProgrammes[i], &QPushButton::clicked, this,
+                [this, i] { cmdProgrammes_Click(i); });
+    }
+    lblTotalProgrammes = Etiquette(page, Total + QLatin1Char('0'), 120, 4800, 2220);
+    Decrire(lblTotalProgrammes, QStringLiteral("Nombre total de programmes"));
+
+    struct Champ {
+        const char* legende;
+        const char* bulle;
+        const char* colonne;
+        int haut;
+        int hauteur;
+    };
+    static constexpr std::array<Champ, 5> champs{{
+        {"Nom:", "Nom du programme", "nom", 870, 255},
+        {"Chemin:", "Chemin d'accès du programme", "chemin", 1440, 510},
+        {"Mode d'affichage:", "Mode d'affichage du programme", "demarrage", 2280, 255},
+        {"Catégorie:", "Catégorie du programme", "categorie", 2850, 255},
+        {"Type:", "Type de programme", "typefichier", 3420, 255},
+    }};
+    for (std::size_t i = 0; i < champs.size(); ++i) {
+        const Champ& c = champs[i];
+        Etiquette(page, QString::fromUtf8(c.legende), 2460, c.haut, 2400);
+        QLabel* l = Donnee(page, QString::fromUtf8(c.bulle), c.haut + 240, c.hauteur);
+        l->setWordWrap(c.hauteur > 255);
+        l->setProperty("colonne", QString::fromLatin1(c.colonne));
+        lblDonneesProgrammes[i] = l;
+    }
+
+    connect(cboCategorie, &QComboBox::currentIndexChanged, this, [this] { cboCategorie_Click(); });
+    connect(lstProgrammes, &QListWidget::currentRowChanged, this,
+            [this] { lstProgrammes_Click(); });
+}
+
+void frmGestion::Form_Load() {
+    Centrer_Fenetre(this);
+    Placer_Premier_Plan(this, true);
+
+    if (contexte_.Echange.isEmpty() || Valeur_Numerique(contexte_.Echange) < 0 ||
+        Valeur_Numerique(contexte_.Echange) > 1)
+        contexte_.Echange = QStringLiteral("0");
+    Afficher_Page(static_cast<int>(Valeur_Entiere(contexte_.Echange)));
+
+    Liste_Categories();
+    choisirBoiteCategories(-1);
+    choisirCategorie(-1);
+    if (cboCategorie->count() > 0) choisirBoiteCategories(0);
+    if (lstCategories->count() > 0) choisirCategorie(0);
+}
+
+int frmGestion::pageVisible() const {
+    return Frame1[1]->isHidden() ? 0 : 1;
+}
+
+void frmGestion::Afficher_Page(int page) {
+    for (int i = 0; i < 2; ++i) {
+        QFont f = lblRubrique[i]->font();
+        f.setBold(i == page);
+        lblRubrique[i]->setFont(f);
+        Frame1[i]->setVisible(i == page);
+        Frame1[i]->move(Twips::enPixelsX(PagesGauche), 0);
+    }
+}
+
+bool frmGestion::eventFilter(QObject* objet, QEvent* evenement) {
+    if (evenement->type() == QEvent::MouseButtonRelease)
+        for (int i = 0; i < 2; ++i)
+            if (objet == imgRubrique[i]) Afficher_Page(i);
+    return QDialog::eventFilter(objet, evenement);
+}
+
+void frmGestion::keyPressEvent(QKeyEvent* evenement) {
+    // Esc validates the changes, as the cancel button of the window does.
+    if (evenement->key() == Qt::Key_Escape && evenement->modifiers() == Qt::NoModifier) {
+        Boutons_Click(2);
+        return;
+    }
+    QDialog::keyPressEvent(evenement);
+}
+
+void frmGestion::reject() {
+    // The close box and "&Quitter": nothing to rebuild.
+    contexte_.Echange.clear();
+    QDialog::reject();
+}
+
+void frmGestion::Boutons_Click(int index) {
+    switch (index) {
+    case 0:
+        Envoyer_Touche_F1(Boutons[0]);
+        break;
+    case 1:
+        reject();
+        break;
+    case 2:
+        contexte_.Echange = MiseAJourAFaire;
+        accept();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- lists -------------------------------------------------------------------------
+
+void frmGestion::Liste_Categories() {
+    const QSignalBlocker silenceBoite(cboCategorie);
+    const QSignalBlocker silenceListe(lstCategories);
+    cboCategorie->clear();
+    lstCategories->clear();
+    QStringList noms;
+    try {
+        noms = contexte_.catalogue().colonne(Requetes::S4_Categories(), QStringLiteral("nom"));
+    } catch (const ErreurCatalogue& erreur) {
+        Message_Erreur_Gestion(contexte_, this,
+                               QStringLiteral("La liste des catégories n'a pas pu être lue.") +
+                                   CRLF + erreur.cause(),
+                               erreur.numero());
+    }
+    lstCategories->addItems(noms);
+    cboCategorie->addItems(noms);
+    if (cboCategorie->count() > 0) cboCategorie->insertItem(0, ToutesCategories);
+    cboCategorie->setCurrentIndex(-1);
+    lblTotalCategorie->setText(Total + QString::number(lstCategories->count()));
+}
+
+QStringList frmGestion::lignesCategories() const {
+    QStringList lignes;
+    for (int i = 0; i < lstCategories->count(); ++i)
+        lignes << lstCategories->item(i)->text();
+    return lignes;
+}
+
+int frmGestion::positionCategorie() const {
+    return Position(lstCategories);
+}
+
+QString frmGestion::categorieChoisie() const {
+    return Texte_Choisi(lstCategories);
+}
+
+void frmGestion::choisirCategorie(int position) {
+    Positionner(lstCategories, position);
+    lstCategories_Click();
+}
+
+QStringList frmGestion::lignesBoiteCategories() const {
+    QStringList lignes;
+    for (int i = 0; i < cboCategorie->count(); ++i)
+        lignes << cboCategorie->itemText(i);
+    return lignes;
+}
+
+int frmGestion::positionBoiteCategories() const {
+    return cboCategorie->currentIndex();
+}
+
+void frmGestion::choisirBoiteCategories(int position) {
+    {
+        const QSignalBlocker silence(cboCategorie);
+        cboCategorie->setCurrentIndex(position >= 0 && position < cboCategorie->count() ? position
+                                                                                        : -1);
+    }
+    cboCategorie_Click();
+}
+
+QString frmGestion::programmeChoisi() const {
+    return Texte_Choisi(lstProgrammes);
+}
+
+void frmGestion::choisirProgramme(int position) {
+    Positionner(lstProgrammes, position);
+    lstProgrammes_Click();
+}
+
+void frmGestion::lstCategories_Click() {
+    Affiche_Categorie();
+}
+
+void frmGestion::cboCategorie_Click() {
+    Liste_Programmes();
+}
+
+void frmGestion::lstProgrammes_Click() {
+    Affiche_Programme();
+}
+
+void frmGestion::Liste_Programmes() {
+    for (QLabel* l : lblDonneesProgrammes)
+        l->clear();
+    const int position = cboCategorie->currentIndex();
+    QStringList noms;
+    // With no entry chosen (the entry was deleted), the list must not keep items that
+    // may be gone: it is emptied.
+    if (position >= 0) {
+        const QString selection =
+            position == 0 ? Requetes::S5_Programmes()
+                          : Requetes::S2_ProgrammesDeCategorieTries(cboCategorie->currentText());
+        try {
+            noms = contexte_.catalogue().colonne(selection, QStringLiteral("nom"));
+        } catch (const ErreurCatalogue& erreur) {
+            Message_Erreur_Gestion(contexte_, this,
+                                   QStringLiteral("La liste des programmes n'a pas pu être lue.") +
+                                       CRLF + erreur.cause(),
+                                   erreur.numero());
+        }
+    }
+    {
+        const QSignalBlocker silence(lstProgrammes);
+        lstProgrammes->clear();
+        lstProgrammes->addItems(noms);
+    }
+    lblTotalProgrammes->setText(Total + QString::number(lstProgrammes->count()));
+    choisirProgramme(-1);
+    if (lstProgrammes->count() > 0) choisirProgramme(0);
+}
+
+void frmGestion::Affiche_Programme() {
+    for (QLabel* l : lblDonneesProgrammes)
+        l->clear();
+    const QString nom = Texte_Choisi(lstProgrammes);
+    if (nom.isEmpty()) return;
+    QStringList colonnes;
+    for (const QLabel* l : lblDonneesProgrammes)
+        colonnes << l->property("colonne").toString();
+    std::optional<QStringList> ligne;
+    try {
+        ligne = contexte_.catalogue().premiereLigne(Requetes::S7_Programme(nom), colonnes);
+    } catch (const ErreurCatalogue&) {
+        // The details stay empty; the list itself was read.
+    }
+    if (!ligne) return;
+    for (std::size_t i = 0; i < lblDonneesProgrammes.size(); ++i)
+        lblDonneesProgrammes[i]->setText(ligne->at(static_cast<qsizetype>(i)));
+    lblDonneesProgrammes[2]->setText(Texte_Demarrage(ligne->at(2)));
+    lblDonneesProgrammes[4]->setText(Texte_Type(ligne->at(4)));
+}
+
+void frmGestion::Affiche_Categorie() {
+    for (QLabel* l : lblDonneesCategories) {
+        l->clear();
+        l->setStyleSheet(QString());
+    }
+    imgIcone->clear();
+    const QString nom = Texte_Choisi(lstCategories);
+    if (Position(lstCategories) < 0) return;
+
+    std::optional<QStringList> ligne;
+    try {
+        ligne = contexte_.catalogue().premiereLigne(
+            Requetes::S6_Categorie(nom),
+            {QStringLiteral("icone"), QStringLiteral("affiche"), QStringLiteral("couleur")});
+    } catch (const ErreurCatalogue&) {
+    }
+    if (ligne) {
+        lblDonneesCategories[0]->setText(nom);
+        const QString& icone = ligne->at(0);
+        if (Fichier_Existe(icone))
+            if (const auto image = Charger_Apercu(icone, imgIcone->size()))
+                imgIcone->setPixmap(*image);
+        lblDonneesCategories[2]->setText(
+            ligne->at(1) == QLatin1String("1") ? QStringLiteral("OUI") : QStringLiteral("NON"));
+        const QString& couleur = ligne->at(2);
+        if (couleur == QLatin1String("-1")) {
+            lblDonneesCategories[3]->setText(QStringLiteral("Aléatoire"));
+        } else {
+            const QColor c = Couleur_Windows(Valeur_Entiere_32(couleur));
+            lblDonneesCategories[3]->setStyleSheet(
+                QStringLiteral("QLabel { background-color: %1; border: 1px solid black; }")
+                    .arg(c.name()));
+        }
+    }
+    try {
+        lblDonneesCategories[1]->setText(QString::number(
+            contexte_.catalogue().compter(Requetes::S3_ProgrammesDeCategorie(nom))));
+    } catch (const ErreurCatalogue&) {
+    }
+}
+
+// ---- buttons -----------------------------------------------------------------------
+
+void frmGestion::cmdCategorie_Click(int index) {
+    if (index != 0 && Position(lstCategories) < 0) {
+        contexte_.messages().afficher(QStringLiteral("Sélectionnez une catégorie dans la liste."),
+                                      IconeMessage::Information, BoutonsMessage::OK,
+                                      QStringLiteral("Dalvire"), this);
+        lstCategories->setFocus();
+        return;
+    }
+    if (index == 2)
+        supprimerCategorie();
+    else
+        ouvrirEditeurCategorie(index);
+}
+
+void frmGestion::cmdProgrammes_Click(int index) {
+    if (index != 0 && Position(lstProgrammes) < 0) {
+        contexte_.messages().afficher(QStringLiteral("Sélectionnez un programme dans la liste."),
+                                      IconeMessage::Information, BoutonsMessage::OK,
+                                      QStringLiteral("Dalvire"), this);
+        lstProgrammes->setFocus();
+        return;
+    }
+    if (index == 2)
+        supprimerProgramme();
+    else
+        ouvrirEditeurProgramme(index);
+}
+
+void frmGestion::ouvrirEditeurCategorie(int mode) {
+    contexte_.Echange = QString::number(mode);
+    QPointer<frmCategories> editeur = new frmCategories(contexte_, *this, this);
+    editeur->exec();
+    delete editeur;
+}
+
+void frmGestion::ouvrirEditeurProgramme(int mode) {
+    contexte_.Echange = QString::number(mode);
+    QPointer<frmProgrammes> editeur = new frmProgrammes(contexte_, *this, this);
+    editeur->exec();
+    delete editeur;
+}
+
+void frmGestion::supprimerCategorie() {
+    const QString nom = Texte_Choisi(lstCategories);
+    const bool avecProgrammes = Valeur_Numerique(lblDonneesCategories[1]->text()) > 0;
+    const QString question =
+        avecProgrammes
+            ? QStringLiteral("Il existe un ou plusieurs programmes dépendant de la catégorie que "
+                             "vous désirez supprimer.") +
+                  CRLF +
+                  QStringLiteral("Si vous supprimez cette catégorie, ces programmes seront "
+                                 "également supprimés.") +
+                  CRLF + QStringLiteral("Désirez-vous supprimer la catégorie [") + nom +
+                  QStringLiteral("] ?")
+            : QStringLiteral("Êtes vous sûr(e) de vouloir supprimer la catégorie:") + CRLF +
+                  QStringLiteral("[") + nom + QStringLiteral("] ?");
+    if (contexte_.messages().afficher(question, IconeMessage::Question, BoutonsMessage::OuiNon,
+                                      QStringLiteral("Dalvire"), this) != ReponseMessage::Oui) {
+        lstCategories->setFocus();
+        return;
+    }
+    // The category and its items go together or not at all: whatever the count shown
+    // says, no item may outlive its category.
+    try {
+        contexte_.catalogue().executerEnsemble({Requetes::S12_SupprimerCategorie(nom),
+                                                Requetes::S13_SupprimerProgrammesDeCategorie(nom)});
+    } catch (const ErreurCatalogue& erreur) {
+        Message_Erreur_Gestion(contexte_, this,
+                               QStringLiteral("La catégorie [") + nom +
+                                   QStringLiteral("] n'a pas pu être supprimée.") + CRLF +
+                                   erreur.cause(),
+                               erreur.numero());
+        lstCategories->setFocus();
+        return;
+    }
+    QString rapport = QStringLiteral("La catégorie [") + nom + QStringLiteral("] a été supprimée.");
+    if (avecProgrammes)
+        rapport += CRLF + QStringLiteral("Les programmes de cette catégorie ont également été "
+                                         "supprimés.");
+    contexte_.messages().afficher(rapport, IconeMessage::Information, BoutonsMessage::OK,
+                                  QStringLiteral("Dalvire"), this);
+    Rafraichir_Apres_Suppression();
+}
+
+void frmGestion::supprimerProgramme() {
+    const QString nom = Texte_Choisi(lstProgrammes);
+    if (contexte_.messages().afficher(
+            QStringLiteral("Êtes vous sûr(e) de vouloir supprimer le programme:") + CRLF +
+                QStringLiteral("[") + nom + QStringLiteral("] ?"),
+            IconeMessage::Question, BoutonsMessage::OuiNon, QStringLiteral("Dalvire"),
+            this) != ReponseMessage::Oui) {
+        lstProgrammes->setFocus();
+        return;
+    }
+    try {
+        contexte_.catalogue().executer(Requetes::S14_SupprimerProgramme(nom));
+    } catch (const ErreurCatalogue& erreur) {
+        Message_Erreur_Gestion(contexte_, this,
+                               QStringLiteral("Le programme [") + nom +
+                                   QStringLiteral("] n'a pas pu être supprimé.") + CRLF +
+                                   erreur.cause(),
+                               erreur.numero());
+        lstProgrammes->setFocus();
+        return;
+    }
+    contexte_.messages().afficher(
+        QStringLiteral("Le programme [") + nom + QStringLiteral("] a été supprimé."),
+        IconeMessage::Information, BoutonsMessage::OK, QStringLiteral("Dalvire"), this);
+    Rafraichir_Apres_Suppression();
+}
+
+void frmGestion::Rafraichir_Apres_Suppression() {
+    const int boite = cboCategorie->currentIndex();
+    const int liste = Position(lstCategories);
+    Liste_Categories();
+    choisirBoiteCategories(-1);
+    choisirCategorie(-1);
+    if (cboCategorie->count() > 0) choisirBoiteCategories(boite);
+    if (lstCategories->count() > 0) choisirCategorie(liste);
+}
+
+void Afficher_Fenetre_Gestion(Contexte& contexte, QWidget* parent) {
+    // Held by a guard: quitting from elsewhere may unload the window while it is shown.
+    QPointer<frmGestion> fenetre = new frmGestion(contexte, parent);
+    fenetre->exec();
+    delete fenetre;
+}

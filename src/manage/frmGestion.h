@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/Fenetres.h"
+#include "manage/ListesGestion.h"
+
+#include <QDialog>
+
+#include <array>
+
+class Contexte;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The wording shown after a stored code: "2" gives "2 - MAXIMUM" for the display mode,
+// "3" gives "3 - E.MAIL" for the type; a code outside the tables shows as stored.
+QString Texte_Demarrage(const QString& code);
+QString Texte_Type(const QString& code);
+
+// The management window: the categories and the items of the catalogue, their details,
+// their deletion, and the editors that create and modify them. Opened modally on the page
+// named in Echange ("0" categories, "1" items); leaves "MISE A JOUR A FAIRE" in Echange
+// when closed with "&Valider les changements", "" otherwise.
+class frmGestion : public QDialog, public ListesGestion {
+    Q_OBJECT
+public:
+    explicit frmGestion(Contexte& contexte, QWidget* parent = nullptr);
+    ~frmGestion() override;
+
+    // ListesGestion, for the editors.
+    void Liste_Categories() override;
+    QStringList lignesCategories() const override;
+    int positionCategorie() const override;
+    QString categorieChoisie() const override;
+    void choisirCategorie(int position) override;
+    QStringList lignesBoiteCategories() const override;
+    int positionBoiteCategories() const override;
+    void choisirBoiteCategories(int position) override;
+    QString programmeChoisi() const override;
+    void choisirProgramme(int position) override;
+
+    // The visible page: 0 categories, 1 items.
+    int pageVisible() const;
+    void Afficher_Page(int page);
+
+    void Boutons_Click(int index);
+    void cmdCategorie_Click(int index);
+    void cmdProgrammes_Click(int index);
+
+    // Navigation bar.
+    QLabel* Barre = nullptr; // Label1(0)
+    std::array<QLabel*, 2> imgRubrique{};
+    std::array<QPushButton*, 2> lblRubrique{};
+    std::array<QFrame*, 2> Frame1{};
+    // 0 "&Aide", 1 "&Quitter", 2 "&Valider les changements".
+    std::array<QPushButton*, 3> Boutons{};
+
+    // Categories page.
+    QListWidget* lstCategories = nullptr;
+    std::array<QPushButton*, 3> cmdCategorie{};
+    QLabel* lblTotalCategorie = nullptr;
+    QLabel* imgIcone = nullptr;
+    // 0 name, 1 number of items, 2 displayed, 3 colour.
+    std::array<QLabel*, 4> lblDonneesCategories{};
+
+    // Items page.
+    QComboBox* cboCategorie = nullptr;
+    QListWidget* lstProgrammes = nullptr;
+    std::array<QPushButton*, 3> cmdProgrammes{};
+    QLabel* lblTotalProgrammes = nullptr;
+    // Each shows the column named in its "colonne" property.
+    std::array<QLabel*, 5> lblDonneesProgrammes{};
+
+protected:
+    void keyPressEvent(QKeyEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void reject() override;
+
+private:
+    void creerControles();
+    void creerPageCategories();
+    void creerPageProgrammes();
+    void Form_Load();
+    void lstCategories_Click();
+    void cboCategorie_Click();
+    void lstProgrammes_Click();
+    void Liste_Programmes();
+    void Affiche_Programme();
+    void Affiche_Categorie();
+    void ouvrirEditeurCategorie(int mode);
+    void ouvrirEditeurProgramme(int mode);
+    void supprimerCategorie();
+    void supprimerProgramme();
+    // After a deletion: the lists reloaded, each back on its entry when it still exists.
+    void Rafraichir_Apres_Suppression();
+
+    Contexte& contexte_;
+    InscriptionFenetre inscription_;
+};
+
+// Shows the management window modally over the given window.
+void Afficher_Fenetre_Gestion(Contexte& contexte, QWidget* parent);

@@ -1,0 +1,379 @@
+#include "manage/frmProgrammes.h"
+
+#include "catalogue/Collation.h"
+#include "catalogue/Requetes.h"
+#include "core/Contexte.h"
+#include "core/Curseur.h"
+#include "base/Nombres.h"
+#include "core/Services.h"
+#include "core/ToucheAide.h"
+#include "base/Twips.h"
+#include "core/Liens.h"
+#include "manage/Controles.h"
+#include "manage/ListesGestion.h"
+#include "manage/MessageErreur.h"
+#include "platform/Dialogues.h"
+#include "platform/Messages.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+using namespace Controles;
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+enum Type { Programme = 0, Fichier = 1, LienInternet = 2, Mail = 3 };
+
+void Selectionner_Tout(QLineEdit* champ) {
+    champ->setSelection(0, static_cast<int>(champ->text().size()));
+    champ->setFocus();
+}
+
+// The selected line; a line that is only current (as a list makes its first one when it
+// gets the focus) is not a choice.
+int Ligne_Choisie(const QListWidget* liste) {
+    const QListWidgetItem* ligne = liste->currentItem();
+    return ligne && ligne->isSelected() ? liste->row(ligne) : -1;
+}
+
+// The position a stored code stands for in a list of n lines: its number when it is
+// one of them, none (-1) otherwise.
+int Position_Code(const QString& code, int n) {
+    const qint64 v = Valeur_Entiere(code);
+    return v >= 0 && v < n ? static_cast<int>(v) : -1;
+}
+
+} // namespace
+
+frmProgrammes::frmProgrammes(Contexte& contexte, ListesGestion& gestion, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , contexte_(contexte)
+    , gestion_(gestion) {
+    creerControles();
+    new ToucheAide(contexte_, this, [this] {
+        return modeModification() ? RubriqueAide::ModifierProgramme : RubriqueAide::CreerProgramme;
+    });
+    Form_Load();
+}
+
+frmProgrammes::~frmProgrammes() = default;
+
+void frmProgrammes::creerControles() {
+    setWindowTitle(QStringLiteral("Programmes"));
+    QFont police(QStringLiteral("Tahoma"));
+    police.setPointSizeF(8.25);
+    setFont(police);
+    setFixedSize(Twips::tailleEnPixels(6690, 3390));
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setAccessibleName(QStringLiteral("TYPE"));
+    Placer(Frame1, 120, 60, 1395, 2715);
+    QLabel* titre = Etiquette(Frame1, QStringLiteral("TYPE"), 120, 120, 1155);
+    QFont gras = titre->font();
+    gras.setBold(true);
+    titre->setFont(gras);
+    const std::array<QString, 4> types{QStringLiteral("Programme"), QStringLiteral("Fichier"),
+                                       QStringLiteral("Lien\nInternet"), QStringLiteral("E-Mail")};
+    const std::array<int, 4> hauts{540, 1020, 1500, 2160};
+    for (int i = 0; i < 4; ++i) {
+        optType[i] = new QRadioButton(types[i], Frame1);
+        Decrire(optType[i], QStringLiteral("Type du programme"),
+                QString(types[i]).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        Placer(optType[i], 120, hauts[i], 1215, i == 2 ? 495 : 255);
+        connect(optType[i], &QRadioButton::toggled, this, [this, i](bool coche) {
+            if (coche) optType_Click(i);
+        });
+    }
+
+    Etiquette(this, QStringLiteral("Nom:"), 1620, 180, 1350);
+    txtNom = new QLineEdit(this);
+    txtNom->setMaxLength(50);
+    Decrire(txtNom, QStringLiteral("Nom du programme"));
+    Placer(txtNom, 2985, 120, 3585, 315);
+
+    Etiquette(this, QStringLiteral("Chemin:"), 1620, 600, 1350);
+    txtChemin = new QLineEdit(this);
+    txtChemin->setMaxLength(255);
+    Decrire(txtChemin, QStringLiteral("Chemin du programme"));
+    Placer(txtChemin, 2985, 540, 3195, 315);
+    cmdChemin =
+        Bouton_Image(this, Dossier_Application(contexte_) + QStringLiteral("icones/parcourir.svg"),
+                     QStringLiteral("Rechercher un programme"), 6255, 540, 315, 315);
+    cmdChemin->setAutoDefault(false);
+
+    Etiquette(this, QStringLiteral("Catégorie:"), 1620, 1020, 1350);
+    cboCategorie = new QComboBox(this);
+    cboCategorie->setEditable(false);
+    Decrire(cboCategorie, QStringLiteral("Catégorie du programme"));
+    Placer(cboCategorie, 2985, 960, 3585, 315);
+
+    Etiquette(this, QStringLiteral("Mode d'affichage:"), 1620, 1440, 1350);
+    lstAffichage = new QListWidget(this);
+    lstAffichage->addItems({QStringLiteral("0 - MINIMUM"), QStringLiteral("1 - NORMAL"),
+                            QStringLiteral("2 - MAXIMUM")});
+    lstAffichage->setCurrentRow(-1);
+    Decrire(lstAffichage, QStringLiteral("Mode d'affichage du programme"));
+    Placer(lstAffichage, 2985, 1380, 3585, 1260);
+
+    Bouton[2] = Controles::Bouton(this, QStringLiteral("A&ide"), QString(), 1680, 2880, 1155);
+    Bouton[0] = Controles::Bouton(this, QStringLiteral("&Valider"), QString(), 4140, 2880, 1155);
+    Bouton[1] = Controles::Bouton(this, QStringLiteral("&Annuler"), QString(), 5415, 2880, 1155);
+    Bouton[0]->setDefault(true);
+    for (int i = 0; i < 3; ++i)
+        connect(Bouton[i], &QPushButton::clicked, this, [this, i] { Bouton_Click(i); });
+    connect(cmdChemin, &QPushButton::clicked, this, &frmProgrammes::cmdChemin_Click);
+    optType[0]->setChecked(true);
+
+    setTabOrder(txtNom, txtChemin);
+    setTabOrder(txtChemin, cmdChemin);
+    setTabOrder(cmdChemin, cboCategorie);
+    setTabOrder(cboCategorie, lstAffichage);
+    setTabOrder(lstAffichage, Bouton[2]);
+    setTabOrder(Bouton[2], Bouton[0]);
+    setTabOrder(Bouton[0], Bouton[1]);
+    setTabOrder(Bouton[1], optType[0]);
+
+    const QCursor main = Curseur_Main(contexte_);
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdChemin, cboCategorie, lstAffichage,
+                                                      Bouton[0], Bouton[1], Bouton[2]})
+        w->setCursor(main);
+    for (QRadioButton* o : optType)
+        o->setCursor(main);
+}
+
+void frmProgrammes::Form_Load() {
+    Centrer_Fenetre(this);
+    Placer_Premier_Plan(this, true);
+    mode_ = contexte_.Echange;
+    cboCategorie->clear();
+    cboCategorie->addItems(gestion_.lignesCategories());
+    cboCategorie->setCurrentIndex(-1);
+    try {
+        lstProgrammes =
+            contexte_.catalogue().colonne(Requetes::S5_Programmes(), QStringLiteral("nom"));
+    } catch (const ErreurCatalogue&) {
+        lstProgrammes.clear(); // the catalogue still refuses a duplicate when saving
+    }
+    if (!modeModification()) {
+        txtNom->setEnabled(true);
+        setWindowTitle(QStringLiteral("Ajouter un Programme"));
+        txtNom->setFocus();
+        return;
+    }
+    setWindowTitle(QStringLiteral("Modifier un Programme"));
+    txtNom->setEnabled(false);
+    txtNom->setText(gestion_.programmeChoisi());
+    Remplir_Programme();
+    txtChemin->setFocus();
+}
+
+void frmProgrammes::Remplir_Programme() {
+    std::optional<QStringList> ligne;
+    try {
+        ligne = contexte_.catalogue().premiereLigne(
+            Requetes::S7_Programme(txtNom->text()),
+            {QStringLiteral("chemin"), QStringLiteral("demarrage"), QStringLiteral("typefichier"),
+             QStringLiteral("categorie")});
+    } catch (const ErreurCatalogue&) {
+        return;
+    }
+    if (!ligne) return;
+    txtChemin->setText(ligne->at(0));
+    lstAffichage->setCurrentRow(Position_Code(ligne->at(1), lstAffichage->count()));
+    const int type = Position_Code(ligne->at(2), 4);
+    optType[static_cast<std::size_t>(type >= 0 ? type : 0)]->setChecked(true);
+    const QString categorie = ligne->at(3).toLower();
+    for (int i = 0; i < cboCategorie->count(); ++i)
+        if (cboCategorie->itemText(i).toLower() == categorie) {
+            cboCategorie->setCurrentIndex(i);
+            break;
+        }
+}
+
+void frmProgrammes::optType_Click(int index) {
+    cmdChemin->setEnabled(index == Programme || index == Fichier);
+}
+
+void frmProgrammes::cmdChemin_Click() {
+    DemandeOuverture demande;
+    demande.titre = QStringLiteral("Rechercher un programme...");
+    if (optType[Programme]->isChecked()) {
+        demande.filtres = {QStringLiteral("Programmes (*)"),
+                           QStringLiteral("Tous les fichiers (*)")};
+        demande.executablesSeulement = true;
+    } else {
+        demande.filtres = {QStringLiteral("Tous les fichiers (*)")};
+    }
+    const std::optional<QString> fichier = contexte_.dialogues().fichierAOuvrir(this, demande);
+    if (!fichier || fichier->isEmpty()) return;
+    txtChemin->setText(*fichier);
+    if (txtNom->text().isEmpty() && !modeModification())
+        txtNom->setText(QFileInfo(*fichier).fileName());
+}
+
+void frmProgrammes::Bouton_Click(int index) {
+    switch (index) {
+    case 0:
+        valider();
+        break;
+    case 1:
+        reject();
+        break;
+    case 2:
+        Envoyer_Touche_F1(Bouton[2]);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmProgrammes::informer(const QString& texte) {
+    contexte_.messages().afficher(texte, IconeMessage::Information, BoutonsMessage::OK,
+                                  QStringLiteral("Dalvire"), this);
+}
+
+bool frmProgrammes::cheminValide() {
+    const QString chemin = txtChemin->text();
+    QString message;
+    if (optType[Programme]->isChecked()) {
+        if (!Fichier_Existe(chemin))
+            message = QStringLiteral("Vous devez saisir un chemin valide pour le programme.");
+    } else if (optType[Fichier]->isChecked()) {
+        if (!Fichier_Existe(chemin))
+            message = QStringLiteral("Vous devez saisir un chemin valide pour le fichier à "
+                                     "éxécuter.");
+    } else if (optType[LienInternet]->isChecked()) {
+        if (!Lien_Internet_Valide(chemin))
+            message = QStringLiteral("Vous devez saisir un lien Internet valide.");
+    } else if (optType[Mail]->isChecked() && !Adresse_Mail_Valide(chemin)) {
+        txtChemin->setText(QStringLiteral("mailto:") + chemin);
+    }
+    if (message.isEmpty()) return true;
+    informer(message);
+    Selectionner_Tout(txtChemin);
+    return false;
+}
+
+bool frmProgrammes::nomLibre() {
+    // Equal as the catalogue compares names: letter case and Unicode form aside.
+    for (const QString& nom : lstProgrammes)
+        if (Collation::comparer(nom, txtNom->text()) == 0) {
+            refuserDoublon();
+            return false;
+        }
+    return true;
+}
+
+void frmProgrammes::refuserDoublon() {
+    informer(QStringLiteral("Un programme du même nom existe déjà.") + CRLF +
+             QStringLiteral("Saisissez un autre nom pour le nouveau programme."));
+    Selectionner_Tout(txtNom);
+}
+
+void frmProgrammes::valider() {
+    txtNom->setText(txtNom->text().trimmed());
+    if (txtNom->text().isEmpty()) {
+        informer(QStringLiteral("Vous devez saisir un nom pour le programme."));
+        txtNom->setFocus();
+        return;
+    }
+    txtChemin->setText(txtChemin->text().trimmed());
+    if (txtChemin->text().isEmpty()) {
+        informer(QStringLiteral("Vous devez saisir un chemin pour le programme."));
+        txtChemin->setFocus();
+        return;
+    }
+    if (!cheminValide()) return;
+    if (!modeModification() && !nomLibre()) return;
+    if (cboCategorie->currentIndex() < 0) {
+        informer(QStringLiteral("Sélectionnez une catégorie pour le programme."));
+        cboCategorie->setFocus();
+        return;
+    }
+    if (Ligne_Choisie(lstAffichage) < 0) {
+        informer(QStringLiteral("Sélectionnez un mode d'affichage pour le programme."));
+        lstAffichage->setFocus();
+        return;
+    }
+    int type = -1;
+    for (int i = 3; i >= 0; --i)
+        if (optType[static_cast<std::size_t>(i)]->isChecked()) type = i;
+    if (type < 0) {
+        informer(QStringLiteral("Sélectionnez un type pour le programme."));
+        return;
+    }
+    const QString nom = txtNom->text();
+    const QString categorie = cboCategorie->currentText();
+    if (!enregistrer(nom, txtChemin->text(), type)) return;
+    informer(modeModification()
+                 ? QStringLiteral("Le programme [") + nom + QStringLiteral("] a été modifié.")
+                 : QStringLiteral("Le nouveau programme [") + nom +
+                       QStringLiteral("] a été enregistré."));
+    rafraichirGestion(categorie);
+    if (modeModification()) {
+        accept();
+        return;
+    }
+    if (contexte_.messages().afficher(QStringLiteral("Désirez-vous saisir un nouveau programme ?"),
+                                      IconeMessage::Question, BoutonsMessage::OuiNon,
+                                      QStringLiteral("Dalvire"), this) == ReponseMessage::Oui) {
+        txtNom->clear();
+        txtChemin->clear();
+        txtNom->setFocus();
+        return;
+    }
+    accept();
+}
+
+bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int type) {
+    const QString categorie = cboCategorie->currentText();
+    const int mode = Ligne_Choisie(lstAffichage);
+    try {
+        contexte_.catalogue().executer(
+            modeModification()
+                ? Requetes::S11_ModifierProgramme(nom, chemin, categorie, mode, type)
+                : Requetes::S10_NouveauProgramme(nom, chemin, categorie, mode, type));
+    } catch (const ErreurCatalogue& erreur) {
+        if (erreur.doublon() && !modeModification()) {
+            refuserDoublon();
+        } else {
+            Message_Erreur_Gestion(contexte_, this,
+                                   QStringLiteral("Le programme [") + nom +
+                                       (modeModification()
+                                            ? QStringLiteral("] n'a pas pu être modifié.")
+                                            : QStringLiteral("] n'a pas pu être enregistré.")) +
+                                       CRLF + erreur.cause(),
+                                   erreur.numero());
+        }
+        return false;
+    }
+    if (!modeModification()) lstProgrammes << nom;
+    return true;
+}
+
+void frmProgrammes::rafraichirGestion(const QString& categorie) {
+    const int liste = gestion_.positionCategorie();
+    int boite = gestion_.positionBoiteCategories();
+    gestion_.Liste_Categories();
+    if (!modeModification()) {
+        const QStringList entrees = gestion_.lignesBoiteCategories();
+        for (qsizetype i = 0; i < entrees.size(); ++i)
+            if (entrees.at(i).toLower() == categorie.toLower()) {
+                boite = static_cast<int>(i);
+                break;
+            }
+    }
+    gestion_.choisirCategorie(liste);
+    gestion_.choisirBoiteCategories(boite);
+    gestion_.choisirProgramme(-1);
+}

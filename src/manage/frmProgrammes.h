@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include <array>
+
+class Contexte;
+class ListesGestion;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// The program editor: creates an item (mode "0") or changes the path, category, display
+// mode and type of the one chosen in the management window (mode "1"), the mode being
+// read from Echange when it opens. Each save is written at once and the management
+// window's lists reloaded; in create mode several items can be saved in one opening.
+class frmProgrammes : public QDialog {
+    Q_OBJECT
+public:
+    frmProgrammes(Contexte& contexte, ListesGestion& gestion, QWidget* parent = nullptr);
+    ~frmProgrammes() override;
+
+    bool modeModification() const { return mode_ == QLatin1String("1"); }
+
+    void Bouton_Click(int index);
+    void cmdChemin_Click();
+    void optType_Click(int index);
+
+    QGroupBox* Frame1 = nullptr;
+    // 0 "Programme", 1 "Fichier", 2 "Lien Internet", 3 "E-Mail".
+    std::array<QRadioButton*, 4> optType{};
+    QLineEdit* txtNom = nullptr;
+    QLineEdit* txtChemin = nullptr;
+    QPushButton* cmdChemin = nullptr;
+    QComboBox* cboCategorie = nullptr;
+    QListWidget* lstAffichage = nullptr;
+    // 0 "&Valider", 1 "&Annuler", 2 "A&ide".
+    std::array<QPushButton*, 3> Bouton{};
+    // Every item name of the catalogue at opening, and those saved since: the names a
+    // new item may not take.
+    QStringList lstProgrammes;
+
+private:
+    void creerControles();
+    void Form_Load();
+    void Remplir_Programme();
+    void valider();
+    bool cheminValide();
+    bool nomLibre();
+    bool enregistrer(const QString& nom, const QString& chemin, int type);
+    void rafraichirGestion(const QString& categorie);
+    void refuserDoublon();
+    void informer(const QString& texte);
+
+    Contexte& contexte_;
+    ListesGestion& gestion_;
+    QString mode_;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/Contexte.h"
+#include "support/Environnement.h"
+#include "support/MessagesScriptes.h"
+
+#include <QStringList>
+
+// A test catalogue filled row by row, as the user's own could be (odd values included).
+struct BancGestion {
+    Environnement env;
+
+    BancGestion() { env.ouvrirCatalogue(); }
+    Contexte& c() { return env.contexte(); }
+    QString icone() { return env.dossier() + QStringLiteral("icones/dalvire.ico"); }
+
+    static QString q(const QString& t) { return QString(t).replace('\'', "''"); }
+    void categorie(const QString& nom, const QString& affiche = "1",
+                   const QString& couleur = "16761024") {
+        c().catalogue().executer(
+            QStringLiteral("INSERT INTO categorie VALUES ('%1','%2','%3','%4')")
+                .arg(q(nom), q(icone()), affiche, couleur));
+    }
+    void programme(const QString& nom, const QString& categorie, const QString& demarrage = "1",
+                   const QString& type = "0", const QString& chemin = "/bin/sh") {
+        c().catalogue().executer(
+            QStringLiteral("INSERT INTO programmes VALUES ('%1','%2','%3','%4','%5')")
+                .arg(q(nom), q(chemin), q(categorie), demarrage, type));
+    }
+    // Makes every statement of the kind fail inside the engine, as a locked or full
+    // file would.
+    void refuser(const QString& action, const QString& table) {
+        c().catalogue().executer(QStringLiteral("CREATE TRIGGER refus_%1_%2 BEFORE %1 ON %2 BEGIN "
+                                                "SELECT RAISE(ABORT, 'refus'); END")
+                                     .arg(action, table));
+    }
+    QStringList lignes(const QString& table) {
+        return env.lignes(
+            QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY nom"),
+            table == QLatin1String("categorie")
+                ? QStringList{"nom", "icone", "affiche", "couleur"}
+                : QStringList{"nom", "chemin", "categorie", "demarrage", "typefichier"});
+    }
+    QStringList vus() const { return const_cast<BancGestion*>(this)->env.messages().textes(); }
+};

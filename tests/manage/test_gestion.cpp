@@ -1,0 +1,324 @@
+// The management window: pages, lists and details, deletions, closing.
+#include "manage/BancGestion.h"
+#include "manage/EchangeGestion.h"
+#include "manage/frmGestion.h"
+#include "support/AideFactice.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+
+// Jeux (2 items, one of each odd code), L'atelier (none), Outils (fixed red, hidden).
+void remplir(BancGestion& b) {
+    b.categorie("Jeux", "1", "-1");
+    b.categorie("L'atelier");
+    b.categorie("Outils", "0", "255");
+    b.programme("Échecs", "Jeux", "2", "3", "mailto:a@b");
+    b.programme("dames", "Jeux", "7", "x");
+    b.programme("Scie", "Outils", "0", "2", "https://x.fr/");
+}
+
+QStringList lignes(const QListWidget* l) {
+    QStringList r;
+    for (int i = 0; i < l->count(); ++i)
+        r << l->item(i)->text();
+    return r;
+}
+
+QStringList champs(const std::array<QLabel*, 5>& d) {
+    QStringList r;
+    for (const QLabel* l : d)
+        r << l->text();
+    return r;
+}
+
+} // namespace
+
+class TestGestion : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void page_data() {
+        QTest::addColumn<QString>("echange");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("apres");
+        QTest::newRow("1") << "1" << 1 << "1";
+        QTest::newRow("0") << "0" << 0 << "0";
+        QTest::newRow("vide") << "" << 0 << "0";
+        QTest::newRow("abc") << "abc" << 0 << "abc";
+        QTest::newRow("-3") << "-3" << 0 << "0";
+        QTest::newRow("7") << "7" << 0 << "0";
+        QTest::newRow("0.7 arrondi") << "0.7" << 1 << "0.7";
+    }
+    void page() {
+        QFETCH(QString, echange);
+        QFETCH(int, page);
+        BancGestion b;
+        b.c().Echange = echange;
+        frmGestion g(b.c());
+        QCOMPARE(g.pageVisible(), page);
+        QVERIFY(!g.Frame1[page]->isHidden() && g.Frame1[1 - page]->isHidden());
+        QVERIFY(g.lblRubrique[page]->font().bold() && !g.lblRubrique[1 - page]->font().bold());
+        QTEST(b.c().Echange, "apres");
+        QCOMPARE(Fenetres::tag(&g), Tag::Gestion);
+    }
+
+    void catalogueVide() {
+        BancGestion b;
+        frmGestion g(b.c());
+        QCOMPARE(g.cboCategorie->count(), 0);
+        QCOMPARE(g.lstCategories->count() + g.lstProgrammes->count(), 0);
+        QCOMPARE(g.lblTotalCategorie->text(), QStringLiteral("Total: 0"));
+        QCOMPARE(g.lblTotalProgrammes->text(), QStringLiteral("Total: 0"));
+        QCOMPARE(champs(g.lblDonneesProgrammes).join(""), QString());
+        for (int i : {1, 2}) {
+            g.cmdCategorie[i]->click();
+            g.cmdProgrammes[i]->click();
+        }
+        const QString c = "Sélectionnez une catégorie dans la liste.";
+        const QString p = "Sélectionnez un programme dans la liste.";
+        QCOMPARE(b.vus(), QStringList({c, p, c, p}));
+    }
+
+    // Details of each category, and of each item through "(Toutes les catégories)".
+    void details_data() {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QStringList>("attendu");
+        QTest::newRow("aléatoire") << "Jeux" << QStringList{"Jeux", "2", "OUI", "Aléatoire", ""};
+        QTest::newRow("apostrophe")
+            << "L'atelier" << QStringList{"L'atelier", "0", "OUI", "", "#c0c0ff"};
+        QTest::newRow("rouge caché")
+            << "Outils" << QStringList{"Outils", "1", "NON", "", "#ff0000"};
+        QTest::newRow("mail maximum")
+            << "Échecs" << QStringList{"Échecs", "mailto:a@b", "2 - MAXIMUM", "Jeux", "3 - E.MAIL"};
+        QTest::newRow("codes inconnus")
+            << "dames" << QStringList{"dames", "/bin/sh", "7", "Jeux", "x"};
+        QTest::newRow("lien minimum")
+            << "Scie"
+            << QStringList{"Scie", "https://x.fr/", "0 - MINIMUM", "Outils", "2 - LIEN INTERNET"};
+    }
+    void details() {
+        QFETCH(QString, nom);
+        QFETCH(QStringList, attendu);
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        const int categorie = lignes(g.lstCategories).indexOf(nom);
+        if (categorie >= 0) {
+            g.choisirCategorie(categorie);
+            QStringList vu;
+            for (int i : {0, 1, 2, 3})
+                vu << g.lblDonneesCategories[i]->text();
+            const QString style = g.lblDonneesCategories[3]->styleSheet();
+            vu << (style.contains("border") ? style.mid(style.indexOf('#'), 7) : QString());
+            QCOMPARE(vu, attendu);
+            QVERIFY(!g.imgIcone->pixmap().isNull());
+        } else {
+            g.choisirProgramme(lignes(g.lstProgrammes).indexOf(nom));
+            QCOMPARE(champs(g.lblDonneesProgrammes), attendu);
+        }
+    }
+
+    void listes() {
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        QCOMPARE(lignes(g.lstCategories), QStringList({"Jeux", "L'atelier", "Outils"}));
+        QCOMPARE(g.lignesBoiteCategories(),
+                 QStringList({"(Toutes les catégories)", "Jeux", "L'atelier", "Outils"}));
+        // Opening: every item, the first one shown; the first category shown.
+        QCOMPARE(lignes(g.lstProgrammes), QStringList({"dames", "Échecs", "Scie"}));
+        QCOMPARE(g.programmeChoisi(), QStringLiteral("dames"));
+        QCOMPARE(g.categorieChoisie(), QStringLiteral("Jeux"));
+        g.cboCategorie->setCurrentIndex(3);
+        QCOMPARE(lignes(g.lstProgrammes), QStringList({"Scie"}));
+        QCOMPARE(g.lblTotalProgrammes->text(), QStringLiteral("Total: 1"));
+        QCOMPARE(g.lblDonneesProgrammes[0]->text(), QStringLiteral("Scie"));
+        g.cboCategorie->setCurrentIndex(2);
+        QCOMPARE(g.lblTotalProgrammes->text(), QStringLiteral("Total: 0"));
+        QCOMPARE(champs(g.lblDonneesProgrammes).join(""), QString());
+    }
+
+    // The questions, the reports, and what is left in the catalogue and the lists.
+    void suppression_data() {
+        QTest::addColumn<bool>("categorie");
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<bool>("oui");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("restantes"); // categories
+        QTest::addColumn<QStringList>("programmes");
+        const QStringList tous{"dames", "Échecs", "Scie"};
+        const QStringList cats{"Jeux", "L'atelier", "Outils"};
+        QTest::newRow("catégorie et ses programmes")
+            << true << "Jeux" << true
+            << QStringList{"Il existe un ou plusieurs programmes dépendant de la catégorie que "
+                           "vous désirez supprimer." +
+                               Crlf +
+                               "Si vous supprimez cette catégorie, ces programmes seront "
+                               "également supprimés." +
+                               Crlf + "Désirez-vous supprimer la catégorie [Jeux] ?",
+                           "La catégorie [Jeux] a été supprimée." + Crlf +
+                               "Les programmes de cette catégorie ont également été supprimés."}
+            << QStringList{"L'atelier", "Outils"} << QStringList{"Scie"};
+        QTest::newRow("catégorie vide, apostrophe")
+            << true << "L'atelier" << true
+            << QStringList{"Êtes vous sûr(e) de vouloir supprimer la catégorie:" + Crlf +
+                               "[L'atelier] ?",
+                           "La catégorie [L'atelier] a été supprimée."}
+            << QStringList{"Jeux", "Outils"} << tous;
+        QTest::newRow("non") << true << "Jeux" << false << QStringList() << cats << tous;
+        QTest::newRow("programme")
+            << false << "Échecs" << true
+            << QStringList{"Êtes vous sûr(e) de vouloir supprimer le programme:" + Crlf +
+                               "[Échecs] ?",
+                           "Le programme [Échecs] a été supprimé."}
+            << cats << QStringList{"dames", "Scie"};
+        QTest::newRow("programme, non")
+            << false << "Scie" << false << QStringList() << cats << tous;
+    }
+    void suppression() {
+        QFETCH(bool, categorie);
+        QFETCH(QString, nom);
+        QFETCH(bool, oui);
+        QFETCH(QStringList, messages);
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QListWidget* liste = categorie ? g.lstCategories : g.lstProgrammes;
+        if (categorie)
+            g.choisirCategorie(lignes(liste).indexOf(nom));
+        else
+            g.choisirProgramme(lignes(liste).indexOf(nom));
+        b.env.messages().reponses = {oui ? ReponseMessage::Oui : ReponseMessage::Non};
+        (categorie ? g.cmdCategorie : g.cmdProgrammes)[2]->click();
+        if (!oui) {
+            QCOMPARE(b.vus().size(), 1);
+            QCOMPARE(QApplication::focusWidget(), liste);
+        } else {
+            QCOMPARE(b.vus(), messages);
+        }
+        QStringList categories;
+        for (const QString& l : b.lignes("categorie"))
+            categories << l.section('|', 0, 0);
+        QTEST(categories, "restantes");
+        QStringList programmes;
+        for (const QString& l : b.lignes("programmes"))
+            programmes << l.section('|', 0, 0);
+        QTEST(programmes, "programmes");
+        QTEST(lignes(g.lstCategories), "restantes");
+        QCOMPARE(g.lblTotalCategorie->text(),
+                 "Total: " + QString::number(g.lstCategories->count()));
+        QCOMPARE(g.lblTotalProgrammes->text(),
+                 "Total: " + QString::number(g.lstProgrammes->count()));
+    }
+
+    // The last line deleted: nothing selected, details empty, and the item list no longer
+    // shows the items that went with it.
+    void derniereLigne() {
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        g.choisirCategorie(2);
+        g.choisirBoiteCategories(3);
+        b.env.messages().reponses = {ReponseMessage::Oui};
+        g.cmdCategorie[2]->click();
+        QCOMPARE(g.positionCategorie(), -1);
+        QCOMPARE(g.lblDonneesCategories[0]->text(), QString());
+        QCOMPARE(g.positionBoiteCategories(), -1);
+        QCOMPARE(g.lstProgrammes->count(), 0);
+    }
+
+    // A refused deletion is told as such; nothing is half done, the lists stay.
+    void suppressionRefusee_data() {
+        QTest::addColumn<bool>("categorie");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("programmes de la catégorie")
+            << true << "programmes"
+            << "La catégorie [Jeux] n'a pas pu être supprimée.";
+        QTest::newRow("catégorie") << true << "categorie"
+                                   << "La catégorie [Jeux] n'a pas pu être supprimée.";
+        QTest::newRow("programme") << false << "programmes"
+                                   << "Le programme [dames] n'a pas pu être supprimé.";
+    }
+    void suppressionRefusee() {
+        QFETCH(bool, categorie);
+        QFETCH(QString, table);
+        QFETCH(QString, message);
+        BancGestion b;
+        remplir(b);
+        const QStringList avant = b.lignes("categorie") + b.lignes("programmes");
+        b.refuser("DELETE", table);
+        frmGestion g(b.c());
+        b.env.messages().reponses = {ReponseMessage::Oui};
+        (categorie ? g.cmdCategorie : g.cmdProgrammes)[2]->click();
+        QCOMPARE(b.vus().size(), 2);
+        QVERIFY2(b.vus().at(1).startsWith(message + Crlf), qPrintable(b.vus().at(1)));
+        QCOMPARE(b.env.messages().vus.at(1).icone, IconeMessage::Critique);
+        QCOMPARE(b.lignes("categorie") + b.lignes("programmes"), avant);
+        QCOMPARE(g.lstCategories->count(), 3);
+        QCOMPARE(g.lstProgrammes->count(), 3);
+    }
+
+    void fermeture_data() {
+        QTest::addColumn<int>("maniere");
+        QTest::addColumn<QString>("echange");
+        QTest::newRow("Quitter") << 0 << "";
+        QTest::newRow("Valider les changements") << 1 << MiseAJourAFaire;
+        QTest::newRow("Échap") << 2 << MiseAJourAFaire;
+        QTest::newRow("case de fermeture") << 3 << "";
+    }
+    void fermeture() {
+        QFETCH(int, maniere);
+        BancGestion b;
+        frmGestion g(b.c());
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        if (maniere == 0) g.Boutons[1]->click();
+        if (maniere == 1) g.Boutons[2]->click();
+        if (maniere == 2) QTest::keyClick(g.lstCategories, Qt::Key_Escape);
+        if (maniere == 3) g.close();
+        QVERIFY(!g.isVisible());
+        QTEST(b.c().Echange, "echange");
+    }
+
+    // Enter on a list and F1 open the help of the visible page.
+    void aide() {
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        g.lstCategories->setFocus();
+        QTest::keyClick(g.lstCategories, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        g.lblRubrique[1]->click();
+        QTest::keyClick(g.cboCategorie, Qt::Key_F1);
+        QVERIFY(g.isVisible());
+        QStringList vus;
+        for (const AideFactice::Appel& a : b.env.aide().appels)
+            vus << QString::number(a.numero);
+        QCOMPARE(vus, QStringList({"10006", "10007"}));
+    }
+
+    void nomsAccessibles() {
+        BancGestion b;
+        frmGestion g(b.c());
+        for (QWidget* w : g.findChildren<QWidget*>())
+            if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
+                qobject_cast<QListWidget*>(w))
+                QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
+        QCOMPARE(g.Boutons[2]->accessibleName(), QStringLiteral("Valider les changements"));
+    }
+};
+
+QTEST_MAIN(TestGestion)
+#include "test_gestion.moc"
