@@ -3,6 +3,7 @@
 // rebuild after closing them: time, and resident memory per window.
 #include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
+#include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
 #include "tray/frmPrincipale.h"
@@ -28,7 +29,7 @@ long residentKo() {
     return champs.size() > 1 ? champs.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
 }
 
-void remplirCatalogue(EnvironnementLanceur& env) {
+void remplirCatalogue(Environnement& env) {
     Catalogue& catalogue = env.contexte().catalogue();
     catalogue.executer(QStringLiteral("BEGIN"));
     for (int c = 0; c < Categories; ++c) {
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
     QApplication application(argc, argv);
 
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     remplirCatalogue(env);
     frmPrincipale principale(env.contexte());
 

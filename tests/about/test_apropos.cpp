@@ -1,12 +1,14 @@
 // The About box: its texts, its links, its keys and the system-information tool.
-#include "ContexteComplet.h"
 #include "about/frmApropos.h"
-#include "catalogue/Requetes.h"
 #include "base/Version.h"
+#include "catalogue/Requetes.h"
 #include "core/Parametres.h"
 #include "launcher/Lanceur.h"
+#include "support/AideFactice.h"
+#include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "support/ShellFactice.h"
 
 #include <QFile>
 #include <QLabel>
@@ -53,15 +55,15 @@ private Q_SLOTS:
     }
     void jours() {
         QFETCH(QString, jours);
-        ContexteComplet cc;
-        cc.contexte->JoursUtilisation = jours;
-        cc.contexte->TexteVersion = QStringLiteral("Version 2.0.0");
-        frmApropos f(*cc.contexte);
+        Environnement cc;
+        cc.contexte().JoursUtilisation = jours;
+        cc.contexte().TexteVersion = QStringLiteral("Version 2.0.0");
+        frmApropos f(cc.contexte());
         QTEST(f.lblJours->text(), "attendu");
         QCOMPARE(f.lblVersion->text(), QStringLiteral("Version 2.0.0"));
         // Labels grow with their text rather than cut it.
         QVERIFY(f.lblVersion->width() >= f.lblVersion->sizeHint().width());
-        QVERIFY(cc.parametres->ecritures.isEmpty());
+        QVERIFY(cc.parametres().ecritures.isEmpty());
     }
 
     void dateDeDebut_data() {
@@ -80,9 +82,9 @@ private Q_SLOTS:
     void dateDeDebut() {
         QFETCH(QString, stockee);
         QFETCH(QString, affichee);
-        ContexteComplet cc;
-        if (!stockee.isNull()) cc.parametres->valeurs.insert(Cle::DateDebut, stockee);
-        frmApropos f(*cc.contexte);
+        Environnement cc;
+        if (!stockee.isNull()) cc.parametres().valeurs.insert(Cle::DateDebut, stockee);
+        frmApropos f(cc.contexte());
         QCOMPARE(f.txtInformations->toPlainText().split('\n'),
                  QStringList({"Ce programme vous permet de démarrer des programmes d'un seul et "
                               "simple clic.",
@@ -91,13 +93,13 @@ private Q_SLOTS:
                               "associée.",
                               "(vous utilisez ce programme depuis le " + affichee + ")"}));
         f.lblJours_Click();
-        QCOMPARE(cc.messages->textes(),
+        QCOMPARE(cc.messages().textes(),
                  QStringList("Vous utilisez ce programme depuis le " + affichee));
     }
 
     void survolDesLiens() {
-        ContexteComplet cc;
-        frmApropos f(*cc.contexte);
+        Environnement cc;
+        frmApropos f(cc.contexte());
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(soulignes(f), QStringLiteral("00"));
@@ -129,9 +131,9 @@ private Q_SLOTS:
         QFETCH(int, lien);
         QFETCH(int, resultat);
         QFETCH(bool, message);
-        ContexteComplet cc;
-        cc.shell->reponseOuvrir = ResultatOuverture(resultat);
-        frmApropos f(*cc.contexte);
+        Environnement cc;
+        cc.shell().reponseOuvrir = ResultatOuverture(resultat);
+        frmApropos f(cc.contexte());
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QTest::mouseClick(f.lblUrl[lien], Qt::LeftButton);
@@ -139,10 +141,10 @@ private Q_SLOTS:
             lien == 0 ? Concepteur::SiteInternet
                       : Lien_Mail(Concepteur::AdresseMail, "Dalvire version 2.0.0",
                                   "Saisissez ci-dessous le texte de votre message:", {}, {});
-        QCOMPARE(cc.shell->journal(), QStringList("ouvrir|" + cible + "|1"));
-        QCOMPARE(cc.messages->vus.size(), message ? 1 : 0);
+        QCOMPARE(cc.shell().journal(), QStringList("ouvrir|" + cible + "|1"));
+        QCOMPARE(cc.messages().vus.size(), message ? 1 : 0);
         if (message && lien == 0)
-            QCOMPARE(cc.messages->vus.first().texte,
+            QCOMPARE(cc.messages().vus.first().texte,
                      QStringLiteral("Aucune application ne permet de visiter le site Internet."));
         QVERIFY(f.isVisible());
     }
@@ -161,8 +163,8 @@ private Q_SLOTS:
     void touches() {
         QFETCH(int, touche);
         const bool ferme = touche != Qt::Key_F1;
-        ContexteComplet cc;
-        frmApropos f(*cc.contexte);
+        Environnement cc;
+        frmApropos f(cc.contexte());
         // Whichever control has the focus.
         for (QWidget* cible :
              {static_cast<QWidget*>(f.txtInformations), static_cast<QWidget*>(f.cmdSysInfo)}) {
@@ -172,9 +174,9 @@ private Q_SLOTS:
             QTest::keyClick(cible, Qt::Key(touche));
             QCOMPARE(f.isVisible(), !ferme);
         }
-        const QString rubrique = cc.env.dossier() + "aide.chm 10001";
+        const QString rubrique = cc.dossier() + "aide.chm 10001";
         QCOMPARE(cc.rubriques(), ferme ? QStringList() : QStringList({rubrique, rubrique}));
-        QVERIFY(cc.shell->appels.isEmpty() && cc.messages->vus.isEmpty());
+        QVERIFY(cc.shell().appels.isEmpty() && cc.messages().vus.isEmpty());
     }
 
     void infosSysteme_data() {
@@ -199,9 +201,9 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::WriteOnly));
             if (!outil.startsWith('-')) f.setPermissions(f.permissions() | QFile::ExeOwner);
         }
-        ContexteComplet cc;
-        cc.shell->reponseDemarrer = demarre;
-        frmApropos f(*cc.contexte);
+        Environnement cc;
+        cc.shell().reponseDemarrer = demarre;
+        frmApropos f(cc.contexte());
         f.cheminsRecherche = {dossier.path()};
         const QString chemin = choisi.isEmpty() ? QString() : dossier.filePath(choisi);
 
@@ -211,9 +213,9 @@ private Q_SLOTS:
         QVERIFY(!f.GetKeyValue(InfosSysteme::Cle, "MSINFO", valeur) && valeur.isEmpty());
 
         f.cmdSysInfo->click();
-        QCOMPARE(cc.shell->journal(),
+        QCOMPARE(cc.shell().journal(),
                  chemin.isEmpty() ? QStringList() : QStringList("demarrer|" + chemin + "|1"));
-        QCOMPARE(cc.messages->textes(),
+        QCOMPARE(cc.messages().textes(),
                  chemin.isEmpty() || !demarre
                      ? QStringList("Les informations système ne sont pas disponibles actuellement")
                      : QStringList());

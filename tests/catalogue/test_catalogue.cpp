@@ -237,7 +237,7 @@ private Q_SLOTS:
     }
 
     void fichierAbsentJamaisCree() {
-        Environnement env(false);
+        Environnement env({.copierCatalogue = false});
         QVERIFY_THROWS_EXCEPTION(ErreurCatalogue, env.ouvrirCatalogue());
         QVERIFY(!QFile::exists(env.cheminCatalogue()));
     }

@@ -37,26 +37,22 @@ public:
 
 // A run of the program whose help and shell are fakes.
 struct Banc {
-    QTemporaryDir dossier;
-    MessagesScriptes* messages = nullptr;
-    AideFactice* aide = nullptr;
     ShellEnregistre* shell = nullptr;
-    std::unique_ptr<Contexte> contexte;
+    Environnement env{{.remplacerServices = [this](ServicesPlateforme& s) {
+        auto enregistre = std::make_unique<ShellEnregistre>();
+        shell = enregistre.get();
+        s.shell = std::move(enregistre);
+    }}};
+    MessagesScriptes* messages = &env.messages();
+    AideFactice* aide = &env.aide();
+    Contexte* contexte = &env.contexte();
 
+    // The help files are each test's own to make.
     Banc() {
-        ParametresMemoire* parametres = nullptr;
-        DemarrageSessionMemoire* demarrage = nullptr;
-        ServicesPlateforme services =
-            Environnement::servicesDeTest(messages, parametres, demarrage);
-        auto a = std::make_unique<AideFactice>();
-        auto s = std::make_unique<ShellEnregistre>();
-        aide = a.get();
-        shell = s.get();
-        services.aide = std::move(a);
-        services.shell = std::move(s);
-        contexte = std::make_unique<Contexte>(dossier.path(), std::move(services));
+        QFile::remove(chemin(QStringLiteral("aide.chm")));
+        QFile::remove(chemin(QStringLiteral("informations.txt")));
     }
-    QString chemin(const QString& nom) const { return dossier.filePath(nom); }
+    QString chemin(const QString& nom) const { return env.dossier() + nom; }
 };
 
 } // namespace
@@ -106,7 +102,7 @@ private Q_SLOTS:
         QCOMPARE(m.texte, QStringLiteral("Le fichier d'aide [aide.chm] est introuvable.\r\n"
                                          "Assurez-vous que ce fichier doit se trouver\r\n"
                                          "dans le dossier:\r\n") +
-                              banc.dossier.path());
+                              banc.env.dossier().chopped(1));
         QCOMPARE(m.icone, IconeMessage::Exclamation);
         QCOMPARE(m.boutons, BoutonsMessage::OK);
         QCOMPARE(m.titre, QStringLiteral("Dalvire"));
@@ -145,7 +141,7 @@ private Q_SLOTS:
             QFile f(chemin);
             QVERIFY(f.open(QIODevice::WriteOnly));
         } else if (present == QLatin1String("dossier")) {
-            QVERIFY(QDir(banc.dossier.path()).mkdir(QStringLiteral("aide.htm")));
+            QVERIFY(QDir(banc.env.dossier().chopped(1)).mkdir(QStringLiteral("aide.htm")));
         }
         QWidget fenetre;
 
@@ -163,7 +159,7 @@ private Q_SLOTS:
             QVERIFY(banc.messages->vus.isEmpty());
             return;
         }
-        if (icone == IconeMessage::Critique) message += banc.dossier.path();
+        if (icone == IconeMessage::Critique) message += banc.env.dossier().chopped(1);
         QCOMPARE(banc.messages->vus.size(), 1);
         QCOMPARE(banc.messages->vus[0].texte, message);
         QCOMPARE(banc.messages->vus[0].icone, icone);

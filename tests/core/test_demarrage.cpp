@@ -5,6 +5,7 @@
 #include "core/Parametres.h"
 #include "core/frmIntro.h"
 #include "platform/Instance.h"
+#include "support/DemarrageSessionMemoire.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
@@ -171,7 +172,7 @@ private Q_SLOTS:
     }
 
     void catalogueManquant() {
-        Environnement env(false);
+        Environnement env({.copierCatalogue = false});
         QVERIFY(!demarrer(env));
         QCOMPARE(env.messages().textes(),
                  QStringList(QStringLiteral("Le programme ne peut être utilisé.\r\n"
@@ -183,7 +184,7 @@ private Q_SLOTS:
     }
 
     void catalogueDossier() {
-        Environnement env(false);
+        Environnement env({.copierCatalogue = false});
         QVERIFY(QDir().mkpath(env.cheminCatalogue()));
         QVERIFY(!demarrer(env));
         QVERIFY(env.messages().textes().first().contains(QStringLiteral("introuvable")));
@@ -212,7 +213,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, contenu);
         QFETCH(QByteArray, schema);
         QFETCH(QString, cause);
-        Environnement env(false);
+        Environnement env({.copierCatalogue = false});
         if (!schema.isEmpty()) {
             creerBase(env.cheminCatalogue(), schema.constData());
         } else {

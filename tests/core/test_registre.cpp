@@ -3,6 +3,7 @@
 #include "core/Contexte.h"
 #include "core/Services.h"
 #include "platform/linux/AutostartXdg.h"
+#include "support/DemarrageSessionMemoire.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 

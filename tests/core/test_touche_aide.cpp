@@ -172,15 +172,9 @@ private Q_SLOTS:
     // With the program's actions: F1 opens the row that the window chooses at the
     // moment of the key press.
     void rubriqueChoisieAuMomentDeLaTouche() {
-        MessagesScriptes* messages = nullptr;
-        ParametresMemoire* parametres = nullptr;
-        DemarrageSessionMemoire* demarrage = nullptr;
-        ServicesPlateforme services =
-            Environnement::servicesDeTest(messages, parametres, demarrage);
-        auto aide = std::make_unique<AideFactice>();
-        AideFactice* enregistree = aide.get();
-        services.aide = std::move(aide);
-        Contexte contexte(QStringLiteral("/opt/dalvire"), std::move(services));
+        Environnement env;
+        Contexte& contexte = env.contexte();
+        AideFactice* enregistree = &env.aide();
 
         Dialogue d;
         bool modification = false;
@@ -195,9 +189,9 @@ private Q_SLOTS:
         QCOMPARE(enregistree->appels.size(), 2);
         QCOMPARE(enregistree->appels[0].numero, 10011);
         QCOMPARE(enregistree->appels[1].numero, 10012);
-        QCOMPARE(enregistree->appels[1].fichier, QStringLiteral("/opt/dalvire/aide.chm"));
+        QCOMPARE(enregistree->appels[1].fichier, env.dossier() + QStringLiteral("aide.chm"));
         QCOMPARE(enregistree->appels[1].proprietaire.data(), &d.fenetre);
-        QVERIFY(messages->vus.isEmpty());
+        QVERIFY(env.messages().vus.isEmpty());
     }
 };
 

@@ -3,6 +3,7 @@
 #include "core/Aleatoire.h"
 #include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
+#include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
 #include "tray/frmPrincipale.h"
@@ -74,7 +75,7 @@ void fermer(Contexte& contexte) {
 
 // One run of the program: its own catalogue and its own generator.
 struct Execution {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     frmPrincipale principale{env.contexte()};
     Contexte& contexte() { return env.contexte(); }
     QStringList messages() { return env.messages().textes(); }
@@ -488,7 +489,7 @@ void TestDisposition::secondAppelAjouteUnJeu() {
 }
 
 void TestDisposition::fenetresFermeesAvecLaPrincipale() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"), QStringLiteral("0"));
     env.ajouterCategorie(QStringLiteral("B"), QString(), QStringLiteral("1"), QStringLiteral("0"));
     auto principale = std::make_unique<frmPrincipale>(env.contexte());

@@ -1,10 +1,11 @@
 // The launcher window: slide toggle, countdown, freeze and resume, what starts an item
 // and what only moves in the list, the icon's mouse buttons and tooltip, the size of
 // the drop-down list, topmost state and cursor.
+#include "base/Twips.h"
 #include "core/Curseur.h"
 #include "core/Services.h"
-#include "base/Twips.h"
 #include "launcher/frmDalvire.h"
+#include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
 
@@ -35,7 +36,7 @@ int gaucheSortie(const QWidget& f) {
     return largeurEcran() - f.frameGeometry().width();
 }
 
-std::unique_ptr<frmDalvire> fenetre(EnvironnementLanceur& env, const QString& tag,
+std::unique_ptr<frmDalvire> fenetre(Environnement& env, const QString& tag,
                                     const QStringList& noms = {}) {
     auto f = std::make_unique<frmDalvire>(env.contexte());
     f->Form_Load();
@@ -180,7 +181,7 @@ void TestFrmDalvire::chargement_data() {
 void TestFrmDalvire::chargement() {
     QFETCH(int, premierPlan);
     QFETCH(bool, auPremierPlan);
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.contexte().PremierPlan = static_cast<qint16>(premierPlan);
     const auto f = fenetre(env, QStringLiteral("Jeux"));
     f->Placer_Haut(123);
@@ -197,7 +198,7 @@ void TestFrmDalvire::chargement() {
 }
 
 void TestFrmDalvire::basculeEntrePlusieursFenetres() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto a = fenetre(env, QStringLiteral("A"));
     const auto b = fenetre(env, QStringLiteral("B"));
     const auto c = fenetre(env, QStringLiteral("C"));
@@ -231,7 +232,7 @@ void TestFrmDalvire::basculeEntrePlusieursFenetres() {
 // The window system may report another place for the window than the one it was
 // given; its slides still keep the top edge set at build.
 void TestFrmDalvire::hautGardeQuoiQueDiseLeSysteme() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("A"));
     f->Placer_Haut(62);
     QCOMPARE(f->y(), 62);
@@ -246,7 +247,7 @@ void TestFrmDalvire::hautGardeQuoiQueDiseLeSysteme() {
 }
 
 void TestFrmDalvire::basculeIgnoreLesAutresFenetres() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     // A window of another kind, open among the launcher windows, with a tag of its own.
     QWidget autre;
     InscriptionFenetre inscription(env.contexte().fenetres(), &autre,
@@ -263,7 +264,7 @@ void TestFrmDalvire::basculeIgnoreLesAutresFenetres() {
 }
 
 void TestFrmDalvire::compteARebours() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.contexte().DelaiFermeture = 5;
     const auto f = fenetre(env, QStringLiteral("A"));
     f->imgIcone_Click();
@@ -282,7 +283,7 @@ void TestFrmDalvire::compteARebours() {
 }
 
 void TestFrmDalvire::compteAReboursReel() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.contexte().DelaiFermeture = 1;
     const auto f = fenetre(env, QStringLiteral("A"));
     f->show();
@@ -293,7 +294,7 @@ void TestFrmDalvire::compteAReboursReel() {
 }
 
 void TestFrmDalvire::gelEtReprise() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const QStringList noms = [] {
         QStringList n;
         for (int i = 0; i < 60; ++i)
@@ -403,7 +404,7 @@ void TestFrmDalvire::fermetureDeLaListe() {
     QFETCH(bool, resteSortie);
     QFETCH(QStringList, journal);
     QFETCH(int, messages);
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.contexte().DelaiFermeture = 3;
     const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
     f->cboType.clear();
@@ -444,7 +445,7 @@ void TestFrmDalvire::fermetureDeLaListe() {
 
 // The same with the window's own timer and a one-second delay.
 void TestFrmDalvire::fermetureReelleDeLaListe() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.contexte().DelaiFermeture = 1;
     const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
     f->show();
@@ -460,7 +461,7 @@ void TestFrmDalvire::fermetureReelleDeLaListe() {
 
 // A list without entries does not open, and so freezes nothing.
 void TestFrmDalvire::listeVideSansGel() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("Vide"));
     f->show();
     f->imgIcone_Click();
@@ -493,7 +494,7 @@ void TestFrmDalvire::delaiJamaisAtteint() {
     QFETCH(int, nombreTics);
     QFETCH(bool, sortie);
     QFETCH(int, compteur);
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.contexte().DelaiFermeture = delai;
     const auto f = fenetre(env, QStringLiteral("A"));
     f->imgIcone_Click();
@@ -505,7 +506,7 @@ void TestFrmDalvire::delaiJamaisAtteint() {
 }
 
 void TestFrmDalvire::boutonsDeLaSourisSurLIcone() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("A"));
     f->show();
     QSignalSpy menu(f.get(), &frmDalvire::menuPrincipalDemande);
@@ -546,7 +547,7 @@ void TestFrmDalvire::infobulleDeLIcone_data() {
 
 void TestFrmDalvire::infobulleDeLIcone() {
     QFETCH(bool, sortie);
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("Jeux de société"));
     f->imgIcone->setToolTip(f->Tag());
     f->show();
@@ -593,7 +594,7 @@ void TestFrmDalvire::deplacementsSansLancement() {
     QFETCH(QString, gestes);
     QFETCH(int, courantAvant);
     QFETCH(int, courantApres);
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
     {
         const QSignalBlocker silence(f->cboProgrammes);
@@ -639,7 +640,7 @@ void TestFrmDalvire::choixQuiLancent_data() {
 void TestFrmDalvire::choixQuiLancent() {
     QFETCH(QString, gestes);
     QFETCH(QString, lance);
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
     {
         const QSignalBlocker silence(f->cboProgrammes);
@@ -661,7 +662,7 @@ void TestFrmDalvire::choixQuiLancent() {
 // A choice reported twice before its launch has run starts the item once; a selection
 // set by program is no choice.
 void TestFrmDalvire::choixRepeteLanceUneFois() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto f =
         fenetre(env, QStringLiteral("A"), {QStringLiteral("Un"), QStringLiteral("Deux")});
     f->show();
@@ -684,7 +685,7 @@ void TestFrmDalvire::choixRepeteLanceUneFois() {
 // From a slid-in window too, the keyboard moves and Enter starts; the launch slides
 // the window out.
 void TestFrmDalvire::lancementAuClavierDepuisRentree() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto f =
         fenetre(env, QStringLiteral("A"), {QStringLiteral("Un"), QStringLiteral("Deux")});
     f->show();
@@ -716,7 +717,7 @@ void TestFrmDalvire::tailleDeLaListeDeroulante() {
     QFETCH(int, nombre);
     QFETCH(int, longueurNom);
     QFETCH(bool, sortie);
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     QStringList noms;
     for (int i = 0; i < nombre; ++i)
         noms << QStringLiteral("%1 ").arg(i, 3, 10, QLatin1Char('0')) +
@@ -742,7 +743,7 @@ void TestFrmDalvire::tailleDeLaListeDeroulante() {
 }
 
 void TestFrmDalvire::curseurMain() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("A"));
     for (const QWidget* controle :
          {static_cast<QWidget*>(f->imgIcone), static_cast<QWidget*>(f->cboProgrammes)}) {
@@ -754,7 +755,7 @@ void TestFrmDalvire::curseurMain() {
 }
 
 void TestFrmDalvire::curseurAbsentDuDossier() {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     QVERIFY(QFile::remove(env.dossier() + QStringLiteral("icones/main.png")));
     QCOMPARE(Curseur_Main(env.contexte()).shape(), Qt::PointingHandCursor);
 }

@@ -4,6 +4,7 @@
 #include "launcher/Lanceur.h"
 #include "launcher/frmDalvire.h"
 #include "launcher/frmOuvrirAvec.h"
+#include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
 
@@ -43,7 +44,7 @@ void auChoix(std::function<void(frmOuvrirAvec&)> geste) {
 }
 
 struct Poste {
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     std::unique_ptr<frmDalvire> fenetre;
 
     Poste() {
@@ -631,7 +632,7 @@ void TestLanceur::envoyerMail_data() {
 void TestLanceur::envoyerMail() {
     QFETCH(int, resultat);
     QFETCH(QStringList, messages);
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.shell().reponseOuvrir = static_cast<ResultatOuverture>(resultat);
     QWidget proprietaire;
     Envoyer_Mail(env.contexte(), QStringLiteral("moi@exemple.fr"), &proprietaire,

@@ -42,16 +42,11 @@ QString programmeDisparu() {
 
 // A run whose context has the real desktop services and scripted message boxes.
 struct Poste {
-    MessagesScriptes* messages = nullptr;
-    ParametresMemoire* parametres = nullptr;
-    DemarrageSessionMemoire* demarrage = nullptr;
-    std::unique_ptr<Contexte> contexte;
-
-    Poste() {
-        ServicesPlateforme s = Environnement::servicesDeTest(messages, parametres, demarrage);
+    Environnement env{{.remplacerServices = [](ServicesPlateforme& s) {
         s.shell = std::make_unique<ShellGio>();
-        contexte = std::make_unique<Contexte>(Fichier_Livre(QString()), std::move(s));
-    }
+    }}};
+    MessagesScriptes* messages = &env.messages();
+    Contexte* contexte = &env.contexte();
 };
 
 QByteArray association(const QString& type, const QString& application) {

@@ -1,9 +1,10 @@
 // The settings dialog: what it shows, what it writes, and what it changes at once.
-#include "about/ContexteComplet.h"
 #include "core/BaseRegistre.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
 #include "manage/frmParametres.h"
+#include "support/DemarrageSessionMemoire.h"
+#include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 
@@ -257,9 +258,9 @@ private Q_SLOTS:
     void touchesAide() {
         QFETCH(int, maniere);
         QFETCH(QStringList, rubriques);
-        ContexteComplet cc;
-        cc.contexte->DelaiFermeture = 5;
-        frmParametres f(*cc.contexte);
+        Environnement cc;
+        cc.contexte().DelaiFermeture = 5;
+        frmParametres f(cc.contexte());
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         f.activateWindow();
@@ -276,11 +277,11 @@ private Q_SLOTS:
         else
             QTest::keyClick(f.chkPlan, maniere == 0 ? Qt::Key_F1 : Qt::Key_F2);
         for (QString& r : rubriques)
-            r.prepend(cc.env.dossier());
+            r.prepend(cc.dossier());
         QTRY_COMPARE(cc.rubriques(), rubriques);
         QTEST(modale, "modale");
         QVERIFY(f.isVisible());
-        QVERIFY(cc.parametres->ecritures.isEmpty());
+        QVERIFY(cc.parametres().ecritures.isEmpty());
     }
 };
 

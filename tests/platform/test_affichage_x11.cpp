@@ -6,6 +6,7 @@
 #include "launcher/frmDalvire.h"
 #include "platform/FenetresX11.h"
 #include "platform/linux/ShellGio.h"
+#include "support/Environnement.h"
 #include "support/ShellFactice.h"
 #include "tray/frmPrincipale.h"
 
@@ -51,7 +52,7 @@ void TestAffichageX11::fenetreHorsBarreDesTaches_data() {
 
 void TestAffichageX11::fenetreHorsBarreDesTaches() {
     QFETCH(int, premierPlan);
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.contexte().PremierPlan = static_cast<qint16>(premierPlan);
     frmDalvire f(env.contexte());
     f.Form_Load();
@@ -70,7 +71,7 @@ void TestAffichageX11::fenetreHorsBarreDesTaches() {
 
 void TestAffichageX11::plusieursFenetresAuPremierPlan() {
     // As the program builds them: for a main window that has a native window of its own.
-    EnvironnementLanceur env;
+    Environnement env{Environnement::lanceur()};
     env.contexte().PremierPlan = 1;
     for (const char* nom : {"A", "B", "C"})
         env.ajouterCategorie(QString::fromLatin1(nom), QString(), QStringLiteral("1"),

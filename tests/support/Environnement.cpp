@@ -1,63 +1,89 @@
 #include "support/Environnement.h"
 
 #include "about/APropos.h"
+#include "base/Textes.h"
+#include "platform/linux/ImpressionQt.h"
 #include "support/AideFactice.h"
+#include "support/DemarrageSessionMemoire.h"
 #include "support/DialoguesScriptes.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 #include "support/ShellFactice.h"
 
-#include "platform/linux/ImpressionQt.h"
-
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTest>
 
-QString Fichier_Livre(const QString& nomRelatif) {
-    return QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/") + nomRelatif;
+namespace {
+
+template <typename Fake, typename Service>
+Fake* garder(std::unique_ptr<Fake> service, std::unique_ptr<Service>& place) {
+    Fake* const brut = service.get();
+    place = std::move(service);
+    return brut;
 }
 
-ServicesPlateforme Environnement::servicesDeTest(MessagesScriptes*& messages,
-                                                 ParametresMemoire*& parametres,
-                                                 DemarrageSessionMemoire*& demarrage) {
-    ServicesPlateforme s;
-    auto m = std::make_unique<MessagesScriptes>();
-    auto p = std::make_unique<ParametresMemoire>();
-    auto d = std::make_unique<DemarrageSessionMemoire>();
-    messages = m.get();
-    parametres = p.get();
-    demarrage = d.get();
-    s.messages = std::move(m);
-    s.parametres = std::move(p);
-    s.demarrageSession = std::move(d);
-    // Nothing a test does may reach the real desktop or crash on a missing service.
-    s.shell = std::make_unique<ShellFactice>();
-    s.aide = std::make_unique<AideFactice>();
-    s.dialogues = std::make_unique<DialoguesScriptes>();
-    // Printing lands in a PDF file a test names with imprimerDans().
-    s.impression = std::make_unique<ImpressionPdf>(QDir::temp().filePath(
-        QStringLiteral("dalvire-impression-%1.pdf").arg(QCoreApplication::applicationPid())));
-    return s;
+// The fake in place still, or nothing when the test put another service there.
+template <typename Fake, typename Service>
+Fake* siToujoursLa(Fake* fake, const std::unique_ptr<Service>& place) {
+    return place.get() == fake ? fake : nullptr;
 }
 
-Environnement::Environnement(bool copierCatalogue) {
-    const QDir cible(dossier_.path());
+void copierLivraison(const QDir& cible, bool copierCatalogue) {
     for (const QString& nom : {QStringLiteral("informations.txt"), QStringLiteral("aide.chm")})
         QFile::copy(Fichier_Livre(nom), cible.filePath(nom));
     cible.mkpath(QStringLiteral("icones"));
     for (const QString& nom : QDir(Fichier_Livre(QStringLiteral("icones"))).entryList(QDir::Files))
         QFile::copy(Fichier_Livre(QStringLiteral("icones/") + nom),
                     cible.filePath(QStringLiteral("icones/") + nom));
-    if (copierCatalogue) {
-        const QString copie = cible.filePath(QStringLiteral("donnees.fdl"));
-        QFile::copy(QStringLiteral(DALVIRE_CATALOGUE_VIERGE), copie);
-        QFile::setPermissions(copie, QFile::ReadOwner | QFile::WriteOwner);
+    if (!copierCatalogue) return;
+    const QString copie = cible.filePath(QStringLiteral("donnees.fdl"));
+    QFile::copy(QStringLiteral(DALVIRE_CATALOGUE_VIERGE), copie);
+    QFile::setPermissions(copie, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+QString litteral(const QString& valeur) {
+    if (valeur.isNull()) return QStringLiteral("NULL");
+    return QLatin1Char('\'') + Doubler_Apostrophes(valeur) + QLatin1Char('\'');
+}
+
+} // namespace
+
+QString Fichier_Livre(const QString& nomRelatif) {
+    return QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/") + nomRelatif;
+}
+
+Environnement::Environnement()
+    : Environnement(Options{}) {}
+
+Environnement::Environnement(Options options) {
+    copierLivraison(QDir(dossier_.path()), options.copierCatalogue);
+
+    ServicesPlateforme s;
+    messages_ = garder(std::make_unique<MessagesScriptes>(), s.messages);
+    parametres_ = garder(std::make_unique<ParametresMemoire>(), s.parametres);
+    demarrage_ = garder(std::make_unique<DemarrageSessionMemoire>(), s.demarrageSession);
+    shell_ = garder(std::make_unique<ShellFactice>(), s.shell);
+    aide_ = garder(std::make_unique<AideFactice>(), s.aide);
+    dialogues_ = garder(std::make_unique<DialoguesScriptes>(), s.dialogues);
+    impression_ =
+        garder(std::make_unique<ImpressionPdf>(dossier() + QStringLiteral("impression.pdf")),
+               s.impression);
+    if (options.remplacerServices) {
+        options.remplacerServices(s);
+        messages_ = siToujoursLa(messages_, s.messages);
+        parametres_ = siToujoursLa(parametres_, s.parametres);
+        demarrage_ = siToujoursLa(demarrage_, s.demarrageSession);
+        shell_ = siToujoursLa(shell_, s.shell);
+        aide_ = siToujoursLa(aide_, s.aide);
+        dialogues_ = siToujoursLa(dialogues_, s.dialogues);
+        impression_ = siToujoursLa(impression_, s.impression);
     }
-    contexte_ = std::make_unique<Contexte>(dossier_.path(),
-                                           servicesDeTest(messages_, parametres_, demarrage_));
+
+    contexte_ = std::make_unique<Contexte>(dossier_.path(), std::move(s));
     contexte_->CheminDonnees = cheminCatalogue();
+    contexte_->DelaiFermeture = options.delaiFermeture;
     contexte_->definirAPropos(&Afficher_A_Propos);
+    if (options.ouvrirCatalogue) ouvrirCatalogue();
 }
 
 Environnement::~Environnement() = default;
@@ -81,14 +107,26 @@ QStringList Environnement::lignes(const QString& selection, const QStringList& c
     return resultat;
 }
 
-ShellFactice& Environnement::shell() {
-    return static_cast<ShellFactice&>(contexte_->shell());
+void Environnement::ajouterCategorie(const QString& nom, const QString& icone,
+                                     const QString& affiche, const QString& couleur) {
+    contexte_->catalogue().executer(QStringLiteral("INSERT INTO categorie VALUES (") +
+                                    litteral(nom) + QLatin1Char(',') + litteral(icone) +
+                                    QLatin1Char(',') + litteral(affiche) + QLatin1Char(',') +
+                                    litteral(couleur) + QLatin1Char(')'));
 }
 
-AideFactice& Environnement::aide() {
-    return static_cast<AideFactice&>(contexte_->aide());
+void Environnement::ajouterProgramme(const QString& nom, const QString& chemin,
+                                     const QString& categorie, const QString& demarrage,
+                                     const QString& typefichier) {
+    contexte_->catalogue().executer(
+        QStringLiteral("INSERT INTO programmes VALUES (") + litteral(nom) + QLatin1Char(',') +
+        litteral(chemin) + QLatin1Char(',') + litteral(categorie) + QLatin1Char(',') +
+        litteral(demarrage) + QLatin1Char(',') + litteral(typefichier) + QLatin1Char(')'));
 }
 
-DialoguesScriptes& Environnement::dialogues() {
-    return static_cast<DialoguesScriptes&>(contexte_->dialogues());
+QStringList Environnement::rubriques() const {
+    QStringList lignes;
+    for (const AideFactice::Appel& a : aide_->appels)
+        lignes << a.fichier + QLatin1Char(' ') + QString::number(a.numero);
+    return lignes;
 }

@@ -2,26 +2,41 @@
 
 #include "core/Contexte.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class AideFactice;
+class DemarrageSessionMemoire;
 class DialoguesScriptes;
+class ImpressionPdf;
 class MessagesScriptes;
 class ParametresMemoire;
 class ShellFactice;
-class QWidget;
-
-// A settings store and autostart service that a test reads back.
-class DemarrageSessionMemoire;
 
 // An isolated run of the program for a test: a temporary application folder holding a
-// fresh copy of the delivered files, in-memory settings, scripted message boxes.
+// fresh copy of the delivered files, and a context whose services are fakes that the
+// test scripts and reads back: in-memory settings and autostart, scripted message boxes
+// and dialogs, desktop services and help that start nothing, printing into a PDF file.
 class Environnement {
 public:
-    // With copierCatalogue false the folder has no donnees.fdl.
-    explicit Environnement(bool copierCatalogue = true);
+    struct Options {
+        // False: the folder has no donnees.fdl.
+        bool copierCatalogue = true;
+        // True: the context's connection is open on the folder's catalogue.
+        bool ouvrirCatalogue = false;
+        qint32 delaiFermeture = 0;
+        // Puts real services, or fakes of its own, in place of the fakes before the
+        // context is built; a service it replaces has no accessor here any more.
+        std::function<void(ServicesPlateforme&)> remplacerServices;
+    };
+    // What the launcher windows expect: the catalogue open, a five-second delay.
+    static Options lanceur() { return {.ouvrirCatalogue = true, .delaiFermeture = 5}; }
+
+    Environnement();
+    explicit Environnement(Options options);
     ~Environnement();
 
     QString dossier() const; // ends with "/"
@@ -31,47 +46,33 @@ public:
     MessagesScriptes& messages() { return *messages_; }
     ParametresMemoire& parametres() { return *parametres_; }
     DemarrageSessionMemoire& demarrageSession() { return *demarrage_; }
-    // The fake desktop services and help of the context.
-    ShellFactice& shell();
-    AideFactice& aide();
-    // The scripted file and colour dialogs of the context.
-    DialoguesScriptes& dialogues();
+    ShellFactice& shell() { return *shell_; }
+    AideFactice& aide() { return *aide_; }
+    DialoguesScriptes& dialogues() { return *dialogues_; }
+    ImpressionPdf& impression() { return *impression_; }
 
     // Opens the catalogue of the folder on the context's connection.
     void ouvrirCatalogue();
     // Runs one statement and returns the rows as "a|b|c" lines, in result order.
     QStringList lignes(const QString& selection, const QStringList& colonnes);
-
-    // Extra services a test may want to replace before building the context.
-    static ServicesPlateforme servicesDeTest(MessagesScriptes*& messages,
-                                             ParametresMemoire*& parametres,
-                                             DemarrageSessionMemoire*& demarrage);
+    // Test rows written as they are; a null QString is a NULL column.
+    void ajouterCategorie(const QString& nom, const QString& icone, const QString& affiche,
+                          const QString& couleur);
+    void ajouterProgramme(const QString& nom, const QString& chemin, const QString& categorie,
+                          const QString& demarrage, const QString& typefichier);
+    // "file number" per help topic asked for, in order.
+    QStringList rubriques() const;
 
 private:
     QTemporaryDir dossier_;
     MessagesScriptes* messages_ = nullptr;
     ParametresMemoire* parametres_ = nullptr;
     DemarrageSessionMemoire* demarrage_ = nullptr;
+    ShellFactice* shell_ = nullptr;
+    AideFactice* aide_ = nullptr;
+    DialoguesScriptes* dialogues_ = nullptr;
+    ImpressionPdf* impression_ = nullptr;
     std::unique_ptr<Contexte> contexte_;
-};
-
-#include "platform/Autostart.h"
-
-#include <QList>
-#include <QMap>
-
-class DemarrageSessionMemoire final : public ServiceDemarrageSession {
-public:
-    void ecrire(const QString& nomValeur, const QString& chemin) override {
-        valeurs.insert(nomValeur, chemin);
-        journal << QStringLiteral("ecrire ") + nomValeur + QStringLiteral("=") + chemin;
-    }
-    void supprimer(const QString& nomValeur) override {
-        journal << QStringLiteral("supprimer ") + nomValeur +
-                       (valeurs.remove(nomValeur) ? QString() : QStringLiteral(" (absente)"));
-    }
-    QMap<QString, QString> valeurs;
-    QStringList journal;
 };
 
 // Path of a delivered file of the built application folder.

@@ -1,17 +1,12 @@
 #pragma once
 
-#include "core/Contexte.h"
 #include "platform/Shell.h"
-#include "support/Environnement.h"
 
 #include <QList>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
-
-class MessagesScriptes;
-class ParametresMemoire;
 
 // One request that reached the desktop services.
 struct AppelShell {
@@ -49,32 +44,4 @@ public:
     // "operation|cible|commande", and "|application" when there is one, per request, in
     // order.
     QStringList journal() const;
-};
-
-// An isolated run like Environnement's, whose context also has the fake desktop
-// services, with the catalogue open.
-class EnvironnementLanceur {
-public:
-    EnvironnementLanceur();
-    ~EnvironnementLanceur();
-
-    Contexte& contexte() { return *contexte_; }
-    MessagesScriptes& messages() { return *messages_; }
-    ParametresMemoire& parametres() { return *parametres_; }
-    ShellFactice& shell() { return *shell_; }
-    QString dossier() const { return base_.dossier(); }
-
-    // Test rows written as they are; a null QString is a NULL column.
-    void ajouterCategorie(const QString& nom, const QString& icone, const QString& affiche,
-                          const QString& couleur);
-    void ajouterProgramme(const QString& nom, const QString& chemin, const QString& categorie,
-                          const QString& demarrage, const QString& typefichier);
-
-private:
-    Environnement base_;
-    MessagesScriptes* messages_ = nullptr;
-    ParametresMemoire* parametres_ = nullptr;
-    DemarrageSessionMemoire* demarrage_ = nullptr;
-    ShellFactice* shell_ = nullptr;
-    std::unique_ptr<Contexte> contexte_;
 };

@@ -1,9 +1,9 @@
 // The hidden main window: tray icon, main menu, quitting, closing and rebuilding windows.
-#include "about/ContexteComplet.h"
 #include "core/Parametres.h"
+#include "manage/frmGestion.h"
+#include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
-#include "manage/frmGestion.h"
 #include "tray/frmPrincipale.h"
 
 #include <QAction>
@@ -283,24 +283,24 @@ private Q_SLOTS:
     void autresEntrees() {
         QFETCH(int, entree);
         QFETCH(QStringList, rubriques);
-        ContexteComplet cc;
-        frmPrincipale principale(*cc.contexte);
+        Environnement cc;
+        frmPrincipale principale(cc.contexte());
         QString modale;
         QTimer::singleShot(0, [&] {
             if (QWidget* w = QApplication::activeModalWidget()) {
                 modale = w->metaObject()->className();
-                QVERIFY(cc.contexte->fenetres().ouvertes().contains(w));
+                QVERIFY(cc.contexte().fenetres().ouvertes().contains(w));
                 w->close();
             }
         });
         principale.mnuDePrincipal.at(entree)->trigger();
         QTEST(modale, "modale");
         for (QString& r : rubriques)
-            r.prepend(cc.env.dossier());
+            r.prepend(cc.dossier());
         QCOMPARE(cc.rubriques(), rubriques);
         // Gone once closed, nothing written.
-        QCOMPARE(cc.contexte->fenetres().ouvertes(), QList<QWidget*>({&principale}));
-        QVERIFY(cc.parametres->ecritures.isEmpty());
+        QCOMPARE(cc.contexte().fenetres().ouvertes(), QList<QWidget*>({&principale}));
+        QVERIFY(cc.parametres().ecritures.isEmpty());
     }
 };
 
