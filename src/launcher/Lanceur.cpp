@@ -54,7 +54,8 @@ bool estDossier(const QString& chemin) {
 
 // A program item may name an installed application by its desktop entry.
 bool estEntreeBureau(const QString& type, const QString& chemin) {
-    return type == Type::Programme && chemin.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive);
+    return type == Type::Programme &&
+           chemin.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive);
 }
 
 // The check of the item by its type; true when it passes (or its type has none).

@@ -79,8 +79,7 @@ public:
     // waited for; the display mode applies as for any started program.
     // ApplicationIntrouvable when the file no longer reads as an application's entry
     // (gone, broken, or its program gone).
-    virtual ResultatLancement lancerEntreeBureau(const QString& entree,
-                                                 int commandeAffichage) = 0;
+    virtual ResultatLancement lancerEntreeBureau(const QString& entree, int commandeAffichage) = 0;
     // Opens the file or the link with that application, never waited for.
     virtual ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                                     const QString& idApplication) = 0;

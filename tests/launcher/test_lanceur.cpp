@@ -155,8 +155,9 @@ void TestLanceur::verificationEchouee_data() {
                                       << "@/absent.exe" << programme << programmeAbsent;
     QTest::newRow("dossier pour programme") << "0"
                                             << "@/icones" << programme << programmeAbsent;
-    QTest::newRow("entree de bureau absente") << "0"
-                                              << "@/absente.desktop" << programme << programmeAbsent;
+    QTest::newRow("entree de bureau absente")
+        << "0"
+        << "@/absente.desktop" << programme << programmeAbsent;
     QTest::newRow("programme vide") << "0"
                                     << "" << programme << programmeAbsent;
     QTest::newRow("fichier absent") << "1"

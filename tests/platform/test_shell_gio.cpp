@@ -298,15 +298,16 @@ void TestShellGio::toutesLesApplications() {
     ShellGio shell;
     QStringList lignes;
     for (const ApplicationProposee& a : shell.toutesLesApplications())
-        lignes << a.id + QLatin1Char('|') + a.nom + QLatin1Char('|') + a.icone +
-                      QLatin1Char('|') + a.fichier.section(QLatin1Char('/'), -1);
+        lignes << a.id + QLatin1Char('|') + a.nom + QLatin1Char('|') + a.icone + QLatin1Char('|') +
+                      a.fichier.section(QLatin1Char('/'), -1);
     // By name in French order whatever the locale ("écran" among the e); the icon a theme
     // name or a file; the entries not displayed, hidden or broken left out.
-    QCOMPARE(lignes,
-             (QStringList{QStringLiteral("dalvire-ecran.desktop|écran Dalvire||dalvire-ecran.desktop"),
-                          QStringLiteral("dalvire-lien.desktop|Lien Dalvire||dalvire-lien.desktop"),
-                          QStringLiteral("dalvire-temoin.desktop|Témoin Dalvire|") + racine() +
-                              QStringLiteral("/temoin.png|dalvire-temoin.desktop")}));
+    QCOMPARE(
+        lignes,
+        (QStringList{QStringLiteral("dalvire-ecran.desktop|écran Dalvire||dalvire-ecran.desktop"),
+                     QStringLiteral("dalvire-lien.desktop|Lien Dalvire||dalvire-lien.desktop"),
+                     QStringLiteral("dalvire-temoin.desktop|Témoin Dalvire|") + racine() +
+                         QStringLiteral("/temoin.png|dalvire-temoin.desktop")}));
     QCOMPARE(shell.toutesLesApplications().at(0).fichier,
              racine() + QStringLiteral("/donnees/applications/dalvire-ecran.desktop"));
 }
@@ -396,14 +397,15 @@ void TestShellGio::lancerEntreeBureau_data() {
     const int introuvable = int(ResultatLancement::ApplicationIntrouvable);
     // Field codes are GIO's: no file given, %f and %U are nothing; %c is the name, %k the
     // entry itself, whose path full of shell characters stays one argument.
-    QTest::newRow("application")
-        << QByteArray("[Desktop Entry]\nType=Application\nName=Écran d'essai\n"
-                      "Exec=\"@temoin\" --nom %c %k %f %U\n")
-        << int(ResultatLancement::Reussi)
-        << QStringList{QStringLiteral("--nom"), QStringLiteral("Écran d'essai"),
-                       QStringLiteral("@entree")};
-    QTest::newRow("illisible") << QByteArray("Ceci n'est pas une entrée.\n\x01\x02")
-                               << introuvable << QStringList();
+    QTest::newRow("application") << QByteArray(
+                                        "[Desktop Entry]\nType=Application\nName=Écran d'essai\n"
+                                        "Exec=\"@temoin\" --nom %c %k %f %U\n")
+                                 << int(ResultatLancement::Reussi)
+                                 << QStringList{QStringLiteral("--nom"),
+                                                QStringLiteral("Écran d'essai"),
+                                                QStringLiteral("@entree")};
+    QTest::newRow("illisible") << QByteArray("Ceci n'est pas une entrée.\n\x01\x02") << introuvable
+                               << QStringList();
     QTest::newRow("sans Exec") << QByteArray("[Desktop Entry]\nType=Application\nName=X\n")
                                << introuvable << QStringList();
     QTest::newRow("programme disparu")
@@ -436,7 +438,8 @@ void TestShellGio::lancerEntreeBureau() {
         QVERIFY(aucunAppel(100));
     } else {
         arguments.replaceInStrings(QStringLiteral("@entree"), entree);
-        QCOMPARE(appel, QStringList{QStringLiteral("/dev/null")} + QStringList{QStringLiteral("/dev/null")} + arguments);
+        QCOMPARE(appel, QStringList{QStringLiteral("/dev/null")} +
+                            QStringList{QStringLiteral("/dev/null")} + arguments);
     }
     QCOMPARE(QDir(dossier).entryList(QDir::Files),
              contenu.isEmpty() ? QStringList() : QStringList{QStringLiteral("mon appli.desktop")});
