@@ -1,13 +1,14 @@
 #include "tray/frmPrincipale.h"
 
 #include "about/APropos.h"
+#include "base/Version.h"
 #include "catalogue/DonneesInitiales.h"
 #include "core/Aide.h"
 #include "core/Contexte.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
-#include "base/Version.h"
 #include "launcher/Disposition.h"
+#include "launcher/frmDalvire.h"
 #include "manage/frmParametres.h"
 #include "platform/Messages.h"
 #include "tray/FiltreNotification.h"
@@ -47,6 +48,7 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
     setWindowTitle(TitreApplication);
     imgIcone = QIcon(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"));
     creerMenu();
+    suiviEcrans_ = new SuiviEcrans([this] { Replacer_Fenetres(); }, this);
 }
 
 frmPrincipale::~frmPrincipale() {
@@ -84,6 +86,7 @@ bool frmPrincipale::Form_Load() {
     if (contexte_.PremiereUtilisation)
         Donnees_Initiales(contexte_.catalogue(), Dossier_Application(contexte_));
     Creer_Fenetres(contexte_, *this);
+    suiviEcrans_->noterConstruction();
     Afficher_Icone_Notification();
     return true;
 }
@@ -202,4 +205,16 @@ void frmPrincipale::Fermer_Fenetres(bool fermerPrincipale) {
 void frmPrincipale::Reconstruire_Fenetres() {
     Fermer_Fenetres(false);
     Creer_Fenetres(contexte_, *this);
+    suiviEcrans_->noterConstruction();
+}
+
+void frmPrincipale::Replacer_Fenetres() {
+    if (decharge_ || categories.lstCategorie.isEmpty()) return;
+    QList<QPointer<frmDalvire>> lanceurs;
+    for (QWidget* fenetre : contexte_.fenetres().ouvertes())
+        if (auto* lanceur = qobject_cast<frmDalvire*>(fenetre)) lanceurs.append(lanceur);
+    for (const QPointer<frmDalvire>& lanceur : std::as_const(lanceurs))
+        delete lanceur.data();
+    Creer_Fenetres(contexte_, *this);
+    suiviEcrans_->noterConstruction();
 }

@@ -61,6 +61,11 @@ public:
     // Unloads every window but the main and management ones, then, when asked, the main one.
     void Fermer_Fenetres(bool fermerPrincipale);
     void Reconstruire_Fenetres();
+    // The screens changed: the launcher windows alone are built again against the primary
+    // screen's work area (a help viewer left open stays). Nothing when no category is
+    // displayed.
+    void Replacer_Fenetres();
+    SuiviEcrans& suiviEcrans() { return *suiviEcrans_; }
 
     // Shows the management window modally on the page named in Echange. Left empty
     // while the program has no management window: the menu entries then open nothing.
@@ -103,5 +108,6 @@ private:
     InscriptionFenetre inscription_;
     QPointer<QSystemTrayIcon> icone_;
     QPointer<FiltreIconeNotification> filtre_;
+    SuiviEcrans* suiviEcrans_ = nullptr;
     bool decharge_ = false;
 };
