@@ -88,7 +88,7 @@ public:
     // unless a test scripts it.
     explicit SuiviEcrans(std::function<void()> rebatir, QObject* parent = nullptr,
                          std::function<QRect()> zone = {});
-    // The windows were just built for the present work area.
+    // The windows are about to be built for the present work area.
     void noterConstruction();
     // What the quarter of a second leads to, also for the tests.
     void verifier();

@@ -85,8 +85,9 @@ bool frmPrincipale::Form_Load() {
     }
     if (contexte_.PremiereUtilisation)
         Donnees_Initiales(contexte_.catalogue(), Dossier_Application(contexte_));
-    Creer_Fenetres(contexte_, *this);
+    // Noted first: a message of the build lets the screens change under it.
     suiviEcrans_->noterConstruction();
+    Creer_Fenetres(contexte_, *this);
     Afficher_Icone_Notification();
     return true;
 }
@@ -204,8 +205,9 @@ void frmPrincipale::Fermer_Fenetres(bool fermerPrincipale) {
 
 void frmPrincipale::Reconstruire_Fenetres() {
     Fermer_Fenetres(false);
-    Creer_Fenetres(contexte_, *this);
+    // Noted first: a message of the build lets the screens change under it.
     suiviEcrans_->noterConstruction();
+    Creer_Fenetres(contexte_, *this);
 }
 
 void frmPrincipale::Replacer_Fenetres() {
@@ -215,6 +217,7 @@ void frmPrincipale::Replacer_Fenetres() {
         if (auto* lanceur = qobject_cast<frmDalvire*>(fenetre)) lanceurs.append(lanceur);
     for (const QPointer<frmDalvire>& lanceur : std::as_const(lanceurs))
         delete lanceur.data();
-    Creer_Fenetres(contexte_, *this);
+    // Noted first: a message of the build lets the screens change under it.
     suiviEcrans_->noterConstruction();
+    Creer_Fenetres(contexte_, *this);
 }
