@@ -120,9 +120,4 @@ verifier "expected the menu entry read back as the program in $AUTRE; read: $lu"
 desinstaller "$AUTRE" "$MAISON/bin" || echec "uninstall from another place failed"
 verifier "expected the menu entry removed from another place" test ! -e "$MENU"
 verifier "expected only the catalogue left in $AUTRE" test "$(ls -A "$AUTRE")" = donnees.fdl
-# A percent sign is doubled, or it would read as a field code (GIO then refuses the
-# entry all the same: it looks for the program without undoing the doubling).
-installer "$MAISON/100%" "$MAISON/bin" || echec "the install to a place with % failed"
-verifier "expected % doubled in Exec: $(grep Exec= "$MENU")" grep -qxF "Exec=\"$MAISON/100%%/dalvire\"" "$MENU"
-
 [ "$ECHECS" -eq 0 ] && echo "PASS: installation" || exit 1

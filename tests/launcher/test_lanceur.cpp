@@ -230,10 +230,6 @@ void TestLanceur::lancement_data() {
                                       << "editeur.desktop"
                                       << "@/editeur.desktop"
                                       << "lancerEntreeBureau";
-    QTest::newRow("entree de bureau en capitales") << "0"
-                                                   << "EDITEUR.DESKTOP"
-                                                   << "@/EDITEUR.DESKTOP"
-                                                   << "lancerEntreeBureau";
     // Only a program item names an application; as a document it is a file like another.
     QTest::newRow("entree de bureau en document") << "1"
                                                   << "editeur.desktop"

@@ -411,9 +411,6 @@ void TestShellGio::lancerEntreeBureau_data() {
     QTest::newRow("programme disparu")
         << QByteArray("[Desktop Entry]\nType=Application\nName=X\nExec=/dalvire/absent %f\n")
         << introuvable << QStringList();
-    QTest::newRow("lien, pas une application")
-        << QByteArray("[Desktop Entry]\nType=Link\nName=X\nURL=https://exemple.fr/\n")
-        << introuvable << QStringList();
     QTest::newRow("absente") << QByteArray() << introuvable << QStringList();
 }
 
