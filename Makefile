@@ -4,7 +4,11 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build run test test-asan bench clean
+# Where `make install` puts the program for the current user.
+PREFIX     ?= $(HOME)/.local/share/dalvire
+BINDIR     ?= $(HOME)/.local/bin
+
+.PHONY: deps build run test test-asan bench clean install uninstall
 
 deps:
 	@scripts/installer-dependances.sh
@@ -32,6 +36,15 @@ test-asan: deps
 bench: build
 	cmake --build $(BUILD) --target benchmarks
 	@for b in $(BUILD)/bench/*/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b"; fi; done
+
+# The application folder to PREFIX (the catalogue only where none exists), a desktop
+# entry in the applications menu, the `dalvire` command in BINDIR.
+install: build
+	scripts/installer.sh installer "$(BUILD)/app" "$(BUILD)/catalogue-vierge/donnees.fdl" "$(PREFIX)" "$(BINDIR)"
+
+# Removes what install wrote; the catalogue and the settings stay.
+uninstall:
+	scripts/installer.sh desinstaller "$(PREFIX)" "$(BINDIR)"
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)

@@ -15,6 +15,8 @@ paquets=(
     # the desktop session of the end-to-end tests
     xvfb xauth openbox trayer xdotool x11-utils imagemagick dbus-x11 at-spi2-core
     python3-pyatspi wmctrl time
+    # screens that change size in that session
+    x11-xserver-utils
     # fonts so that widgets have real metrics; Liberation Sans stands in for Tahoma
     fonts-dejavu-core fonts-liberation2
 )

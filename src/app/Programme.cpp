@@ -14,6 +14,7 @@
 #include "tray/frmPrincipale.h"
 
 #include <QApplication>
+#include <QProcessEnvironment>
 
 #include <memory>
 
@@ -27,6 +28,27 @@ ServicesPlateforme ServicesPlateforme::reels() {
     s.dialogues = std::make_unique<DialoguesQt>();
     s.impression = std::make_unique<ImpressionQt>();
     return s;
+}
+
+ChoixPlateforme Choisir_Plateforme(const QProcessEnvironment& environnement) {
+    const QString demandee = environnement.value(QStringLiteral("QT_QPA_PLATFORM")).trimmed();
+    if (!demandee.isEmpty() && !demandee.startsWith(QLatin1String("wayland"), Qt::CaseInsensitive))
+        return {};
+    const bool wayland = environnement.value(QStringLiteral("XDG_SESSION_TYPE"))
+                                 .compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0 ||
+                         !environnement.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty();
+    if (!wayland) return {};
+    if (!environnement.value(QStringLiteral("DISPLAY")).isEmpty())
+        return {ChoixPlateforme::Issue::XWayland,
+                QStringLiteral("Dalvire : session Wayland, le programme passe par XWayland pour "
+                               "placer ses fenêtres au bord de l'écran.")};
+    return {ChoixPlateforme::Issue::Impossible,
+            QStringLiteral(
+                "Dalvire ne peut pas fonctionner dans cette session Wayland : ses fenêtres se "
+                "placent d'elles-mêmes au bord droit de l'écran, ce que Wayland ne permet pas "
+                "aux programmes, et XWayland, qui le permet, n'est pas disponible (la variable "
+                "DISPLAY est vide).\nOuvrez une session X11, ou activez XWayland, puis "
+                "relancez Dalvire.")};
 }
 
 int Executer_Dalvire(QApplication& application,

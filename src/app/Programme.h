@@ -1,9 +1,28 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class Contexte;
 class QApplication;
+class QProcessEnvironment;
+
+// How the program meets the display of the session it starts in. Its launcher windows
+// need absolute placement, which Wayland clients cannot have: in a Wayland session it
+// runs through XWayland when there is one, and cannot run without it. A platform chosen
+// explicitly (QT_QPA_PLATFORM other than Wayland, as the tests' offscreen one) is kept.
+struct ChoixPlateforme {
+    enum class Issue {
+        TelleQuelle, // nothing to change
+        XWayland,    // the X11 platform, forced
+        Impossible   // a Wayland session without XWayland: the program ends
+    };
+    Issue issue = Issue::TelleQuelle;
+    // For standard error, said once; empty when there is nothing to say.
+    QString message;
+};
+ChoixPlateforme Choisir_Plateforme(const QProcessEnvironment& environnement);
 
 // Runs the program: splash, start-up, hidden main window, event loop. The exit code.
 // The context is handed to the caller once built, and taken back (nullptr) before it ends.

@@ -3,8 +3,18 @@
 #include "platform/Traductions.h"
 
 #include <QFont>
+#include <QProcessEnvironment>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
+    // Decided before the application exists: it picks its platform when it is made.
+    const ChoixPlateforme plateforme = Choisir_Plateforme(QProcessEnvironment::systemEnvironment());
+    if (!plateforme.message.isEmpty())
+        std::fprintf(stderr, "%s\n", plateforme.message.toLocal8Bit().constData());
+    if (plateforme.issue == ChoixPlateforme::Issue::Impossible) return 1;
+    if (plateforme.issue == ChoixPlateforme::Issue::XWayland) qputenv("QT_QPA_PLATFORM", "xcb");
+
     ApplicationDalvire application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dalvire"));
     // A tray program: closing a message box or the last dialog must not end it.

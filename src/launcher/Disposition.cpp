@@ -9,7 +9,7 @@
 #include "launcher/frmDalvire.h"
 #include "platform/Messages.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImageReader>
 #include <QScreen>
 
@@ -126,8 +126,7 @@ void construire(Contexte& contexte, HoteFenetres& hote) {
             IconeMessage::Information);
         return;
     }
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    const QRect zone = ecran ? ecran->geometry() : QRect();
+    const QRect zone = frmDalvire::zoneDeTravail();
     // The picture the windows are designed with: the application icon, read once.
     const QPixmap conception = hote.imageConception(frmDalvire::tailleIcone());
     QObject& proprietaire = hote.proprietaireFenetres();
@@ -142,11 +141,14 @@ void construire(Contexte& contexte, HoteFenetres& hote) {
                          [&hote](const QPoint& position) { hote.Afficher_Menu(position); });
         // In pixels, so that the windows touch without gap or overlap. Placed before the
         // load makes the native window, so the window system never sees another top.
-        const int haut = fenetre->frameGeometry().height() * static_cast<int>(i);
+        const int hauteur = fenetre->frameGeometry().height();
+        const int haut = hauteur * static_cast<int>(i);
         fenetre->Placer_Haut(zone.y() + haut);
         fenetre->Form_Load();
         garnir(*fenetre, contexte, hote, i, imageSignalee);
-        if (haut > zone.height()) {
+        // A strip cut off by the bottom of the work area, or under a panel, cannot be
+        // used: it counts as beyond the screen.
+        if (haut + hauteur > zone.height()) {
             delete fenetre;
             contexte.messages().afficher(
                 QStringLiteral("Certaines fenêtres ne pourront être affichées.") + SautDeLigne +
@@ -215,4 +217,52 @@ void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote) {
                            QString::fromLocal8Bit(erreur.what()),
                        0);
     }
+}
+
+SuiviEcrans::SuiviEcrans(std::function<void()> rebatir, QObject* parent,
+                         std::function<QRect()> zone)
+    : QObject(parent)
+    , rebatir_(std::move(rebatir))
+    , zoneDeTravail_(zone ? std::move(zone) : &frmDalvire::zoneDeTravail) {
+    attente_.setSingleShot(true);
+    attente_.setInterval(250);
+    connect(&attente_, &QTimer::timeout, this, &SuiviEcrans::verifier);
+    const auto changement = [this] {
+        suivrePrincipal();
+        attente_.start();
+    };
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, changement);
+    connect(qApp, &QGuiApplication::screenAdded, this, changement);
+    connect(qApp, &QGuiApplication::screenRemoved, this, changement);
+    suivrePrincipal();
+    noterConstruction();
+}
+
+void SuiviEcrans::suivrePrincipal() {
+    for (const QMetaObject::Connection& lien : std::as_const(liens_))
+        disconnect(lien);
+    liens_.clear();
+    QScreen* ecran = QGuiApplication::primaryScreen();
+    if (!ecran) return;
+    const auto changement = [this] { attente_.start(); };
+    liens_ << connect(ecran, &QScreen::geometryChanged, this, changement)
+           << connect(ecran, &QScreen::availableGeometryChanged, this, changement);
+}
+
+void SuiviEcrans::noterConstruction() {
+    ecran_ = QGuiApplication::primaryScreen();
+    zone_ = zoneDeTravail_();
+}
+
+void SuiviEcrans::verifier() {
+    // Rebuilt under a dialog, the windows would take with them a chooser or a message
+    // that one of them has open; under its drop-down list, the list itself.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        attente_.start();
+        return;
+    }
+    const QRect zone = zoneDeTravail_();
+    if (zone.isEmpty()) return; // no screen for now: the next one brings a change
+    if (QGuiApplication::primaryScreen() == ecran_ && zone == zone_) return;
+    if (rebatir_) rebatir_();
 }

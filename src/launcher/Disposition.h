@@ -1,17 +1,24 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
+#include <QMetaObject>
+#include <QObject>
 #include <QPixmap>
+#include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
+#include <functional>
 #include <stdexcept>
 
 class Contexte;
 class GenerateurAleatoire;
-class QObject;
 class QPoint;
+class QScreen;
 
 // The hidden lists of the displayed categories, entry for entry: name, icon, colour.
 // Rebuilt at each build of the windows.
@@ -37,9 +44,11 @@ protected:
 };
 
 // Builds one launcher window per displayed category, in name order, stacked from the
-// top of the primary screen along its right edge. Never closes windows: called while
-// launcher windows exist, it adds a second set. An icon that cannot be read is reported
-// once and replaced by the application icon; a catalogue failure ends the build.
+// top of the primary screen's work area along its right edge; the first window that
+// would not fit whole in the work area is reported, and it and the later ones are not
+// built. Never closes windows: called while launcher windows exist, it adds a second set.
+// An icon that cannot be read is reported once and replaced by the application icon; a
+// catalogue failure ends the build.
 void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote);
 
 // Fills the table of displayed categories, rows without a name left out. Its failures
@@ -67,3 +76,31 @@ private:
 // its content), stretched to the given size; of a file holding several pictures (an
 // icon's sizes), the one closest above that size. Throws ErreurImage.
 QPixmap Charger_Image(const QString& chemin, const QSize& taille);
+
+// Watches the screens for what moves the launcher windows' place: the primary screen's
+// work area changing (a new size, a panel), the screen unplugged, another made primary.
+// A quarter of a second after the last such change it calls back, once, when the work
+// area differs from the one the windows were built for; while a dialog or a drop-down
+// list is open it waits for it to close. An area without a screen calls nothing back.
+class SuiviEcrans : public QObject {
+public:
+    // The work area is read through zone: the primary screen's (frmDalvire::zoneDeTravail)
+    // unless a test scripts it.
+    explicit SuiviEcrans(std::function<void()> rebatir, QObject* parent = nullptr,
+                         std::function<QRect()> zone = {});
+    // The windows are about to be built for the present work area.
+    void noterConstruction();
+    // What the quarter of a second leads to, also for the tests.
+    void verifier();
+    bool enAttente() const { return attente_.isActive(); }
+
+private:
+    void suivrePrincipal();
+
+    std::function<void()> rebatir_;
+    std::function<QRect()> zoneDeTravail_;
+    QTimer attente_;
+    QRect zone_;
+    QPointer<QScreen> ecran_;
+    QList<QMetaObject::Connection> liens_;
+};

@@ -9,6 +9,8 @@
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 
+#include <QFileInfo>
+
 #include <exception>
 
 namespace {
@@ -45,6 +47,17 @@ struct EchecVerification {
     QString seconde;
 };
 
+// A folder is a document too: the file manager opens it.
+bool estDossier(const QString& chemin) {
+    return !chemin.isEmpty() && QFileInfo(chemin).isDir();
+}
+
+// A program item may name an installed application by its desktop entry.
+bool estEntreeBureau(const QString& type, const QString& chemin) {
+    return type == Type::Programme &&
+           chemin.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive);
+}
+
 // The check of the item by its type; true when it passes (or its type has none).
 bool verifier(const QString& type, const QString& chemin, EchecVerification& echec) {
     if (type == Type::Programme) {
@@ -55,7 +68,7 @@ bool verifier(const QString& type, const QString& chemin, EchecVerification& ech
     if (type == Type::Fichier) {
         echec = {QStringLiteral("Impossible de démarrer le fichier sélectionné."),
                  QStringLiteral("Le fichier n'existe pas.")};
-        return Fichier_Existe(chemin);
+        return Fichier_Existe(chemin) || estDossier(chemin);
     }
     if (type == Type::LienInternet) {
         echec = {QStringLiteral("Impossible d'afficher la page Internet sélectionnée."),
@@ -75,7 +88,8 @@ void demarrer(frmDalvire& fenetre, const QString& chemin, int commande) {
     Contexte& contexte = fenetre.contexte();
     ServiceShell& shell = contexte.shell();
     try {
-        if (chemin.right(3).toLower() == QLatin1String("exe")) {
+        // A folder that happens to end in "exe" could never be started as a program.
+        if (chemin.right(3).toLower() == QLatin1String("exe") && !estDossier(chemin)) {
             shell.demarrer(chemin, commande);
             return;
         }
@@ -128,17 +142,30 @@ void Lancer_Element(frmDalvire& fenetre) {
     liste->setToolTip(nom + QStringLiteral(" [") + chemin + QStringLiteral("]"));
 
     EchecVerification echec;
-    if (!verifier(type, chemin, echec)) {
+    const auto signalerEchec = [&] {
         contexte.messages().afficher(echec.premiere + SautDeLigne + echec.seconde + SautDeLigne +
                                          QStringLiteral("[") + chemin + QStringLiteral("]"),
                                      IconeMessage::Information);
+    };
+    if (!verifier(type, chemin, echec)) {
+        signalerEchec();
         return;
     }
     // The question and the chooser are modal, and the window's timer (or a click on
     // another launcher window) may slide it while they are shown: the toggle then has
     // nothing left to do, and would only slide the window back out.
     const bool sortieAvant = fenetre.Afficher;
-    demarrer(fenetre, chemin, Commande_Affichage(mode));
+    if (estEntreeBureau(type, chemin)) {
+        // An entry that no longer reads as an application's is a program that is gone;
+        // any other failure of the start is silent, as for every program.
+        if (contexte.shell().lancerEntreeBureau(chemin, Commande_Affichage(mode)) ==
+            ResultatLancement::ApplicationIntrouvable) {
+            signalerEchec();
+            return;
+        }
+    } else {
+        demarrer(fenetre, chemin, Commande_Affichage(mode));
+    }
     if (fenetre.Afficher == sortieAvant) fenetre.imgIcone_Click();
 }
 

@@ -40,11 +40,6 @@ QRect placeControle(int gauche, int haut, int largeur, int hauteur) {
     return Twips::rectEnPixels(gauche, haut, largeur, hauteur).translated(Bord, Bord);
 }
 
-QRect ecranPrincipal() {
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    return ecran ? ecran->geometry() : QRect();
-}
-
 bool sansModificateur(const QKeyEvent& touche) {
     return (touche.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
@@ -275,13 +270,18 @@ void frmDalvire::Form_Load() {
     X11::Hors_Barre_Des_Taches(this);
 }
 
+QRect frmDalvire::zoneDeTravail() {
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    return ecran ? ecran->availableGeometry() : QRect();
+}
+
 int frmDalvire::gaucheRentree() const {
-    const QRect ecran = ecranPrincipal();
+    const QRect ecran = zoneDeTravail();
     return ecran.x() + ecran.width() - Twips::enPixelsX(PartieVisible);
 }
 
 int frmDalvire::gaucheSortie() const {
-    const QRect ecran = ecranPrincipal();
+    const QRect ecran = zoneDeTravail();
     return ecran.x() + ecran.width() - frameGeometry().width();
 }
 

@@ -127,6 +127,10 @@ public:
     int gaucheRentree() const;
     int gaucheSortie() const;
 
+    // Where the windows live: the primary screen's work area (the desktop's panels left
+    // out), read at the moment of the call; empty when there is no screen.
+    static QRect zoneDeTravail();
+
     // Outer size of a launcher window in pixels: the client area and its border.
     static QSize tailleExterieure();
     // Size of the icon's picture, in pixels.

@@ -36,6 +36,8 @@ struct ApplicationProposee {
     // A theme icon name, or the absolute path of a picture; empty for none.
     QString icone;
     QString description;
+    // The full path of its desktop entry; empty when it has none.
+    QString fichier = {};
 };
 
 // What a file or a link can be opened with.
@@ -70,8 +72,14 @@ public:
     // For the Open With chooser: the type of a file or a link and the applications that
     // declare it.
     virtual ChoixOuverture choixPour(const QString& cheminOuLien) = 0;
-    // Every application the desktop shows in its menus, by name.
+    // Every application the desktop shows in its menus (no hidden entry, none marked not
+    // to be displayed), sorted by name in French order.
     virtual QList<ApplicationProposee> toutesLesApplications() = 0;
+    // Starts the application that a desktop entry file describes, on no file, never
+    // waited for; the display mode applies as for any started program.
+    // ApplicationIntrouvable when the file no longer reads as an application's entry
+    // (gone, broken, or its program gone).
+    virtual ResultatLancement lancerEntreeBureau(const QString& entree, int commandeAffichage) = 0;
     // Opens the file or the link with that application, never waited for.
     virtual ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                                     const QString& idApplication) = 0;

@@ -8,6 +8,7 @@
 #include "core/Services.h"
 #include "base/Version.h"
 #include "launcher/Disposition.h"
+#include "launcher/frmDalvire.h"
 #include "manage/frmGestion.h"
 #include "manage/frmParametres.h"
 #include "platform/Messages.h"
@@ -51,6 +52,7 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
     Afficher_Gestion = [](frmPrincipale& principale) {
         Afficher_Fenetre_Gestion(principale.contexte_, &principale);
     };
+    suiviEcrans_ = new SuiviEcrans([this] { Replacer_Fenetres(); }, this);
 }
 
 frmPrincipale::~frmPrincipale() {
@@ -87,6 +89,8 @@ bool frmPrincipale::Form_Load() {
     }
     if (contexte_.PremiereUtilisation)
         Donnees_Initiales(contexte_.catalogue(), Dossier_Application(contexte_));
+    // Noted first: a message of the build lets the screens change under it.
+    suiviEcrans_->noterConstruction();
     Creer_Fenetres(contexte_, *this);
     Afficher_Icone_Notification();
     return true;
@@ -205,5 +209,19 @@ void frmPrincipale::Fermer_Fenetres(bool fermerPrincipale) {
 
 void frmPrincipale::Reconstruire_Fenetres() {
     Fermer_Fenetres(false);
+    // Noted first: a message of the build lets the screens change under it.
+    suiviEcrans_->noterConstruction();
+    Creer_Fenetres(contexte_, *this);
+}
+
+void frmPrincipale::Replacer_Fenetres() {
+    if (decharge_ || categories.lstCategorie.isEmpty()) return;
+    QList<QPointer<frmDalvire>> lanceurs;
+    for (QWidget* fenetre : contexte_.fenetres().ouvertes())
+        if (auto* lanceur = qobject_cast<frmDalvire*>(fenetre)) lanceurs.append(lanceur);
+    for (const QPointer<frmDalvire>& lanceur : std::as_const(lanceurs))
+        delete lanceur.data();
+    // Noted first: a message of the build lets the screens change under it.
+    suiviEcrans_->noterConstruction();
     Creer_Fenetres(contexte_, *this);
 }

@@ -60,6 +60,11 @@ public:
     // Unloads every window but the main and management ones, then, when asked, the main one.
     void Fermer_Fenetres(bool fermerPrincipale);
     void Reconstruire_Fenetres();
+    // The screens changed: the launcher windows alone are built again against the primary
+    // screen's work area (a help viewer left open stays). Nothing when no category is
+    // displayed.
+    void Replacer_Fenetres();
+    SuiviEcrans& suiviEcrans() { return *suiviEcrans_; }
 
     // Shows the management window modally on the page named in Echange: the real one
     // unless a test puts its own; left empty, the menu entries open nothing.
@@ -102,5 +107,6 @@ private:
     InscriptionFenetre inscription_;
     QPointer<QSystemTrayIcon> icone_;
     QPointer<FiltreIconeNotification> filtre_;
+    SuiviEcrans* suiviEcrans_ = nullptr;
     bool decharge_ = false;
 };

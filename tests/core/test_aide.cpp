@@ -25,6 +25,9 @@ public:
     bool demarrer(const QString&, int) override { return false; }
     ChoixOuverture choixPour(const QString&) override { return {}; }
     QList<ApplicationProposee> toutesLesApplications() override { return {}; }
+    ResultatLancement lancerEntreeBureau(const QString&, int) override {
+        return ResultatLancement::Echec;
+    }
     ResultatLancement ouvrirAvecApplication(const QString&, const QString&) override {
         return ResultatLancement::Echec;
     }

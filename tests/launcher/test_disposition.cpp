@@ -10,6 +10,7 @@
 
 #include <QBuffer>
 #include <QDataStream>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -21,6 +22,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <memory>
@@ -100,6 +102,8 @@ private Q_SLOTS:
     void couleur();
     void couleursAleatoires();
     void hauteurDeLEcran();
+    void suiviEcrans_data();
+    void suiviEcrans();
     void erreurDuCatalogue();
     void menuRelie();
     void secondAppelAjouteUnJeu();
@@ -435,10 +439,10 @@ void TestDisposition::couleursAleatoires() {
 
 void TestDisposition::hauteurDeLEcran() {
     Execution x;
-    const int hauteurEcran = QGuiApplication::primaryScreen()->geometry().height();
+    const int hauteurEcran = QGuiApplication::primaryScreen()->availableGeometry().height();
     const int h = frmDalvire::tailleExterieure().height();
-    // Windows whose top lies within the screen are shown, cut off or not.
-    const int tiennent = hauteurEcran / h + 1;
+    // Only windows that fit whole are shown: one cut off by the bottom could not be used.
+    const int tiennent = hauteurEcran / h;
     for (int i = 0; i < tiennent + 3; ++i)
         x.env.ajouterCategorie(QStringLiteral("Cat %1").arg(i, 3, 10, QLatin1Char('0')), QString(),
                                QStringLiteral("1"), QStringLiteral("0"));
@@ -446,8 +450,49 @@ void TestDisposition::hauteurDeLEcran() {
     QCOMPARE(x.messages(), QStringList{TropBas});
     const QList<frmDalvire*> f = lanceurs(x.contexte());
     QCOMPARE(f.size(), tiennent);
-    QVERIFY(f.last()->y() <= hauteurEcran);
+    QVERIFY(f.last()->frameGeometry().bottom() < hauteurEcran);
     QVERIFY(f.last()->isVisible());
+}
+
+void TestDisposition::suiviEcrans_data() {
+    QTest::addColumn<QRect>("nouvelle"); // the work area once the screens changed
+    QTest::addColumn<bool>("dialogue");  // a dialog is open meanwhile
+    QTest::addColumn<bool>("rebati");
+    const QRect zone(0, 0, 1280, 1000);
+    QTest::newRow("inchangee") << zone << false << false;
+    QTest::newRow("plus petite") << QRect(0, 0, 1024, 744) << false << true;
+    QTest::newRow("panneau en haut") << QRect(0, 24, 1280, 976) << false << true;
+    QTest::newRow("sans ecran") << QRect() << false << false;
+    QTest::newRow("sous un dialogue") << QRect(0, 0, 1024, 744) << true << true;
+}
+
+void TestDisposition::suiviEcrans() {
+    QFETCH(QRect, nouvelle);
+    QFETCH(bool, dialogue);
+    QFETCH(bool, rebati);
+    QRect zone(0, 0, 1280, 1000);
+    int rebatie = 0;
+    SuiviEcrans suivi([&] { ++rebatie; }, nullptr, [&] { return zone; });
+    zone = nouvelle;
+    if (dialogue) {
+        // The build waits for the dialog to close, then comes within a second.
+        QDialog d;
+        QTimer::singleShot(0, &d, [&] {
+            suivi.verifier();
+            QVERIFY(suivi.enAttente());
+            QCOMPARE(rebatie, 0);
+            d.reject();
+        });
+        d.exec();
+        QTRY_COMPARE_WITH_TIMEOUT(rebatie, 1, 1000);
+    } else {
+        suivi.verifier();
+        QCOMPARE(rebatie, rebati ? 1 : 0);
+    }
+    // Built for that area now: the same area again calls nothing.
+    suivi.noterConstruction();
+    suivi.verifier();
+    QCOMPARE(rebatie, rebati ? 1 : 0);
 }
 
 void TestDisposition::erreurDuCatalogue() {

@@ -95,6 +95,8 @@ private Q_SLOTS:
     void applicationQuiNeDemarrePas_data();
     void applicationQuiNeDemarrePas();
     void echecsSilencieux();
+    void entreeDeBureauQuiNeDemarrePas_data();
+    void entreeDeBureauQuiNeDemarrePas();
     void fenetreRentreePendantLeChoix();
     void lienInternet_data();
     void lienInternet();
@@ -154,6 +156,9 @@ void TestLanceur::verificationEchouee_data() {
                                       << "@/absent.exe" << programme << programmeAbsent;
     QTest::newRow("dossier pour programme") << "0"
                                             << "@/icones" << programme << programmeAbsent;
+    QTest::newRow("entree de bureau absente")
+        << "0"
+        << "@/absente.desktop" << programme << programmeAbsent;
     QTest::newRow("programme vide") << "0"
                                     << "" << programme << programmeAbsent;
     QTest::newRow("fichier absent") << "1"
@@ -198,8 +203,9 @@ void TestLanceur::verificationEchouee() {
 
 void TestLanceur::lancement_data() {
     QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("fichier"); // created in the test folder when not empty
-    QTest::addColumn<QString>("chemin");  // "@/" stands for the test folder
+    // Created in the test folder when not empty; a folder when it ends in "/".
+    QTest::addColumn<QString>("fichier");
+    QTest::addColumn<QString>("chemin"); // "@/" stands for the test folder
     QTest::addColumn<QString>("operation");
     QTest::newRow("programme") << "0"
                                << "outil.sh"
@@ -213,6 +219,23 @@ void TestLanceur::lancement_data() {
                               << "notes.txt"
                               << "@/notes.txt"
                               << "ouvrir";
+    QTest::newRow("dossier") << "1"
+                             << "Mes documents/"
+                             << "@/Mes documents"
+                             << "ouvrir";
+    QTest::newRow("dossier en exe") << "1"
+                                    << "outils.exe/"
+                                    << "@/outils.exe"
+                                    << "ouvrir";
+    QTest::newRow("entree de bureau") << "0"
+                                      << "editeur.desktop"
+                                      << "@/editeur.desktop"
+                                      << "lancerEntreeBureau";
+    // Only a program item names an application; as a document it is a file like another.
+    QTest::newRow("entree de bureau en document") << "1"
+                                                  << "editeur.desktop"
+                                                  << "@/editeur.desktop"
+                                                  << "ouvrir";
     QTest::newRow("document en EXE") << "1"
                                      << "notes.EXE"
                                      << "@/notes.EXE"
@@ -257,7 +280,10 @@ void TestLanceur::lancement() {
     QFETCH(QString, chemin);
     QFETCH(QString, operation);
     Poste p;
-    if (!fichier.isEmpty()) p.fichier(fichier);
+    if (fichier.endsWith(QLatin1Char('/')))
+        QVERIFY(QDir().mkpath(p.env.dossier() + fichier));
+    else if (!fichier.isEmpty())
+        p.fichier(fichier);
     chemin.replace(QStringLiteral("@/"), p.env.dossier());
     p.fenetre->imgIcone_Click();
     p.element(QStringLiteral("Notes"), chemin, type, QStringLiteral("1"));
@@ -451,6 +477,34 @@ void TestLanceur::echecsSilencieux() {
     }
     QVERIFY(p.env.messages().vus.isEmpty());
     QCOMPARE(p.env.shell().appels.size(), 2);
+}
+
+void TestLanceur::entreeDeBureauQuiNeDemarrePas_data() {
+    QTest::addColumn<int>("resultat");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("illisible") << int(ResultatLancement::ApplicationIntrouvable)
+                               << "Impossible de démarrer le programme sélectionné.\r\n"
+                                  "Le programme n'existe pas.\r\n[@]";
+    QTest::newRow("echec") << int(ResultatLancement::Echec) << "";
+    QTest::newRow("sans terminal") << int(ResultatLancement::TerminalIntrouvable) << "";
+}
+
+void TestLanceur::entreeDeBureauQuiNeDemarrePas() {
+    QFETCH(int, resultat);
+    QFETCH(QString, message);
+    Poste p;
+    const QString entree = p.fichier(QStringLiteral("editeur.desktop"));
+    message.replace(QLatin1Char('@'), entree);
+    p.env.shell().reponseEntreeBureau = static_cast<ResultatLancement>(resultat);
+    p.fenetre->imgIcone_Click();
+    p.element(QStringLiteral("Éditeur"), entree, QStringLiteral("0"), QStringLiteral("2"));
+    Lancer_Element(*p.fenetre);
+    // The display mode goes with it, as for any program.
+    QCOMPARE(p.env.shell().journal(),
+             QStringList{QStringLiteral("lancerEntreeBureau|") + entree + QStringLiteral("|3")});
+    QCOMPARE(p.env.messages().textes(), message.isEmpty() ? QStringList() : QStringList{message});
+    // Like a failed check, a program that is gone leaves the window out.
+    QCOMPARE(p.fenetre->Afficher, !message.isEmpty());
 }
 
 void TestLanceur::fenetreRentreePendantLeChoix() {

@@ -95,20 +95,34 @@ void TestAffichageX11::plusieursFenetresAuPremierPlan() {
 void TestAffichageX11::modeDuProgrammeDemarre_data() {
     QTest::addColumn<int>("commande");
     QTest::addColumn<QString>("attendu");
-    QTest::newRow("maximise") << 3 << "maximisee";
-    QTest::newRow("minimise") << 6 << "iconifiee";
-    QTest::newRow("minimise actif") << 2 << "iconifiee";
-    QTest::newRow("normal") << 1 << "normale";
+    QTest::addColumn<bool>("parEntree"); // started from a desktop entry of its own
+    QTest::newRow("maximise") << 3 << "maximisee" << false;
+    QTest::newRow("minimise") << 6 << "iconifiee" << false;
+    QTest::newRow("minimise actif") << 2 << "iconifiee" << false;
+    QTest::newRow("normal") << 1 << "normale" << false;
+    QTest::newRow("entree de bureau maximisee") << 3 << "maximisee" << true;
+    QTest::newRow("entree de bureau minimisee") << 6 << "iconifiee" << true;
 }
 
 void TestAffichageX11::modeDuProgrammeDemarre() {
     QFETCH(int, commande);
     QFETCH(QString, attendu);
+    QFETCH(bool, parEntree);
     QTemporaryDir dossier;
     const QString note = dossier.filePath(QStringLiteral("pid"));
     qputenv("DALVIRE_TEMOIN_PID", QFile::encodeName(note));
     ShellGio shell;
-    QVERIFY(shell.demarrer(QStringLiteral(DALVIRE_FENETRE_TEMOIN), commande));
+    if (parEntree) {
+        QFile entree(dossier.filePath(QStringLiteral("temoin.desktop")));
+        QVERIFY(entree.open(QIODevice::WriteOnly));
+        entree.write(
+            "[Desktop Entry]\nType=Application\nName=Témoin\nExec=\"" DALVIRE_FENETRE_TEMOIN
+            "\" %U\n");
+        entree.close();
+        QCOMPARE(shell.lancerEntreeBureau(entree.fileName(), commande), ResultatLancement::Reussi);
+    } else {
+        QVERIFY(shell.demarrer(QStringLiteral(DALVIRE_FENETRE_TEMOIN), commande));
+    }
     const qint64 pid = attendrePid(note);
     QVERIFY(pid > 0);
     quint32 fenetre = 0;

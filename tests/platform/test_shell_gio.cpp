@@ -63,6 +63,10 @@ private Q_SLOTS:
     void ouvrirAvecApplication();
     void choixRetenuPourLeType_data();
     void choixRetenuPourLeType();
+    void lancerEntreeBureau_data();
+    void lancerEntreeBureau();
+    // Last: it makes the stand-in the user's file manager.
+    void ouvrirDossier();
 };
 
 void TestShellGio::cleanup() {
@@ -294,11 +298,18 @@ void TestShellGio::toutesLesApplications() {
     ShellGio shell;
     QStringList lignes;
     for (const ApplicationProposee& a : shell.toutesLesApplications())
-        lignes << a.id + QLatin1Char('|') + a.nom + QLatin1Char('|') + a.icone;
-    // By name; the icon a theme name or a file.
-    QCOMPARE(lignes, (QStringList{QStringLiteral("dalvire-lien.desktop|Lien Dalvire|"),
-                                  QStringLiteral("dalvire-temoin.desktop|Témoin Dalvire|") +
-                                      racine() + QStringLiteral("/temoin.png")}));
+        lignes << a.id + QLatin1Char('|') + a.nom + QLatin1Char('|') + a.icone + QLatin1Char('|') +
+                      a.fichier.section(QLatin1Char('/'), -1);
+    // By name in French order whatever the locale ("écran" among the e); the icon a theme
+    // name or a file; the entries not displayed, hidden or broken left out.
+    QCOMPARE(
+        lignes,
+        (QStringList{QStringLiteral("dalvire-ecran.desktop|écran Dalvire||dalvire-ecran.desktop"),
+                     QStringLiteral("dalvire-lien.desktop|Lien Dalvire||dalvire-lien.desktop"),
+                     QStringLiteral("dalvire-temoin.desktop|Témoin Dalvire|") + racine() +
+                         QStringLiteral("/temoin.png|dalvire-temoin.desktop")}));
+    QCOMPARE(shell.toutesLesApplications().at(0).fichier,
+             racine() + QStringLiteral("/donnees/applications/dalvire-ecran.desktop"));
 }
 
 void TestShellGio::ouvrirAvecApplication_data() {
@@ -379,6 +390,69 @@ void TestShellGio::choixRetenuPourLeType() {
     QCOMPARE(appelTemoin().mid(2), QStringList{cible});
 }
 
+void TestShellGio::lancerEntreeBureau_data() {
+    QTest::addColumn<QByteArray>("contenu"); // "@temoin" stands for the stand-in script
+    QTest::addColumn<int>("resultat");
+    QTest::addColumn<QStringList>("arguments"); // "@entree" stands for the entry's path
+    const int introuvable = int(ResultatLancement::ApplicationIntrouvable);
+    // Field codes are GIO's: no file given, %f and %U are nothing; %c is the name, %k the
+    // entry itself, whose path full of shell characters stays one argument.
+    QTest::newRow("application") << QByteArray(
+                                        "[Desktop Entry]\nType=Application\nName=Écran d'essai\n"
+                                        "Exec=\"@temoin\" --nom %c %k %f %U\n")
+                                 << int(ResultatLancement::Reussi)
+                                 << QStringList{QStringLiteral("--nom"),
+                                                QStringLiteral("Écran d'essai"),
+                                                QStringLiteral("@entree")};
+    QTest::newRow("illisible") << QByteArray("Ceci n'est pas une entrée.\n\x01\x02") << introuvable
+                               << QStringList();
+    QTest::newRow("sans Exec") << QByteArray("[Desktop Entry]\nType=Application\nName=X\n")
+                               << introuvable << QStringList();
+    QTest::newRow("programme disparu")
+        << QByteArray("[Desktop Entry]\nType=Application\nName=X\nExec=/dalvire/absent %f\n")
+        << introuvable << QStringList();
+    QTest::newRow("absente") << QByteArray() << introuvable << QStringList();
+}
+
+void TestShellGio::lancerEntreeBureau() {
+    QFETCH(QByteArray, contenu);
+    QFETCH(int, resultat);
+    QFETCH(QStringList, arguments);
+    const QString dossier = essai(QStringLiteral("a;touch pirate1|b $(touch pirate2)`x`'\" &"));
+    QVERIFY(QDir().mkpath(dossier));
+    const QString entree = dossier + QStringLiteral("/mon appli.desktop");
+    contenu.replace("@temoin", QFile::encodeName(racine() + QStringLiteral("/temoin.sh")));
+    if (!contenu.isEmpty()) QVERIFY(ecrire(entree, contenu));
+    const QString ancien = QDir::currentPath();
+    QDir::setCurrent(dossier);
+
+    ShellGio shell;
+    const int obtenu = int(shell.lancerEntreeBureau(entree, 1));
+    const QStringList appel = arguments.isEmpty() ? QStringList() : appelTemoin();
+    QDir::setCurrent(ancien);
+    QCOMPARE(obtenu, resultat);
+    if (arguments.isEmpty()) {
+        QVERIFY(aucunAppel(100));
+    } else {
+        arguments.replaceInStrings(QStringLiteral("@entree"), entree);
+        QCOMPARE(appel, QStringList{QStringLiteral("/dev/null")} +
+                            QStringList{QStringLiteral("/dev/null")} + arguments);
+    }
+    QCOMPARE(QDir(dossier).entryList(QDir::Files),
+             contenu.isEmpty() ? QStringList() : QStringList{QStringLiteral("mon appli.desktop")});
+}
+
+void TestShellGio::ouvrirDossier() {
+    const QString dossier = essai(QStringLiteral("Mes documents; $(touch pirate)"));
+    QVERIFY(QDir().mkpath(dossier));
+    ShellGio shell;
+    QVERIFY(shell.definirParDefaut(QStringLiteral("inode/directory"),
+                                   QStringLiteral("dalvire-temoin.desktop")));
+    QCOMPARE(shell.ouvrir(dossier, 1, nullptr), ResultatOuverture::Reussi);
+    QCOMPARE(appelTemoin().mid(2), QStringList{dossier});
+    QVERIFY(QDir(dossier).isEmpty());
+}
+
 int main(int argc, char** argv) {
     QTemporaryDir maison;
     if (!maison.isValid()) return 1;
@@ -386,7 +460,13 @@ int main(int argc, char** argv) {
              {{QStringLiteral("dalvire-temoin.desktop"), "Témoin Dalvire", "%f", "text/plain;",
                "Icon=" + QFile::encodeName(maison.path()) + "/temoin.png\n"},
               {QStringLiteral("dalvire-lien.desktop"), "Lien Dalvire", "%u",
-               "x-scheme-handler/x-dalvire-essai;"}},
+               "x-scheme-handler/x-dalvire-essai;"},
+              // For the list of applications: shown, not displayed, hidden, broken.
+              {QStringLiteral("dalvire-ecran.desktop"), "écran Dalvire", "", ""},
+              {QStringLiteral("dalvire-cachee.desktop"), "Cachée", "", "", "NoDisplay=true\n"},
+              {QStringLiteral("dalvire-supprimee.desktop"), "Supprimée", "", "", "Hidden=true\n"},
+              {QStringLiteral("dalvire-cassee.desktop"), "Cassée", "", "", "",
+               QStringLiteral("/dalvire/programme/absent")}},
              "text/plain=dalvire-temoin.desktop\n");
     QApplication application(argc, argv);
     TestShellGio essais;

@@ -30,7 +30,7 @@ public:
         qint32 delaiFermeture = 0;
         // Puts real services, or fakes of its own, in place of the fakes before the
         // context is built; a service it replaces has no accessor here any more.
-        std::function<void(ServicesPlateforme&)> remplacerServices;
+        std::function<void(ServicesPlateforme&)> remplacerServices = nullptr;
     };
     // What the launcher windows expect: the catalogue open, a five-second delay.
     static Options lanceur() { return {.ouvrirCatalogue = true, .delaiFermeture = 5}; }

@@ -25,6 +25,12 @@ QList<ApplicationProposee> ShellFactice::toutesLesApplications() {
     return reponseToutes;
 }
 
+ResultatLancement ShellFactice::lancerEntreeBureau(const QString& entree, int commandeAffichage) {
+    appels.append({QStringLiteral("lancerEntreeBureau"), entree, commandeAffichage, nullptr, {}});
+    if (pendant) pendant();
+    return reponseEntreeBureau;
+}
+
 ResultatLancement ShellFactice::ouvrirAvecApplication(const QString& cheminOuLien,
                                                       const QString& idApplication) {
     appels.append(

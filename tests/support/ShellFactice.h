@@ -10,8 +10,8 @@
 
 // One request that reached the desktop services.
 struct AppelShell {
-    // "ouvrir", "demarrer", "choixPour", "toutesLesApplications", "ouvrirAvecApplication"
-    // or "definirParDefaut".
+    // "ouvrir", "demarrer", "choixPour", "toutesLesApplications", "lancerEntreeBureau",
+    // "ouvrirAvecApplication" or "definirParDefaut".
     QString operation;
     QString cible; // the path or link; the type for definirParDefaut
     int commande = -1;
@@ -27,6 +27,7 @@ public:
     bool demarrer(const QString& programme, int commandeAffichage) override;
     ChoixOuverture choixPour(const QString& cheminOuLien) override;
     QList<ApplicationProposee> toutesLesApplications() override;
+    ResultatLancement lancerEntreeBureau(const QString& entree, int commandeAffichage) override;
     ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                             const QString& idApplication) override;
     bool definirParDefaut(const QString& type, const QString& idApplication) override;
@@ -38,6 +39,7 @@ public:
     ChoixOuverture reponseChoix;
     QList<ApplicationProposee> reponseToutes;
     ResultatLancement reponseLancement = ResultatLancement::Reussi;
+    ResultatLancement reponseEntreeBureau = ResultatLancement::Reussi;
     bool reponseDefaut = true;
     QList<AppelShell> appels;
 

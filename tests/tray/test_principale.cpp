@@ -205,6 +205,35 @@ private Q_SLOTS:
         delete fenetres.at(1);
     }
 
+    // After a change of the screens only the launcher windows are built again; with no
+    // category displayed nothing is built and nothing is said.
+    void replacerFenetres_data() {
+        QTest::addColumn<bool>("categories");
+        QTest::newRow("premiere utilisation") << true;
+        QTest::newRow("aucune categorie") << false;
+    }
+    void replacerFenetres() {
+        QFETCH(bool, categories);
+        Environnement env;
+        Contexte& c = env.contexte();
+        c.PremiereUtilisation = categories;
+        frmPrincipale principale(c);
+        QVERIFY(principale.Form_Load());
+        env.messages().vus.clear();
+        std::unique_ptr<QWidget> aide(fenetreTaguee(c, QStringLiteral("aide")));
+        const auto avant = lanceurs(c);
+        principale.Replacer_Fenetres();
+        QVERIFY(c.fenetres().ouvertes().contains(aide.get()));
+        QVERIFY(env.messages().vus.isEmpty());
+        if (!categories) {
+            QCOMPARE(lanceurs(c), avant);
+            return;
+        }
+        QCOMPARE(vivantes(avant), 1); // the help viewer alone
+        QCOMPARE(lanceurs(c).size(), avant.size());
+        QVERIFY(!principale.suiviEcrans().enAttente());
+    }
+
     // What the management window leaves in Echange decides whether windows are rebuilt.
     void gestion_data() {
         QTest::addColumn<int>("entree");

@@ -5,8 +5,10 @@
 
 #include <gio/gdesktopappinfo.h>
 
+#include <QCollator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <algorithm>
 #include <cerrno>
@@ -380,9 +382,14 @@ QList<ApplicationProposee> proposees(GList* liste) {
         const QString id = Gio::enQString(g_app_info_get_id(application));
         if (id.isEmpty() || !g_app_info_should_show(application) || vus.contains(id)) continue;
         vus << id;
+        const gchar* fichier =
+            G_IS_DESKTOP_APP_INFO(application)
+                ? g_desktop_app_info_get_filename(G_DESKTOP_APP_INFO(application))
+                : nullptr;
         applications.append({id, Gio::enQString(g_app_info_get_display_name(application)),
                              iconeDe(application),
-                             Gio::enQString(g_app_info_get_description(application))});
+                             Gio::enQString(g_app_info_get_description(application)),
+                             fichier ? QFile::decodeName(fichier) : QString()});
     }
     return applications;
 }
@@ -473,11 +480,43 @@ ChoixOuverture ShellGio::choixPour(const QString& cheminOuLien) {
 QList<ApplicationProposee> ShellGio::toutesLesApplications() {
     const Gio::ListeObjets liste(g_app_info_get_all());
     QList<ApplicationProposee> applications = proposees(liste.get());
-    std::sort(applications.begin(), applications.end(),
-              [](const ApplicationProposee& a, const ApplicationProposee& b) {
-                  return QString::localeAwareCompare(a.nom, b.nom) < 0;
-              });
+    // French order whatever the session's locale: "Écran" among the e, case ignored.
+    QCollator francais{QLocale(QLocale::French, QLocale::France)};
+    francais.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(applications.begin(), applications.end(),
+                     [&francais](const ApplicationProposee& a, const ApplicationProposee& b) {
+                         return francais.compare(a.nom, b.nom) < 0;
+                     });
     return applications;
+}
+
+ResultatLancement ShellGio::lancerEntreeBureau(const QString& entree, int commandeAffichage) {
+    if (entree.isEmpty() || entree.contains(QChar(0)))
+        return ResultatLancement::ApplicationIntrouvable;
+    // GIO refuses an entry that does not parse, is no application's, or whose program
+    // (TryExec, or the first word of Exec) cannot be found.
+    const Gio::Objet<GDesktopAppInfo> application(
+        g_desktop_app_info_new_from_filename(QFile::encodeName(entree).constData()));
+    if (!application) return ResultatLancement::ApplicationIntrouvable;
+    // It loads without an Exec line, and then has nothing to start unless the session
+    // bus starts it.
+    const gchar* commande = g_app_info_get_commandline(G_APP_INFO(application.get()));
+    if ((!commande || !*commande) &&
+        !g_desktop_app_info_get_boolean(application.get(), "DBusActivatable"))
+        return ResultatLancement::ApplicationIntrouvable;
+    Gio::Erreur erreur;
+    const qint64 pid = Gio::Lancer_Application(G_APP_INFO(application.get()), {}, true, &erreur);
+    if (pid >= 0) {
+        // Activated over the session bus, it has no process of ours to follow.
+        if (pid > 0) suivreAffichage(pid, commandeAffichage);
+        return ResultatLancement::Reussi;
+    }
+    if (g_desktop_app_info_get_boolean(application.get(), "Terminal"))
+        return ResultatLancement::TerminalIntrouvable;
+    GError** e = erreur.adresse();
+    if (*e && g_error_matches(*e, G_SPAWN_ERROR, G_SPAWN_ERROR_NOENT))
+        return ResultatLancement::ApplicationIntrouvable;
+    return ResultatLancement::Echec;
 }
 
 ResultatLancement ShellGio::ouvrirAvecApplication(const QString& cheminOuLien,

@@ -44,6 +44,8 @@ public:
     // file's is read from the file, or guessed from its name when it does not exist.
     ChoixOuverture choixPour(const QString& cheminOuLien) override;
     QList<ApplicationProposee> toutesLesApplications() override;
+    // Its Exec line, field codes expanded by GIO, split into arguments without a shell.
+    ResultatLancement lancerEntreeBureau(const QString& entree, int commandeAffichage) override;
     ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                             const QString& idApplication) override;
     // Written to the user's mimeapps.list, as desktops do.
