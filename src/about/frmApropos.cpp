@@ -4,12 +4,12 @@
 #include "core/Aide.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
+#include "core/Dates.h"
 #include "core/Nombres.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
 #include "core/Twips.h"
 #include "core/Version.h"
-#include "core/frmIntro.h"
 #include "launcher/Lanceur.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
@@ -17,7 +17,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,7 +24,6 @@
 
 namespace {
 
-const QString FormatDateAffichee = QStringLiteral("dddd d MMMM yyyy");
 const QString MessageInfosIndisponibles =
     QStringLiteral("Les informations système ne sont pas disponibles actuellement");
 
@@ -74,9 +72,7 @@ QStringList Programmes() {
 } // namespace InfosSysteme
 
 QString Date_Debut_Affichee(const QString& dateStockee) {
-    const QDate date = Lire_Date_Debut(dateStockee);
-    // The default locale is the system's unless the program chose another one.
-    return date.isValid() ? QLocale().toString(date, FormatDateAffichee) : QString();
+    return Date_Longue(Lire_Date_Debut(dateStockee));
 }
 
 QString Texte_Jours_Utilisation(const QString& joursUtilisation) {

@@ -2,6 +2,7 @@
 
 #include "catalogue/Connexion.h"
 #include "core/Contexte.h"
+#include "core/Dates.h"
 #include "core/Nombres.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-const QString FormatDate = QStringLiteral("dd/MM/yyyy");
-
 QFont tahoma(double points, bool gras = false) {
     QFont police(QStringLiteral("Tahoma"));
     police.setPointSizeF(points);
@@ -25,23 +24,6 @@ QFont tahoma(double points, bool gras = false) {
 }
 
 } // namespace
-
-QDate Lire_Date_Debut(const QString& texte) {
-    const QString t = texte.trimmed();
-    QDate date = QDate::fromString(t, FormatDate);
-    if (!date.isValid()) date = QDate::fromString(t, QStringLiteral("d/M/yyyy"));
-    return date;
-}
-
-QString Ecrire_Date_Debut(const QDate& date) {
-    return date.toString(FormatDate);
-}
-
-QString Jours_Depuis(const QString& dateDebut, const QDate& aujourdhui) {
-    const QDate debut = Lire_Date_Debut(dateDebut);
-    if (!debut.isValid() || !aujourdhui.isValid()) return QStringLiteral("0");
-    return QString::number(qAbs(debut.daysTo(aujourdhui)));
-}
 
 frmIntro::frmIntro(Contexte& contexte, VerrouInstance& verrou, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
