@@ -7,6 +7,8 @@ paquets=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-translations-l10n qt6-qpa-plugins libqt6svg6
     libsqlite3-dev libglib2.0-dev libchm-dev libxcb1-dev libx11-dev
+    # the catalogue opened with the standard tools, as the README shows
+    sqlite3 python3
     fp-utils
     # the desktop session of the end-to-end tests
     xvfb xauth openbox trayer xdotool x11-utils imagemagick dbus-x11 at-spi2-core
