@@ -30,6 +30,7 @@ int Executer_Dalvire(QApplication& application) {
     Contexte contexte(QCoreApplication::applicationDirPath(), ServicesPlateforme::reels());
     VerrouInstance verrou;
     frmIntro intro(contexte, verrou);
+    intro.compterDepuis(Debut_Processus());
     if (!intro.Form_Load()) return 0;
 
     std::unique_ptr<frmPrincipale> principale;
