@@ -60,7 +60,8 @@ std::chrono::steady_clock::time_point Debut_Processus() {
     if (!lu || parSeconde <= 0 || ::clock_gettime(CLOCK_BOOTTIME, &boot) != 0) return maintenant;
     const nanoseconds depuisBoot = seconds(boot.tv_sec) + nanoseconds(boot.tv_nsec);
     const auto hz = static_cast<qulonglong>(parSeconde);
-    const nanoseconds debut = seconds(ticks / hz) + nanoseconds((ticks % hz) * 1'000'000'000ULL / hz);
+    const nanoseconds debut =
+        seconds(ticks / hz) + nanoseconds((ticks % hz) * 1'000'000'000ULL / hz);
     const nanoseconds age = depuisBoot - debut;
     if (age < nanoseconds::zero()) return maintenant;
     return maintenant - duration_cast<steady_clock::duration>(age);
