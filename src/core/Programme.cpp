@@ -33,15 +33,14 @@ int Executer_Dalvire(QApplication& application) {
     intro.compterDepuis(Debut_Processus());
     if (!intro.Form_Load()) return 0;
 
-    intro.show();
-    // Made while the splash is up and loaded when it goes: making the object (its menu,
-    // its icon) is then off the way from the splash to the windows.
-    auto principale = std::make_unique<frmPrincipale>(contexte);
-    QObject::connect(principale.get(), &frmPrincipale::dechargee, &application,
-                     &QCoreApplication::quit, Qt::QueuedConnection);
-    QObject::connect(&intro, &frmIntro::dechargee, &application, [&principale] {
+    std::unique_ptr<frmPrincipale> principale;
+    QObject::connect(&intro, &frmIntro::dechargee, &application, [&] {
+        principale = std::make_unique<frmPrincipale>(contexte);
+        QObject::connect(principale.get(), &frmPrincipale::dechargee, &application,
+                         &QCoreApplication::quit, Qt::QueuedConnection);
         if (!principale->Form_Load()) QCoreApplication::exit(1);
     });
+    intro.show();
     const int code = application.exec();
     principale.reset();
     return code;
