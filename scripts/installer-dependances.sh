@@ -9,6 +9,8 @@ paquets=(
     # Qt's SVG image and icon plugins (libqsvg, libqsvgicon): SVG icons of categories
     libqt6svg6
     libsqlite3-dev libglib2.0-dev libchm-dev libxcb1-dev libx11-dev
+    # the catalogue opened with the standard tools, as the README shows
+    sqlite3 python3
     fp-utils
     # the fuzzing of the RTF reader, and independent readers of the report's files
     clang libfuzzer-14-dev unrtf poppler-utils

@@ -16,7 +16,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -24,7 +23,6 @@
 
 namespace {
 
-const QString FormatDateAffichee = QStringLiteral("dddd d MMMM yyyy");
 const QString MessageInfosIndisponibles =
     QStringLiteral("Les informations système ne sont pas disponibles actuellement");
 
@@ -73,9 +71,7 @@ QStringList Programmes() {
 } // namespace InfosSysteme
 
 QString Date_Debut_Affichee(const QString& dateStockee) {
-    const QDate date = Lire_Date_Debut(dateStockee);
-    // The default locale is the system's unless the program chose another one.
-    return date.isValid() ? QLocale().toString(date, FormatDateAffichee) : QString();
+    return Date_Longue(Lire_Date_Debut(dateStockee));
 }
 
 QString Texte_Jours_Utilisation(const QString& joursUtilisation) {

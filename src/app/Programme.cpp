@@ -66,6 +66,7 @@ int Executer_Dalvire(QApplication& application,
     } service(contexteEnService, contexte);
     VerrouInstance verrou;
     frmIntro intro(contexte, verrou);
+    intro.compterDepuis(Debut_Processus());
     if (!intro.Form_Load()) return 0;
 
     std::unique_ptr<frmPrincipale> principale;

@@ -1,8 +1,8 @@
 #include "app/ApplicationDalvire.h"
 #include "app/Programme.h"
+#include "core/Services.h"
 #include "platform/Traductions.h"
 
-#include <QFont>
 #include <QProcessEnvironment>
 
 #include <cstdio>
@@ -20,12 +20,7 @@ int main(int argc, char** argv) {
     // A tray program: closing a message box or the last dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     Charger_Traductions_Francaises(application);
-    // Every window is laid out for Tahoma; where it is not installed, a face of close
-    // metrics keeps the captions inside their controls (the default one is much wider).
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
-                                QStringLiteral("DejaVu Sans Condensed")});
+    Installer_Police_Application();
     return Executer_Dalvire(application,
                             [&](Contexte* contexte) { application.definirContexte(contexte); });
 }

@@ -1,22 +1,33 @@
 #include "base/Dates.h"
 
+#include <QLocale>
+
 namespace {
-const QString FormatDate = QStringLiteral("dd/MM/yyyy");
-}
+
+const QString FormatDateDebut = QStringLiteral("dd/MM/yyyy");
+
+} // namespace
 
 QDate Lire_Date_Debut(const QString& texte) {
     const QString t = texte.trimmed();
-    QDate date = QDate::fromString(t, FormatDate);
+    QDate date = QDate::fromString(t, FormatDateDebut);
     if (!date.isValid()) date = QDate::fromString(t, QStringLiteral("d/M/yyyy"));
     return date;
 }
 
 QString Ecrire_Date_Debut(const QDate& date) {
-    return date.toString(FormatDate);
+    return date.toString(FormatDateDebut);
 }
 
 QString Jours_Depuis(const QString& dateDebut, const QDate& aujourdhui) {
     const QDate debut = Lire_Date_Debut(dateDebut);
     if (!debut.isValid() || !aujourdhui.isValid()) return QStringLiteral("0");
     return QString::number(qAbs(debut.daysTo(aujourdhui)));
+}
+
+QString Date_Longue(const QDate& date) {
+    // Qt carries its own table of names, so French is there even on a system that has
+    // no French locale installed.
+    static const QLocale francais(QLocale::French, QLocale::France);
+    return date.isValid() ? francais.toString(date, QStringLiteral("dddd d MMMM yyyy")) : QString();
 }

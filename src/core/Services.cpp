@@ -2,6 +2,7 @@
 
 #include "core/Contexte.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -45,4 +46,22 @@ bool Est_Premier_Plan(const QWidget* fenetre) {
     const QWindow* natif = fenetre->windowHandle();
     if (natif && natif->handle()) return natif->flags().testFlag(Qt::WindowStaysOnTopHint);
     return fenetre->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+QFont Police_Fenetres() {
+    QFont police(QStringLiteral("Tahoma"));
+    police.setPointSizeF(8.25);
+    return police;
+}
+
+void Installer_Police_Application() {
+    // Every window is laid out for Tahoma; the default face of the desktop is much wider
+    // and would push the captions out of their controls.
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans Condensed")});
+    // Without a class name this also drops the faces the platform gives menus and
+    // message boxes of their own.
+    QApplication::setFont(Police_Fenetres());
 }

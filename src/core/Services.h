@@ -4,6 +4,7 @@
 #include "base/Fichiers.h"
 #include "base/Textes.h"
 
+#include <QFont>
 #include <QString>
 
 class QWidget;
@@ -21,3 +22,10 @@ void Centrer_Fenetre(QWidget* fenetre);
 // hiding or re-creating it.
 void Placer_Premier_Plan(QWidget* fenetre, bool auPremierPlan);
 bool Est_Premier_Plan(const QWidget* fenetre);
+
+// The face the windows are laid out for (Tahoma 8.25 pt).
+QFont Police_Fenetres();
+// Makes it the application's default, so that what no window sets itself (the tray menu,
+// message boxes, tooltips) reads in the same face as the windows. Where Tahoma is not
+// installed a face of close metrics stands in for it, everywhere alike.
+void Installer_Police_Application();

@@ -14,6 +14,8 @@
 #include <QFrame>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
 
 QFont tahoma(double points, bool gras = false) {
@@ -53,6 +55,11 @@ frmIntro::frmIntro(Contexte& contexte, VerrouInstance& verrou, QWidget* parent)
     lblVersion->setToolTip(QStringLiteral("Numéro de version du programme"));
     lblVersion->setGeometry(Twips::rectEnPixels(240, 1320, 4320, 360));
 
+    // Each tick is armed for what is left until its second: a coarse timer may move
+    // each tick by 5% (50 ms) either way, and two in a row put the windows up to about
+    // 150 ms later in one start than in another.
+    Timer1.setTimerType(Qt::PreciseTimer);
+    Timer1.setSingleShot(true);
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &frmIntro::Timer1_Timer);
 }
@@ -90,7 +97,8 @@ bool frmIntro::Form_Load(const QDate& aujourdhui) {
 
     ecrireParametresAbsents(aujourdhui);
 
-    Timer1.start();
+    if (!origine_) origine_ = std::chrono::steady_clock::now();
+    programmerTick();
     return true;
 }
 
@@ -119,9 +127,19 @@ void frmIntro::ecrireParametresAbsents(const QDate& aujourdhui) {
     contexte_.JoursUtilisation = Jours_Depuis(p.lire(Cle::DateDebut), aujourdhui);
 }
 
+void frmIntro::programmerTick() {
+    using namespace std::chrono;
+    const steady_clock::time_point echeance = *origine_ + seconds(compteurTicks_ + 1);
+    const auto reste = ceil<milliseconds>(echeance - steady_clock::now()).count();
+    Timer1.start(static_cast<int>(std::clamp<decltype(reste)>(reste, 0, 1000)));
+}
+
 void frmIntro::Timer1_Timer() {
     ++compteurTicks_;
-    if (compteurTicks_ == 2) Form_Unload();
+    if (compteurTicks_ == 2)
+        Form_Unload();
+    else
+        programmerTick();
 }
 
 void frmIntro::Form_Unload() {

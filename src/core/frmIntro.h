@@ -4,6 +4,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
+#include <optional>
+
 class Contexte;
 class QFrame;
 class QLabel;
@@ -20,6 +23,12 @@ public:
     // runs, or the catalogue is missing or unusable); the message has been shown.
     bool Form_Load(const QDate& aujourdhui = QDate::currentDate());
 
+    // The two ticks fall one and two seconds after this instant; without it, after the
+    // end of the load. The program gives the start of its process, so that its windows
+    // come two seconds after the user started it, however long loading the libraries
+    // and the load itself took.
+    void compterDepuis(std::chrono::steady_clock::time_point origine) { origine_ = origine; }
+
     QLabel* lblTitre = nullptr;
     QLabel* lblVersion = nullptr;
     QFrame* Shape1 = nullptr;
@@ -31,10 +40,12 @@ Q_SIGNALS:
 
 private:
     void Timer1_Timer();
+    void programmerTick();
     void Form_Unload();
     void ecrireParametresAbsents(const QDate& aujourdhui);
 
     Contexte& contexte_;
     VerrouInstance& verrou_;
     qint16 compteurTicks_ = 0;
+    std::optional<std::chrono::steady_clock::time_point> origine_;
 };

@@ -1,6 +1,7 @@
 // The catalogue layer against the delivered schema: statements, reading, name matching,
 // ordering and the first-use rows.
 #include "catalogue/Catalogue.h"
+#include "catalogue/Collation.h"
 #include "catalogue/DonneesInitiales.h"
 #include "catalogue/Requetes.h"
 #include "core/Contexte.h"
@@ -8,6 +9,8 @@
 
 #include <QFile>
 #include <QTest>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -223,6 +226,37 @@ private Q_SLOTS:
         QCOMPARE(env.lignes(Requetes::S6_Categorie(QStringLiteral("MESSAGERIE")),
                             {QStringLiteral("icone"), QStringLiteral("couleur")}),
                  QStringList(env.dossier() + QStringLiteral("icones/mail.ico|16761024")));
+    }
+
+    // A row that cannot be written ends the seeding; those before it stay, and the
+    // catalogue is left with no transaction open (later changes are written at once).
+    void donneesInitialesInterrompues() {
+        Environnement env;
+        env.ouvrirCatalogue();
+        Catalogue& c = env.contexte().catalogue();
+        sqlite3_exec(c.connexion.base(),
+                     "CREATE TEMP TRIGGER refus BEFORE INSERT ON programmes "
+                     "WHEN new.typefichier = '3' BEGIN SELECT RAISE(ABORT, 'refus'); END",
+                     nullptr, nullptr, nullptr);
+        Donnees_Initiales(c, env.dossier());
+        QVERIFY(sqlite3_get_autocommit(c.connexion.base()));
+        QVERIFY(!c.jeu.estOuvert());
+        QCOMPARE(noms(env, Requetes::S4_Categories()),
+                 QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
+                              QStringLiteral("MESSAGERIE")}));
+        QCOMPARE(noms(env, Requetes::S5_Programmes()),
+                 QStringList(QStringLiteral("Visitez le site Internet de QELM")));
+        // What another connection sees is on disk.
+        sqlite3* autre = nullptr;
+        sqlite3_open_v2(QFile::encodeName(env.cheminCatalogue()).constData(), &autre,
+                        SQLITE_OPEN_READONLY, nullptr);
+        Collation::enregistrer(autre);
+        sqlite3_stmt* requete = nullptr;
+        sqlite3_prepare_v2(autre, "SELECT count(*) FROM programmes", -1, &requete, nullptr);
+        QCOMPARE(sqlite3_step(requete), SQLITE_ROW);
+        QCOMPARE(sqlite3_column_int(requete, 0), 1);
+        sqlite3_finalize(requete);
+        sqlite3_close(autre);
     }
 
     void donneesInitialesDossierAvecApostrophe() {

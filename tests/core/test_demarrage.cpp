@@ -12,6 +12,7 @@
 #include "tray/frmPrincipale.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -20,7 +21,12 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+
 namespace {
+
+// Taken while the test program loads, before main.
+const std::chrono::steady_clock::time_point ChargementDuTest = std::chrono::steady_clock::now();
 
 using Ecritures = QList<QPair<QString, QString>>;
 
@@ -274,6 +280,45 @@ private Q_SLOTS:
         QVERIFY(dechargee.wait(3000));
         QVERIFY(!intro.isVisible());
         QVERIFY(!intro.Timer1.isActive());
+    }
+
+    // The program counts the two seconds from the start of its process: what loading
+    // took is not added to them, and the ticks are not moved by a coarse timer.
+    void splashCompteDepuisLeDebut_data() {
+        QTest::addColumn<int>("ecoule");    // ms between the origin and the load
+        QTest::addColumn<int>("auPlusTot"); // ms from the load to the unload
+        QTest::addColumn<int>("auPlusTard");
+        QTest::newRow("début il y a 1,5 s") << 1500 << 350 << 1300;
+        QTest::newRow("deux secondes passées") << 2500 << 0 << 400;
+    }
+    void splashCompteDepuisLeDebut() {
+        QFETCH(int, ecoule);
+        QFETCH(int, auPlusTot);
+        QFETCH(int, auPlusTard);
+        Environnement env;
+        VerrouInstance verrou;
+        frmIntro intro(env.contexte(), verrou);
+        QCOMPARE(intro.Timer1.timerType(), Qt::PreciseTimer);
+        intro.compterDepuis(std::chrono::steady_clock::now() - std::chrono::milliseconds(ecoule));
+        QSignalSpy dechargee(&intro, &frmIntro::dechargee);
+        QElapsedTimer chrono;
+        chrono.start();
+        QVERIFY(intro.Form_Load(Aujourdhui));
+        intro.show();
+        QVERIFY(dechargee.wait(3000));
+        QCOMPARE(dechargee.count(), 1);
+        QVERIFY2(chrono.elapsed() >= auPlusTot && chrono.elapsed() <= auPlusTard,
+                 qPrintable(QString::number(chrono.elapsed())));
+        QVERIFY(!intro.isVisible());
+        QTest::qWait(50);
+        QCOMPARE(dechargee.count(), 1);
+    }
+
+    void debutDuProcessus() {
+        const auto debut = Debut_Processus();
+        QVERIFY(debut <= ChargementDuTest);
+        // Loading a test program takes far less; a unit mistake would not.
+        QVERIFY(ChargementDuTest - debut < std::chrono::seconds(3));
     }
 };
 

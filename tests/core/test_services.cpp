@@ -2,8 +2,13 @@
 #include "core/Services.h"
 #include "support/Environnement.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -101,6 +106,27 @@ private Q_SLOTS:
         const QRect ecran = QGuiApplication::primaryScreen()->geometry();
         QCOMPARE(fenetre.x(), (ecran.width() - fenetre.frameGeometry().width()) / 2);
         QCOMPARE(fenetre.y(), (ecran.height() - fenetre.frameGeometry().height()) / 2);
+    }
+
+    // Last: it changes the font of the whole application.
+    void menusEtMessagesDansLaPoliceDesFenetres() {
+        Installer_Police_Application();
+        QWidget fenetre;
+        fenetre.setFont(Police_Fenetres());
+        const QFontInfo attendue(fenetre.font());
+        // Liberation Sans (installed with the build's packages) stands in for Tahoma.
+        QCOMPARE(attendue.family(), QStringLiteral("Liberation Sans"));
+        QMenu menu;
+        menu.addAction(QStringLiteral("Quitter"));
+        QMessageBox boite(QMessageBox::Question, QStringLiteral("Dalvire"), QStringLiteral("?"),
+                          QMessageBox::Yes | QMessageBox::No);
+        QLabel bulle(nullptr, Qt::ToolTip);
+        for (QWidget* w : std::initializer_list<QWidget*>{&menu, &boite, &bulle}) {
+            w->ensurePolished();
+            const QFontInfo vue(w->font());
+            QCOMPARE(vue.family(), attendue.family());
+            QCOMPARE(vue.pointSizeF(), attendue.pointSizeF());
+        }
     }
 };
 

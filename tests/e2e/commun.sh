@@ -167,6 +167,21 @@ repondre() { # repondre BUTTON
         echec "expected the message box to close after \"$1\""
 }
 
+# The showing message box titled TITLE sits in the middle of the screen (its client area,
+# within a title bar's height): a box without a parent window is centred as the dialogs are.
+boite_centree() { # boite_centree TITLE
+    local ligne x y l h ecart_x ecart_y
+    ligne=$(fenetres --name "^$1\$" | grep 'type=DIALOG' | head -1)
+    [ -n "$ligne" ] || echec "expected the message box \"$1\" among the program's windows; found:
+$(fenetres)"
+    read -r _ x y l h _ <<<"$ligne"
+    ecart_x=$((x + l / 2 - HARNESS_SCREEN_W / 2))
+    ecart_y=$((y + h / 2 - HARNESS_SCREEN_H / 2))
+    [ "${ecart_x#-}" -le 16 ] && [ "${ecart_y#-}" -le 24 ] ||
+        echec "expected the message box centred on the ${HARNESS_SCREEN_W}x${HARNESS_SCREEN_H} screen; it is at $x,$y ${l}x$h"
+    etape "message box centred: $x,$y ${l}x$h"
+}
+
 aucun_dialogue() { ! "$T/read-dialog.py" --app "$CLASSE" --role alert,dialog --wait 0 >/dev/null 2>&1; }
 
 # ---- files ---------------------------------------------------------------------------

@@ -1,6 +1,6 @@
 # The tray icon and its main menu: embedded once, its tooltip, the menu on the release
 # of the right button only, the nine entries in order, and "Quitter" with and without
-# its confirmation.
+# its confirmation, asked in the middle of the screen.
 . "$(dirname "${BASH_SOURCE[0]}")/commun.sh"
 
 QUESTION="Êtes-vous sûr(e) de vouloir quitter le programme 'Dalvire' ?"
@@ -89,6 +89,7 @@ fermer_menu
 # "Quitter", answered No: everything stays.
 choisir_quitter
 dialogue_attendu Dalvire "$QUESTION" Oui Non
+boite_centree Dalvire
 repondre Non
 doit_vivre "$programme" "the program after \"Non\" to the quit question"
 icone_unique "after \"Non\" to the quit question"

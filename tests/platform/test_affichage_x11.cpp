@@ -1,20 +1,26 @@
 // Window states on a real X11 desktop (run in the harness session; skipped elsewhere):
 // the launcher window kept out of the taskbar and the pager, and the display mode of a
-// started program reaching its first window.
+// started program reaching its first window, message boxes placed where the user looks.
 #include "core/Services.h"
 #include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
 #include "platform/FenetresX11.h"
+#include "platform/linux/MessagesQt.h"
 #include "platform/linux/ShellGio.h"
 #include "support/Environnement.h"
 #include "support/ShellFactice.h"
 #include "tray/frmPrincipale.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -24,6 +30,30 @@ qint64 attendrePid(const QString& note) {
         QTest::qWait(20);
     if (!f.open(QIODevice::ReadOnly)) return -1;
     return f.readAll().toLongLong();
+}
+
+// Where the window manager put the message box shown by the call, once its place has
+// stopped changing; the box is then closed.
+QRect placeDeLaBoite(const std::function<void()>& afficher) {
+    QRect place, precedente;
+    int stable = 0, essais = 0;
+    QTimer sonde;
+    sonde.setInterval(40);
+    QObject::connect(&sonde, &QTimer::timeout, [&] {
+        auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!boite) return;
+        const QRect r = boite->frameGeometry();
+        const bool montree = boite->windowHandle() && boite->windowHandle()->isExposed();
+        stable = montree && r == precedente ? stable + 1 : 0;
+        precedente = r;
+        if (stable >= 5 || ++essais > 200) {
+            place = r;
+            boite->done(0);
+        }
+    });
+    sonde.start();
+    afficher();
+    return place;
 }
 
 } // namespace
@@ -38,6 +68,8 @@ private Q_SLOTS:
     void plusieursFenetresAuPremierPlan();
     void modeDuProgrammeDemarre_data();
     void modeDuProgrammeDemarre();
+    void messageSansParentCentre_data();
+    void messageSansParentCentre();
 };
 
 void TestAffichageX11::initTestCase() {
@@ -143,6 +175,47 @@ void TestAffichageX11::modeDuProgrammeDemarre() {
         QVERIFY(!X11::Est_Iconifiee(fenetre));
     }
     ::kill(static_cast<pid_t>(pid), SIGTERM);
+}
+
+void TestAffichageX11::messageSansParentCentre_data() {
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<int>("boutons");
+    QTest::addColumn<bool>("parentCache"); // the hidden main window owns it
+    QTest::newRow("question de fin")
+        << "Êtes-vous sûr(e) de vouloir quitter le programme 'Dalvire' ?"
+        << int(BoutonsMessage::OuiNon) << true;
+    QTest::newRow("trois lignes") << "Le programme ne peut être utilisé.\r\nLe fichier contenant "
+                                     "les données est introuvable.\r\nContactez le concepteur "
+                                     "du programme."
+                                  << int(BoutonsMessage::OK) << false;
+    QTest::newRow("une ligne longue")
+        << QString(300, QLatin1Char('x')) << int(BoutonsMessage::OK) << false;
+    QTest::newRow("longue, parent caché")
+        << QString(300, QLatin1Char('x')) << int(BoutonsMessage::OK) << true;
+}
+
+void TestAffichageX11::messageSansParentCentre() {
+    QFETCH(QString, texte);
+    QFETCH(int, boutons);
+    QFETCH(bool, parentCache);
+    QWidget principale;
+    MessagesQt messages;
+    const QRect place = placeDeLaBoite([&] {
+        messages.afficher(texte, IconeMessage::Question, BoutonsMessage(boutons),
+                          QStringLiteral("Dalvire"), parentCache ? &principale : nullptr);
+    });
+    QVERIFY(place.isValid());
+    const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
+    const QPoint ecart = place.center() - centre;
+    // The frame's title bar is added by the window manager after the box is placed.
+    QVERIFY2(qAbs(ecart.x()) <= 16 && qAbs(ecart.y()) <= 16,
+             qPrintable(QStringLiteral("box at %1,%2 %3x%4, screen centre %5,%6")
+                            .arg(place.x())
+                            .arg(place.y())
+                            .arg(place.width())
+                            .arg(place.height())
+                            .arg(centre.x())
+                            .arg(centre.y())));
 }
 
 QTEST_MAIN(TestAffichageX11)

@@ -1,6 +1,8 @@
 #include "platform/linux/MessagesQt.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -49,11 +51,35 @@ ReponseMessage reponse(int bouton, BoutonsMessage boutons) {
     return boutons == BoutonsMessage::OuiNon ? ReponseMessage::Non : ReponseMessage::Annuler;
 }
 
+// A box without a parent window on screen (none, or the hidden main window) is centred on
+// the screen, as the dialogs are: Qt would centre it over the hidden window's place, near
+// the top-left corner, or leave it to the window manager.
+// Its size is known only once it is laid out for showing, and a wrapped text settles only
+// at its second layout: both are done here, before the window is mapped, so that the window
+// manager gets the final place and size at once.
+class BoiteMessage : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* evenement) override {
+        QMessageBox::showEvent(evenement);
+        const QScreen* ecran = QGuiApplication::primaryScreen();
+        if ((parentWidget() && parentWidget()->window()->isVisible()) || !ecran) return;
+        QEvent miseEnPage(QEvent::LayoutRequest);
+        QCoreApplication::sendEvent(this, &miseEnPage);
+        const QRect zone = ecran->geometry();
+        const QSize taille = frameGeometry().size();
+        move(zone.x() + (zone.width() - taille.width()) / 2,
+             zone.y() + (zone.height() - taille.height()) / 2);
+    }
+};
+
 } // namespace
 
 ReponseMessage MessagesQt::afficher(QWidget* parent, const Message& message) {
-    QMessageBox boite(iconeQt(message.icone), message.titre, message.texte,
-                      boutonsQt(message.boutons), parent);
+    BoiteMessage boite(iconeQt(message.icone), message.titre, message.texte,
+                       boutonsQt(message.boutons), parent);
     boite.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     return reponse(boite.exec(), message.boutons);
 }
