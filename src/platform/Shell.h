@@ -36,6 +36,8 @@ struct ApplicationProposee {
     // A theme icon name, or the absolute path of a picture; empty for none.
     QString icone;
     QString description;
+    // The full path of its desktop entry.
+    QString chemin = {};
 };
 
 // What a file or a link can be opened with.
@@ -72,6 +74,8 @@ public:
     virtual ChoixOuverture choixPour(const QString& cheminOuLien) = 0;
     // Every application the desktop shows in its menus, by name.
     virtual QList<ApplicationProposee> toutesLesApplications() = 0;
+    // The same applications, each with the path of its desktop entry, in no given order.
+    virtual QList<ApplicationProposee> applicationsInstallees() { return toutesLesApplications(); }
     // Opens the file or the link with that application, never waited for.
     virtual ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                                     const QString& idApplication) = 0;

@@ -9,7 +9,9 @@
 #include "base/Version.h"
 #include "launcher/Disposition.h"
 #include "manage/frmGestion.h"
+#include "launcher/frmDalvire.h"
 #include "manage/frmParametres.h"
+#include "manage/frmProgrammes.h"
 #include "platform/Messages.h"
 #include "tray/FiltreNotification.h"
 
@@ -87,7 +89,7 @@ bool frmPrincipale::Form_Load() {
     }
     if (contexte_.PremiereUtilisation)
         Donnees_Initiales(contexte_.catalogue(), Dossier_Application(contexte_));
-    Creer_Fenetres(contexte_, *this);
+    creerFenetresLanceur();
     Afficher_Icone_Notification();
     return true;
 }
@@ -205,5 +207,20 @@ void frmPrincipale::Fermer_Fenetres(bool fermerPrincipale) {
 
 void frmPrincipale::Reconstruire_Fenetres() {
     Fermer_Fenetres(false);
+    creerFenetresLanceur();
+}
+
+void frmPrincipale::creerFenetresLanceur() {
     Creer_Fenetres(contexte_, *this);
+    // Queued: the editor opens, and the windows may be rebuilt, once the window that
+    // received the drop is out of its own handler.
+    for (QWidget* fenetre : contexte_.fenetres().ouvertes())
+        if (auto* lanceur = qobject_cast<frmDalvire*>(fenetre))
+            connect(lanceur, &frmDalvire::elementDepose, this,
+                    &frmPrincipale::Ajouter_Element_Depose,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+}
+
+void frmPrincipale::Ajouter_Element_Depose(const ElementPropose& element) {
+    if (Ajouter_Element_Propose(contexte_, element, this)) Reconstruire_Fenetres();
 }

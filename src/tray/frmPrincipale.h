@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+#include "core/Depot.h"
 #include "core/Fenetres.h"
 #include "launcher/Disposition.h"
 #include "manage/EchangeGestion.h"
@@ -60,6 +61,9 @@ public:
     // Unloads every window but the main and management ones, then, when asked, the main one.
     void Fermer_Fenetres(bool fermerPrincipale);
     void Reconstruire_Fenetres();
+    // An item dropped on a launcher window: the program editor opens on it, and the
+    // launcher windows are built again when it saved something.
+    void Ajouter_Element_Depose(const ElementPropose& element);
 
     // Shows the management window modally on the page named in Echange: the real one
     // unless a test puts its own; left empty, the menu entries open nothing.
@@ -97,6 +101,7 @@ private:
     void creerMenu();
     void ouvrirGestion(const QString& page);
     void afficherParametres();
+    void creerFenetresLanceur();
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;

@@ -31,6 +31,12 @@ QList<ApplicationProposee> ShellFactice::toutesLesApplications() {
     return reponseToutes;
 }
 
+QList<ApplicationProposee> ShellFactice::applicationsInstallees() {
+    appels.append({QStringLiteral("applicationsInstallees"), {}, -1, nullptr, {}});
+    if (pendant) pendant();
+    return reponseInstallees;
+}
+
 ResultatLancement ShellFactice::ouvrirAvecApplication(const QString& cheminOuLien,
                                                       const QString& idApplication) {
     appels.append(

@@ -32,6 +32,7 @@ public:
     bool demarrer(const QString& programme, int commandeAffichage) override;
     ChoixOuverture choixPour(const QString& cheminOuLien) override;
     QList<ApplicationProposee> toutesLesApplications() override;
+    QList<ApplicationProposee> applicationsInstallees() override;
     ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                             const QString& idApplication) override;
     bool definirParDefaut(const QString& type, const QString& idApplication) override;
@@ -42,6 +43,7 @@ public:
     bool reponseDemarrer = true;
     ChoixOuverture reponseChoix;
     QList<ApplicationProposee> reponseToutes;
+    QList<ApplicationProposee> reponseInstallees;
     ResultatLancement reponseLancement = ResultatLancement::Reussi;
     bool reponseDefaut = true;
     QList<AppelShell> appels;

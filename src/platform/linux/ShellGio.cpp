@@ -380,9 +380,13 @@ QList<ApplicationProposee> proposees(GList* liste) {
         const QString id = Gio::enQString(g_app_info_get_id(application));
         if (id.isEmpty() || !g_app_info_should_show(application) || vus.contains(id)) continue;
         vus << id;
+        const gchar* fichier = G_IS_DESKTOP_APP_INFO(application)
+                                   ? g_desktop_app_info_get_filename(G_DESKTOP_APP_INFO(application))
+                                   : nullptr;
         applications.append({id, Gio::enQString(g_app_info_get_display_name(application)),
                              iconeDe(application),
-                             Gio::enQString(g_app_info_get_description(application))});
+                             Gio::enQString(g_app_info_get_description(application)),
+                             fichier ? QFile::decodeName(fichier) : QString()});
     }
     return applications;
 }
@@ -478,6 +482,11 @@ QList<ApplicationProposee> ShellGio::toutesLesApplications() {
                   return QString::localeAwareCompare(a.nom, b.nom) < 0;
               });
     return applications;
+}
+
+QList<ApplicationProposee> ShellGio::applicationsInstallees() {
+    const Gio::ListeObjets liste(g_app_info_get_all());
+    return proposees(liste.get());
 }
 
 ResultatLancement ShellGio::ouvrirAvecApplication(const QString& cheminOuLien,

@@ -44,6 +44,7 @@ public:
     // file's is read from the file, or guessed from its name when it does not exist.
     ChoixOuverture choixPour(const QString& cheminOuLien) override;
     QList<ApplicationProposee> toutesLesApplications() override;
+    QList<ApplicationProposee> applicationsInstallees() override;
     ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                             const QString& idApplication) override;
     // Written to the user's mimeapps.list, as desktops do.
