@@ -59,6 +59,7 @@ private Q_SLOTS:
     void choixPour_data();
     void choixPour();
     void toutesLesApplications();
+    void applicationsInstallees();
     void ouvrirAvecApplication_data();
     void ouvrirAvecApplication();
     void choixRetenuPourLeType_data();
@@ -301,6 +302,21 @@ void TestShellGio::toutesLesApplications() {
                                       racine() + QStringLiteral("/temoin.png")}));
 }
 
+// As a menu shows them: neither the hidden nor the NoDisplay entry, nor those that do not
+// parse; each with the path of its desktop entry.
+void TestShellGio::applicationsInstallees() {
+    ShellGio shell;
+    QStringList lignes;
+    for (const ApplicationProposee& a : shell.applicationsInstallees())
+        lignes << a.id + QLatin1Char('|') + a.nom + QLatin1Char('|') + a.chemin;
+    lignes.sort();
+    const QString dossier = racine() + QStringLiteral("/donnees/applications/");
+    QCOMPARE(lignes, (QStringList{"dalvire-lien.desktop|Lien Dalvire|" + dossier +
+                                      "dalvire-lien.desktop",
+                                  "dalvire-temoin.desktop|Témoin Dalvire|" + dossier +
+                                      "dalvire-temoin.desktop"}));
+}
+
 void TestShellGio::ouvrirAvecApplication_data() {
     QTest::addColumn<QString>("cible"); // "@/" stands for the test folder
     QTest::addColumn<QString>("application");
@@ -386,8 +402,16 @@ int main(int argc, char** argv) {
              {{QStringLiteral("dalvire-temoin.desktop"), "Témoin Dalvire", "%f", "text/plain;",
                "Icon=" + QFile::encodeName(maison.path()) + "/temoin.png\n"},
               {QStringLiteral("dalvire-lien.desktop"), "Lien Dalvire", "%u",
-               "x-scheme-handler/x-dalvire-essai;"}},
+               "x-scheme-handler/x-dalvire-essai;"},
+              {QStringLiteral("dalvire-cache.desktop"), "Caché", "%f", "", "NoDisplay=true\n"},
+              {QStringLiteral("dalvire-masque.desktop"), "Masqué", "%f", "", "Hidden=true\n"}},
              "text/plain=dalvire-temoin.desktop\n");
+    // Entries that do not parse: no program, no group, not text.
+    const QString applications = maison.path() + QStringLiteral("/donnees/applications/");
+    ecrire(applications + QStringLiteral("dalvire-sans-exec.desktop"),
+           "[Desktop Entry]\nType=Application\nName=Sans programme\n");
+    ecrire(applications + QStringLiteral("dalvire-casse.desktop"), "Name=Cassé\nExec=true\n");
+    ecrire(applications + QStringLiteral("dalvire-binaire.desktop"), QByteArray("\xff\xfe\0\x01", 4));
     QApplication application(argc, argv);
     TestShellGio essais;
     return QTest::qExec(&essais, argc, argv);
