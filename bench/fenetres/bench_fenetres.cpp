@@ -160,7 +160,8 @@ int main(int argc, char** argv) {
     std::printf("  resident memory after %d rebuilds   %7ld KB (Qt's pixmap cache, bounded, keeps\n"
                 "                                      the style's drawings of each colour)\n",
                 Reconstructions, apresReconstructions - avant);
-    std::printf("  open a list of %d items, drawn      %7.1f ms first, %.1f ms after   aim < 200 ms\n",
-                Elements, premiereOuverture, ouvertures);
+    std::printf(
+        "  open a list of %d items, drawn      %7.1f ms first, %.1f ms after   aim < 200 ms\n",
+        Elements, premiereOuverture, ouvertures);
     return construites == Categories && env.messages().vus.isEmpty() ? 0 : 1;
 }

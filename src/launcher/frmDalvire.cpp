@@ -12,11 +12,11 @@
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QDropEvent>
-#include <QListView>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>

@@ -108,8 +108,8 @@ void frmProgrammes::creerControles() {
     Decrire(txtChemin, QStringLiteral("Chemin du programme"));
     Placer(txtChemin, 2985, 540, 1965, 315);
     cmdApplications = Controles::Bouton(this, QStringLiteral("Applications..."),
-                                        QStringLiteral("Choisir une application installée"),
-                                        5010, 540, 1200, 315);
+                                        QStringLiteral("Choisir une application installée"), 5010,
+                                        540, 1200, 315);
     cmdApplications->setAutoDefault(false);
     cmdChemin =
         Bouton_Image(this, Dossier_Application(contexte_) + QStringLiteral("icones/parcourir.svg"),
@@ -151,9 +151,9 @@ void frmProgrammes::creerControles() {
     setTabOrder(Bouton[1], optType[0]);
 
     const QCursor main = Curseur_Main(contexte_);
-    for (QWidget* w : std::initializer_list<QWidget*>{cmdChemin, cmdApplications, cboCategorie,
-                                                      lstAffichage,
-                                                      Bouton[0], Bouton[1], Bouton[2]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmdChemin, cmdApplications, cboCategorie, lstAffichage,
+                                         Bouton[0], Bouton[1], Bouton[2]})
         w->setCursor(main);
     for (QRadioButton* o : optType)
         o->setCursor(main);

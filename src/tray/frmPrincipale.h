@@ -30,7 +30,6 @@ inline constexpr int Quitter = 8;
 inline constexpr int Nombre = 9;
 } // namespace EntreeMenu
 
-
 // The tooltip of the tray icon: the notification record holds 64 characters, so the
 // composed text is cut (or padded with blanks) to exactly that.
 QString Texte_Info_Bulle();

@@ -311,10 +311,10 @@ void TestShellGio::applicationsInstallees() {
         lignes << a.id + QLatin1Char('|') + a.nom + QLatin1Char('|') + a.chemin;
     lignes.sort();
     const QString dossier = racine() + QStringLiteral("/donnees/applications/");
-    QCOMPARE(lignes, (QStringList{"dalvire-lien.desktop|Lien Dalvire|" + dossier +
-                                      "dalvire-lien.desktop",
-                                  "dalvire-temoin.desktop|Témoin Dalvire|" + dossier +
-                                      "dalvire-temoin.desktop"}));
+    QCOMPARE(lignes,
+             (QStringList{"dalvire-lien.desktop|Lien Dalvire|" + dossier + "dalvire-lien.desktop",
+                          "dalvire-temoin.desktop|Témoin Dalvire|" + dossier +
+                              "dalvire-temoin.desktop"}));
 }
 
 void TestShellGio::ouvrirAvecApplication_data() {
@@ -411,7 +411,8 @@ int main(int argc, char** argv) {
     ecrire(applications + QStringLiteral("dalvire-sans-exec.desktop"),
            "[Desktop Entry]\nType=Application\nName=Sans programme\n");
     ecrire(applications + QStringLiteral("dalvire-casse.desktop"), "Name=Cassé\nExec=true\n");
-    ecrire(applications + QStringLiteral("dalvire-binaire.desktop"), QByteArray("\xff\xfe\0\x01", 4));
+    ecrire(applications + QStringLiteral("dalvire-binaire.desktop"),
+           QByteArray("\xff\xfe\0\x01", 4));
     QApplication application(argc, argv);
     TestShellGio essais;
     return QTest::qExec(&essais, argc, argv);

@@ -382,9 +382,10 @@ QList<ApplicationProposee> proposees(GList* liste) {
         // An entry without a program line parses, yet nothing can be started from it.
         if (!g_app_info_get_commandline(application)) continue;
         vus << id;
-        const gchar* fichier = G_IS_DESKTOP_APP_INFO(application)
-                                   ? g_desktop_app_info_get_filename(G_DESKTOP_APP_INFO(application))
-                                   : nullptr;
+        const gchar* fichier =
+            G_IS_DESKTOP_APP_INFO(application)
+                ? g_desktop_app_info_get_filename(G_DESKTOP_APP_INFO(application))
+                : nullptr;
         applications.append({id, Gio::enQString(g_app_info_get_display_name(application)),
                              iconeDe(application),
                              Gio::enQString(g_app_info_get_description(application)),
