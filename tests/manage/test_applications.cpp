@@ -1,5 +1,7 @@
 // The program editor's additions: installed applications as programs, folders as
 // documents, and an item offered by a drop saved only when the user confirms.
+#include "core/IconesElements.h"
+#include "core/Services.h"
 #include "manage/BancGestion.h"
 #include "manage/frmApplications.h"
 #include "manage/frmGestion.h"
@@ -117,6 +119,31 @@ private Q_SLOTS:
         QTEST(visibles, "visibles");
         QTEST(e.txtNom->text(), nomTape.isEmpty() ? "nom" : "nomTape");
         QTEST(e.txtChemin->text(), "chemin");
+    }
+
+    // Each line of the item list has its item's icon, looked for when the line shows.
+    void iconesDeLaGestion() {
+        BancGestion b;
+        b.categorie("Outils");
+        const QStringList chemins{"/bin/sh", "/etc/hostname", "https://a.fr", "mailto:a@b.fr"};
+        b.c().catalogue().executer("BEGIN");
+        for (int i = 0; i < 2000; ++i)
+            b.programme(QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0')), "Outils", "1",
+                        QString::number(i % 4), chemins.at(i % 4));
+        b.c().catalogue().executer("COMMIT");
+        frmGestion g(b.c());
+        g.show();
+        g.choisirBoiteCategories(0);
+        g.lstProgrammes->grab();
+        const int vues = g.iconesProgrammes->recherches();
+        QVERIFY2(vues > 0 && vues < 60, qPrintable(QString::number(vues)));
+        for (int i = 0; i < 4; ++i) {
+            const QIcon attendue = Charger_Icone(Source_Icone(
+                chemins.at(i), QString::number(i), Dossier_Application(b.c())));
+            QCOMPARE(g.iconesProgrammes->icone(i).pixmap(16).toImage(),
+                     attendue.pixmap(16).toImage());
+        }
+        QVERIFY(!g.iconesProgrammes->icone(3).isNull());
     }
 
     // A folder is a document; it is no program.
