@@ -138,8 +138,8 @@ private Q_SLOTS:
         const int vues = g.iconesProgrammes->recherches();
         QVERIFY2(vues > 0 && vues < 60, qPrintable(QString::number(vues)));
         for (int i = 0; i < 4; ++i) {
-            const QIcon attendue = Charger_Icone(Source_Icone(
-                chemins.at(i), QString::number(i), Dossier_Application(b.c())));
+            const QIcon attendue = Charger_Icone(
+                Source_Icone(chemins.at(i), QString::number(i), Dossier_Application(b.c())));
             QCOMPARE(g.iconesProgrammes->icone(i).pixmap(16).toImage(),
                      attendue.pixmap(16).toImage());
         }
