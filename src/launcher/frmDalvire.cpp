@@ -383,20 +383,38 @@ void frmDalvire::paintEvent(QPaintEvent* evenement) {
     peintre.drawRect(rect().adjusted(0, 0, -Bord, -Bord));
 }
 
+namespace {
+
+// A drop only names what it offers: it must never be taken as a move, which would have
+// the source delete its file. A link, or else a copy; nothing when the source offers
+// neither.
+bool accepterSansDeplacer(QDropEvent* evenement) {
+    const Qt::DropActions possibles = evenement->possibleActions();
+    if (possibles.testFlag(Qt::LinkAction))
+        evenement->setDropAction(Qt::LinkAction);
+    else if (possibles.testFlag(Qt::CopyAction))
+        evenement->setDropAction(Qt::CopyAction);
+    else
+        return false;
+    evenement->accept();
+    return true;
+}
+
+} // namespace
+
 void frmDalvire::dragEnterEvent(QDragEnterEvent* evenement) {
     if (evenement->mimeData() && Classer_Depot(*evenement->mimeData()))
-        evenement->acceptProposedAction();
+        accepterSansDeplacer(evenement);
 }
 
 void frmDalvire::dragMoveEvent(QDragMoveEvent* evenement) {
-    evenement->acceptProposedAction();
+    accepterSansDeplacer(evenement);
 }
 
 void frmDalvire::dropEvent(QDropEvent* evenement) {
     if (!evenement->mimeData()) return;
     std::optional<ElementPropose> element = Classer_Depot(*evenement->mimeData());
-    if (!element) return;
-    evenement->acceptProposedAction();
+    if (!element || !accepterSansDeplacer(evenement)) return;
     element->categorie = Tag();
     // The source of the drag waits for the end of the drop: the editor opens after it.
     QTimer::singleShot(0, this, [this, e = *element] { Q_EMIT elementDepose(e); });

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QListWidget>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -162,37 +161,6 @@ private Q_SLOTS:
         const QString vu =
             e ? QString::number(e->type) + '|' + e->nom + '|' + e->chemin : QString();
         QCOMPARE(vu, attendu.replace('$', racine));
-    }
-
-    // Of 10,000 lines, only those shown have their icon looked for.
-    void iconesParesseuses() {
-        QListWidget liste;
-        liste.setUniformItemSizes(true);
-        int demandes = 0;
-        auto* delegue = new DelegueIcones(
-            liste.model(),
-            [&](int) {
-                ++demandes;
-                return SourceIcone{{}, d("propre.png")};
-            },
-            &liste);
-        liste.setItemDelegate(delegue);
-        QStringList noms;
-        for (int i = 0; i < 10000; ++i)
-            noms << QString::number(i);
-        liste.addItems(noms);
-        liste.resize(200, 300);
-        liste.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&liste));
-        liste.grab();
-        QVERIFY(demandes > 0);
-        QVERIFY2(demandes < 60, qPrintable(QString::number(demandes)));
-        // Drawn again: looked for once.
-        const int avant = demandes;
-        liste.grab();
-        QCOMPARE(demandes, avant);
-        liste.clear();
-        QCOMPARE(delegue->recherches(), 0);
     }
 };
 

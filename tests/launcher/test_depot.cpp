@@ -6,7 +6,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -26,18 +25,17 @@ std::unique_ptr<frmDalvire> fenetre(EnvironnementLanceur& env) {
     return f;
 }
 
-// A drag over the control and its drop, as the window system delivers them; true when
-// the window accepted the drag.
-bool deposer(QWidget* cible, const QMimeData& donnees) {
+// A drag over the control and its drop, as the window system delivers them; the action
+// the window took, none when it refused.
+Qt::DropAction deposer(QWidget* cible, const QMimeData& donnees,
+                       Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction) {
     const QPoint point = cible->rect().center();
-    QDragEnterEvent entree(point, Qt::CopyAction | Qt::LinkAction, &donnees, Qt::LeftButton,
-                           Qt::NoModifier);
+    QDragEnterEvent entree(point, actions, &donnees, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(cible, &entree);
-    if (!entree.isAccepted()) return false;
-    QDropEvent depot(QPointF(point), Qt::CopyAction | Qt::LinkAction, &donnees, Qt::LeftButton,
-                     Qt::NoModifier);
+    if (!entree.isAccepted()) return Qt::IgnoreAction;
+    QDropEvent depot(QPointF(point), actions, &donnees, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(cible, &depot);
-    return depot.isAccepted();
+    return depot.isAccepted() ? depot.dropAction() : Qt::IgnoreAction;
 }
 
 } // namespace
@@ -50,7 +48,6 @@ class TestDepot : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(dossier_.isValid());
-        QDir(dossier_.path()).mkpath(QStringLiteral("Photos"));
         QFile f(dossier_.filePath(QStringLiteral("jeu.desktop")));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[Desktop Entry]\nType=Application\nName=Jeu de dames\nExec=dames\n");
@@ -64,10 +61,6 @@ private Q_SLOTS:
             const QByteArray ou = icone ? "icône, " : "liste, ";
             QTest::newRow(ou + "application") << icone << "$jeu.desktop"
                                               << "0|Jeu de dames|$jeu.desktop|Outils";
-            QTest::newRow(ou + "dossier") << icone << "$Photos"
-                                          << "1|Photos|$Photos|Outils";
-            QTest::newRow(ou + "lien") << icone << "https://exemple.fr/page"
-                                       << "2|exemple.fr|https://exemple.fr/page|Outils";
             QTest::newRow(ou + "adresse") << icone << "mailto:a@exemple.fr"
                                           << "3|a@exemple.fr|mailto:a@exemple.fr|Outils";
             QTest::newRow(ou + "refusé") << icone << "file:///nulle/part.txt"
@@ -86,7 +79,8 @@ private Q_SLOTS:
         donnees.setUrls(
             {lien.startsWith('$') ? QUrl::fromLocalFile(lien.replace('$', racine)) : QUrl(lien)});
         QWidget* cible = surIcone ? static_cast<QWidget*>(f->imgIcone) : f->cboProgrammes;
-        QCOMPARE(deposer(cible, donnees), !attendu.isEmpty());
+        // Taken as a copy, never as a move, which would lose the source's file.
+        QCOMPARE(deposer(cible, donnees), attendu.isEmpty() ? Qt::IgnoreAction : Qt::CopyAction);
         // Offered once the drop is over, never during it.
         QCOMPARE(propose.size(), 0);
         QTest::qWait(0);
@@ -97,6 +91,26 @@ private Q_SLOTS:
                  attendu.replace('$', racine));
         // A drop writes nothing and starts nothing.
         QVERIFY(env.shell().appels.isEmpty());
+    }
+
+    // The action taken: a link when offered, never a move alone.
+    void actions_data() {
+        QTest::addColumn<int>("offertes");
+        QTest::addColumn<int>("prise");
+        QTest::newRow("lien") << int(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
+                              << int(Qt::LinkAction);
+        QTest::newRow("déplacement seul") << int(Qt::MoveAction) << int(Qt::IgnoreAction);
+    }
+    void actions() {
+        QFETCH(int, offertes);
+        EnvironnementLanceur env;
+        auto f = fenetre(env);
+        QSignalSpy propose(f.get(), &frmDalvire::elementDepose);
+        QMimeData donnees;
+        donnees.setUrls({QUrl("https://exemple.fr/")});
+        QTEST(int(deposer(f->imgIcone, donnees, Qt::DropActions(offertes))), "prise");
+        QTest::qWait(0);
+        QCOMPARE(propose.size(), offertes == Qt::MoveAction ? 0 : 1);
     }
 
     // An open list of 10,000 items looks for the icons of the lines it shows.
