@@ -171,39 +171,6 @@ private Q_SLOTS:
         QTEST(b.vus().value(0), "message");
         QCOMPARE(b.lignes("programmes").size(), type == 1 ? 1 : 0);
     }
-
-    // Opened from a drop: filled in, written only on "&Valider".
-    void elementPropose_data() {
-        QTest::addColumn<bool>("valider");
-        QTest::addColumn<QStringList>("lignes");
-        QTest::newRow("validé") << true << QStringList{"exemple.fr|https://exemple.fr|Outils|1|2"};
-        QTest::newRow("annulé") << false << QStringList{};
-    }
-    void elementPropose() {
-        QFETCH(bool, valider);
-        BancGestion b;
-        b.categorie("Jeux");
-        b.categorie("Outils");
-        b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Non};
-        QString titre, categorie;
-        int type = -1;
-        ensuite([&](QWidget* w) {
-            auto* e = qobject_cast<frmProgrammes*>(w);
-            QVERIFY(e);
-            titre = e->windowTitle();
-            categorie = e->cboCategorie->currentText();
-            for (int i = 0; i < 4; ++i)
-                if (e->optType[static_cast<std::size_t>(i)]->isChecked()) type = i;
-            e->Bouton[valider ? 0 : 1]->click();
-        });
-        const bool enregistre =
-            Ajouter_Element_Propose(b.c(), {"exemple.fr", "https://exemple.fr", "outils", 2});
-        QCOMPARE(titre, QStringLiteral("Ajouter un Programme"));
-        QCOMPARE(categorie, QStringLiteral("Outils"));
-        QCOMPARE(type, 2);
-        QCOMPARE(enregistre, valider);
-        QTEST(b.lignes("programmes"), "lignes");
-    }
 };
 
 QTEST_MAIN(TestApplications)
