@@ -2,6 +2,7 @@
 
 #include "core/Contexte.h"
 #include "core/Curseur.h"
+#include "core/IconesElements.h"
 #include "core/ListesDeroulantes.h"
 #include "core/Services.h"
 #include "base/Twips.h"
@@ -10,10 +11,12 @@
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -241,6 +244,17 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
     cboProgrammes->setGeometry(placeControle(480, 60, 3015, 315));
     cboProgrammes->setCursor(main);
     cboProgrammes->setFocusPolicy(Qt::StrongFocus);
+    // Lines of one height: the open list then measures one line, not every item's icon.
+    if (auto* vue = qobject_cast<QListView*>(cboProgrammes->view())) vue->setUniformItemSizes(true);
+    iconesProgrammes = new DelegueIcones(
+        cboProgrammes->model(),
+        [this](int ligne) {
+            return Source_Icone(cboChemin.itemText(ligne), cboType.itemText(ligne),
+                                Dossier_Application(contexte_));
+        },
+        cboProgrammes);
+    cboProgrammes->setItemDelegate(iconesProgrammes);
+    setAcceptDrops(true);
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &frmDalvire::Timer1_Timer);
@@ -367,6 +381,43 @@ void frmDalvire::paintEvent(QPaintEvent* evenement) {
     peintre.setPen(QPen(palette().color(QPalette::WindowText), Bord));
     peintre.setBrush(Qt::NoBrush);
     peintre.drawRect(rect().adjusted(0, 0, -Bord, -Bord));
+}
+
+namespace {
+
+// A drop only names what it offers: it must never be taken as a move, which would have
+// the source delete its file. A link, or else a copy; nothing when the source offers
+// neither.
+bool accepterSansDeplacer(QDropEvent* evenement) {
+    const Qt::DropActions possibles = evenement->possibleActions();
+    if (possibles.testFlag(Qt::LinkAction))
+        evenement->setDropAction(Qt::LinkAction);
+    else if (possibles.testFlag(Qt::CopyAction))
+        evenement->setDropAction(Qt::CopyAction);
+    else
+        return false;
+    evenement->accept();
+    return true;
+}
+
+} // namespace
+
+void frmDalvire::dragEnterEvent(QDragEnterEvent* evenement) {
+    if (evenement->mimeData() && Classer_Depot(*evenement->mimeData()))
+        accepterSansDeplacer(evenement);
+}
+
+void frmDalvire::dragMoveEvent(QDragMoveEvent* evenement) {
+    accepterSansDeplacer(evenement);
+}
+
+void frmDalvire::dropEvent(QDropEvent* evenement) {
+    if (!evenement->mimeData()) return;
+    std::optional<ElementPropose> element = Classer_Depot(*evenement->mimeData());
+    if (!element || !accepterSansDeplacer(evenement)) return;
+    element->categorie = Tag();
+    // The source of the drag waits for the end of the drop: the editor opens after it.
+    QTimer::singleShot(0, this, [this, e = *element] { Q_EMIT elementDepose(e); });
 }
 
 void frmDalvire::closeEvent(QCloseEvent* evenement) {

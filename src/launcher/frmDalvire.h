@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Depot.h"
 #include "core/Fenetres.h"
 
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 class Contexte;
+class DelegueIcones;
 class QStringListModel;
 
 // The category's icon: a picture stretched to the control. A left click (press and
@@ -151,6 +153,8 @@ public:
     ListeCachee cboType;
     ListeCachee cboAffichage;
     QTimer Timer1;
+    // Draws the list's entries with their items' icons, looked for as they show.
+    DelegueIcones* iconesProgrammes = nullptr;
 
     // Sets the top edge, once, at build: slides keep it whatever the window system later
     // reports of the window's place (a reparenting window manager can report 0).
@@ -159,9 +163,15 @@ public:
 
 Q_SIGNALS:
     void menuPrincipalDemande(const QPoint& positionGlobale);
+    // Something was dropped on the window that can be an item of its category. Sent once
+    // the drop is over, so that whoever receives it may open a dialog.
+    void elementDepose(const ElementPropose& element);
 
 protected:
     void paintEvent(QPaintEvent* evenement) override;
+    void dragEnterEvent(QDragEnterEvent* evenement) override;
+    void dragMoveEvent(QDragMoveEvent* evenement) override;
+    void dropEvent(QDropEvent* evenement) override;
     void closeEvent(QCloseEvent* evenement) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "catalogue/Requetes.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
+#include "core/IconesElements.h"
 #include "base/Nombres.h"
 #include "core/Services.h"
 #include "core/ToucheAide.h"
@@ -238,6 +239,16 @@ void frmGestion::creerPageProgrammes() {
     Placer(cboCategorie, 120, 870, 2220, 315);
     Etiquette(page, QStringLiteral("Liste des programmes:"), 120, 1260, 2220);
     lstProgrammes = Liste(page, QStringLiteral("Liste des programmes"), 1500, 2745);
+    // Lines of one height, so that only the lines shown have their icon looked for.
+    lstProgrammes->setUniformItemSizes(true);
+    iconesProgrammes = new DelegueIcones(
+        lstProgrammes->model(),
+        [this](int ligne) {
+            return Source_Icone(cheminsProgrammes.value(ligne), typesProgrammes.value(ligne),
+                                Dossier_Application(contexte_));
+        },
+        lstProgrammes);
+    lstProgrammes->setItemDelegate(iconesProgrammes);
     const std::array<QString, 3> legendes{QStringLiteral("Nouveau"), QStringLiteral("Modifier"),
                                           QStringLiteral("Supprimer")};
     for (int i = 0; i < 3; ++i) {
@@ -437,6 +448,8 @@ void frmGestion::Liste_Programmes() {
         l->clear();
     const int position = cboCategorie->currentIndex();
     QStringList noms;
+    cheminsProgrammes.clear();
+    typesProgrammes.clear();
     // With no entry chosen (the entry was deleted), the list must not keep items that
     // may be gone: it is emptied.
     if (position >= 0) {
@@ -444,8 +457,13 @@ void frmGestion::Liste_Programmes() {
             position == 0 ? Requetes::S5_Programmes()
                           : Requetes::S2_ProgrammesDeCategorieTries(cboCategorie->currentText());
         try {
-            noms = contexte_.catalogue().colonne(selection, QStringLiteral("nom"));
+            contexte_.catalogue().parcourir(selection, [&](const JeuEnregistrements& jeu) {
+                noms << Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
+                cheminsProgrammes << Valeur_Champ(jeu.Fields(QStringLiteral("chemin")));
+                typesProgrammes << Valeur_Champ(jeu.Fields(QStringLiteral("typefichier")));
+            });
         } catch (const ErreurCatalogue& erreur) {
+            noms.clear();
             Message_Erreur_Gestion(contexte_, this,
                                    QStringLiteral("La liste des programmes n'a pas pu être lue.") +
                                        CRLF + erreur.cause(),

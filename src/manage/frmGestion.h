@@ -4,6 +4,7 @@
 #include "manage/ListesGestion.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <array>
 
@@ -12,6 +13,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QListWidget;
+class DelegueIcones;
 class QPushButton;
 
 // The wording shown after a stored code: "2" gives "2 - MAXIMUM" for the display mode,
@@ -72,6 +74,10 @@ public:
     QLabel* lblTotalProgrammes = nullptr;
     // Each shows the column named in its "colonne" property.
     std::array<QLabel*, 5> lblDonneesProgrammes{};
+    // The path and type code of each line of lstProgrammes, for its icon.
+    QStringList cheminsProgrammes;
+    QStringList typesProgrammes;
+    DelegueIcones* iconesProgrammes = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* evenement) override;

@@ -12,6 +12,7 @@
 #include "manage/Controles.h"
 #include "manage/ListesGestion.h"
 #include "manage/MessageErreur.h"
+#include "manage/frmApplications.h"
 #include "platform/Dialogues.h"
 #include "platform/Messages.h"
 
@@ -105,7 +106,11 @@ void frmProgrammes::creerControles() {
     txtChemin = new QLineEdit(this);
     txtChemin->setMaxLength(255);
     Decrire(txtChemin, QStringLiteral("Chemin du programme"));
-    Placer(txtChemin, 2985, 540, 3195, 315);
+    Placer(txtChemin, 2985, 540, 1965, 315);
+    cmdApplications = Controles::Bouton(this, QStringLiteral("Applications..."),
+                                        QStringLiteral("Choisir une application installée"), 5010,
+                                        540, 1200, 315);
+    cmdApplications->setAutoDefault(false);
     cmdChemin =
         Bouton_Image(this, Dossier_Application(contexte_) + QStringLiteral("icones/parcourir.svg"),
                      QStringLiteral("Rechercher un programme"), 6255, 540, 315, 315);
@@ -132,10 +137,12 @@ void frmProgrammes::creerControles() {
     for (int i = 0; i < 3; ++i)
         connect(Bouton[i], &QPushButton::clicked, this, [this, i] { Bouton_Click(i); });
     connect(cmdChemin, &QPushButton::clicked, this, &frmProgrammes::cmdChemin_Click);
+    connect(cmdApplications, &QPushButton::clicked, this, &frmProgrammes::cmdApplications_Click);
     optType[0]->setChecked(true);
 
     setTabOrder(txtNom, txtChemin);
-    setTabOrder(txtChemin, cmdChemin);
+    setTabOrder(txtChemin, cmdApplications);
+    setTabOrder(cmdApplications, cmdChemin);
     setTabOrder(cmdChemin, cboCategorie);
     setTabOrder(cboCategorie, lstAffichage);
     setTabOrder(lstAffichage, Bouton[2]);
@@ -144,8 +151,9 @@ void frmProgrammes::creerControles() {
     setTabOrder(Bouton[1], optType[0]);
 
     const QCursor main = Curseur_Main(contexte_);
-    for (QWidget* w : std::initializer_list<QWidget*>{cmdChemin, cboCategorie, lstAffichage,
-                                                      Bouton[0], Bouton[1], Bouton[2]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmdChemin, cmdApplications, cboCategorie, lstAffichage,
+                                         Bouton[0], Bouton[1], Bouton[2]})
         w->setCursor(main);
     for (QRadioButton* o : optType)
         o->setCursor(main);
@@ -202,6 +210,33 @@ void frmProgrammes::Remplir_Programme() {
 
 void frmProgrammes::optType_Click(int index) {
     cmdChemin->setEnabled(index == Programme || index == Fichier);
+    cmdApplications->setEnabled(index == Programme);
+}
+
+void frmProgrammes::cmdApplications_Click() {
+    frmApplications choix(contexte_, this);
+    if (choix.exec() != QDialog::Accepted || !choix.choisie()) return;
+    const ApplicationProposee application = *choix.choisie();
+    txtChemin->setText(application.fichier);
+    if (txtNom->text().isEmpty() && !modeModification())
+        txtNom->setText(application.nom.left(txtNom->maxLength()));
+}
+
+void frmProgrammes::proposer(const ElementPropose& element) {
+    if (modeModification()) return;
+    if (element.type >= 0 && element.type < 4)
+        optType[static_cast<std::size_t>(element.type)]->setChecked(true);
+    txtNom->setText(element.nom.left(txtNom->maxLength()));
+    txtChemin->setText(element.chemin);
+    for (int i = 0; i < cboCategorie->count(); ++i)
+        if (Collation::comparer(cboCategorie->itemText(i), element.categorie) == 0) {
+            cboCategorie->setCurrentIndex(i);
+            break;
+        }
+    // Started as any program usually is; the user may choose otherwise.
+    lstAffichage->setCurrentRow(1);
+    txtNom->setFocus();
+    txtNom->selectAll();
 }
 
 void frmProgrammes::cmdChemin_Click() {
@@ -249,7 +284,8 @@ bool frmProgrammes::cheminValide() {
         if (!Fichier_Existe(chemin))
             message = QStringLiteral("Vous devez saisir un chemin valide pour le programme.");
     } else if (optType[Fichier]->isChecked()) {
-        if (!Fichier_Existe(chemin))
+        // A folder is a document too: the file manager opens it.
+        if (!Fichier_Existe(chemin) && !QFileInfo(chemin).isDir())
             message = QStringLiteral("Vous devez saisir un chemin valide pour le fichier à "
                                      "éxécuter.");
     } else if (optType[LienInternet]->isChecked()) {
@@ -358,6 +394,7 @@ bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int t
         return false;
     }
     if (!modeModification()) lstProgrammes << nom;
+    ++enregistres_;
     return true;
 }
 
@@ -376,4 +413,44 @@ void frmProgrammes::rafraichirGestion(const QString& categorie) {
     gestion_.choisirCategorie(liste);
     gestion_.choisirBoiteCategories(boite);
     gestion_.choisirProgramme(-1);
+}
+
+namespace {
+
+// The lists of an absent management window: the categories as the catalogue holds them,
+// and nothing to reload or select.
+class ListesSansGestion final : public ListesGestion {
+public:
+    explicit ListesSansGestion(Contexte& contexte) {
+        try {
+            categories_ =
+                contexte.catalogue().colonne(Requetes::S4_Categories(), QStringLiteral("nom"));
+        } catch (const ErreurCatalogue&) {
+            // The editor then asks for a category it cannot offer: nothing is written.
+        }
+    }
+    void Liste_Categories() override {}
+    QStringList lignesCategories() const override { return categories_; }
+    int positionCategorie() const override { return -1; }
+    QString categorieChoisie() const override { return {}; }
+    void choisirCategorie(int) override {}
+    QStringList lignesBoiteCategories() const override { return {}; }
+    int positionBoiteCategories() const override { return -1; }
+    void choisirBoiteCategories(int) override {}
+    QString programmeChoisi() const override { return {}; }
+    void choisirProgramme(int) override {}
+
+private:
+    QStringList categories_;
+};
+
+} // namespace
+
+bool Ajouter_Element_Propose(Contexte& contexte, const ElementPropose& element, QWidget* parent) {
+    ListesSansGestion listes(contexte);
+    contexte.Echange = QStringLiteral("0");
+    frmProgrammes editeur(contexte, listes, parent);
+    editeur.proposer(element);
+    editeur.exec();
+    return editeur.enregistres() > 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Depot.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -25,10 +27,17 @@ public:
     ~frmProgrammes() override;
 
     bool modeModification() const { return mode_ == QLatin1String("1"); }
+    // How many saves this opening made.
+    int enregistres() const { return enregistres_; }
 
     void Bouton_Click(int index);
     void cmdChemin_Click();
+    void cmdApplications_Click();
     void optType_Click(int index);
+
+    // Create mode: fills the window with an item offered by a drop (its category chosen
+    // when the list has it); the user confirms or changes it.
+    void proposer(const ElementPropose& element);
 
     QGroupBox* Frame1 = nullptr;
     // 0 "Programme", 1 "Fichier", 2 "Lien Internet", 3 "E-Mail".
@@ -36,6 +45,8 @@ public:
     QLineEdit* txtNom = nullptr;
     QLineEdit* txtChemin = nullptr;
     QPushButton* cmdChemin = nullptr;
+    // "Applications...": an installed application as the program.
+    QPushButton* cmdApplications = nullptr;
     QComboBox* cboCategorie = nullptr;
     QListWidget* lstAffichage = nullptr;
     // 0 "&Valider", 1 "&Annuler", 2 "A&ide".
@@ -59,4 +70,11 @@ private:
     Contexte& contexte_;
     ListesGestion& gestion_;
     QString mode_;
+    int enregistres_ = 0;
 };
+
+// Opens the program editor in create mode on an item offered by a drop, with no
+// management window: nothing is written until the user confirms. True when at least one
+// item was saved.
+bool Ajouter_Element_Propose(Contexte& contexte, const ElementPropose& element,
+                             QWidget* parent = nullptr);

@@ -11,6 +11,7 @@
 #include "launcher/frmDalvire.h"
 #include "manage/frmGestion.h"
 #include "manage/frmParametres.h"
+#include "manage/frmProgrammes.h"
 #include "platform/Messages.h"
 #include "tray/FiltreNotification.h"
 
@@ -89,9 +90,7 @@ bool frmPrincipale::Form_Load() {
     }
     if (contexte_.PremiereUtilisation)
         Donnees_Initiales(contexte_.catalogue(), Dossier_Application(contexte_));
-    // Noted first: a message of the build lets the screens change under it.
-    suiviEcrans_->noterConstruction();
-    Creer_Fenetres(contexte_, *this);
+    creerFenetresLanceur();
     Afficher_Icone_Notification();
     return true;
 }
@@ -209,9 +208,7 @@ void frmPrincipale::Fermer_Fenetres(bool fermerPrincipale) {
 
 void frmPrincipale::Reconstruire_Fenetres() {
     Fermer_Fenetres(false);
-    // Noted first: a message of the build lets the screens change under it.
-    suiviEcrans_->noterConstruction();
-    Creer_Fenetres(contexte_, *this);
+    creerFenetresLanceur();
 }
 
 void frmPrincipale::Replacer_Fenetres() {
@@ -221,7 +218,22 @@ void frmPrincipale::Replacer_Fenetres() {
         if (auto* lanceur = qobject_cast<frmDalvire*>(fenetre)) lanceurs.append(lanceur);
     for (const QPointer<frmDalvire>& lanceur : std::as_const(lanceurs))
         delete lanceur.data();
+    creerFenetresLanceur();
+}
+
+void frmPrincipale::creerFenetresLanceur() {
     // Noted first: a message of the build lets the screens change under it.
     suiviEcrans_->noterConstruction();
     Creer_Fenetres(contexte_, *this);
+    // Queued: the editor opens, and the windows may be rebuilt, once the window that
+    // received the drop is out of its own handler.
+    for (QWidget* fenetre : contexte_.fenetres().ouvertes())
+        if (auto* lanceur = qobject_cast<frmDalvire*>(fenetre))
+            connect(lanceur, &frmDalvire::elementDepose, this,
+                    &frmPrincipale::Ajouter_Element_Depose,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+}
+
+void frmPrincipale::Ajouter_Element_Depose(const ElementPropose& element) {
+    if (Ajouter_Element_Propose(contexte_, element, this)) Reconstruire_Fenetres();
 }

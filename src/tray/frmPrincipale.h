@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+#include "core/Depot.h"
 #include "core/Fenetres.h"
 #include "launcher/Disposition.h"
 #include "manage/EchangeGestion.h"
@@ -28,7 +29,6 @@ inline constexpr int APropos = 6;
 inline constexpr int Quitter = 8;
 inline constexpr int Nombre = 9;
 } // namespace EntreeMenu
-
 
 // The tooltip of the tray icon: the notification record holds 64 characters, so the
 // composed text is cut (or padded with blanks) to exactly that.
@@ -65,6 +65,9 @@ public:
     // displayed.
     void Replacer_Fenetres();
     SuiviEcrans& suiviEcrans() { return *suiviEcrans_; }
+    // An item dropped on a launcher window: the program editor opens on it, and the
+    // launcher windows are built again when it saved something.
+    void Ajouter_Element_Depose(const ElementPropose& element);
 
     // Shows the management window modally on the page named in Echange: the real one
     // unless a test puts its own; left empty, the menu entries open nothing.
@@ -102,6 +105,7 @@ private:
     void creerMenu();
     void ouvrirGestion(const QString& page);
     void afficherParametres();
+    void creerFenetresLanceur();
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;

@@ -116,12 +116,13 @@ repondre Non
 etape "category $CATEGORIE created"
 
 # A new item of that category, the first one of the box; display mode "1 - NORMAL" (the
-# list makes its first line current, not chosen, when it gets the focus).
+# list makes its first line current, not chosen, when it gets the focus). After the path
+# come the "Applications..." and browse buttons.
 appuyer "$GESTION" Programmes
 appuyer "$GESTION" Nouveau
 fenetre_attendue '^Ajouter un Programme$'
 saisir "$PROGRAMME" Tab
-saisir "$TRAVAIL/temoin.sh" Tab Tab Down Tab Down
+saisir "$TRAVAIL/temoin.sh" Tab Tab Tab Down Tab Down
 "$T/shot.sh" "$SORTIES/programme.png"
 xdotool key Return
 boite "Le nouveau programme [$PROGRAMME] a été enregistré." OK

@@ -468,6 +468,13 @@ int main(int argc, char** argv) {
               {QStringLiteral("dalvire-cassee.desktop"), "Cassée", "", "", "",
                QStringLiteral("/dalvire/programme/absent")}},
              "text/plain=dalvire-temoin.desktop\n");
+    // Entries that do not parse: no program, no group, not text.
+    const QString applications = maison.path() + QStringLiteral("/donnees/applications/");
+    ecrire(applications + QStringLiteral("dalvire-sans-exec.desktop"),
+           "[Desktop Entry]\nType=Application\nName=Sans programme\n");
+    ecrire(applications + QStringLiteral("dalvire-casse.desktop"), "Name=Cassé\nExec=true\n");
+    ecrire(applications + QStringLiteral("dalvire-binaire.desktop"),
+           QByteArray("\xff\xfe\0\x01", 4));
     QApplication application(argc, argv);
     TestShellGio essais;
     return QTest::qExec(&essais, argc, argv);

@@ -4,12 +4,16 @@
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "launcher/frmDalvire.h"
+#include "manage/frmProgrammes.h"
 #include "tray/frmPrincipale.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QComboBox>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -277,6 +281,52 @@ private Q_SLOTS:
         QCOMPARE(lanceurs(c).size(), avant.size());
         QVERIFY(c.fenetres().ouvertes().contains(gestion.get()));
         QVERIFY(env.messages().vus.isEmpty());
+    }
+
+    // A link dropped on a launcher window opens the program editor on it; once saved, the
+    // windows are built again and the item is in its category's list.
+    void depot_data() {
+        QTest::addColumn<bool>("valider");
+        QTest::newRow("validé") << true;
+        QTest::newRow("annulé") << false;
+    }
+    void depot() {
+        QFETCH(bool, valider);
+        Environnement env;
+        Contexte& c = env.contexte();
+        c.PremiereUtilisation = true;
+        frmPrincipale principale(c);
+        QVERIFY(principale.Form_Load());
+        const auto avant = lanceurs(c);
+        auto* cible = qobject_cast<frmDalvire*>(avant.value(0).data());
+        QVERIFY(cible);
+        const QString categorie = cible->Tag();
+        env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Non};
+        bool vu = false;
+        QTimer guetteur;
+        connect(&guetteur, &QTimer::timeout, [&] {
+            auto* e = qobject_cast<frmProgrammes*>(QApplication::activeModalWidget());
+            if (!e) return;
+            guetteur.stop();
+            vu = e->cboCategorie->currentText() == categorie;
+            e->Bouton[valider ? 0 : 1]->click();
+        });
+        guetteur.start(10);
+        QMimeData donnees;
+        donnees.setUrls({QUrl("https://www.exemple.fr/")});
+        QDragEnterEvent entree(QPoint(5, 5), Qt::CopyAction, &donnees, Qt::LeftButton,
+                               Qt::NoModifier);
+        QApplication::sendEvent(cible, &entree);
+        QDropEvent depot(QPointF(5, 5), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cible, &depot);
+        QVERIFY(QTest::qWaitFor([&] { return !guetteur.isActive(); }, 5000));
+        QVERIFY(vu);
+        QCOMPARE(vivantes(avant), valider ? 0 : int(avant.size()));
+        bool liste = false;
+        for (QWidget* w : c.fenetres().ouvertes())
+            if (auto* f = qobject_cast<frmDalvire*>(w); f && f->Tag() == categorie)
+                liste = f->cboProgrammes->findText("www.exemple.fr") >= 0;
+        QCOMPARE(liste, valider);
     }
 
     // The menu opens the real management window on the page it names; validating it

@@ -381,6 +381,8 @@ QList<ApplicationProposee> proposees(GList* liste) {
         auto* application = static_cast<GAppInfo*>(l->data);
         const QString id = Gio::enQString(g_app_info_get_id(application));
         if (id.isEmpty() || !g_app_info_should_show(application) || vus.contains(id)) continue;
+        // An entry without a program line parses, yet nothing can be started from it.
+        if (!g_app_info_get_commandline(application)) continue;
         vus << id;
         const gchar* fichier =
             G_IS_DESKTOP_APP_INFO(application)

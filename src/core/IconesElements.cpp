@@ -1,0 +1,139 @@
+#include "core/IconesElements.h"
+
+#include "base/Fichiers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+
+namespace {
+
+const QString Programme = QStringLiteral("0");
+const QString Document = QStringLiteral("1");
+const QString Lien = QStringLiteral("2");
+const QString Mail = QStringLiteral("3");
+
+const QString Executable = QStringLiteral("application-x-executable");
+
+// A desktop entry is small; a bigger file named so is not read whole.
+constexpr qint64 TailleEntreeMaximum = 256 * 1024;
+
+} // namespace
+
+bool Est_Entree_Bureau(const QString& chemin) {
+    return chemin.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive);
+}
+
+EntreeBureau Lire_Entree_Bureau(const QString& chemin) {
+    EntreeBureau entree;
+    QFile fichier(chemin);
+    if (!Est_Entree_Bureau(chemin) || !fichier.open(QIODevice::ReadOnly) ||
+        fichier.size() > TailleEntreeMaximum)
+        return entree;
+    const QList<QByteArray> lignes = fichier.readAll().split('\n');
+    bool groupe = false;
+    QString nomFrancais;
+    for (const QByteArray& brute : lignes) {
+        const QString ligne = QString::fromUtf8(brute).trimmed();
+        if (ligne.startsWith(QLatin1Char('['))) {
+            // Only the main group describes the entry; its actions come after it.
+            if (groupe) break;
+            groupe = ligne == QLatin1String("[Desktop Entry]");
+            entree.valide = groupe;
+            continue;
+        }
+        if (!groupe || ligne.startsWith(QLatin1Char('#'))) continue;
+        const qsizetype egal = ligne.indexOf(QLatin1Char('='));
+        if (egal <= 0) continue;
+        const QString cle = ligne.left(egal).trimmed();
+        const QString valeur = ligne.mid(egal + 1).trimmed();
+        if (cle == QLatin1String("Name"))
+            entree.nom = valeur;
+        else if (cle == QLatin1String("Name[fr]") ||
+                 (cle == QLatin1String("Name[fr_FR]") && nomFrancais.isEmpty()))
+            nomFrancais = valeur;
+        else if (cle == QLatin1String("Icon"))
+            entree.icone = valeur;
+    }
+    if (!nomFrancais.isEmpty()) entree.nom = nomFrancais;
+    return entree;
+}
+
+SourceIcone Source_Icone(const QString& chemin, const QString& typefichier,
+                         const QString& dossierApplication) {
+    SourceIcone source;
+    if (typefichier == Lien) {
+        source.nomsTheme = {QStringLiteral("internet-web-browser"),
+                            QStringLiteral("applications-internet")};
+        source.fichier = dossierApplication + QStringLiteral("icones/internet.ico");
+    } else if (typefichier == Mail) {
+        source.nomsTheme = {QStringLiteral("internet-mail"), QStringLiteral("mail-message-new"),
+                            QStringLiteral("mail-unread")};
+        source.fichier = dossierApplication + QStringLiteral("icones/mail.ico");
+    } else if (typefichier == Document) {
+        if (QFileInfo(chemin).isDir()) {
+            source.nomsTheme = {QStringLiteral("folder")};
+        } else {
+            const QMimeType type = QMimeDatabase().mimeTypeForFile(chemin);
+            source.nomsTheme = {type.iconName(), type.genericIconName(),
+                                QStringLiteral("text-x-generic")};
+            source.nomsTheme.removeDuplicates();
+        }
+    } else if (Est_Entree_Bureau(chemin)) {
+        const EntreeBureau entree = Lire_Entree_Bureau(chemin);
+        // A picture of its own goes before the theme's; a missing one is no picture.
+        if (QFileInfo(entree.icone).isAbsolute() && Fichier_Existe(entree.icone)) {
+            source.fichier = entree.icone;
+            return source;
+        }
+        if (!entree.icone.isEmpty() && !QFileInfo(entree.icone).isAbsolute())
+            source.nomsTheme << entree.icone;
+        source.nomsTheme << Executable;
+    } else {
+        // A program, and any type code the editor never writes.
+        source.nomsTheme = {Executable};
+    }
+    return source;
+}
+
+QIcon Charger_Icone(const SourceIcone& source) {
+    for (const QString& nom : source.nomsTheme)
+        if (!nom.isEmpty() && QIcon::hasThemeIcon(nom)) return QIcon::fromTheme(nom);
+    if (!source.fichier.isEmpty() && Fichier_Existe(source.fichier)) return QIcon(source.fichier);
+    return QIcon();
+}
+
+DelegueIcones::DelegueIcones(QAbstractItemModel* modele, Source source, QObject* parent)
+    : QStyledItemDelegate(parent)
+    , source_(std::move(source)) {
+    connect(modele, &QAbstractItemModel::modelReset, this, &DelegueIcones::oublier);
+    connect(modele, &QAbstractItemModel::layoutChanged, this, &DelegueIcones::oublier);
+    connect(modele, &QAbstractItemModel::rowsInserted, this, &DelegueIcones::oublier);
+    connect(modele, &QAbstractItemModel::rowsRemoved, this, &DelegueIcones::oublier);
+    connect(modele, &QAbstractItemModel::dataChanged, this, &DelegueIcones::oublier);
+}
+
+void DelegueIcones::oublier() {
+    parLigne_.clear();
+}
+
+QIcon DelegueIcones::icone(int ligne) const {
+    const auto trouvee = parLigne_.constFind(ligne);
+    if (trouvee != parLigne_.cend()) return *trouvee;
+    const SourceIcone source = source_(ligne);
+    const QString cle = source.cle();
+    auto connue = parCle_.constFind(cle);
+    if (connue == parCle_.cend()) connue = parCle_.insert(cle, Charger_Icone(source));
+    parLigne_.insert(ligne, *connue);
+    return *connue;
+}
+
+void DelegueIcones::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const QIcon image = icone(index.row());
+    if (image.isNull()) return;
+    option->features |= QStyleOptionViewItem::HasDecoration;
+    option->icon = image;
+    const int cote = option->fontMetrics.height();
+    option->decorationSize = QSize(cote, cote);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QString>
+#include <QStringList>
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+// Where the picture of an item comes from, by its kind: names of the icon theme tried in
+// order, then a picture file (the entry's own, or one of the application folder's).
+struct SourceIcone {
+    QStringList nomsTheme;
+    QString fichier;
+    // Equal for two items that show the same picture.
+    QString cle() const { return nomsTheme.join(QLatin1Char(';')) + QLatin1Char('|') + fichier; }
+};
+
+// What a desktop entry says of itself; nothing read when the file is no desktop entry.
+struct EntreeBureau {
+    bool valide = false;
+    QString nom;   // Name[fr], or else Name
+    QString icone; // Icon: a theme name or a picture's path
+};
+
+bool Est_Entree_Bureau(const QString& chemin);
+EntreeBureau Lire_Entree_Bureau(const QString& chemin);
+
+// The picture of an item of the catalogue, by its path and its type code ("0" program,
+// "1" document, "2" web link, "3" e-mail address). Reads at most the desktop entry of a
+// program; a document's type is told by its name, or by its first bytes when the name
+// says nothing.
+SourceIcone Source_Icone(const QString& chemin, const QString& typefichier,
+                         const QString& dossierApplication);
+// The first of the theme's names it has, or else the file; a null icon when none exists.
+QIcon Charger_Icone(const SourceIcone& source);
+
+// Draws each line of a list with its item's icon, looked for only when the line is drawn
+// (the lines a list shows, when it shows them) and kept until the list's lines change.
+// The view must have uniform line heights, or it would measure, and so load, every line.
+class DelegueIcones : public QStyledItemDelegate {
+public:
+    // The picture of the line of that row.
+    using Source = std::function<SourceIcone(int ligne)>;
+    DelegueIcones(QAbstractItemModel* modele, Source source, QObject* parent);
+
+    // The icon of a row, looked for once.
+    QIcon icone(int ligne) const;
+    // How many pictures were looked for since the lines last changed.
+    int recherches() const { return static_cast<int>(parLigne_.size()); }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    void oublier();
+
+    Source source_;
+    mutable QHash<int, QIcon> parLigne_;
+    mutable QHash<QString, QIcon> parCle_;
+};

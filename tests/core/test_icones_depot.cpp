@@ -1,0 +1,168 @@
+// The picture of each kind of item, and what a drop on a launcher window offers.
+#include "core/Depot.h"
+#include "core/IconesElements.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+bool ecrire(const QString& chemin, const QByteArray& contenu, bool executable = false) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.write(contenu);
+    f.close();
+    if (executable) f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return true;
+}
+
+void image(const QString& chemin, Qt::GlobalColor couleur) {
+    QImage i(16, 16, QImage::Format_ARGB32);
+    i.fill(couleur);
+    i.save(chemin);
+}
+
+} // namespace
+
+class TestIconesDepot : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dossier_;
+    QString d(const QString& nom) const { return dossier_.filePath(nom); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(dossier_.isValid());
+        QDir(dossier_.path()).mkpath("dossier");
+        QDir(dossier_.path()).mkpath("icones");
+        QVERIFY(ecrire(d("notes.txt"), "du texte\n"));
+        QVERIFY(ecrire(d("sans-nom"), "du texte\n"));
+        QVERIFY(ecrire(d("outil.sh"), "#!/bin/sh\n", true));
+        image(d("propre.png"), Qt::red);
+        image(d("icones/internet.ico"), Qt::blue);
+        QVERIFY(ecrire(d("editeur.desktop"),
+                       "# commentaire\n[Desktop Entry]\nType=Application\nName=Editor\n"
+                       "Name[fr]=Éditeur\nIcon=accessories-text-editor\nExec=ed %f\n"
+                       "[Desktop Action neuf]\nName=Nouveau\nIcon=autre\n"));
+        QVERIFY(ecrire(d("propre.desktop"), "[Desktop Entry]\nName=Propre\nIcon=" +
+                                                QFile::encodeName(d("propre.png")) + "\n"));
+        QVERIFY(ecrire(d("casse.desktop"), "pas une entrée\nName=Rien\n"));
+    }
+
+    // The theme's names in the order they are tried, then the picture file.
+    void source_data() {
+        QTest::addColumn<QString>("chemin"); // "$" stands for the test folder
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QStringList>("noms");
+        QTest::addColumn<QString>("fichier");
+        const QString exe = "application-x-executable";
+        QTest::newRow("programme") << "/bin/sh"
+                                   << "0" << QStringList{exe} << "";
+        QTest::newRow("type inconnu") << "/bin/sh"
+                                      << "7" << QStringList{exe} << "";
+        QTest::newRow("entrée de bureau")
+            << "$editeur.desktop"
+            << "0" << QStringList{"accessories-text-editor", exe} << "";
+        QTest::newRow("entrée à image propre") << "$propre.desktop"
+                                               << "0" << QStringList{} << "$propre.png";
+        QTest::newRow("entrée cassée") << "$casse.desktop"
+                                       << "0" << QStringList{exe} << "";
+        QTest::newRow("document") << "$notes.txt"
+                                  << "1" << QStringList{"text-plain", "text-x-generic"} << "";
+        QTest::newRow("dossier") << "$dossier"
+                                 << "1" << QStringList{"folder"} << "";
+        QTest::newRow("lien") << "https://exemple.fr"
+                              << "2" << QStringList{"internet-web-browser", "applications-internet"}
+                              << "$icones/internet.ico";
+        QTest::newRow("adresse") << "mailto:a@b.fr"
+                                 << "3"
+                                 << QStringList{"internet-mail", "mail-message-new", "mail-unread"}
+                                 << "$icones/mail.ico";
+    }
+    void source() {
+        QFETCH(QString, chemin);
+        QFETCH(QString, fichier);
+        QFETCH(QString, type);
+        const QString racine = dossier_.path() + '/';
+        chemin.replace('$', racine);
+        const SourceIcone source = Source_Icone(chemin, type, racine);
+        QTEST(source.nomsTheme, "noms");
+        QCOMPARE(source.fichier, fichier.replace('$', racine));
+    }
+
+    // The theme's picture when it has one; the application's own where it has none.
+    void chargement() {
+        QDir(dossier_.path()).mkpath("theme/essai/16x16/apps");
+        QVERIFY(ecrire(d("theme/essai/index.theme"),
+                       "[Icon Theme]\nName=essai\nDirectories=16x16/apps\n\n"
+                       "[16x16/apps]\nSize=16\nType=Fixed\n"));
+        image(d("theme/essai/16x16/apps/internet-web-browser.png"), Qt::green);
+        QIcon::setThemeSearchPaths({d("theme")});
+        QIcon::setThemeName("essai");
+        const QString racine = dossier_.path() + '/';
+        const QImage lien =
+            Charger_Icone(Source_Icone("https://a.fr", "2", racine)).pixmap(16).toImage();
+        QCOMPARE(lien.pixelColor(8, 8), QColor(Qt::green));
+        QDir(d("theme/essai/16x16/apps")).removeRecursively();
+        QIcon::setThemeName("essai"); // forgets what it had found
+        const QImage repli =
+            Charger_Icone(Source_Icone("https://a.fr", "2", racine)).pixmap(16).toImage();
+        QCOMPARE(repli.pixelColor(8, 8), QColor(Qt::blue));
+        QVERIFY(Charger_Icone(Source_Icone("mailto:a@b", "3", racine)).isNull());
+    }
+
+    void depot_data() {
+        QTest::addColumn<QStringList>("liens"); // "$" the test folder
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("attendu"); // type|nom|chemin, "" for nothing
+        QTest::newRow("document") << QStringList{"$notes.txt", "$outil.sh"} << ""
+                                  << "1|notes.txt|$notes.txt";
+        QTest::newRow("exécutable") << QStringList{"$outil.sh"} << ""
+                                    << "0|outil.sh|$outil.sh";
+        QTest::newRow("dossier") << QStringList{"$dossier"} << ""
+                                 << "1|dossier|$dossier";
+        QTest::newRow("application") << QStringList{"$editeur.desktop"} << ""
+                                     << "0|Éditeur|$editeur.desktop";
+        QTest::newRow("absent") << QStringList{"$rien.txt"} << ""
+                                << "";
+        QTest::newRow("web") << QStringList{"https://www.exemple.fr/a?b=c"} << ""
+                             << "2|www.exemple.fr|https://www.exemple.fr/a?b=c";
+        QTest::newRow("ftp") << QStringList{"ftp://depot.fr/x"} << ""
+                             << "2|depot.fr|ftp://depot.fr/x";
+        QTest::newRow("adresse") << QStringList{"mailto:moi@exemple.fr?subject=Salut"} << ""
+                                 << "3|moi@exemple.fr|mailto:moi@exemple.fr?subject=Salut";
+        QTest::newRow("autre schéma") << QStringList{"javascript:alert(1)"} << ""
+                                      << "";
+        QTest::newRow("lien en texte") << QStringList{} << " https://a.fr/ "
+                                       << "2|a.fr|https://a.fr/";
+        QTest::newRow("texte") << QStringList{} << "bonjour"
+                               << "";
+        QTest::newRow("vide") << QStringList{} << ""
+                              << "";
+    }
+    void depot() {
+        QFETCH(QStringList, liens);
+        QFETCH(QString, texte);
+        QFETCH(QString, attendu);
+        const QString racine = dossier_.path() + '/';
+        QMimeData donnees;
+        QList<QUrl> urls;
+        for (QString l : liens)
+            urls << (l.startsWith('$') ? QUrl::fromLocalFile(l.replace('$', racine)) : QUrl(l));
+        if (!urls.isEmpty()) donnees.setUrls(urls);
+        if (!texte.isEmpty()) donnees.setText(texte);
+        const std::optional<ElementPropose> e = Classer_Depot(donnees);
+        const QString vu =
+            e ? QString::number(e->type) + '|' + e->nom + '|' + e->chemin : QString();
+        QCOMPARE(vu, attendu.replace('$', racine));
+    }
+};
+
+QTEST_MAIN(TestIconesDepot)
+#include "test_icones_depot.moc"

@@ -1,0 +1,177 @@
+// The program editor's additions: installed applications as programs, folders as
+// documents, and an item offered by a drop saved only when the user confirms.
+#include "core/IconesElements.h"
+#include "core/Services.h"
+#include "manage/BancGestion.h"
+#include "manage/frmApplications.h"
+#include "manage/frmGestion.h"
+#include "manage/frmProgrammes.h"
+#include "support/ShellFactice.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+ApplicationProposee application(const QString& nom, const QString& chemin) {
+    return {nom + ".desktop", nom, {}, {}, chemin};
+}
+
+// Does what the user does in the next modal window, once it is shown.
+void ensuite(std::function<void(QWidget*)> geste) {
+    QTimer::singleShot(0, [geste] { geste(QApplication::activeModalWidget()); });
+}
+
+QStringList lignesVisibles(const QListWidget* l) {
+    QStringList lignes;
+    for (int i = 0; i < l->count(); ++i)
+        if (!l->item(i)->isHidden()) lignes << l->item(i)->text();
+    return lignes;
+}
+
+} // namespace
+
+class TestApplications : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void boutonSelonLeType() {
+        BancGestion b;
+        frmGestion g(b.c());
+        b.c().Echange = "0";
+        frmProgrammes e(b.c(), g);
+        QCOMPARE(e.cmdApplications->accessibleName(), QStringLiteral("Applications..."));
+        const std::array<bool, 4> actif{true, false, false, false};
+        for (std::size_t i : {1, 2, 3, 0}) {
+            e.optType[i]->setChecked(true);
+            QCOMPARE(e.cmdApplications->isEnabled(), actif[i]);
+        }
+    }
+
+    // French order, hidden lines filtered as one types, the entry's path and name taken.
+    void choixDUneApplication_data() {
+        QTest::addColumn<QString>("filtre");
+        QTest::addColumn<QString>("nomTape");
+        QTest::addColumn<bool>("valider");
+        QTest::addColumn<QStringList>("visibles");
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("chemin");
+        QTest::addColumn<bool>("resteOuverte");
+        const QStringList toutes{"atelier", "Éditeur", "éditeur b", "Zèbre"};
+        QTest::newRow("première") << ""
+                                  << "" << true << toutes << "atelier"
+                                  << "/a/atelier.desktop" << false;
+        QTest::newRow("filtre") << "ÉDIT"
+                                << "" << true << QStringList{"Éditeur", "éditeur b"} << "Éditeur"
+                                << "/a/Éditeur.desktop" << false;
+        QTest::newRow("nom déjà tapé") << "zè"
+                                       << "Mon zèbre" << true << QStringList{"Zèbre"} << "Mon zèbre"
+                                       << "/a/Zèbre.desktop" << false;
+        QTest::newRow("aucune") << "rien"
+                                << "" << true << QStringList{} << ""
+                                << "" << true;
+        QTest::newRow("annulé") << ""
+                                << "" << false << toutes << ""
+                                << "" << false;
+    }
+    void choixDUneApplication() {
+        QFETCH(QString, filtre);
+        QFETCH(QString, nomTape);
+        QFETCH(bool, valider);
+        BancGestion b;
+        b.env.shell().reponseToutes = {application("Zèbre", "/a/Zèbre.desktop"),
+                                           application("éditeur b", "/a/b.desktop"),
+                                           application("atelier", "/a/atelier.desktop"),
+                                           application("Éditeur", "/a/Éditeur.desktop"),
+                                           application("  ", "/a/vide.desktop"),
+                                           application("Sans fichier", "")};
+        frmGestion g(b.c());
+        b.c().Echange = "0";
+        frmProgrammes e(b.c(), g);
+        e.txtNom->setText(nomTape);
+        QStringList visibles;
+        bool nomme = true;
+        bool ouverte = false;
+        ensuite([&](QWidget* w) {
+            auto* d = qobject_cast<frmApplications*>(w);
+            QVERIFY(d);
+            for (QWidget* c : d->findChildren<QWidget*>())
+                if (c->isVisibleTo(d) && c->focusPolicy() != Qt::NoFocus)
+                    nomme = nomme && !c->accessibleName().isEmpty();
+            d->txtFiltre->insert(filtre); // as typed: the list follows each change
+            visibles = lignesVisibles(d->lstApplications);
+            d->Bouton[valider ? 0 : 1]->click();
+            // With nothing to choose, "&Valider" leaves the window open.
+            ouverte = d->isVisible();
+            if (ouverte) d->Bouton[1]->click();
+        });
+        e.cmdApplications->click();
+        QTEST(ouverte, "resteOuverte");
+        QVERIFY(nomme);
+        QTEST(visibles, "visibles");
+        QTEST(e.txtNom->text(), nomTape.isEmpty() ? "nom" : "nomTape");
+        QTEST(e.txtChemin->text(), "chemin");
+    }
+
+    // Each line of the item list has its item's icon, looked for when the line shows.
+    void iconesDeLaGestion() {
+        BancGestion b;
+        b.categorie("Outils");
+        const QStringList chemins{"/bin/sh", "/etc/hostname", "https://a.fr", "mailto:a@b.fr"};
+        b.c().catalogue().executer("BEGIN");
+        for (int i = 0; i < 2000; ++i)
+            b.programme(QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0')), "Outils", "1",
+                        QString::number(i % 4), chemins.at(i % 4));
+        b.c().catalogue().executer("COMMIT");
+        frmGestion g(b.c());
+        g.show();
+        g.choisirBoiteCategories(0);
+        g.lstProgrammes->grab();
+        const int vues = g.iconesProgrammes->recherches();
+        QVERIFY2(vues > 0 && vues < 60, qPrintable(QString::number(vues)));
+        for (int i = 0; i < 4; ++i) {
+            const QIcon attendue = Charger_Icone(
+                Source_Icone(chemins.at(i), QString::number(i), Dossier_Application(b.c())));
+            QCOMPARE(g.iconesProgrammes->icone(i).pixmap(16).toImage(),
+                     attendue.pixmap(16).toImage());
+        }
+        QVERIFY(!g.iconesProgrammes->icone(3).isNull());
+    }
+
+    // A folder is a document; it is no program.
+    void dossier_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("fichier") << 1 << "Le nouveau programme [Photos] a été enregistré.";
+        QTest::newRow("programme") << 0 << "Vous devez saisir un chemin valide pour le programme.";
+    }
+    void dossier() {
+        QFETCH(int, type);
+        QTemporaryDir photos;
+        BancGestion b;
+        b.categorie("Outils");
+        frmGestion g(b.c());
+        b.c().Echange = "0";
+        frmProgrammes e(b.c(), g);
+        e.optType[static_cast<std::size_t>(type)]->setChecked(true);
+        e.txtNom->setText("Photos");
+        e.txtChemin->setText(photos.path());
+        e.cboCategorie->setCurrentIndex(0);
+        e.lstAffichage->setCurrentRow(1);
+        b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Non};
+        e.Bouton[0]->click();
+        QTEST(b.vus().value(0), "message");
+        QCOMPARE(b.lignes("programmes").size(), type == 1 ? 1 : 0);
+    }
+};
+
+QTEST_MAIN(TestApplications)
+#include "test_applications.moc"
