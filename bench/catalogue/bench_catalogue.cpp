@@ -43,10 +43,10 @@ QString nomCategorie(int i) {
 void remplir(Catalogue& c) {
     c.executer(QStringLiteral("BEGIN"));
     for (int i = 0; i < Categories; ++i)
-        c.executer(Requetes::S8_NouvelleCategorie(nomCategorie(i), QStringLiteral("/i.ico"),
+        c.executer(Requetes::NouvelleCategorie(nomCategorie(i), QStringLiteral("/i.ico"),
                                                   i % 4 != 0, 16761024));
     for (int j = 0; j < Programmes; ++j)
-        c.executer(Requetes::S10_NouveauProgramme(
+        c.executer(Requetes::NouveauProgramme(
             (j % 5 == 0 ? QStringLiteral("Éditeur n°%1") : QStringLiteral("programme %1")).arg(j),
             QStringLiteral("/usr/bin/p%1").arg(j), nomCategorie(j % Categories), 1, 0));
     c.executer(QStringLiteral("COMMIT"));
@@ -80,9 +80,9 @@ int main(int argc, char** argv) {
     }
     std::printf("Catalogue of %d categories and %d items\n", Categories, Programmes);
 
-    Mesure ouverture{"open the connection", {}}, s1{"S1 displayed categories", {}},
-        s2{"S2 for every category (200 statements)", {}}, s4{"S4 all categories", {}},
-        s5{"S5 all items, sorted", {}};
+    Mesure ouverture{"open the connection", {}}, s1{"displayed categories", {}},
+        s2{"items of every category (200 statements)", {}}, s4{"all categories", {}},
+        s5{"all items, sorted", {}};
     for (int tour = 0; tour < Tours; ++tour) {
         Catalogue c;
         QElapsedTimer t;
@@ -90,19 +90,19 @@ int main(int argc, char** argv) {
         c.ouvrir(chemin);
         ouverture.ms.push_back(depuis(t));
         t.restart();
-        lire(c, Requetes::S1_CategoriesAffichees());
+        lire(c, Requetes::CategoriesAffichees());
         s1.ms.push_back(depuis(t));
         t.restart();
         int total = 0;
         for (int i = 0; i < Categories; ++i)
-            total += lire(c, Requetes::S2_ProgrammesDeCategorieTries(nomCategorie(i)));
+            total += lire(c, Requetes::ProgrammesDeCategorieTries(nomCategorie(i)));
         s2.ms.push_back(depuis(t));
         if (total != Programmes) std::printf("unexpected item count %d\n", total);
         t.restart();
-        lire(c, Requetes::S4_Categories());
+        lire(c, Requetes::Categories());
         s4.ms.push_back(depuis(t));
         t.restart();
-        lire(c, Requetes::S5_Programmes());
+        lire(c, Requetes::Programmes());
         s5.ms.push_back(depuis(t));
     }
     for (const Mesure* m : {&ouverture, &s1, &s2, &s4, &s5})

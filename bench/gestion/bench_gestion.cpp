@@ -33,11 +33,11 @@ QString nomCategorie(int c) {
 void remplirCatalogue(Environnement& env) {
     QStringList instructions;
     for (int c = 0; c < Categories; ++c) {
-        instructions << Requetes::S8_NouvelleCategorie(
+        instructions << Requetes::NouvelleCategorie(
             nomCategorie(c), env.dossier() + "icones/dalvire.ico", true,
             c % 2 ? std::nullopt : std::optional<qint64>(16761024));
         for (int e = c; e < Elements; e += Categories)
-            instructions << Requetes::S10_NouveauProgramme(
+            instructions << Requetes::NouveauProgramme(
                 QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
                 QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e), nomCategorie(c),
                 e % 3, e % 4);
@@ -107,11 +107,11 @@ int main(int argc, char** argv) {
         delete g;
         // Back to the same size for the next run.
         c.catalogue().executer(
-            Requetes::S12_SupprimerCategorie(QStringLiteral("Nouvelle %1").arg(k)));
+            Requetes::SupprimerCategorie(QStringLiteral("Nouvelle %1").arg(k)));
         QStringList ajout{
-            Requetes::S8_NouvelleCategorie(nomCategorie(k), QString(), true, std::nullopt)};
+            Requetes::NouvelleCategorie(nomCategorie(k), QString(), true, std::nullopt)};
         for (int e = k; e < Elements; e += Categories)
-            ajout << Requetes::S10_NouveauProgramme(
+            ajout << Requetes::NouveauProgramme(
                 QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')), QStringLiteral("/x"),
                 nomCategorie(k), 1, 1);
         c.catalogue().executerEnsemble(ajout);

@@ -22,7 +22,7 @@ void Donnees_Initiales(Catalogue& catalogue, const QString& dossierApplication) 
     // per row, on the way to the first windows. A failing row only undoes itself, so the
     // rows before it are kept by the commit.
     const bool transaction = essayer(catalogue, QStringLiteral("BEGIN"));
-    for (const QString& instruction : Requetes::S15_DonneesInitiales(dossierApplication))
+    for (const QString& instruction : Requetes::DonneesInitiales(dossierApplication))
         if (!essayer(catalogue, instruction)) break;
     if (transaction && !essayer(catalogue, QStringLiteral("COMMIT")))
         essayer(catalogue, QStringLiteral("ROLLBACK"));

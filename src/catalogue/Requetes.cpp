@@ -28,37 +28,37 @@ QString insererSiAbsent(const QString& table, const QStringList& valeurs) {
 
 namespace Requetes {
 
-QString S1_CategoriesAffichees() {
+QString CategoriesAffichees() {
     return QStringLiteral("SELECT * FROM categorie WHERE affiche = '1' ORDER BY nom");
 }
 
-QString S2_ProgrammesDeCategorieTries(const QString& categorie) {
+QString ProgrammesDeCategorieTries(const QString& categorie) {
     return QStringLiteral("SELECT * FROM programmes WHERE categorie = '") + q(categorie) +
            QStringLiteral("' ORDER BY nom");
 }
 
-QString S3_ProgrammesDeCategorie(const QString& categorie) {
+QString ProgrammesDeCategorie(const QString& categorie) {
     return QStringLiteral("SELECT * FROM programmes WHERE categorie = '") + q(categorie) +
            QStringLiteral("'");
 }
 
-QString S4_Categories() {
+QString Categories() {
     return QStringLiteral("SELECT * FROM categorie ORDER BY nom");
 }
 
-QString S5_Programmes() {
+QString Programmes() {
     return QStringLiteral("SELECT * FROM programmes ORDER BY nom");
 }
 
-QString S6_Categorie(const QString& nom) {
+QString Categorie(const QString& nom) {
     return QStringLiteral("SELECT * FROM categorie WHERE nom = '") + q(nom) + QStringLiteral("'");
 }
 
-QString S7_Programme(const QString& nom) {
+QString Programme(const QString& nom) {
     return QStringLiteral("SELECT * FROM programmes WHERE nom = '") + q(nom) + QStringLiteral("'");
 }
 
-QString S8_NouvelleCategorie(const QString& nom, const QString& icone, bool affichee,
+QString NouvelleCategorie(const QString& nom, const QString& icone, bool affichee,
                              std::optional<qint64> couleur) {
     return QStringLiteral("INSERT INTO categorie VALUES ('") + q(nom) + QStringLiteral("','") +
            q(icone) + QStringLiteral("',") +
@@ -66,7 +66,7 @@ QString S8_NouvelleCategorie(const QString& nom, const QString& icone, bool affi
            couleurSql(couleur) + QStringLiteral("')");
 }
 
-QString S9_ModifierCategorie(const QString& nom, const QString& icone, bool affichee,
+QString ModifierCategorie(const QString& nom, const QString& icone, bool affichee,
                              std::optional<qint64> couleur) {
     return QStringLiteral("UPDATE categorie SET icone = '") + q(icone) + QStringLiteral("', ") +
            (affichee ? QStringLiteral("affiche = '1', ") : QStringLiteral("affiche = '0', ")) +
@@ -74,7 +74,7 @@ QString S9_ModifierCategorie(const QString& nom, const QString& icone, bool affi
            QStringLiteral(" WHERE nom = '") + q(nom) + QStringLiteral("'");
 }
 
-QString S10_NouveauProgramme(const QString& nom, const QString& chemin, const QString& categorie,
+QString NouveauProgramme(const QString& nom, const QString& chemin, const QString& categorie,
                              int demarrage, int typeFichier) {
     return QStringLiteral("INSERT INTO programmes VALUES ('") + q(nom) + QStringLiteral("','") +
            q(chemin) + QStringLiteral("','") + q(categorie) + QStringLiteral("','") +
@@ -82,7 +82,7 @@ QString S10_NouveauProgramme(const QString& nom, const QString& chemin, const QS
            QString::number(typeFichier) + QStringLiteral("')");
 }
 
-QString S11_ModifierProgramme(const QString& nom, const QString& chemin, const QString& categorie,
+QString ModifierProgramme(const QString& nom, const QString& chemin, const QString& categorie,
                               int demarrage, int typeFichier) {
     return QStringLiteral("UPDATE programmes SET chemin = '") + q(chemin) +
            QStringLiteral("',categorie = '") + q(categorie) + QStringLiteral("', demarrage = '") +
@@ -91,16 +91,16 @@ QString S11_ModifierProgramme(const QString& nom, const QString& chemin, const Q
            q(nom) + QStringLiteral("'");
 }
 
-QString S12_SupprimerCategorie(const QString& nom) {
+QString SupprimerCategorie(const QString& nom) {
     return QStringLiteral("DELETE FROM categorie WHERE nom = '") + q(nom) + QStringLiteral("'");
 }
 
-QString S13_SupprimerProgrammesDeCategorie(const QString& categorie) {
+QString SupprimerProgrammesDeCategorie(const QString& categorie) {
     return QStringLiteral("DELETE FROM programmes WHERE categorie = '") + q(categorie) +
            QStringLiteral("'");
 }
 
-QString S14_SupprimerProgramme(const QString& nom) {
+QString SupprimerProgramme(const QString& nom) {
     return QStringLiteral("DELETE FROM programmes WHERE nom = '") + q(nom) + QStringLiteral("'");
 }
 
@@ -117,7 +117,7 @@ QString AnnulationTransaction() {
     return QStringLiteral("ROLLBACK");
 }
 
-QStringList S15_DonneesInitiales(const QString& dossier) {
+QStringList DonneesInitiales(const QString& dossier) {
     const QString categorieProgramme = QStringLiteral("DALVIRE - version 2.0.0");
     const QString fond = QStringLiteral("16761024");
     return {

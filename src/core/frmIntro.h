@@ -19,7 +19,8 @@ class frmIntro : public QWidget {
 public:
     frmIntro(Contexte& contexte, VerrouInstance& verrou, QWidget* parent = nullptr);
 
-    // Steps 1 to 12 of start-up. False when the program must end at once (another copy
+    // The first half of start-up: one copy only, the catalogue there, the version text,
+    // the settings. False when the program must end at once (another copy
     // runs, or the catalogue is missing or unusable); the message has been shown.
     bool Form_Load(const QDate& aujourdhui = QDate::currentDate());
 

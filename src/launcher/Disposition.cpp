@@ -30,7 +30,7 @@ struct Elements {
 
 Elements lireElements(Catalogue& catalogue, const QString& categorie) {
     Elements e;
-    catalogue.parcourir(Requetes::S2_ProgrammesDeCategorieTries(categorie),
+    catalogue.parcourir(Requetes::ProgrammesDeCategorieTries(categorie),
                         [&](const JeuEnregistrements& jeu) {
                             const QString nom = Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
                             if (nom.isEmpty()) return;
@@ -191,7 +191,7 @@ QColor Couleur_Categorie(const QString& texte, GenerateurAleatoire& aleatoire) {
 void Charger_Categories(Contexte& contexte, TableCategories& table) {
     table = TableCategories{};
     contexte.catalogue().parcourir(
-        Requetes::S1_CategoriesAffichees(), [&](const JeuEnregistrements& jeu) {
+        Requetes::CategoriesAffichees(), [&](const JeuEnregistrements& jeu) {
             const QString nom = Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
             if (nom.isEmpty()) return;
             table.lstCategorie << nom;

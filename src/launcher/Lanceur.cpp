@@ -83,7 +83,7 @@ bool verifier(const QString& type, const QString& chemin, EchecVerification& ech
     return true;
 }
 
-// Steps 8 to 10: the start itself, every failure of which is silent.
+// The start itself, every failure of which is silent.
 void demarrer(frmDalvire& fenetre, const QString& chemin, int commande) {
     Contexte& contexte = fenetre.contexte();
     ServiceShell& shell = contexte.shell();

@@ -188,7 +188,7 @@ void frmCategories::Remplir_Categorie() {
     std::optional<QStringList> ligne;
     try {
         ligne = contexte_.catalogue().premiereLigne(
-            Requetes::S6_Categorie(txtNom->text()),
+            Requetes::Categorie(txtNom->text()),
             {QStringLiteral("icone"), QStringLiteral("affiche"), QStringLiteral("couleur")});
     } catch (const ErreurCatalogue&) {
         return; // the fields stay as they were at load
@@ -313,8 +313,8 @@ bool frmCategories::enregistrer(const QString& nom, const QString& icone) {
         optCouleur[0]->isChecked() ? std::nullopt : std::optional<qint64>(couleurFixe_);
     try {
         contexte_.catalogue().executer(
-            modeModification() ? Requetes::S9_ModifierCategorie(nom, icone, affichee, couleur)
-                               : Requetes::S8_NouvelleCategorie(nom, icone, affichee, couleur));
+            modeModification() ? Requetes::ModifierCategorie(nom, icone, affichee, couleur)
+                               : Requetes::NouvelleCategorie(nom, icone, affichee, couleur));
     } catch (const ErreurCatalogue& erreur) {
         if (erreur.doublon() && !modeModification()) {
             refuserDoublon();

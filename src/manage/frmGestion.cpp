@@ -368,7 +368,7 @@ void frmGestion::Liste_Categories() {
     lstCategories->clear();
     QStringList noms;
     try {
-        noms = contexte_.catalogue().colonne(Requetes::S4_Categories(), QStringLiteral("nom"));
+        noms = contexte_.catalogue().colonne(Requetes::Categories(), QStringLiteral("nom"));
     } catch (const ErreurCatalogue& erreur) {
         Message_Erreur_Gestion(contexte_, this,
                                QStringLiteral("La liste des catégories n'a pas pu être lue.") +
@@ -454,8 +454,8 @@ void frmGestion::Liste_Programmes() {
     // may be gone: it is emptied.
     if (position >= 0) {
         const QString selection =
-            position == 0 ? Requetes::S5_Programmes()
-                          : Requetes::S2_ProgrammesDeCategorieTries(cboCategorie->currentText());
+            position == 0 ? Requetes::Programmes()
+                          : Requetes::ProgrammesDeCategorieTries(cboCategorie->currentText());
         try {
             contexte_.catalogue().parcourir(selection, [&](const JeuEnregistrements& jeu) {
                 noms << Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
@@ -490,7 +490,7 @@ void frmGestion::Affiche_Programme() {
         colonnes << l->property("colonne").toString();
     std::optional<QStringList> ligne;
     try {
-        ligne = contexte_.catalogue().premiereLigne(Requetes::S7_Programme(nom), colonnes);
+        ligne = contexte_.catalogue().premiereLigne(Requetes::Programme(nom), colonnes);
     } catch (const ErreurCatalogue&) {
         // The details stay empty; the list itself was read.
     }
@@ -513,7 +513,7 @@ void frmGestion::Affiche_Categorie() {
     std::optional<QStringList> ligne;
     try {
         ligne = contexte_.catalogue().premiereLigne(
-            Requetes::S6_Categorie(nom),
+            Requetes::Categorie(nom),
             {QStringLiteral("icone"), QStringLiteral("affiche"), QStringLiteral("couleur")});
     } catch (const ErreurCatalogue&) {
     }
@@ -537,7 +537,7 @@ void frmGestion::Affiche_Categorie() {
     }
     try {
         lblDonneesCategories[1]->setText(QString::number(
-            contexte_.catalogue().compter(Requetes::S3_ProgrammesDeCategorie(nom))));
+            contexte_.catalogue().compter(Requetes::ProgrammesDeCategorie(nom))));
     } catch (const ErreurCatalogue&) {
     }
 }
@@ -608,8 +608,8 @@ void frmGestion::supprimerCategorie() {
     // The category and its items go together or not at all: whatever the count shown
     // says, no item may outlive its category.
     try {
-        contexte_.catalogue().executerEnsemble({Requetes::S12_SupprimerCategorie(nom),
-                                                Requetes::S13_SupprimerProgrammesDeCategorie(nom)});
+        contexte_.catalogue().executerEnsemble({Requetes::SupprimerCategorie(nom),
+                                                Requetes::SupprimerProgrammesDeCategorie(nom)});
     } catch (const ErreurCatalogue& erreur) {
         Message_Erreur_Gestion(contexte_, this,
                                QStringLiteral("La catégorie [") + nom +
@@ -639,7 +639,7 @@ void frmGestion::supprimerProgramme() {
         return;
     }
     try {
-        contexte_.catalogue().executer(Requetes::S14_SupprimerProgramme(nom));
+        contexte_.catalogue().executer(Requetes::SupprimerProgramme(nom));
     } catch (const ErreurCatalogue& erreur) {
         Message_Erreur_Gestion(contexte_, this,
                                QStringLiteral("Le programme [") + nom +

@@ -168,7 +168,7 @@ void frmProgrammes::Form_Load() {
     cboCategorie->setCurrentIndex(-1);
     try {
         lstProgrammes =
-            contexte_.catalogue().colonne(Requetes::S5_Programmes(), QStringLiteral("nom"));
+            contexte_.catalogue().colonne(Requetes::Programmes(), QStringLiteral("nom"));
     } catch (const ErreurCatalogue&) {
         lstProgrammes.clear(); // the catalogue still refuses a duplicate when saving
     }
@@ -189,7 +189,7 @@ void frmProgrammes::Remplir_Programme() {
     std::optional<QStringList> ligne;
     try {
         ligne = contexte_.catalogue().premiereLigne(
-            Requetes::S7_Programme(txtNom->text()),
+            Requetes::Programme(txtNom->text()),
             {QStringLiteral("chemin"), QStringLiteral("demarrage"), QStringLiteral("typefichier"),
              QStringLiteral("categorie")});
     } catch (const ErreurCatalogue&) {
@@ -377,8 +377,8 @@ bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int t
     try {
         contexte_.catalogue().executer(
             modeModification()
-                ? Requetes::S11_ModifierProgramme(nom, chemin, categorie, mode, type)
-                : Requetes::S10_NouveauProgramme(nom, chemin, categorie, mode, type));
+                ? Requetes::ModifierProgramme(nom, chemin, categorie, mode, type)
+                : Requetes::NouveauProgramme(nom, chemin, categorie, mode, type));
     } catch (const ErreurCatalogue& erreur) {
         if (erreur.doublon() && !modeModification()) {
             refuserDoublon();
@@ -424,7 +424,7 @@ public:
     explicit ListesSansGestion(Contexte& contexte) {
         try {
             categories_ =
-                contexte.catalogue().colonne(Requetes::S4_Categories(), QStringLiteral("nom"));
+                contexte.catalogue().colonne(Requetes::Categories(), QStringLiteral("nom"));
         } catch (const ErreurCatalogue&) {
             // The editor then asks for a category it cannot offer: nothing is written.
         }

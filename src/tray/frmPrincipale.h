@@ -42,7 +42,8 @@ public:
     explicit frmPrincipale(Contexte& contexte, QWidget* parent = nullptr);
     ~frmPrincipale() override;
 
-    // Steps 15 to 18 of start-up. False when the catalogue cannot be opened; the
+    // The second half of start-up: the catalogue opened, the first-use rows, the launcher
+    // windows and the tray icon. False when the catalogue cannot be opened; the
     // message has been shown and the program must end.
     bool Form_Load();
     // Releases the catalogue and removes the tray icon, each step whatever the others do.

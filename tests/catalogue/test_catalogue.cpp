@@ -19,11 +19,11 @@ QStringList noms(Environnement& env, const QString& selection) {
 }
 
 void ajouterCategorie(Catalogue& c, const QString& nom) {
-    c.executer(Requetes::S8_NouvelleCategorie(nom, QStringLiteral("/i.ico"), true, 16761024));
+    c.executer(Requetes::NouvelleCategorie(nom, QStringLiteral("/i.ico"), true, 16761024));
 }
 
 void ajouterProgramme(Catalogue& c, const QString& nom, const QString& categorie) {
-    c.executer(Requetes::S10_NouveauProgramme(nom, QStringLiteral("/bin/") + nom, categorie, 1, 0));
+    c.executer(Requetes::NouveauProgramme(nom, QStringLiteral("/bin/") + nom, categorie, 1, 0));
 }
 
 } // namespace
@@ -32,23 +32,23 @@ class TestCatalogue : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void textesDesInstructions() {
-        QCOMPARE(Requetes::S8_NouvelleCategorie(QStringLiteral("l'été"), QStringLiteral("/a'b.ico"),
+        QCOMPARE(Requetes::NouvelleCategorie(QStringLiteral("l'été"), QStringLiteral("/a'b.ico"),
                                                 true, std::nullopt),
                  QStringLiteral("INSERT INTO categorie VALUES ('l''été','/a''b.ico','1','-1')"));
-        QCOMPARE(Requetes::S8_NouvelleCategorie(QStringLiteral("X"), QString(), false, 255),
+        QCOMPARE(Requetes::NouvelleCategorie(QStringLiteral("X"), QString(), false, 255),
                  QStringLiteral("INSERT INTO categorie VALUES ('X','','0','255')"));
-        QCOMPARE(Requetes::S9_ModifierCategorie(QStringLiteral("X"), QStringLiteral("/i"), false,
+        QCOMPARE(Requetes::ModifierCategorie(QStringLiteral("X"), QStringLiteral("/i"), false,
                                                 std::nullopt),
                  QStringLiteral("UPDATE categorie SET icone = '/i', affiche = '0', couleur = '-1' "
                                 "WHERE nom = 'X'"));
-        QCOMPARE(Requetes::S10_NouveauProgramme(QStringLiteral("N"), QStringLiteral("/p"),
+        QCOMPARE(Requetes::NouveauProgramme(QStringLiteral("N"), QStringLiteral("/p"),
                                                 QStringLiteral("C"), 2, 3),
                  QStringLiteral("INSERT INTO programmes VALUES ('N','/p','C','2','3')"));
-        QCOMPARE(Requetes::S11_ModifierProgramme(QStringLiteral("N"), QStringLiteral("/p"),
+        QCOMPARE(Requetes::ModifierProgramme(QStringLiteral("N"), QStringLiteral("/p"),
                                                  QStringLiteral("C"), 0, 1),
                  QStringLiteral("UPDATE programmes SET chemin = '/p',categorie = 'C', demarrage = "
                                 "'0', typefichier = '1' WHERE nom = 'N'"));
-        QCOMPARE(Requetes::S12_SupprimerCategorie(QStringLiteral("a'b")),
+        QCOMPARE(Requetes::SupprimerCategorie(QStringLiteral("a'b")),
                  QStringLiteral("DELETE FROM categorie WHERE nom = 'a''b'"));
     }
 
@@ -69,12 +69,12 @@ private Q_SLOTS:
         Catalogue& c = env.contexte().catalogue();
         ajouterCategorie(c, nom);
         ajouterProgramme(c, nom, nom);
-        QCOMPARE(noms(env, Requetes::S6_Categorie(nom)), QStringList(nom));
-        QCOMPARE(env.lignes(Requetes::S7_Programme(nom), {QStringLiteral("chemin")}),
+        QCOMPARE(noms(env, Requetes::Categorie(nom)), QStringList(nom));
+        QCOMPARE(env.lignes(Requetes::Programme(nom), {QStringLiteral("chemin")}),
                  QStringList(QStringLiteral("/bin/") + nom));
-        QCOMPARE(noms(env, Requetes::S2_ProgrammesDeCategorieTries(nom)), QStringList(nom));
-        c.executer(Requetes::S14_SupprimerProgramme(nom));
-        QVERIFY(noms(env, Requetes::S5_Programmes()).isEmpty());
+        QCOMPARE(noms(env, Requetes::ProgrammesDeCategorieTries(nom)), QStringList(nom));
+        c.executer(Requetes::SupprimerProgramme(nom));
+        QVERIFY(noms(env, Requetes::Programmes()).isEmpty());
     }
 
     // A name holding a pattern character selects only the row of that very name.
@@ -97,10 +97,10 @@ private Q_SLOTS:
         Catalogue& c = env.contexte().catalogue();
         for (const char* n : {"a%", "a%b", "ab", "a_", "ax", "a\\", "a\\b", "Aide", "École"})
             ajouterCategorie(c, QString::fromUtf8(n));
-        QCOMPARE(noms(env, Requetes::S6_Categorie(cherche)), trouves);
-        c.executer(Requetes::S9_ModifierCategorie(cherche, QStringLiteral("/neuf.ico"), false, 1));
-        c.executer(Requetes::S12_SupprimerCategorie(cherche));
-        QCOMPARE(noms(env, Requetes::S4_Categories()).size(), 9 - trouves.size());
+        QCOMPARE(noms(env, Requetes::Categorie(cherche)), trouves);
+        c.executer(Requetes::ModifierCategorie(cherche, QStringLiteral("/neuf.ico"), false, 1));
+        c.executer(Requetes::SupprimerCategorie(cherche));
+        QCOMPARE(noms(env, Requetes::Categories()).size(), 9 - trouves.size());
     }
 
     void programmesDUneCategorie() {
@@ -111,12 +111,12 @@ private Q_SLOTS:
         ajouterProgramme(c, QStringLiteral("Éditeur"), QStringLiteral("OUTILS"));
         ajouterProgramme(c, QStringLiteral("agenda"), QStringLiteral("outils"));
         ajouterProgramme(c, QStringLiteral("autre"), QStringLiteral("Outils%"));
-        QCOMPARE(noms(env, Requetes::S2_ProgrammesDeCategorieTries(QStringLiteral("Outils"))),
+        QCOMPARE(noms(env, Requetes::ProgrammesDeCategorieTries(QStringLiteral("Outils"))),
                  QStringList(
                      {QStringLiteral("agenda"), QStringLiteral("Éditeur"), QStringLiteral("zz")}));
-        QCOMPARE(noms(env, Requetes::S3_ProgrammesDeCategorie(QStringLiteral("outils"))).size(), 3);
-        c.executer(Requetes::S13_SupprimerProgrammesDeCategorie(QStringLiteral("Outils")));
-        QCOMPARE(noms(env, Requetes::S5_Programmes()), QStringList(QStringLiteral("autre")));
+        QCOMPARE(noms(env, Requetes::ProgrammesDeCategorie(QStringLiteral("outils"))).size(), 3);
+        c.executer(Requetes::SupprimerProgrammesDeCategorie(QStringLiteral("Outils")));
+        QCOMPARE(noms(env, Requetes::Programmes()), QStringList(QStringLiteral("autre")));
     }
 
     void ordreDesListes() {
@@ -126,7 +126,7 @@ private Q_SLOTS:
         for (const char* n : {"Zèbre", "avion", "École", "z", "Bateau"})
             ajouterCategorie(c, QString::fromUtf8(n));
         QCOMPARE(
-            noms(env, Requetes::S4_Categories()),
+            noms(env, Requetes::Categories()),
             QStringList({QStringLiteral("avion"), QStringLiteral("Bateau"), QStringLiteral("École"),
                          QStringLiteral("z"), QStringLiteral("Zèbre")}));
     }
@@ -139,11 +139,11 @@ private Q_SLOTS:
         c.executer(
             QStringLiteral("INSERT INTO programmes VALUES (NULL, NULL, 'seul', NULL, NULL)"));
         QCOMPARE(
-            env.lignes(Requetes::S6_Categorie(QStringLiteral("seul")),
+            env.lignes(Requetes::Categorie(QStringLiteral("seul")),
                        {QStringLiteral("nom"), QStringLiteral("icone"), QStringLiteral("affiche"),
                         QStringLiteral("couleur"), QStringLiteral("inconnue")}),
             QStringList(QStringLiteral("seul||||")));
-        QCOMPARE(env.lignes(Requetes::S3_ProgrammesDeCategorie(QStringLiteral("seul")),
+        QCOMPARE(env.lignes(Requetes::ProgrammesDeCategorie(QStringLiteral("seul")),
                             {QStringLiteral("nom"), QStringLiteral("chemin")}),
                  QStringList(QStringLiteral("|")));
         QCOMPARE(Valeur_Champ(QVariant()), QString());
@@ -155,11 +155,11 @@ private Q_SLOTS:
         env.ouvrirCatalogue();
         Catalogue& c = env.contexte().catalogue();
         ajouterCategorie(c, QStringLiteral("A"));
-        c.executer(Requetes::S4_Categories());
+        c.executer(Requetes::Categories());
         QVERIFY(c.jeu.estOuvert());
         QVERIFY(!c.jeu.Bof() && !c.jeu.Eof());
         try {
-            c.executer(Requetes::S5_Programmes());
+            c.executer(Requetes::Programmes());
             QFAIL("a second statement while the set is open must be refused");
         } catch (const ErreurCatalogue& e) {
             QCOMPARE(e.numero(), 3705);
@@ -171,9 +171,9 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(ErreurCatalogue, c.jeu.MoveNext());
         c.jeu.Close();
         // Action statements leave the set closed; an empty result is both BOF and EOF.
-        c.executer(Requetes::S14_SupprimerProgramme(QStringLiteral("rien")));
+        c.executer(Requetes::SupprimerProgramme(QStringLiteral("rien")));
         QVERIFY(!c.jeu.estOuvert());
-        c.executer(Requetes::S5_Programmes());
+        c.executer(Requetes::Programmes());
         QVERIFY(c.jeu.Bof() && c.jeu.Eof());
         c.jeu.Close();
     }
@@ -187,7 +187,7 @@ private Q_SLOTS:
         ajouterCategorie(c, QStringLiteral("Double"));
         // Names stay unique ignoring case, even if a caller forgot to check.
         QVERIFY_THROWS_EXCEPTION(ErreurCatalogue, ajouterCategorie(c, QStringLiteral("DOUBLE")));
-        QCOMPARE(noms(env, Requetes::S4_Categories()), QStringList(QStringLiteral("Double")));
+        QCOMPARE(noms(env, Requetes::Categories()), QStringList(QStringLiteral("Double")));
     }
 
     void jeuFermeSiLeLecteurEchoue() {
@@ -196,7 +196,7 @@ private Q_SLOTS:
         Catalogue& c = env.contexte().catalogue();
         ajouterCategorie(c, QStringLiteral("A"));
         try {
-            c.parcourir(Requetes::S4_Categories(),
+            c.parcourir(Requetes::Categories(),
                         [](const JeuEnregistrements&) { throw ErreurCatalogue(QString(), 1); });
         } catch (const ErreurCatalogue&) {
         }
@@ -208,14 +208,14 @@ private Q_SLOTS:
         env.ouvrirCatalogue();
         Catalogue& c = env.contexte().catalogue();
         // A catalogue already seeded by another user, with a name in other letter case.
-        c.executer(Requetes::S8_NouvelleCategorie(QStringLiteral("internet"),
+        c.executer(Requetes::NouvelleCategorie(QStringLiteral("internet"),
                                                   QStringLiteral("/x.ico"), false, 1));
         Donnees_Initiales(c, env.dossier());
         Donnees_Initiales(c, env.dossier());
-        QCOMPARE(noms(env, Requetes::S4_Categories()),
+        QCOMPARE(noms(env, Requetes::Categories()),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("internet"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(Requetes::S5_Programmes(),
+        QCOMPARE(env.lignes(Requetes::Programmes(),
                             {QStringLiteral("nom"), QStringLiteral("categorie"),
                              QStringLiteral("demarrage"), QStringLiteral("typefichier")}),
                  QStringList(
@@ -223,7 +223,7 @@ private Q_SLOTS:
                       QStringLiteral("Envoyez un e-mail à QELM|MESSAGERIE|1|3"),
                       QStringLiteral("Informations sur le programme|DALVIRE - version 2.0.0|1|1"),
                       QStringLiteral("Visitez le site Internet de QELM|INTERNET|1|2")}));
-        QCOMPARE(env.lignes(Requetes::S6_Categorie(QStringLiteral("MESSAGERIE")),
+        QCOMPARE(env.lignes(Requetes::Categorie(QStringLiteral("MESSAGERIE")),
                             {QStringLiteral("icone"), QStringLiteral("couleur")}),
                  QStringList(env.dossier() + QStringLiteral("icones/mail.ico|16761024")));
     }
@@ -241,10 +241,10 @@ private Q_SLOTS:
         Donnees_Initiales(c, env.dossier());
         QVERIFY(sqlite3_get_autocommit(c.connexion.base()));
         QVERIFY(!c.jeu.estOuvert());
-        QCOMPARE(noms(env, Requetes::S4_Categories()),
+        QCOMPARE(noms(env, Requetes::Categories()),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(noms(env, Requetes::S5_Programmes()),
+        QCOMPARE(noms(env, Requetes::Programmes()),
                  QStringList(QStringLiteral("Visitez le site Internet de QELM")));
         // What another connection sees is on disk.
         sqlite3* autre = nullptr;
@@ -265,7 +265,7 @@ private Q_SLOTS:
         Catalogue& c = env.contexte().catalogue();
         const QString dossier = QStringLiteral("/home/l'ami/Dalvire/");
         Donnees_Initiales(c, dossier);
-        QCOMPARE(env.lignes(Requetes::S7_Programme(QStringLiteral("Informations sur le programme")),
+        QCOMPARE(env.lignes(Requetes::Programme(QStringLiteral("Informations sur le programme")),
                             {QStringLiteral("chemin")}),
                  QStringList(dossier + QStringLiteral("informations.txt")));
     }

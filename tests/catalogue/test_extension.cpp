@@ -65,7 +65,7 @@ private:
 };
 
 QString categorie(const QString& nom) {
-    return Requetes::S8_NouvelleCategorie(nom, QStringLiteral("/i.ico"), true, 16761024);
+    return Requetes::NouvelleCategorie(nom, QStringLiteral("/i.ico"), true, 16761024);
 }
 
 } // namespace
@@ -105,7 +105,7 @@ private Q_SLOTS:
                   [](const QString& a, const QString& b) { return Collation::comparer(a, b) < 0; });
         QCOMPARE(outil.colonne(QStringLiteral("SELECT nom FROM categorie ORDER BY nom")), attendu);
         env.ouvrirCatalogue();
-        QCOMPARE(env.lignes(Requetes::S4_Categories(), {QStringLiteral("nom")}), attendu);
+        QCOMPARE(env.lignes(Requetes::Categories(), {QStringLiteral("nom")}), attendu);
         QCOMPARE(outil.colonne(QStringLiteral("PRAGMA integrity_check")),
                  QStringList(QStringLiteral("ok")));
     }
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(outil.executer(categorie(QStringLiteral("Éditeurs"))), QString());
         for (const QString& nom :
              {QStringLiteral("vi"), QStringLiteral("Écrire"), QStringLiteral("emacs")})
-            QCOMPARE(outil.executer(Requetes::S10_NouveauProgramme(
+            QCOMPARE(outil.executer(Requetes::NouveauProgramme(
                          nom, QStringLiteral("/bin/x"), QStringLiteral("éDITEURS"), 1, 0)),
                      QString());
         // The unique index compares as the program does.
@@ -126,19 +126,19 @@ private Q_SLOTS:
 
         env.ouvrirCatalogue();
         const QStringList nom = {QStringLiteral("nom")};
-        QCOMPARE(env.lignes(Requetes::S6_Categorie(QStringLiteral("éditeurs")), nom),
+        QCOMPARE(env.lignes(Requetes::Categorie(QStringLiteral("éditeurs")), nom),
                  QStringList(QStringLiteral("Éditeurs")));
         QCOMPARE(
-            env.lignes(Requetes::S2_ProgrammesDeCategorieTries(QStringLiteral("Éditeurs")), nom),
+            env.lignes(Requetes::ProgrammesDeCategorieTries(QStringLiteral("Éditeurs")), nom),
             QStringList({QStringLiteral("Écrire"), QStringLiteral("emacs"), QStringLiteral("vi")}));
         Catalogue& c = env.contexte().catalogue();
-        c.executer(Requetes::S14_SupprimerProgramme(QStringLiteral("ÉCRIRE")));
-        QCOMPARE(env.lignes(Requetes::S5_Programmes(), nom),
+        c.executer(Requetes::SupprimerProgramme(QStringLiteral("ÉCRIRE")));
+        QCOMPARE(env.lignes(Requetes::Programmes(), nom),
                  QStringList({QStringLiteral("emacs"), QStringLiteral("vi")}));
-        c.executer(Requetes::S13_SupprimerProgrammesDeCategorie(QStringLiteral("ÉDITEURS")));
-        c.executer(Requetes::S12_SupprimerCategorie(QStringLiteral("éditeurs")));
-        QVERIFY(env.lignes(Requetes::S4_Categories(), nom).isEmpty());
-        QVERIFY(env.lignes(Requetes::S5_Programmes(), nom).isEmpty());
+        c.executer(Requetes::SupprimerProgrammesDeCategorie(QStringLiteral("ÉDITEURS")));
+        c.executer(Requetes::SupprimerCategorie(QStringLiteral("éditeurs")));
+        QVERIFY(env.lignes(Requetes::Categories(), nom).isEmpty());
+        QVERIFY(env.lignes(Requetes::Programmes(), nom).isEmpty());
 
         QCOMPARE(outil.colonne(QStringLiteral("SELECT count(*) FROM programmes")),
                  QStringList(QStringLiteral("0")));

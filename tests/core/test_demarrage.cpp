@@ -95,12 +95,12 @@ private Q_SLOTS:
             if (Fenetres::tag(fenetre) != Tag::Principale) tags << Fenetres::tag(fenetre);
         QCOMPARE(tags, QStringList({QStringLiteral("DALVIRE - version 2.0.0"),
                                     QStringLiteral("INTERNET"), QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(Requetes::S4_Categories(), {QStringLiteral("nom")}),
+        QCOMPARE(env.lignes(Requetes::Categories(), {QStringLiteral("nom")}),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(Requetes::S5_Programmes(), {QStringLiteral("nom")}).size(), 4);
+        QCOMPARE(env.lignes(Requetes::Programmes(), {QStringLiteral("nom")}).size(), 4);
         const QStringList aide =
-            env.lignes(Requetes::S7_Programme(QStringLiteral("aide")),
+            env.lignes(Requetes::Programme(QStringLiteral("aide")),
                        {QStringLiteral("chemin"), QStringLiteral("categorie")});
         QCOMPARE(aide,
                  QStringList(env.dossier() + QStringLiteral("aide.chm|DALVIRE - version 2.0.0")));
@@ -120,8 +120,8 @@ private Q_SLOTS:
         QCOMPARE(env.contexte().JoursUtilisation, QStringLiteral("0"));
         frmPrincipale principale(env.contexte());
         QVERIFY(principale.Form_Load());
-        QCOMPARE(env.lignes(Requetes::S4_Categories(), {QStringLiteral("nom")}).size(), 3);
-        QCOMPARE(env.lignes(Requetes::S5_Programmes(), {QStringLiteral("nom")}).size(), 4);
+        QCOMPARE(env.lignes(Requetes::Categories(), {QStringLiteral("nom")}).size(), 3);
+        QCOMPARE(env.lignes(Requetes::Programmes(), {QStringLiteral("nom")}).size(), 4);
     }
 
     void dossierDeplace() {

@@ -85,7 +85,7 @@ private Q_SLOTS:
         int numeroLance = -1;
         f.action = [&] {
             try {
-                env.lignes(Requetes::S4_Categories(), {QStringLiteral("nom")});
+                env.lignes(Requetes::Categories(), {QStringLiteral("nom")});
             } catch (const ErreurCatalogue& e) {
                 numeroLance = e.numero();
                 throw;
