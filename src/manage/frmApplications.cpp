@@ -32,9 +32,7 @@ frmApplications::frmApplications(Contexte& contexte, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Applications installées"));
-    QFont police(QStringLiteral("Tahoma"));
-    police.setPointSizeF(8.25);
-    setFont(police);
+    setFont(Police_Fenetres());
     setFixedSize(Twips::tailleEnPixels(5100, 5280));
 
     Etiquette(this, QStringLiteral("Rechercher:"), 120, 180, 1100);

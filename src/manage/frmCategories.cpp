@@ -79,9 +79,7 @@ frmCategories::~frmCategories() = default;
 
 void frmCategories::creerControles() {
     setWindowTitle(QStringLiteral("Catégorie"));
-    QFont police(QStringLiteral("Tahoma"));
-    police.setPointSizeF(8.25);
-    setFont(police);
+    setFont(Police_Fenetres());
     setFixedSize(Twips::tailleEnPixels(5235, 3930));
     const QString dossier = Dossier_Application(contexte_) + QStringLiteral("icones/");
 

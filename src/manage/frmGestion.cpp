@@ -130,9 +130,7 @@ frmGestion::~frmGestion() = default;
 
 void frmGestion::creerControles() {
     setWindowTitle(QStringLiteral("Gestion des Catégories et des Programmes"));
-    QFont police(QStringLiteral("Tahoma"));
-    police.setPointSizeF(8.25);
-    setFont(police);
+    setFont(Police_Fenetres());
     setFixedSize(Twips::tailleEnPixels(6495, 5850));
 
     Barre = new QLabel(this);

@@ -75,9 +75,7 @@ frmParametres::~frmParametres() = default;
 
 void frmParametres::creerControles() {
     setWindowTitle(QStringLiteral("Paramètres"));
-    QFont police(QStringLiteral("Tahoma"));
-    police.setPointSizeF(8.25);
-    setFont(police);
+    setFont(Police_Fenetres());
     setFixedSize(Twips::tailleEnPixels(5160, 2190));
 
     chkDemarragePC =

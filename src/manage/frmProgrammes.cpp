@@ -71,9 +71,7 @@ frmProgrammes::~frmProgrammes() = default;
 
 void frmProgrammes::creerControles() {
     setWindowTitle(QStringLiteral("Programmes"));
-    QFont police(QStringLiteral("Tahoma"));
-    police.setPointSizeF(8.25);
-    setFont(police);
+    setFont(Police_Fenetres());
     setFixedSize(Twips::tailleEnPixels(6690, 3390));
 
     Frame1 = new QGroupBox(this);

@@ -130,9 +130,7 @@ QStringList frmOCRE::Liste_Programmes() {
 void frmOCRE::creerControles() {
     setWindowTitle(QStringLiteral("Outil de Création de Rapport d'Erreur"));
     setAccessibleName(windowTitle());
-    QFont police(QStringLiteral("Tahoma"));
-    police.setPointSizeF(8.25);
-    setFont(police);
+    setFont(Police_Fenetres());
     setFixedSize(Twips::tailleEnPixels(9105, 6135));
 
     Label1[3] = new QLabel(
