@@ -24,6 +24,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStringListModel>
+#include <QStylePainter>
 #include <QWheelEvent>
 
 #include <limits>
@@ -142,6 +143,17 @@ void ListeProgrammes::focusOutEvent(QFocusEvent* evenement) {
     if (evenement->reason() != Qt::PopupFocusReason) Q_EMIT focusPerdu();
 }
 
+void ListeProgrammes::paintEvent(QPaintEvent*) {
+    // As the combo box paints itself, with the current entry's icon: the model holds only
+    // texts, the icons being looked for when a line is shown.
+    QStylePainter peintre(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    if (icones_ && currentIndex() >= 0) option.currentIcon = icones_->icone(currentIndex());
+    peintre.drawComplexControl(QStyle::CC_ComboBox, option);
+    peintre.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
 void ListeProgrammes::keyPressEvent(QKeyEvent* evenement) {
     if (toucheDeChoix(*evenement) && currentIndex() >= 0) {
         evenement->accept();
@@ -254,6 +266,7 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
         },
         cboProgrammes);
     cboProgrammes->setItemDelegate(iconesProgrammes);
+    cboProgrammes->definirIcones(iconesProgrammes);
     setAcceptDrops(true);
 
     Timer1.setInterval(1000);

@@ -49,6 +49,8 @@ public:
     void showPopup() override;
     // Replaces every entry at once, selecting none, without any signal.
     void remplir(const QStringList& noms);
+    // Where the closed list finds the icon of its current entry, as the open list does.
+    void definirIcones(const DelegueIcones* icones) { icones_ = icones; }
     // True while the drop-down part is on screen.
     bool estDeroulee() const;
 
@@ -63,6 +65,7 @@ Q_SIGNALS:
 
 protected:
     void focusOutEvent(QFocusEvent* evenement) override;
+    void paintEvent(QPaintEvent* evenement) override;
     void keyPressEvent(QKeyEvent* evenement) override;
     void wheelEvent(QWheelEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
@@ -71,6 +74,7 @@ private:
     bool toucheDeLaListeOuverte(QKeyEvent& touche);
 
     QStringListModel* modele_ = nullptr;
+    const DelegueIcones* icones_ = nullptr;
     QWidget* cadre_ = nullptr; // the drop-down part's own window
     bool defilementSuivi_ = false;
     // True while keys or the wheel move the current entry of the closed list, which the

@@ -112,6 +112,10 @@ private Q_SLOTS:
         f->cboType.addItems(types);
         f->cboAffichage.addItems(types);
         QCOMPARE(f->iconesProgrammes->recherches(), 0);
+        // Closed, the list draws its current entry with that entry's icon alone.
+        f->cboProgrammes->setCurrentIndex(3);
+        f->cboProgrammes->grab();
+        QCOMPARE(f->iconesProgrammes->recherches(), 1);
         f->cboProgrammes->showPopup();
         f->cboProgrammes->view()->grab();
         const int vues = f->iconesProgrammes->recherches();
