@@ -48,8 +48,14 @@ QLabel* Donnee(QWidget* page, const QString& bulle, int haut, int hauteur = 255)
     return l;
 }
 
+// The row of buttons under a list: each as wide as its caption needs in the windows' face
+// at 96 to 192 dpi, the row no wider than the list and the gap beside it.
+constexpr std::array<int, 3> GaucheBoutons{120, 885, 1575};
+constexpr std::array<int, 3> LargeurBoutons{750, 675, 825};
+
+// As tall as a line of its face, whose ascent leaves room for accents above capitals.
 QLabel* Titre(QWidget* page, const QString& texte) {
-    auto* l = Etiquette(page, texte, 120, 60, 3900, 375);
+    auto* l = Etiquette(page, texte, 120, 0, 3900, 450);
     QFont courier(QStringLiteral("Courier"));
     courier.setStyleHint(QFont::TypeWriter);
     courier.setPointSize(15);
@@ -199,7 +205,7 @@ void frmGestion::creerPageCategories() {
                                         QStringLiteral("Modifier la catégorie"),
                                         QStringLiteral("Supprimer la catégorie")};
     for (int i = 0; i < 3; ++i) {
-        cmdCategorie[i] = Bouton(page, legendes[i], bulles[i], 120 + i * 765, 4320, 735);
+        cmdCategorie[i] = Bouton(page, legendes[i], bulles[i], GaucheBoutons[i], 4320, LargeurBoutons[i]);
         cmdCategorie[i]->setAutoDefault(false);
         connect(cmdCategorie[i], &QPushButton::clicked, this, [this, i] { cmdCategorie_Click(i); });
     }
@@ -252,7 +258,7 @@ void frmGestion::creerPageProgrammes() {
     for (int i = 0; i < 3; ++i) {
         cmdProgrammes[i] =
             Bouton(page, legendes[i], i == 0 ? QStringLiteral("Nouveau programme") : QString(),
-                   120 + i * 765, 4320, 735);
+                   GaucheBoutons[i], 4320, LargeurBoutons[i]);
         cmdProgrammes[i]->setAutoDefault(false);
         connect(cmdProgrammes[i], &QPushButton::clicked, this,
                 [this, i] { cmdProgrammes_Click(i); });
