@@ -11,7 +11,7 @@ lanceurs_x() { fenetres | awk '/type=UTILITY/ { print $2, $3, $4, $5 }' | sort -
 
 boite() { # boite TEXT BUTTON: waits for that message box and presses the button
     local lu limite
-    limite=$(($(date +%s%N) + 10000000000))
+    limite=$(($(date +%s%N) + 20000000000))
     until lu=$("$T/read-dialog.py" --app "$CLASSE" --role alert --wait 1 2>&1) &&
         grep -qF "text=\"$1\"" <<<"$lu"; do
         [ "$(date +%s%N)" -lt "$limite" ] || echec "expected the message box \"$1\"; got:
@@ -61,7 +61,7 @@ etape "the drop opened the program editor"
 xdotool key Return
 boite "Le nouveau programme [notes du jour.txt] a été enregistré." OK
 boite "Désirez-vous saisir un nouveau programme ?" Non
-limite=$(($(date +%s%N) + 10000000000))
+limite=$(($(date +%s%N) + 20000000000))
 until [ "$(bandeaux | grep -F " $categorie" | awk '{ print $7 }')" = $((n + 1)) ]; do
     [ "$(date +%s%N)" -lt "$limite" ] || echec "expected $categorie rebuilt with $((n + 1)) entries; got:
 $(bandeaux)"
