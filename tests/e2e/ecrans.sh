@@ -53,8 +53,9 @@ for i in range(1, 41):
     base.execute("INSERT INTO categorie VALUES (?, '', '1', '0')", ("Catégorie %02d" % i,))
 base.commit()
 EOF
-# The panel claims its strip a little after the session is ready.
-limite=$(($(date +%s%N) + 5000000000))
+# The panel claims its strip a little after the session is ready, and on a busy machine
+# it may take it several seconds to place itself at all.
+limite=$(($(date +%s%N) + 20000000000))
 while read -r zx zy zw zh < <(zone) && [ "$zh" -ge "$HARNESS_SCREEN_H" ]; do
     [ "$(date +%s%N)" -lt "$limite" ] || echec "expected the session's panel to take part of the screen; work area $zx $zy $zw $zh"
     sleep 0.05
