@@ -1,15 +1,15 @@
 #include "about/frmApropos.h"
 
+#include "base/Dates.h"
+#include "base/Nombres.h"
+#include "base/Twips.h"
+#include "base/Version.h"
 #include "core/Aide.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
-#include "base/Nombres.h"
+#include "core/Liens.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
-#include "base/Twips.h"
-#include "base/Version.h"
-#include "base/Dates.h"
-#include "core/Liens.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 
@@ -82,8 +82,7 @@ QString Texte_Jours_Utilisation(const QString& joursUtilisation) {
 }
 
 frmApropos::frmApropos(Contexte& contexte, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, QString()) {
     creerControles();

@@ -4,3 +4,7 @@
 
 // The text with every apostrophe doubled, for a literal between quotes in a statement.
 QString Doubler_Apostrophes(const QString& texte);
+
+// Leading and trailing spaces removed, spaces only: tabs and line breaks stay, as they
+// were typed.
+QString Sans_Espaces(const QString& texte);

@@ -1,5 +1,6 @@
 #include "core/Services.h"
 
+#include "base/Twips.h"
 #include "core/Contexte.h"
 
 #include <QApplication>
@@ -64,4 +65,10 @@ void Installer_Police_Application() {
     // Without a class name this also drops the faces the platform gives menus and
     // message boxes of their own.
     QApplication::setFont(Police_Fenetres());
+}
+
+void Preparer_Dialogue(QWidget* fenetre, const QString& titre, int largeurTwips, int hauteurTwips) {
+    fenetre->setWindowTitle(titre);
+    fenetre->setFont(Police_Fenetres());
+    fenetre->setFixedSize(Twips::tailleEnPixels(largeurTwips, hauteurTwips));
 }

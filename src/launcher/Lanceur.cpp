@@ -25,17 +25,6 @@ const QString LienInternet = QStringLiteral("2");
 const QString Mail = QStringLiteral("3");
 } // namespace Type
 
-// Leading and trailing spaces removed (spaces only, as the name was typed).
-QString sansEspaces(const QString& texte) {
-    qsizetype debut = 0;
-    qsizetype fin = texte.size();
-    while (debut < fin && texte.at(debut) == QLatin1Char(' '))
-        ++debut;
-    while (fin > debut && texte.at(fin - 1) == QLatin1Char(' '))
-        --fin;
-    return texte.mid(debut, fin - debut);
-}
-
 // Selects the entry of a hidden list at the index of the visible one, and reads it.
 QString texteA(ListeCachee& liste, int index) {
     liste.setCurrentIndex(index);
@@ -111,7 +100,6 @@ void demarrer(frmDalvire& fenetre, const QString& chemin, int commande) {
     }
 }
 
-
 } // namespace
 
 int Commande_Affichage(const QString& demarrage) {
@@ -134,7 +122,7 @@ void Lancer_Element(frmDalvire& fenetre) {
     const int index = liste->currentIndex();
     if (index < 0) return;
     const QString nom = liste->itemText(index);
-    if (sansEspaces(nom).isEmpty()) return;
+    if (Sans_Espaces(nom).isEmpty()) return;
 
     const QString chemin = texteA(fenetre.cboChemin, index);
     const QString type = texteA(fenetre.cboType, index);
@@ -168,5 +156,3 @@ void Lancer_Element(frmDalvire& fenetre) {
     }
     if (fenetre.Afficher == sortieAvant) fenetre.imgIcone_Click();
 }
-
-

@@ -29,11 +29,8 @@ QIcon iconeApplication(const QString& icone) {
 } // namespace
 
 frmApplications::frmApplications(Contexte& contexte, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("Applications installées"));
-    setFont(Police_Fenetres());
-    setFixedSize(Twips::tailleEnPixels(5100, 5280));
+    : QDialog(parent, Cadre_Dialogue) {
+    Preparer_Dialogue(this, QStringLiteral("Applications installées"), 5100, 5280);
 
     Etiquette(this, QStringLiteral("Rechercher:"), 120, 180, 1100);
     txtFiltre = new QLineEdit(this);

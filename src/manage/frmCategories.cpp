@@ -1,13 +1,13 @@
 #include "manage/frmCategories.h"
 
+#include "base/Nombres.h"
+#include "base/Twips.h"
 #include "catalogue/Collation.h"
 #include "catalogue/Requetes.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
-#include "base/Nombres.h"
 #include "core/Services.h"
 #include "core/ToucheAide.h"
-#include "base/Twips.h"
 #include "manage/Controles.h"
 #include "manage/ListesGestion.h"
 #include "manage/MessageErreur.h"
@@ -64,8 +64,7 @@ QRadioButton* Option(QWidget* parent, const QString& legende, const QString& bul
 } // namespace
 
 frmCategories::frmCategories(Contexte& contexte, ListesGestion& gestion, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , gestion_(gestion) {
     creerControles();
@@ -78,9 +77,7 @@ frmCategories::frmCategories(Contexte& contexte, ListesGestion& gestion, QWidget
 frmCategories::~frmCategories() = default;
 
 void frmCategories::creerControles() {
-    setWindowTitle(QStringLiteral("Catégorie"));
-    setFont(Police_Fenetres());
-    setFixedSize(Twips::tailleEnPixels(5235, 3930));
+    Preparer_Dialogue(this, QStringLiteral("Catégorie"), 5235, 3930);
     const QString dossier = Dossier_Application(contexte_) + QStringLiteral("icones/");
 
     Etiquette(this, QStringLiteral("Nom:"), 120, 180, 900);

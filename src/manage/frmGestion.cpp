@@ -1,13 +1,13 @@
 #include "manage/frmGestion.h"
 
+#include "base/Nombres.h"
+#include "base/Twips.h"
 #include "catalogue/Requetes.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/IconesElements.h"
-#include "base/Nombres.h"
 #include "core/Services.h"
 #include "core/ToucheAide.h"
-#include "base/Twips.h"
 #include "manage/Controles.h"
 #include "manage/EchangeGestion.h"
 #include "manage/MessageErreur.h"
@@ -121,8 +121,7 @@ QString Texte_Type(const QString& code) {
 }
 
 frmGestion::frmGestion(Contexte& contexte, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Gestion) {
     creerControles();
@@ -135,9 +134,7 @@ frmGestion::frmGestion(Contexte& contexte, QWidget* parent)
 frmGestion::~frmGestion() = default;
 
 void frmGestion::creerControles() {
-    setWindowTitle(QStringLiteral("Gestion des Catégories et des Programmes"));
-    setFont(Police_Fenetres());
-    setFixedSize(Twips::tailleEnPixels(6495, 5850));
+    Preparer_Dialogue(this, QStringLiteral("Gestion des Catégories et des Programmes"), 6495, 5850);
 
     Barre = new QLabel(this);
     Barre->setFrameShape(QFrame::Box);
@@ -205,7 +202,8 @@ void frmGestion::creerPageCategories() {
                                         QStringLiteral("Modifier la catégorie"),
                                         QStringLiteral("Supprimer la catégorie")};
     for (int i = 0; i < 3; ++i) {
-        cmdCategorie[i] = Bouton(page, legendes[i], bulles[i], GaucheBoutons[i], 4320, LargeurBoutons[i]);
+        cmdCategorie[i] =
+            Bouton(page, legendes[i], bulles[i], GaucheBoutons[i], 4320, LargeurBoutons[i]);
         cmdCategorie[i]->setAutoDefault(false);
         connect(cmdCategorie[i], &QPushButton::clicked, this, [this, i] { cmdCategorie_Click(i); });
     }
@@ -540,8 +538,8 @@ void frmGestion::Affiche_Categorie() {
         }
     }
     try {
-        lblDonneesCategories[1]->setText(QString::number(
-            contexte_.catalogue().compter(Requetes::ProgrammesDeCategorie(nom))));
+        lblDonneesCategories[1]->setText(
+            QString::number(contexte_.catalogue().compter(Requetes::ProgrammesDeCategorie(nom))));
     } catch (const ErreurCatalogue&) {
     }
 }
@@ -612,8 +610,8 @@ void frmGestion::supprimerCategorie() {
     // The category and its items go together or not at all: whatever the count shown
     // says, no item may outlive its category.
     try {
-        contexte_.catalogue().executerEnsemble({Requetes::SupprimerCategorie(nom),
-                                                Requetes::SupprimerProgrammesDeCategorie(nom)});
+        contexte_.catalogue().executerEnsemble(
+            {Requetes::SupprimerCategorie(nom), Requetes::SupprimerProgrammesDeCategorie(nom)});
     } catch (const ErreurCatalogue& erreur) {
         Message_Erreur_Gestion(contexte_, this,
                                QStringLiteral("La catégorie [") + nom +

@@ -1,14 +1,14 @@
 #include "manage/frmParametres.h"
 
+#include "base/Nombres.h"
+#include "base/Twips.h"
 #include "core/BaseRegistre.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
-#include "base/Nombres.h"
 #include "core/ListesDeroulantes.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
 #include "core/ToucheAide.h"
-#include "base/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,8 +62,7 @@ QString Texte_Case(const QCheckBox* c) {
 } // namespace
 
 frmParametres::frmParametres(Contexte& contexte, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Parametres) {
     creerControles();
@@ -74,9 +73,7 @@ frmParametres::frmParametres(Contexte& contexte, QWidget* parent)
 frmParametres::~frmParametres() = default;
 
 void frmParametres::creerControles() {
-    setWindowTitle(QStringLiteral("Paramètres"));
-    setFont(Police_Fenetres());
-    setFixedSize(Twips::tailleEnPixels(5160, 2190));
+    Preparer_Dialogue(this, QStringLiteral("Paramètres"), 5160, 2190);
 
     chkDemarragePC =
         caseACocher(this, QStringLiteral("Démarrer le programme au démarrage de l'ordinateur"), 60);

@@ -1,14 +1,14 @@
 #include "manage/frmProgrammes.h"
 
+#include "base/Nombres.h"
+#include "base/Twips.h"
 #include "catalogue/Collation.h"
 #include "catalogue/Requetes.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
-#include "base/Nombres.h"
+#include "core/Liens.h"
 #include "core/Services.h"
 #include "core/ToucheAide.h"
-#include "base/Twips.h"
-#include "core/Liens.h"
 #include "manage/Controles.h"
 #include "manage/ListesGestion.h"
 #include "manage/MessageErreur.h"
@@ -56,8 +56,7 @@ int Position_Code(const QString& code, int n) {
 } // namespace
 
 frmProgrammes::frmProgrammes(Contexte& contexte, ListesGestion& gestion, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , gestion_(gestion) {
     creerControles();
@@ -70,9 +69,7 @@ frmProgrammes::frmProgrammes(Contexte& contexte, ListesGestion& gestion, QWidget
 frmProgrammes::~frmProgrammes() = default;
 
 void frmProgrammes::creerControles() {
-    setWindowTitle(QStringLiteral("Programmes"));
-    setFont(Police_Fenetres());
-    setFixedSize(Twips::tailleEnPixels(6690, 3390));
+    Preparer_Dialogue(this, QStringLiteral("Programmes"), 6690, 3390);
 
     Frame1 = new QGroupBox(this);
     Frame1->setAccessibleName(QStringLiteral("TYPE"));
@@ -374,9 +371,8 @@ bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int t
     const int mode = Ligne_Choisie(lstAffichage);
     try {
         contexte_.catalogue().executer(
-            modeModification()
-                ? Requetes::ModifierProgramme(nom, chemin, categorie, mode, type)
-                : Requetes::NouveauProgramme(nom, chemin, categorie, mode, type));
+            modeModification() ? Requetes::ModifierProgramme(nom, chemin, categorie, mode, type)
+                               : Requetes::NouveauProgramme(nom, chemin, categorie, mode, type));
     } catch (const ErreurCatalogue& erreur) {
         if (erreur.doublon() && !modeModification()) {
             refuserDoublon();

@@ -115,16 +115,6 @@ QByteArray Modele_Rapport() {
         "}\r\n");
 }
 
-QString Sans_Espaces(const QString& texte) {
-    qsizetype debut = 0;
-    qsizetype fin = texte.size();
-    while (debut < fin && texte.at(debut) == QLatin1Char(' '))
-        ++debut;
-    while (fin > debut && texte.at(fin - 1) == QLatin1Char(' '))
-        --fin;
-    return texte.mid(debut, fin - debut);
-}
-
 bool Remplacer_Premier(QTextDocument& document, const QString& marque, const QString& texte) {
     QTextCursor trouve = document.find(marque, 0);
     if (trouve.isNull() || !trouve.hasSelection()) return false;

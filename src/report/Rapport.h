@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Textes.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,9 +15,6 @@ QByteArray Modele_Rapport();
 // the user's own. Line ends in the text become line breaks of its paragraph. False when
 // the mark is not in the document.
 bool Remplacer_Premier(QTextDocument& document, const QString& marque, const QString& texte);
-
-// The text with leading and trailing blanks removed (tabs and line ends are kept).
-QString Sans_Espaces(const QString& texte);
 
 // The report as an HTML page, line by line: a tag for each attribute that holds over a
 // whole line, the line's colour, font and size, a rule for a line of 42 hyphens. Text

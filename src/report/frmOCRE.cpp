@@ -1,13 +1,13 @@
 #include "report/frmOCRE.h"
 
+#include "base/Twips.h"
 #include "base/Version.h"
 #include "core/Aide.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
+#include "core/Liens.h"
 #include "core/Services.h"
 #include "core/ToucheAide.h"
-#include "base/Twips.h"
-#include "core/Liens.h"
 #include "platform/Dialogues.h"
 #include "platform/Impression.h"
 #include "platform/Messages.h"
@@ -108,8 +108,7 @@ QString texteDe(const QWidget* champ) {
 } // namespace
 
 frmOCRE::frmOCRE(Contexte& contexte, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte) {
     RTF = new QTextDocument(this);
     creerControles();
@@ -128,10 +127,8 @@ QStringList frmOCRE::Liste_Programmes() {
 }
 
 void frmOCRE::creerControles() {
-    setWindowTitle(QStringLiteral("Outil de Création de Rapport d'Erreur"));
+    Preparer_Dialogue(this, QStringLiteral("Outil de Création de Rapport d'Erreur"), 9105, 6135);
     setAccessibleName(windowTitle());
-    setFont(Police_Fenetres());
-    setFixedSize(Twips::tailleEnPixels(9105, 6135));
 
     Label1[3] = new QLabel(
         QStringLiteral(" Afin de sans cesse améliorer le produit que vous utilisez, cet outil est "

@@ -396,6 +396,17 @@ QList<ApplicationProposee> proposees(GList* liste) {
     return applications;
 }
 
+// Why an application could not be started: an application that runs in a terminal has
+// the terminal started in its place, so a missing terminal is its own cause.
+ResultatLancement causeDeLEchec(GDesktopAppInfo* application, Gio::Erreur& erreur) {
+    if (g_desktop_app_info_get_boolean(application, "Terminal"))
+        return ResultatLancement::TerminalIntrouvable;
+    GError** e = erreur.adresse();
+    if (*e && g_error_matches(*e, G_SPAWN_ERROR, G_SPAWN_ERROR_NOENT))
+        return ResultatLancement::ApplicationIntrouvable;
+    return ResultatLancement::Echec;
+}
+
 Gio::Objet<GDesktopAppInfo> applicationDe(const QString& id) {
     if (id.isEmpty()) return nullptr;
     return Gio::Objet<GDesktopAppInfo>(g_desktop_app_info_new(id.toUtf8().constData()));
@@ -513,12 +524,7 @@ ResultatLancement ShellGio::lancerEntreeBureau(const QString& entree, int comman
         if (pid > 0) suivreAffichage(pid, commandeAffichage);
         return ResultatLancement::Reussi;
     }
-    if (g_desktop_app_info_get_boolean(application.get(), "Terminal"))
-        return ResultatLancement::TerminalIntrouvable;
-    GError** e = erreur.adresse();
-    if (*e && g_error_matches(*e, G_SPAWN_ERROR, G_SPAWN_ERROR_NOENT))
-        return ResultatLancement::ApplicationIntrouvable;
-    return ResultatLancement::Echec;
+    return causeDeLEchec(application.get(), erreur);
 }
 
 ResultatLancement ShellGio::ouvrirAvecApplication(const QString& cheminOuLien,
@@ -533,13 +539,7 @@ ResultatLancement ShellGio::ouvrirAvecApplication(const QString& cheminOuLien,
     if (Gio::Lancer_Application(G_APP_INFO(application.get()), {cible.valeur},
                                 cible.genre == Cible::Genre::Fichier, &erreur) >= 0)
         return ResultatLancement::Reussi;
-    // An application that runs in a terminal has the terminal started in its place.
-    if (g_desktop_app_info_get_boolean(application.get(), "Terminal"))
-        return ResultatLancement::TerminalIntrouvable;
-    GError** e = erreur.adresse();
-    if (*e && g_error_matches(*e, G_SPAWN_ERROR, G_SPAWN_ERROR_NOENT))
-        return ResultatLancement::ApplicationIntrouvable;
-    return ResultatLancement::Echec;
+    return causeDeLEchec(application.get(), erreur);
 }
 
 bool ShellGio::definirParDefaut(const QString& type, const QString& idApplication) {
