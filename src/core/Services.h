@@ -36,6 +36,5 @@ void Preparer_Dialogue(QWidget* fenetre, const QString& titre, int largeurTwips,
 
 // Makes the windows' face the application's default, so that what no window sets itself
 // (the tray menu, message boxes, tooltips) reads in the same face as the windows. Where
-// Tahoma is not
-// installed a face of close metrics stands in for it, everywhere alike.
+// Tahoma is not installed a face of close metrics stands in for it, everywhere alike.
 void Installer_Police_Application();
