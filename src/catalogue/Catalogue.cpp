@@ -2,6 +2,8 @@
 
 #include "catalogue/Requetes.h"
 
+#include <sqlite3.h>
+
 void Catalogue::executer(const QString& instruction) {
     TexteSQL = instruction;
     jeu.Open(TexteSQL, connexion);
@@ -12,11 +14,19 @@ void Catalogue::fermer() noexcept {
     connexion.Close();
 }
 
-void Catalogue::executerEnsemble(const QStringList& instructions) {
+int Catalogue::modifier(const QString& instruction) {
+    executer(instruction);
+    const int lignes = sqlite3_changes(connexion.base());
+    jeu.Close();
+    return lignes;
+}
+
+QList<int> Catalogue::executerEnsemble(const QStringList& instructions) {
+    QList<int> lignes;
     executer(Requetes::DebutTransaction());
     try {
         for (const QString& instruction : instructions)
-            executer(instruction);
+            lignes << modifier(instruction);
         executer(Requetes::FinTransaction());
     } catch (const ErreurCatalogue&) {
         // The engine may already have rolled back (a full disk does): a second refusal
@@ -27,6 +37,7 @@ void Catalogue::executerEnsemble(const QStringList& instructions) {
         }
         throw;
     }
+    return lignes;
 }
 
 QStringList Catalogue::colonne(const QString& selection, const QString& nomColonne) {

@@ -3,6 +3,7 @@
 #include "catalogue/Connexion.h"
 #include "catalogue/JeuEnregistrements.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,9 +20,13 @@ public:
     // Puts the text into TexteSQL and opens the result set on it.
     void executer(const QString& instruction);
 
+    // Runs a statement that changes rows and gives the number of rows it changed: an
+    // UPDATE or a DELETE whose row has gone meanwhile changes none, without failing.
+    int modifier(const QString& instruction);
+
     // Runs the statements in one transaction: all of them are applied, or, when one
-    // fails, none, and the failure is thrown.
-    void executerEnsemble(const QStringList& instructions);
+    // fails, none, and the failure is thrown. Gives the rows each statement changed.
+    QList<int> executerEnsemble(const QStringList& instructions);
 
     // Row readers for the windows: one column of every row, the named columns of the
     // first row (nothing when there is none), the number of rows.

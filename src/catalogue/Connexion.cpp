@@ -105,19 +105,25 @@ bool ErreurCatalogue::doublon() const {
 }
 
 QString ErreurCatalogue::cause() const {
-    switch (numero_ & 0xff) {
+    return causeDe(numero_);
+}
+
+QString ErreurCatalogue::causeDe(int code) {
+    switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return QStringLiteral("Le fichier contenant les données est verrouillé par un autre "
                               "programme.");
     case SQLITE_READONLY:
     case SQLITE_PERM:
-    case SQLITE_CANTOPEN:
         return QStringLiteral("Le fichier contenant les données ne peut pas être modifié.");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("Le fichier contenant les données est introuvable ou ne peut pas "
+                              "être ouvert.");
     case SQLITE_FULL:
         return QStringLiteral("Le disque est plein.");
     case SQLITE_IOERR:
-        return QStringLiteral("Le fichier contenant les données n'a pas pu être écrit.");
+        return QStringLiteral("Le fichier contenant les données n'a pas pu être lu ou écrit.");
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
         return QStringLiteral("Le fichier contenant les données est endommagé.");

@@ -18,6 +18,8 @@ public:
     bool doublon() const;
     // What went wrong, in one French sentence, for a refused change.
     QString cause() const;
+    // The same sentence for an error number of the engine.
+    static QString causeDe(int code);
 
 private:
     QString description_;

@@ -11,9 +11,10 @@ constexpr int ErreurObjetOuvert = 3705;
 constexpr int ErreurObjetFerme = 3704;
 constexpr int ErreurPasDeLigne = 3021;
 
-QString messageSqlite(sqlite3* base, int code) {
-    return QStringLiteral("Erreur de la base de données : ") +
-           QString::fromUtf8(base ? sqlite3_errmsg(base) : sqlite3_errstr(code));
+// The engine's own wording is English and names no cause a user can act on: the message
+// says in French what happened to the file.
+QString messageSqlite(int code) {
+    return QStringLiteral("Erreur de la base de données : ") + ErreurCatalogue::causeDe(code);
 }
 
 } // namespace
@@ -29,7 +30,6 @@ void JeuEnregistrements::Open(const QString& source, Connexion& connexion) {
     if (!connexion.estOuverte())
         throw ErreurCatalogue(QStringLiteral("Opération non autorisée si l'objet est fermé."),
                               ErreurObjetFerme);
-    connexion_ = &connexion;
     const QByteArray texte = source.toUtf8();
     const char* reste = nullptr;
     int rc = sqlite3_prepare_v2(connexion.base(), texte.constData(), int(texte.size()), &requete_,
@@ -125,7 +125,7 @@ void JeuEnregistrements::lireLigne() {
 }
 
 void JeuEnregistrements::echouer(int code) {
-    const QString message = messageSqlite(connexion_ ? connexion_->base() : nullptr, code);
+    const QString message = messageSqlite(code);
     Close();
     throw ErreurCatalogue(message, code);
 }

@@ -42,7 +42,6 @@ private:
     bool bof_ = true;
     bool eof_ = true;
     bool aBouge_ = false;
-    Connexion* connexion_ = nullptr;
 };
 
 // A field read as text: NULL, or no such field, reads as "".

@@ -2,11 +2,14 @@
 
 #include "base/Twips.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace Controles {
 
@@ -37,6 +40,56 @@ QLabel* Etiquette(QWidget* parent, const QString& texte, int gauche, int haut, i
     return l;
 }
 
+QLabel* Legende(QWidget* parent, const QString& texte, QWidget* nomme, int gauche, int haut,
+                int largeur, int hauteur) {
+    QLabel* l = Etiquette(parent, texte, gauche, haut, largeur, hauteur);
+    l->setBuddy(nomme);
+    return l;
+}
+
+QString Ajuster(const QString& texte, const QFontMetrics& mesure, int largeur, int lignes) {
+    if (mesure.horizontalAdvance(texte) <= largeur || lignes < 1) return texte;
+    QStringList faites;
+    qsizetype debut = 0;
+    while (debut < texte.size() && faites.size() < lignes - 1) {
+        qsizetype fin = debut + 1;
+        while (fin < texte.size() &&
+               mesure.horizontalAdvance(texte.mid(debut, fin + 1 - debut)) <= largeur)
+            ++fin;
+        faites << texte.mid(debut, fin - debut);
+        debut = fin;
+    }
+    if (debut < texte.size())
+        faites << mesure.elidedText(texte.mid(debut), Qt::ElideRight, largeur);
+    return faites.join(QLatin1Char('\n'));
+}
+
+EtiquetteValeur::EtiquetteValeur(QWidget* parent, const QString& bulle)
+    : QLabel(parent)
+    , bulle_(bulle) {
+    setToolTip(bulle_);
+    setAccessibleDescription(bulle_);
+}
+
+void EtiquetteValeur::afficher(const QString& valeur) {
+    valeur_ = valeur;
+    setAccessibleName(valeur_);
+    ajuster();
+}
+
+void EtiquetteValeur::resizeEvent(QResizeEvent* evenement) {
+    QLabel::resizeEvent(evenement);
+    ajuster();
+}
+
+void EtiquetteValeur::ajuster() {
+    const QFontMetrics mesure(font());
+    const int lignes = std::max(1, height() / std::max(1, mesure.lineSpacing()));
+    const QString vu = Ajuster(valeur_, mesure, contentsRect().width(), lignes);
+    setText(vu);
+    setToolTip(vu == valeur_ ? bulle_ : valeur_);
+}
+
 QPushButton* Bouton(QWidget* parent, const QString& legende, const QString& bulle, int gauche,
                     int haut, int largeur, int hauteur) {
     auto* b = new QPushButton(legende, parent);
@@ -53,6 +106,13 @@ QPushButton* Bouton_Image(QWidget* parent, const QString& image, const QString& 
     Placer(b, gauche, haut, largeur, hauteur);
     b->setIconSize(b->size() - QSize(6, 6));
     return b;
+}
+
+void Reprendre_La_Main(QWidget* fenetre) {
+    if (!fenetre || !fenetre->isVisible()) return;
+    fenetre->raise();
+    fenetre->activateWindow();
+    if (QWidget* focus = fenetre->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 QWidget* Trait(QWidget* parent, int gauche, int haut, int largeur) {

@@ -4,7 +4,8 @@
 #include "platform/Messages.h"
 
 void Message_Erreur_Gestion(Contexte& contexte, QWidget* parent, const QString& texte, int numero) {
-    contexte.messages().afficher(texte + QStringLiteral(" (erreur %1)").arg(numero),
+    contexte.messages().afficher(numero < 0 ? texte
+                                            : texte + QStringLiteral(" (erreur %1)").arg(numero),
                                  IconeMessage::Critique, BoutonsMessage::OK,
                                  QStringLiteral("Dalvire"), parent);
 }

@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <limits>
+
 using namespace Controles;
 
 namespace {
@@ -80,13 +82,12 @@ void frmCategories::creerControles() {
     Preparer_Dialogue(this, QStringLiteral("Catégorie"), 5235, 3930);
     const QString dossier = Dossier_Application(contexte_) + QStringLiteral("icones/");
 
-    Etiquette(this, QStringLiteral("Nom:"), 120, 180, 900);
     txtNom = new QLineEdit(this);
-    txtNom->setMaxLength(50);
+    txtNom->setMaxLength(LongueurNom);
     Decrire(txtNom, QStringLiteral("Nom de la catégorie"));
     Placer(txtNom, 1080, 120, 3975, 315);
+    Legende(this, QStringLiteral("Nom:"), txtNom, 120, 180, 900);
 
-    Etiquette(this, QStringLiteral("Icône:"), 120, 660, 900);
     imgIcone = new QLabel(this);
     imgIcone->setAlignment(Qt::AlignCenter);
     Decrire(imgIcone, QStringLiteral("Icône de la catégorie"));
@@ -99,21 +100,22 @@ void frmCategories::creerControles() {
     txtIcone->setMaxLength(255);
     Decrire(txtIcone, QStringLiteral("Icône de la catégorie"));
     Placer(txtIcone, 1560, 630, 3060, 315);
+    Legende(this, QStringLiteral("Icône:"), txtIcone, 120, 660, 900);
     cmdIcone = Bouton_Image(this, dossier + QStringLiteral("parcourir.svg"),
                             QStringLiteral("Rechercher une Icône"), 4740, 630, 315, 315);
-    cmdIcone->setAutoDefault(false);
     Trait(this, 120, 1110, 4935);
 
-    Etiquette(this, QStringLiteral("Couleur:"), 120, 1320, 900);
     Frame1 = new QGroupBox(this);
     Frame1->setAccessibleName(QStringLiteral("Couleur"));
     Placer(Frame1, 1080, 1200, 3975, 780);
+    Legende(this, QStringLiteral("Couleur:"), Frame1, 120, 1320, 900);
     optCouleur[0] = Option(Frame1, QStringLiteral("Aléatoire"),
                            QStringLiteral("Couleur de fond aléatoire"), 120, 120, 1800);
     optCouleur[1] =
         Option(Frame1, QStringLiteral("Fixe.................."), QString(), 120, 420, 1800);
     lblCouleur = new QPushButton(Frame1);
-    lblCouleur->setAutoDefault(false);
+    // Enter presses it when it has the focus, as every button of the window.
+    lblCouleur->setAutoDefault(true);
     lblCouleur->setFlat(true);
     lblCouleur->setAutoFillBackground(true);
     Decrire(lblCouleur, QStringLiteral("Couleur du fond fixe"));
@@ -124,9 +126,9 @@ void frmCategories::creerControles() {
     optCouleur[1]->setChecked(true);
     definirCouleur(couleurFixe_);
 
-    Etiquette(this, QStringLiteral("Afficher à l'écran:"), 120, 2160, 1400);
     optAffiche[1] = Option(this, QStringLiteral("OUI"),
                            QStringLiteral("Catégorie affichée à l'écran"), 1560, 2130, 1500);
+    Legende(this, QStringLiteral("Afficher à l'écran:"), optAffiche[1], 120, 2160, 1400);
     optAffiche[0] = Option(this, QStringLiteral("NON"),
                            QStringLiteral("Catégorie non affichée à l'écran"), 1560, 2430, 1500);
     auto* groupeAffiche = new QButtonGroup(this);
@@ -174,7 +176,11 @@ void frmCategories::Form_Load() {
     }
     setWindowTitle(QStringLiteral("Modifier une Catégorie"));
     txtNom->setEnabled(false);
-    txtNom->setText(gestion_.categorieChoisie());
+    // The name as stored, whole: it selects the row to change, and a name written longer
+    // by another tool would no longer find its row once cut to the field's length.
+    nomEnregistre_ = gestion_.categorieChoisie();
+    txtNom->setMaxLength(std::numeric_limits<int>::max());
+    txtNom->setText(nomEnregistre_);
     Remplir_Categorie();
     txtIcone->setFocus();
 }
@@ -183,7 +189,7 @@ void frmCategories::Remplir_Categorie() {
     std::optional<QStringList> ligne;
     try {
         ligne = contexte_.catalogue().premiereLigne(
-            Requetes::Categorie(txtNom->text()),
+            Requetes::Categorie(nomEnregistre_),
             {QStringLiteral("icone"), QStringLiteral("affiche"), QStringLiteral("couleur")});
     } catch (const ErreurCatalogue&) {
         return; // the fields stay as they were at load
@@ -258,6 +264,7 @@ void frmCategories::Bouton_Click(int index) {
 }
 
 bool frmCategories::nomValide() {
+    if (modeModification()) return true; // the stored name, which the user cannot change
     txtNom->setText(txtNom->text().trimmed());
     if (txtNom->text().isEmpty()) {
         contexte_.messages().afficher(QStringLiteral("Vous devez saisir un nom pour la catégorie."),
@@ -266,7 +273,6 @@ bool frmCategories::nomValide() {
         txtNom->setFocus();
         return false;
     }
-    if (modeModification()) return true;
     // Equal as the catalogue compares names: letter case and Unicode form aside.
     for (const QString& ligne : gestion_.lignesCategories())
         if (Collation::comparer(ligne, txtNom->text()) == 0) {
@@ -307,9 +313,18 @@ bool frmCategories::enregistrer(const QString& nom, const QString& icone) {
     const std::optional<qint64> couleur =
         optCouleur[0]->isChecked() ? std::nullopt : std::optional<qint64>(couleurFixe_);
     try {
-        contexte_.catalogue().executer(
-            modeModification() ? Requetes::ModifierCategorie(nom, icone, affichee, couleur)
-                               : Requetes::NouvelleCategorie(nom, icone, affichee, couleur));
+        if (contexte_.catalogue().modifier(
+                modeModification() ? Requetes::ModifierCategorie(nom, icone, affichee, couleur)
+                                   : Requetes::NouvelleCategorie(nom, icone, affichee, couleur)) ==
+            0) {
+            // Its row gone or renamed meanwhile: nothing was saved, and the editor stays.
+            Message_Erreur_Gestion(contexte_, this,
+                                   QStringLiteral("La catégorie [") + nom +
+                                       QStringLiteral("] n'a pas pu être modifiée : elle n'a pas "
+                                                      "été trouvée (supprimée ou renommée "
+                                                      "entre-temps)."));
+            return false;
+        }
     } catch (const ErreurCatalogue& erreur) {
         if (erreur.doublon() && !modeModification()) {
             refuserDoublon();
@@ -329,7 +344,7 @@ bool frmCategories::enregistrer(const QString& nom, const QString& icone) {
 
 void frmCategories::valider() {
     if (!nomValide() || !iconeValide()) return;
-    const QString nom = txtNom->text();
+    const QString nom = modeModification() ? nomEnregistre_ : txtNom->text();
     if (!enregistrer(nom, txtIcone->text())) return;
     contexte_.messages().afficher(
         modeModification()

@@ -62,6 +62,8 @@ private:
     Contexte& contexte_;
     ListesGestion& gestion_;
     QString mode_;
+    // In modify mode, the name of the row being changed, as stored.
+    QString nomEnregistre_;
     qint32 couleurFixe_ = 16761024;
     // The colour dialog starts from its own last choice, black before the first.
     QColor couleurDialogue_ = Qt::black;

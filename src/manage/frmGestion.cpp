@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 using namespace Controles;
@@ -38,13 +39,19 @@ QString Image(const Contexte& contexte, const char* nom) {
     return Dossier_Application(contexte) + QStringLiteral("icones/") + QLatin1String(nom);
 }
 
-QLabel* Donnee(QWidget* page, const QString& bulle, int haut, int hauteur = 255) {
-    auto* l = new QLabel(page);
+EtiquetteValeur* Donnee(QWidget* page, const QString& bulle, int haut, int hauteur = 255) {
+    auto* l = new EtiquetteValeur(page, bulle);
     QFont gras = l->font();
     gras.setBold(true);
     l->setFont(gras);
-    Decrire(l, bulle);
     Placer(l, 2460, haut, 2400, hauteur);
+    return l;
+}
+
+EtiquetteValeur* Total_Lignes(QWidget* page, const QString& bulle) {
+    auto* l = new EtiquetteValeur(page, bulle);
+    Placer(l, 120, 4800, 2220, 255);
+    l->afficher(Total + QLatin1Char('0'));
     return l;
 }
 
@@ -91,14 +98,20 @@ void Positionner(QListWidget* liste, int position) {
     }
 }
 
+// The selected line, whichever way it was chosen (a click selects after the line became
+// the current one; Space selects the current line without moving).
 int Position(const QListWidget* liste) {
-    const QListWidgetItem* ligne = liste->currentItem();
-    return ligne && ligne->isSelected() ? liste->row(ligne) : -1;
+    const QList<QListWidgetItem*> choisies = liste->selectedItems();
+    return choisies.isEmpty() ? -1 : liste->row(choisies.constFirst());
 }
 
 QString Texte_Choisi(const QListWidget* liste) {
     const int p = Position(liste);
     return p >= 0 ? liste->item(p)->text() : QString();
+}
+
+QString Nom_Couleur(const QColor& c) {
+    return QStringLiteral("Rouge %1, vert %2, bleu %3").arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
 QString Avec_Libelle(const QString& code, std::initializer_list<const char*> libelles) {
@@ -154,12 +167,12 @@ void frmGestion::creerControles() {
         imgRubrique[i] = Decoration(this, Image(contexte_, images[i]), cotes[i], gauche, hauts[i]);
         Decrire(imgRubrique[i], rubriques[i]);
         imgRubrique[i]->installEventFilter(this);
+        // In the Tab order, pressed by Space or Enter, as every tab of a tabbed window.
         auto* l = new QPushButton(rubriques[i], this);
         l->setFlat(true);
-        l->setAutoDefault(false);
-        l->setFocusPolicy(Qt::NoFocus);
         l->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; "
-                                        "background: transparent; }"));
+                                        "background: transparent; }"
+                                        "QPushButton:focus { border: 1px dotted white; }"));
         Decrire(l, rubriques[i], rubriques[i]);
         Placer(l, 120, hauts[i] + Twips::versTwipsY(cotes[i]) + 60, 1215, 255);
         connect(l, &QPushButton::clicked, this, [this, i] { Afficher_Page(i); });
@@ -181,6 +194,20 @@ void frmGestion::creerControles() {
     Boutons[0]->setDefault(true);
     for (int i = 0; i < 3; ++i)
         connect(Boutons[i], &QPushButton::clicked, this, [this, i] { Boutons_Click(i); });
+    ordonnerTabulation();
+
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up go to the other page.
+    auto* autrePage = new QShortcut(this);
+    autrePage->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                        QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+                        QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    const auto basculer = [this] {
+        Afficher_Page(1 - pageVisible());
+        premierControle(pageVisible())->setFocus(Qt::TabFocusReason);
+    };
+    connect(autrePage, &QShortcut::activated, this, basculer);
+    connect(autrePage, &QShortcut::activatedAmbiguously, this, basculer);
 
     const QCursor main = Curseur_Main(contexte_);
     for (QWidget* w : findChildren<QWidget*>())
@@ -194,8 +221,8 @@ void frmGestion::creerPageCategories() {
     Titre(page, QStringLiteral("CATEGORIES"));
     Trait(page, 120, 450, 4700);
     Decoration(page, Image(contexte_, "categories.svg"), 48, 4080, 0);
-    Etiquette(page, QStringLiteral("Liste des catégories:"), 120, 600, 2220);
     lstCategories = Liste(page, QStringLiteral("Liste des catégories"), 870, 3375);
+    Legende(page, QStringLiteral("Liste des catégories:"), lstCategories, 120, 600, 2220);
     const std::array<QString, 3> legendes{QStringLiteral("Nouvelle"), QStringLiteral("Modifier"),
                                           QStringLiteral("Supprimer")};
     const std::array<QString, 3> bulles{QStringLiteral("Nouvelle catégorie"),
@@ -204,28 +231,28 @@ void frmGestion::creerPageCategories() {
     for (int i = 0; i < 3; ++i) {
         cmdCategorie[i] =
             Bouton(page, legendes[i], bulles[i], GaucheBoutons[i], 4320, LargeurBoutons[i]);
-        cmdCategorie[i]->setAutoDefault(false);
         connect(cmdCategorie[i], &QPushButton::clicked, this, [this, i] { cmdCategorie_Click(i); });
     }
-    lblTotalCategorie = Etiquette(page, Total + QLatin1Char('0'), 120, 4800, 2220);
-    Decrire(lblTotalCategorie, QStringLiteral("Nombre total de catégories"));
+    lblTotalCategorie = Total_Lignes(page, QStringLiteral("Nombre total de catégories"));
 
-    Etiquette(page, QStringLiteral("Nom:"), 2460, 870, 2400);
     lblDonneesCategories[0] = Donnee(page, QStringLiteral("Nom de la catégorie"), 1110);
-    Etiquette(page, QStringLiteral("Icône:"), 2460, 1440, 2400);
+    Legende(page, QStringLiteral("Nom:"), lblDonneesCategories[0], 2460, 870, 2400);
     imgIcone = new QLabel(page);
     Decrire(imgIcone, QStringLiteral("Icône de la catégorie"));
     imgIcone->setGeometry(Twips::enPixelsX(2460), Twips::enPixelsY(1680), 48, 48);
-    Etiquette(page, QStringLiteral("Nombre de programmes:"), 2460, 2520, 2400);
+    Legende(page, QStringLiteral("Icône:"), imgIcone, 2460, 1440, 2400);
     lblDonneesCategories[1] =
         Donnee(page, QStringLiteral("Nombre de programmes de la catégorie"), 2760);
-    Etiquette(page, QStringLiteral("Affichée à l'écran:"), 2460, 3090, 2400);
+    Legende(page, QStringLiteral("Nombre de programmes:"), lblDonneesCategories[1], 2460, 2520,
+            2400);
     lblDonneesCategories[2] = Donnee(page, QStringLiteral("Catégorie affichée à l'écran"), 3330);
-    Etiquette(page, QStringLiteral("Couleur:"), 2460, 3660, 2400);
+    Legende(page, QStringLiteral("Affichée à l'écran:"), lblDonneesCategories[2], 2460, 3090,
+            2400);
     lblDonneesCategories[3] = Donnee(page, QStringLiteral("Couleur de la catégorie"), 3900);
     Placer(lblDonneesCategories[3], 2460, 3900, 1215, 255);
+    Legende(page, QStringLiteral("Couleur:"), lblDonneesCategories[3], 2460, 3660, 2400);
 
-    connect(lstCategories, &QListWidget::currentRowChanged, this,
+    connect(lstCategories, &QListWidget::itemSelectionChanged, this,
             [this] { lstCategories_Click(); });
 }
 
@@ -234,13 +261,13 @@ void frmGestion::creerPageProgrammes() {
     Titre(page, QStringLiteral("PROGRAMMES"));
     Trait(page, 120, 450, 4700);
     Decoration(page, Image(contexte_, "programmes.svg"), 32, 4320, 60);
-    Etiquette(page, QStringLiteral("Sélectionnez la catégorie:"), 120, 600, 2220);
     cboCategorie = new QComboBox(page);
     cboCategorie->setEditable(false);
     Decrire(cboCategorie, QStringLiteral("Liste des catégories"));
     Placer(cboCategorie, 120, 870, 2220, 315);
-    Etiquette(page, QStringLiteral("Liste des programmes:"), 120, 1260, 2220);
+    Legende(page, QStringLiteral("Sélectionnez la catégorie:"), cboCategorie, 120, 600, 2220);
     lstProgrammes = Liste(page, QStringLiteral("Liste des programmes"), 1500, 2745);
+    Legende(page, QStringLiteral("Liste des programmes:"), lstProgrammes, 120, 1260, 2220);
     // Lines of one height, so that only the lines shown have their icon looked for.
     lstProgrammes->setUniformItemSizes(true);
     iconesProgrammes = new DelegueIcones(
@@ -257,12 +284,10 @@ void frmGestion::creerPageProgrammes() {
         cmdProgrammes[i] =
             Bouton(page, legendes[i], i == 0 ? QStringLiteral("Nouveau programme") : QString(),
                    GaucheBoutons[i], 4320, LargeurBoutons[i]);
-        cmdProgrammes[i]->setAutoDefault(false);
         connect(cmdProgrammes[i], &QPushButton::clicked, this,
                 [this, i] { cmdProgrammes_Click(i); });
     }
-    lblTotalProgrammes = Etiquette(page, Total + QLatin1Char('0'), 120, 4800, 2220);
-    Decrire(lblTotalProgrammes, QStringLiteral("Nombre total de programmes"));
+    lblTotalProgrammes = Total_Lignes(page, QStringLiteral("Nombre total de programmes"));
 
     struct Champ {
         const char* legende;
@@ -280,15 +305,15 @@ void frmGestion::creerPageProgrammes() {
     }};
     for (std::size_t i = 0; i < champs.size(); ++i) {
         const Champ& c = champs[i];
-        Etiquette(page, QString::fromUtf8(c.legende), 2460, c.haut, 2400);
-        QLabel* l = Donnee(page, QString::fromUtf8(c.bulle), c.haut + 240, c.hauteur);
-        l->setWordWrap(c.hauteur > 255);
+        EtiquetteValeur* l = Donnee(page, QString::fromUtf8(c.bulle), c.haut + 240, c.hauteur);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setProperty("colonne", QString::fromLatin1(c.colonne));
+        Legende(page, QString::fromUtf8(c.legende), l, 2460, c.haut, 2400);
         lblDonneesProgrammes[i] = l;
     }
 
     connect(cboCategorie, &QComboBox::currentIndexChanged, this, [this] { cboCategorie_Click(); });
-    connect(lstProgrammes, &QListWidget::currentRowChanged, this,
+    connect(lstProgrammes, &QListWidget::itemSelectionChanged, this,
             [this] { lstProgrammes_Click(); });
 }
 
@@ -308,6 +333,23 @@ void frmGestion::Form_Load() {
     if (lstCategories->count() > 0) choisirCategorie(0);
 }
 
+void frmGestion::ordonnerTabulation() {
+    // The bar, then the page shown (the hidden one is skipped), then the buttons.
+    QList<QWidget*> ordre{lblRubrique[0], lblRubrique[1], lstCategories};
+    for (QPushButton* b : cmdCategorie)
+        ordre << b;
+    ordre << cboCategorie << lstProgrammes;
+    for (QPushButton* b : cmdProgrammes)
+        ordre << b;
+    ordre << Boutons[2] << Boutons[0] << Boutons[1];
+    for (qsizetype i = 1; i < ordre.size(); ++i)
+        setTabOrder(ordre.at(i - 1), ordre.at(i));
+}
+
+QWidget* frmGestion::premierControle(int page) const {
+    return page == 1 ? static_cast<QWidget*>(cboCategorie) : lstCategories;
+}
+
 int frmGestion::pageVisible() const {
     return Frame1[1]->isHidden() ? 0 : 1;
 }
@@ -320,6 +362,9 @@ void frmGestion::Afficher_Page(int page) {
         Frame1[i]->setVisible(i == page);
         Frame1[i]->move(Twips::enPixelsX(PagesGauche), 0);
     }
+    // The focus left with the page hidden: it goes into the page shown, not elsewhere.
+    const QWidget* focus = focusWidget();
+    if (isVisible() && (!focus || !focus->isVisible())) premierControle(page)->setFocus();
 }
 
 bool frmGestion::eventFilter(QObject* objet, QEvent* evenement) {
@@ -381,7 +426,7 @@ void frmGestion::Liste_Categories() {
     cboCategorie->addItems(noms);
     if (cboCategorie->count() > 0) cboCategorie->insertItem(0, ToutesCategories);
     cboCategorie->setCurrentIndex(-1);
-    lblTotalCategorie->setText(Total + QString::number(lstCategories->count()));
+    lblTotalCategorie->afficher(Total + QString::number(lstCategories->count()));
 }
 
 QStringList frmGestion::lignesCategories() const {
@@ -446,8 +491,8 @@ void frmGestion::lstProgrammes_Click() {
 }
 
 void frmGestion::Liste_Programmes() {
-    for (QLabel* l : lblDonneesProgrammes)
-        l->clear();
+    for (EtiquetteValeur* l : lblDonneesProgrammes)
+        l->effacer();
     const int position = cboCategorie->currentIndex();
     QStringList noms;
     cheminsProgrammes.clear();
@@ -477,18 +522,18 @@ void frmGestion::Liste_Programmes() {
         lstProgrammes->clear();
         lstProgrammes->addItems(noms);
     }
-    lblTotalProgrammes->setText(Total + QString::number(lstProgrammes->count()));
+    lblTotalProgrammes->afficher(Total + QString::number(lstProgrammes->count()));
     choisirProgramme(-1);
     if (lstProgrammes->count() > 0) choisirProgramme(0);
 }
 
 void frmGestion::Affiche_Programme() {
-    for (QLabel* l : lblDonneesProgrammes)
-        l->clear();
+    for (EtiquetteValeur* l : lblDonneesProgrammes)
+        l->effacer();
     const QString nom = Texte_Choisi(lstProgrammes);
     if (nom.isEmpty()) return;
     QStringList colonnes;
-    for (const QLabel* l : lblDonneesProgrammes)
+    for (const EtiquetteValeur* l : lblDonneesProgrammes)
         colonnes << l->property("colonne").toString();
     std::optional<QStringList> ligne;
     try {
@@ -498,14 +543,14 @@ void frmGestion::Affiche_Programme() {
     }
     if (!ligne) return;
     for (std::size_t i = 0; i < lblDonneesProgrammes.size(); ++i)
-        lblDonneesProgrammes[i]->setText(ligne->at(static_cast<qsizetype>(i)));
-    lblDonneesProgrammes[2]->setText(Texte_Demarrage(ligne->at(2)));
-    lblDonneesProgrammes[4]->setText(Texte_Type(ligne->at(4)));
+        lblDonneesProgrammes[i]->afficher(ligne->at(static_cast<qsizetype>(i)));
+    lblDonneesProgrammes[2]->afficher(Texte_Demarrage(ligne->at(2)));
+    lblDonneesProgrammes[4]->afficher(Texte_Type(ligne->at(4)));
 }
 
 void frmGestion::Affiche_Categorie() {
-    for (QLabel* l : lblDonneesCategories) {
-        l->clear();
+    for (EtiquetteValeur* l : lblDonneesCategories) {
+        l->effacer();
         l->setStyleSheet(QString());
     }
     imgIcone->clear();
@@ -520,25 +565,28 @@ void frmGestion::Affiche_Categorie() {
     } catch (const ErreurCatalogue&) {
     }
     if (ligne) {
-        lblDonneesCategories[0]->setText(nom);
+        lblDonneesCategories[0]->afficher(nom);
         const QString& icone = ligne->at(0);
         if (Fichier_Existe(icone))
             if (const auto image = Charger_Apercu(icone, imgIcone->size()))
                 imgIcone->setPixmap(*image);
-        lblDonneesCategories[2]->setText(
+        lblDonneesCategories[2]->afficher(
             ligne->at(1) == QLatin1String("1") ? QStringLiteral("OUI") : QStringLiteral("NON"));
         const QString& couleur = ligne->at(2);
         if (couleur == QLatin1String("-1")) {
-            lblDonneesCategories[3]->setText(QStringLiteral("Aléatoire"));
+            lblDonneesCategories[3]->afficher(QStringLiteral("Aléatoire"));
         } else {
             const QColor c = Couleur_Windows(Valeur_Entiere_32(couleur));
             lblDonneesCategories[3]->setStyleSheet(
                 QStringLiteral("QLabel { background-color: %1; border: 1px solid black; }")
                     .arg(c.name()));
+            // The box shows no text: a screen reader says the colour instead.
+            lblDonneesCategories[3]->afficher(QString());
+            lblDonneesCategories[3]->setAccessibleName(Nom_Couleur(c));
         }
     }
     try {
-        lblDonneesCategories[1]->setText(
+        lblDonneesCategories[1]->afficher(
             QString::number(contexte_.catalogue().compter(Requetes::ProgrammesDeCategorie(nom))));
     } catch (const ErreurCatalogue&) {
     }
@@ -548,9 +596,7 @@ void frmGestion::Affiche_Categorie() {
 
 void frmGestion::cmdCategorie_Click(int index) {
     if (index != 0 && Position(lstCategories) < 0) {
-        contexte_.messages().afficher(QStringLiteral("Sélectionnez une catégorie dans la liste."),
-                                      IconeMessage::Information, BoutonsMessage::OK,
-                                      QStringLiteral("Dalvire"), this);
+        informer(QStringLiteral("Sélectionnez une catégorie dans la liste."));
         lstCategories->setFocus();
         return;
     }
@@ -562,9 +608,7 @@ void frmGestion::cmdCategorie_Click(int index) {
 
 void frmGestion::cmdProgrammes_Click(int index) {
     if (index != 0 && Position(lstProgrammes) < 0) {
-        contexte_.messages().afficher(QStringLiteral("Sélectionnez un programme dans la liste."),
-                                      IconeMessage::Information, BoutonsMessage::OK,
-                                      QStringLiteral("Dalvire"), this);
+        informer(QStringLiteral("Sélectionnez un programme dans la liste."));
         lstProgrammes->setFocus();
         return;
     }
@@ -579,6 +623,7 @@ void frmGestion::ouvrirEditeurCategorie(int mode) {
     QPointer<frmCategories> editeur = new frmCategories(contexte_, *this, this);
     editeur->exec();
     delete editeur;
+    Reprendre_La_Main(this);
 }
 
 void frmGestion::ouvrirEditeurProgramme(int mode) {
@@ -586,13 +631,43 @@ void frmGestion::ouvrirEditeurProgramme(int mode) {
     QPointer<frmProgrammes> editeur = new frmProgrammes(contexte_, *this, this);
     editeur->exec();
     delete editeur;
+    Reprendre_La_Main(this);
+}
+
+void frmGestion::signalerEchec(const QString& quoi, const ErreurCatalogue& erreur,
+                               QWidget* liste) {
+    Message_Erreur_Gestion(contexte_, this, quoi + CRLF + erreur.cause(), erreur.numero());
+    liste->setFocus();
+}
+
+void frmGestion::signalerDisparu(const QString& texte, QWidget* liste) {
+    // Gone meanwhile (another program, the sqlite3 shell): nothing was deleted, and the
+    // lists are read again so that they show what the catalogue holds.
+    informer(texte, IconeMessage::Exclamation);
+    Rafraichir_Apres_Suppression();
+    liste->setFocus();
+}
+
+ReponseMessage frmGestion::informer(const QString& texte, IconeMessage icone,
+                                    BoutonsMessage boutons) {
+    return contexte_.messages().afficher(texte, icone, boutons, QStringLiteral("Dalvire"), this);
 }
 
 void frmGestion::supprimerCategorie() {
     const QString nom = Texte_Choisi(lstCategories);
-    const bool avecProgrammes = Valeur_Numerique(lblDonneesCategories[1]->text()) > 0;
+    const QString echec =
+        QStringLiteral("La catégorie [") + nom + QStringLiteral("] n'a pas pu être supprimée.");
+    // Counted now rather than read from the details: the question must say what the
+    // deletion takes with it, whatever the panel shows.
+    int programmes = 0;
+    try {
+        programmes = contexte_.catalogue().compter(Requetes::ProgrammesDeCategorie(nom));
+    } catch (const ErreurCatalogue& erreur) {
+        signalerEchec(echec, erreur, lstCategories);
+        return;
+    }
     const QString question =
-        avecProgrammes
+        programmes > 0
             ? QStringLiteral("Il existe un ou plusieurs programmes dépendant de la catégorie que "
                              "vous désirez supprimer.") +
                   CRLF +
@@ -602,58 +677,60 @@ void frmGestion::supprimerCategorie() {
                   QStringLiteral("] ?")
             : QStringLiteral("Êtes vous sûr(e) de vouloir supprimer la catégorie:") + CRLF +
                   QStringLiteral("[") + nom + QStringLiteral("] ?");
-    if (contexte_.messages().afficher(question, IconeMessage::Question, BoutonsMessage::OuiNon,
-                                      QStringLiteral("Dalvire"), this) != ReponseMessage::Oui) {
+    if (informer(question, IconeMessage::Question, BoutonsMessage::OuiNon) != ReponseMessage::Oui) {
         lstCategories->setFocus();
         return;
     }
-    // The category and its items go together or not at all: whatever the count shown
-    // says, no item may outlive its category.
+    // The category and its items go together or not at all: no item may outlive its
+    // category, even one added since the count.
+    QList<int> supprimees;
     try {
-        contexte_.catalogue().executerEnsemble(
+        supprimees = contexte_.catalogue().executerEnsemble(
             {Requetes::SupprimerCategorie(nom), Requetes::SupprimerProgrammesDeCategorie(nom)});
     } catch (const ErreurCatalogue& erreur) {
-        Message_Erreur_Gestion(contexte_, this,
-                               QStringLiteral("La catégorie [") + nom +
-                                   QStringLiteral("] n'a pas pu être supprimée.") + CRLF +
-                                   erreur.cause(),
-                               erreur.numero());
-        lstCategories->setFocus();
+        signalerEchec(echec, erreur, lstCategories);
+        return;
+    }
+    if (supprimees.value(0) == 0) {
+        signalerDisparu(QStringLiteral("La catégorie [") + nom +
+                            QStringLiteral("] n'a pas été trouvée : elle a été supprimée ou "
+                                           "renommée entre-temps."),
+                        lstCategories);
         return;
     }
     QString rapport = QStringLiteral("La catégorie [") + nom + QStringLiteral("] a été supprimée.");
-    if (avecProgrammes)
+    if (supprimees.value(1) > 0)
         rapport += CRLF + QStringLiteral("Les programmes de cette catégorie ont également été "
                                          "supprimés.");
-    contexte_.messages().afficher(rapport, IconeMessage::Information, BoutonsMessage::OK,
-                                  QStringLiteral("Dalvire"), this);
+    informer(rapport);
     Rafraichir_Apres_Suppression();
 }
 
 void frmGestion::supprimerProgramme() {
     const QString nom = Texte_Choisi(lstProgrammes);
-    if (contexte_.messages().afficher(
-            QStringLiteral("Êtes vous sûr(e) de vouloir supprimer le programme:") + CRLF +
-                QStringLiteral("[") + nom + QStringLiteral("] ?"),
-            IconeMessage::Question, BoutonsMessage::OuiNon, QStringLiteral("Dalvire"),
-            this) != ReponseMessage::Oui) {
+    if (informer(QStringLiteral("Êtes vous sûr(e) de vouloir supprimer le programme:") + CRLF +
+                     QStringLiteral("[") + nom + QStringLiteral("] ?"),
+                 IconeMessage::Question, BoutonsMessage::OuiNon) != ReponseMessage::Oui) {
         lstProgrammes->setFocus();
         return;
     }
+    int supprimes = 0;
     try {
-        contexte_.catalogue().executer(Requetes::SupprimerProgramme(nom));
+        supprimes = contexte_.catalogue().modifier(Requetes::SupprimerProgramme(nom));
     } catch (const ErreurCatalogue& erreur) {
-        Message_Erreur_Gestion(contexte_, this,
-                               QStringLiteral("Le programme [") + nom +
-                                   QStringLiteral("] n'a pas pu être supprimé.") + CRLF +
-                                   erreur.cause(),
-                               erreur.numero());
-        lstProgrammes->setFocus();
+        signalerEchec(QStringLiteral("Le programme [") + nom +
+                          QStringLiteral("] n'a pas pu être supprimé."),
+                      erreur, lstProgrammes);
         return;
     }
-    contexte_.messages().afficher(
-        QStringLiteral("Le programme [") + nom + QStringLiteral("] a été supprimé."),
-        IconeMessage::Information, BoutonsMessage::OK, QStringLiteral("Dalvire"), this);
+    if (supprimes == 0) {
+        signalerDisparu(QStringLiteral("Le programme [") + nom +
+                            QStringLiteral("] n'a pas été trouvé : il a été supprimé ou "
+                                           "renommé entre-temps."),
+                        lstProgrammes);
+        return;
+    }
+    informer(QStringLiteral("Le programme [") + nom + QStringLiteral("] a été supprimé."));
     Rafraichir_Apres_Suppression();
 }
 

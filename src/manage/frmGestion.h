@@ -2,6 +2,7 @@
 
 #include "core/Fenetres.h"
 #include "manage/ListesGestion.h"
+#include "platform/Messages.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -9,12 +10,16 @@
 #include <array>
 
 class Contexte;
+class ErreurCatalogue;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QListWidget;
 class DelegueIcones;
 class QPushButton;
+namespace Controles {
+class EtiquetteValeur;
+}
 
 // The wording shown after a stored code: "2" gives "2 - MAXIMUM" for the display mode,
 // "3" gives "3 - E.MAIL" for the type; a code outside the tables shows as stored.
@@ -62,18 +67,18 @@ public:
     // Categories page.
     QListWidget* lstCategories = nullptr;
     std::array<QPushButton*, 3> cmdCategorie{};
-    QLabel* lblTotalCategorie = nullptr;
+    Controles::EtiquetteValeur* lblTotalCategorie = nullptr;
     QLabel* imgIcone = nullptr;
     // 0 name, 1 number of items, 2 displayed, 3 colour.
-    std::array<QLabel*, 4> lblDonneesCategories{};
+    std::array<Controles::EtiquetteValeur*, 4> lblDonneesCategories{};
 
     // Items page.
     QComboBox* cboCategorie = nullptr;
     QListWidget* lstProgrammes = nullptr;
     std::array<QPushButton*, 3> cmdProgrammes{};
-    QLabel* lblTotalProgrammes = nullptr;
+    Controles::EtiquetteValeur* lblTotalProgrammes = nullptr;
     // Each shows the column named in its "colonne" property.
-    std::array<QLabel*, 5> lblDonneesProgrammes{};
+    std::array<Controles::EtiquetteValeur*, 5> lblDonneesProgrammes{};
     // The path and type code of each line of lstProgrammes, for its icon.
     QStringList cheminsProgrammes;
     QStringList typesProgrammes;
@@ -101,6 +106,14 @@ private:
     void supprimerProgramme();
     // After a deletion: the lists reloaded, each back on its entry when it still exists.
     void Rafraichir_Apres_Suppression();
+    void ordonnerTabulation();
+    QWidget* premierControle(int page) const;
+    ReponseMessage informer(const QString& texte, IconeMessage icone = IconeMessage::Information,
+                            BoutonsMessage boutons = BoutonsMessage::OK);
+    // A deletion the catalogue refused, or whose row had already gone; the focus goes
+    // back to the list.
+    void signalerEchec(const QString& quoi, const ErreurCatalogue& erreur, QWidget* liste);
+    void signalerDisparu(const QString& texte, QWidget* liste);
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;

@@ -26,6 +26,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include <limits>
+
 using namespace Controles;
 
 namespace {
@@ -91,39 +93,37 @@ void frmProgrammes::creerControles() {
         });
     }
 
-    Etiquette(this, QStringLiteral("Nom:"), 1620, 180, 1350);
     txtNom = new QLineEdit(this);
-    txtNom->setMaxLength(50);
+    txtNom->setMaxLength(LongueurNom);
     Decrire(txtNom, QStringLiteral("Nom du programme"));
     Placer(txtNom, 2985, 120, 3585, 315);
+    Legende(this, QStringLiteral("Nom:"), txtNom, 1620, 180, 1350);
 
-    Etiquette(this, QStringLiteral("Chemin:"), 1620, 600, 1350);
     txtChemin = new QLineEdit(this);
     txtChemin->setMaxLength(255);
     Decrire(txtChemin, QStringLiteral("Chemin du programme"));
     Placer(txtChemin, 2985, 540, 1965, 315);
+    Legende(this, QStringLiteral("Chemin:"), txtChemin, 1620, 600, 1350);
     cmdApplications = Controles::Bouton(this, QStringLiteral("Applications..."),
                                         QStringLiteral("Choisir une application installée"), 5010,
                                         540, 1200, 315);
-    cmdApplications->setAutoDefault(false);
     cmdChemin =
         Bouton_Image(this, Dossier_Application(contexte_) + QStringLiteral("icones/parcourir.svg"),
                      QStringLiteral("Rechercher un programme"), 6255, 540, 315, 315);
-    cmdChemin->setAutoDefault(false);
 
-    Etiquette(this, QStringLiteral("Catégorie:"), 1620, 1020, 1350);
     cboCategorie = new QComboBox(this);
     cboCategorie->setEditable(false);
     Decrire(cboCategorie, QStringLiteral("Catégorie du programme"));
     Placer(cboCategorie, 2985, 960, 3585, 315);
+    Legende(this, QStringLiteral("Catégorie:"), cboCategorie, 1620, 1020, 1350);
 
-    Etiquette(this, QStringLiteral("Mode d'affichage:"), 1620, 1440, 1350);
     lstAffichage = new QListWidget(this);
     lstAffichage->addItems({QStringLiteral("0 - MINIMUM"), QStringLiteral("1 - NORMAL"),
                             QStringLiteral("2 - MAXIMUM")});
     lstAffichage->setCurrentRow(-1);
     Decrire(lstAffichage, QStringLiteral("Mode d'affichage du programme"));
     Placer(lstAffichage, 2985, 1380, 3585, 1260);
+    Legende(this, QStringLiteral("Mode d'affichage:"), lstAffichage, 1620, 1440, 1350);
 
     Bouton[2] = Controles::Bouton(this, QStringLiteral("A&ide"), QString(), 1680, 2880, 1155);
     Bouton[0] = Controles::Bouton(this, QStringLiteral("&Valider"), QString(), 4140, 2880, 1155);
@@ -175,7 +175,11 @@ void frmProgrammes::Form_Load() {
     }
     setWindowTitle(QStringLiteral("Modifier un Programme"));
     txtNom->setEnabled(false);
-    txtNom->setText(gestion_.programmeChoisi());
+    // The name as stored, whole: it selects the row to change, and a name written longer
+    // by another tool would no longer find its row once cut to the field's length.
+    nomEnregistre_ = gestion_.programmeChoisi();
+    txtNom->setMaxLength(std::numeric_limits<int>::max());
+    txtNom->setText(nomEnregistre_);
     Remplir_Programme();
     txtChemin->setFocus();
 }
@@ -184,7 +188,7 @@ void frmProgrammes::Remplir_Programme() {
     std::optional<QStringList> ligne;
     try {
         ligne = contexte_.catalogue().premiereLigne(
-            Requetes::Programme(txtNom->text()),
+            Requetes::Programme(nomEnregistre_),
             {QStringLiteral("chemin"), QStringLiteral("demarrage"), QStringLiteral("typefichier"),
              QStringLiteral("categorie")});
     } catch (const ErreurCatalogue&) {
@@ -312,7 +316,7 @@ void frmProgrammes::refuserDoublon() {
 }
 
 void frmProgrammes::valider() {
-    txtNom->setText(txtNom->text().trimmed());
+    if (!modeModification()) txtNom->setText(txtNom->text().trimmed());
     if (txtNom->text().isEmpty()) {
         informer(QStringLiteral("Vous devez saisir un nom pour le programme."));
         txtNom->setFocus();
@@ -343,7 +347,7 @@ void frmProgrammes::valider() {
         informer(QStringLiteral("Sélectionnez un type pour le programme."));
         return;
     }
-    const QString nom = txtNom->text();
+    const QString nom = modeModification() ? nomEnregistre_ : txtNom->text();
     const QString categorie = cboCategorie->currentText();
     if (!enregistrer(nom, txtChemin->text(), type)) return;
     informer(modeModification()
@@ -370,9 +374,18 @@ bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int t
     const QString categorie = cboCategorie->currentText();
     const int mode = Ligne_Choisie(lstAffichage);
     try {
-        contexte_.catalogue().executer(
-            modeModification() ? Requetes::ModifierProgramme(nom, chemin, categorie, mode, type)
-                               : Requetes::NouveauProgramme(nom, chemin, categorie, mode, type));
+        if (contexte_.catalogue().modifier(
+                modeModification()
+                    ? Requetes::ModifierProgramme(nom, chemin, categorie, mode, type)
+                    : Requetes::NouveauProgramme(nom, chemin, categorie, mode, type)) == 0) {
+            // Its row gone or renamed meanwhile: nothing was saved, and the editor stays.
+            Message_Erreur_Gestion(contexte_, this,
+                                   QStringLiteral("Le programme [") + nom +
+                                       QStringLiteral("] n'a pas pu être modifié : il n'a pas "
+                                                      "été trouvé (supprimé ou renommé "
+                                                      "entre-temps)."));
+            return false;
+        }
     } catch (const ErreurCatalogue& erreur) {
         if (erreur.doublon() && !modeModification()) {
             refuserDoublon();

@@ -70,6 +70,8 @@ private:
     Contexte& contexte_;
     ListesGestion& gestion_;
     QString mode_;
+    // In modify mode, the name of the row being changed, as stored.
+    QString nomEnregistre_;
     int enregistres_ = 0;
 };
 

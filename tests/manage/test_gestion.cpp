@@ -1,5 +1,6 @@
 // The management window: pages, lists and details, deletions, closing.
 #include "manage/BancGestion.h"
+#include "manage/Controles.h"
 #include "manage/EchangeGestion.h"
 #include "manage/frmGestion.h"
 #include "support/AideFactice.h"
@@ -32,7 +33,7 @@ QStringList lignes(const QListWidget* l) {
     return r;
 }
 
-QStringList champs(const std::array<QLabel*, 5>& d) {
+QStringList champs(const std::array<Controles::EtiquetteValeur*, 5>& d) {
     QStringList r;
     for (const QLabel* l : d)
         r << l->text();

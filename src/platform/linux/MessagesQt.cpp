@@ -81,5 +81,12 @@ ReponseMessage MessagesQt::afficher(QWidget* parent, const Message& message) {
     BoiteMessage boite(iconeQt(message.icone), message.titre, message.texte,
                        boutonsQt(message.boutons), parent);
     boite.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    return reponse(boite.exec(), message.boutons);
+    const ReponseMessage choisie = reponse(boite.exec(), message.boutons);
+    // The window under the box takes the keys again, with its focus where it was: some
+    // window managers give the focus back to no window at all once the box is gone.
+    if (QWidget* fenetre = parent ? parent->window() : nullptr; fenetre && fenetre->isVisible()) {
+        fenetre->activateWindow();
+        if (QWidget* focus = fenetre->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    return choisie;
 }
