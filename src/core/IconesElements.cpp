@@ -130,10 +130,9 @@ QIcon DelegueIcones::icone(int ligne) const {
 
 void DelegueIcones::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    const QIcon image = icone(index.row());
-    if (image.isNull()) return;
+    // Every line keeps the icon's room, drawn or not, so that the names line up.
     option->features |= QStyleOptionViewItem::HasDecoration;
-    option->icon = image;
+    option->icon = icone(index.row());
     const int cote = option->fontMetrics.height();
     option->decorationSize = QSize(cote, cote);
 }

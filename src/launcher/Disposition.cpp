@@ -24,12 +24,8 @@ int canal(double valeur) {
     return static_cast<int>(std::nearbyint(valeur * 255.0));
 }
 
-struct Elements {
-    QStringList noms, chemins, types, modes;
-};
-
-Elements lireElements(Catalogue& catalogue, const QString& categorie) {
-    Elements e;
+ElementsCategorie lireElements(Catalogue& catalogue, const QString& categorie) {
+    ElementsCategorie e;
     catalogue.parcourir(Requetes::ProgrammesDeCategorieTries(categorie),
                         [&](const JeuEnregistrements& jeu) {
                             const QString nom = Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
@@ -95,8 +91,8 @@ void definirIcone(frmDalvire& fenetre, Contexte& contexte, const QString& icone,
 }
 
 // Everything of one window but its place.
-void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote, qsizetype i,
-            bool& imageSignalee) {
+void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote,
+            const ElementsCategorie& e, qsizetype i, bool& imageSignalee) {
     const TableCategories& table = hote.tableCategories();
     fenetre.definirTag(table.lstCategorie.at(i));
     definirIcone(fenetre, contexte, table.lstIcones.at(i), hote, imageSignalee);
@@ -107,7 +103,6 @@ void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote, qsizety
                   Couleur_Categorie(table.lstCouleur.at(i), contexte.aleatoire()));
     fenetre.setPalette(fond);
 
-    const Elements e = lireElements(contexte.catalogue(), fenetre.Tag());
     fenetre.cboProgrammes->remplir(e.noms);
     remplir(fenetre.cboChemin, e.chemins);
     remplir(fenetre.cboType, e.types);
@@ -115,8 +110,8 @@ void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote, qsizety
     fenetre.cboProgrammes->setToolTip(QString());
 }
 
-void construire(Contexte& contexte, HoteFenetres& hote) {
-    Charger_Categories(contexte, hote.tableCategories());
+void construire(Contexte& contexte, HoteFenetres& hote, LectureFenetres lecture) {
+    hote.tableCategories() = std::move(lecture.table);
     const qsizetype n = hote.tableCategories().lstCategorie.size();
     if (n == 0) {
         contexte.messages().afficher(
@@ -145,7 +140,7 @@ void construire(Contexte& contexte, HoteFenetres& hote) {
         const int haut = hauteur * static_cast<int>(i);
         fenetre->Placer_Haut(zone.y() + haut);
         fenetre->Form_Load();
-        garnir(*fenetre, contexte, hote, i, imageSignalee);
+        garnir(*fenetre, contexte, hote, lecture.elements.at(i), i, imageSignalee);
         // A strip cut off by the bottom of the work area, or under a panel, cannot be
         // used: it counts as beyond the screen.
         if (haut + hauteur > zone.height()) {
@@ -200,11 +195,38 @@ void Charger_Categories(Contexte& contexte, TableCategories& table) {
         });
 }
 
+LectureFenetres Lire_Fenetres(Contexte& contexte) {
+    LectureFenetres lecture;
+    Charger_Categories(contexte, lecture.table);
+    for (const QString& categorie : std::as_const(lecture.table.lstCategorie))
+        lecture.elements << lireElements(contexte.catalogue(), categorie);
+    return lecture;
+}
+
+std::optional<LectureFenetres> Lire_Fenetres_Ou_Signaler(Contexte& contexte) {
+    try {
+        return Lire_Fenetres(contexte);
+    } catch (const ErreurCatalogue& erreur) {
+        contexte.messages().afficher(
+            QStringLiteral("Les fenêtres n'ont pas pu être construites : le fichier contenant "
+                           "les données n'a pas pu être lu.") +
+                SautDeLigne + erreur.cause() + SautDeLigne +
+                QStringLiteral("[") + QString::number(erreur.numero()) + QStringLiteral("]"),
+            IconeMessage::Exclamation);
+    }
+    return std::nullopt;
+}
+
 void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote) {
+    if (auto lecture = Lire_Fenetres_Ou_Signaler(contexte))
+        Creer_Fenetres(contexte, hote, std::move(*lecture));
+}
+
+void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote, LectureFenetres lecture) {
     // The trap: the build ends at the first failure; windows already shown stay, and the
     // one being built stays loaded, hidden, until the windows are next closed.
     try {
-        construire(contexte, hote);
+        construire(contexte, hote, std::move(lecture));
     } catch (const ErreurCatalogue& erreur) {
         signalerErreur(contexte, erreur.description(), erreur.numero());
     } catch (const ErreurImage& erreur) {

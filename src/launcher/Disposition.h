@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 class Contexte;
@@ -27,6 +28,25 @@ struct TableCategories {
     QStringList lstIcones;
     QStringList lstCouleur;
 };
+
+// The items of one displayed category, in name order, entry for entry.
+struct ElementsCategorie {
+    QStringList noms, chemins, types, modes;
+};
+
+// Everything the launcher windows show, read from the catalogue before any window is
+// touched: a catalogue that fails to read leaves the windows on screen as they were.
+struct LectureFenetres {
+    TableCategories table;
+    QList<ElementsCategorie> elements; // one per entry of the table
+};
+
+// Reads the displayed categories and their items; throws ErreurCatalogue.
+LectureFenetres Lire_Fenetres(Contexte& contexte);
+
+// Reads them as Lire_Fenetres does; a failure is reported (a French message naming the
+// cause, the windows on screen staying as they are) and gives nothing.
+std::optional<LectureFenetres> Lire_Fenetres_Ou_Signaler(Contexte& contexte);
 
 // What the launcher windows are built for: the window that holds the table, knows the
 // application icon, owns the windows (they are deleted with it) and shows the main menu
@@ -50,6 +70,8 @@ protected:
 // An icon that cannot be read is reported once and replaced by the application icon; a
 // catalogue failure ends the build.
 void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote);
+// The same build from what was read already; the table of the host becomes the one read.
+void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote, LectureFenetres lecture);
 
 // Fills the table of displayed categories, rows without a name left out. Its failures
 // reach the caller.

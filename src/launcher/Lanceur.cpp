@@ -72,8 +72,25 @@ bool verifier(const QString& type, const QString& chemin, EchecVerification& ech
     return true;
 }
 
+// The question when nothing opens the item, in the words of what it is: a web link or an
+// e-mail address is no file.
+QString Question_Sans_Application(const QString& type, const QString& chemin) {
+    if (type == Type::Mail || chemin.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        return QStringLiteral("Aucune application n'est associée à l'envoi d'e-mails.") +
+               SautDeLigne +
+               QStringLiteral("Voulez-vous choisir l'application qui ouvrira les adresses "
+                              "e-mail ?");
+    if (type == Type::LienInternet)
+        return QStringLiteral("Aucune application n'ouvre les liens Internet de ce type.") +
+               SautDeLigne +
+               QStringLiteral("Voulez-vous choisir l'application qui ouvrira ces liens ?");
+    return QStringLiteral("Le fichier que vous voulez lancer n'est associé à aucune application.") +
+           SautDeLigne +
+           QStringLiteral("Voulez-vous ouvrir la boite de dialogue d'association de fichiers ?");
+}
+
 // The start itself, every failure of which is silent.
-void demarrer(frmDalvire& fenetre, const QString& chemin, int commande) {
+void demarrer(frmDalvire& fenetre, const QString& type, const QString& chemin, int commande) {
     Contexte& contexte = fenetre.contexte();
     ServiceShell& shell = contexte.shell();
     try {
@@ -85,12 +102,8 @@ void demarrer(frmDalvire& fenetre, const QString& chemin, int commande) {
         if (shell.ouvrir(chemin, commande, &fenetre) != ResultatOuverture::AucuneAssociation)
             return;
         const ReponseMessage reponse = contexte.messages().afficher(
-            QStringLiteral(
-                "Le fichier que vous voulez lancer n'est associé à aucune application.") +
-                SautDeLigne +
-                QStringLiteral(
-                    "Voulez-vous ouvrir la boite de dialogue d'association de fichiers ?"),
-            IconeMessage::Question, BoutonsMessage::OuiNon);
+            Question_Sans_Application(type, chemin), IconeMessage::Question,
+            BoutonsMessage::OuiNon);
         if (reponse == ReponseMessage::Oui) {
             frmOuvrirAvec choix(contexte, chemin, &fenetre);
             choix.exec();
@@ -152,7 +165,7 @@ void Lancer_Element(frmDalvire& fenetre) {
             return;
         }
     } else {
-        demarrer(fenetre, chemin, Commande_Affichage(mode));
+        demarrer(fenetre, type, chemin, Commande_Affichage(mode));
     }
     if (fenetre.Afficher == sortieAvant) fenetre.imgIcone_Click();
 }

@@ -207,8 +207,11 @@ void frmPrincipale::Fermer_Fenetres(bool fermerPrincipale) {
 }
 
 void frmPrincipale::Reconstruire_Fenetres() {
+    // Read first: a catalogue that fails to read keeps the windows the user had.
+    auto lecture = Lire_Fenetres_Ou_Signaler(contexte_);
+    if (!lecture) return;
     Fermer_Fenetres(false);
-    creerFenetresLanceur();
+    creerFenetresLanceur(std::move(*lecture));
 }
 
 void frmPrincipale::Replacer_Fenetres() {
@@ -216,15 +219,18 @@ void frmPrincipale::Replacer_Fenetres() {
     QList<QPointer<frmDalvire>> lanceurs;
     for (QWidget* fenetre : contexte_.fenetres().ouvertes())
         if (auto* lanceur = qobject_cast<frmDalvire*>(fenetre)) lanceurs.append(lanceur);
+    auto lecture = Lire_Fenetres_Ou_Signaler(contexte_);
+    if (!lecture) return;
     for (const QPointer<frmDalvire>& lanceur : std::as_const(lanceurs))
         delete lanceur.data();
-    creerFenetresLanceur();
+    creerFenetresLanceur(std::move(*lecture));
 }
 
-void frmPrincipale::creerFenetresLanceur() {
+void frmPrincipale::creerFenetresLanceur(std::optional<LectureFenetres> lecture) {
     // Noted first: a message of the build lets the screens change under it.
     suiviEcrans_->noterConstruction();
-    Creer_Fenetres(contexte_, *this);
+    if (!lecture) lecture = Lire_Fenetres_Ou_Signaler(contexte_);
+    if (lecture) Creer_Fenetres(contexte_, *this, std::move(*lecture));
     // Queued: the editor opens, and the windows may be rebuilt, once the window that
     // received the drop is out of its own handler.
     for (QWidget* fenetre : contexte_.fenetres().ouvertes())

@@ -106,7 +106,8 @@ private:
     void creerMenu();
     void ouvrirGestion(const QString& page);
     void afficherParametres();
-    void creerFenetresLanceur();
+    // From what was read already, or else read now.
+    void creerFenetresLanceur(std::optional<LectureFenetres> lecture = std::nullopt);
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;

@@ -27,6 +27,14 @@ const QString AucuneAssociation =
     QStringLiteral("Le fichier que vous voulez lancer n'est associé à aucune application.\r\n"
                    "Voulez-vous ouvrir la boite de dialogue d'association de fichiers ?");
 
+// A link or an address is no file: the question says what it is.
+const QString LienSansApplication =
+    QStringLiteral("Aucune application n'ouvre les liens Internet de ce type.\r\n"
+                   "Voulez-vous choisir l'application qui ouvrira ces liens ?");
+const QString MailSansApplication =
+    QStringLiteral("Aucune application n'est associée à l'envoi d'e-mails.\r\n"
+                   "Voulez-vous choisir l'application qui ouvrira les adresses e-mail ?");
+
 const QString Editeur = QStringLiteral("editeur.desktop");
 
 // What the user does in the Open With chooser once it shows; a chooser still open after
@@ -407,7 +415,10 @@ void TestLanceur::aucuneAssociation() {
     p.element(QStringLiteral("Plan"), chemin, type, QStringLiteral("0"));
     Lancer_Element(*p.fenetre);
 
-    QCOMPARE(p.env.messages().textes(), QStringList{AucuneAssociation});
+    const QString question = type == QLatin1String("2")   ? LienSansApplication
+                             : type == QLatin1String("3") ? MailSansApplication
+                                                          : AucuneAssociation;
+    QCOMPARE(p.env.messages().textes(), QStringList{question});
     QCOMPARE(p.env.messages().vus.at(0).icone, IconeMessage::Question);
     QCOMPARE(p.env.messages().vus.at(0).boutons, BoutonsMessage::OuiNon);
     QCOMPARE(p.env.shell().journal(), journal);

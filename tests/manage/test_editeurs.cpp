@@ -490,6 +490,85 @@ private Q_SLOTS:
         QCOMPARE(nom->text(), QStringLiteral("Neuf"));
         QCOMPARE(b.lignes("categorie") + b.lignes("programmes"), avant);
     }
+
+    // Modify mode: a name longer than the field (written by another tool) is saved whole;
+    // a row gone meanwhile is not reported as saved, and the editor stays.
+    void modificationSansLigne_data() {
+        QTest::addColumn<bool>("categorie");
+        QTest::addColumn<bool>("disparue");
+        QTest::newRow("catégorie au nom long") << true << false;
+        QTest::newRow("catégorie disparue") << true << true;
+        QTest::newRow("programme au nom long") << false << false;
+        QTest::newRow("programme disparu") << false << true;
+    }
+    void modificationSansLigne() {
+        QFETCH(bool, categorie);
+        QFETCH(bool, disparue);
+        const QString nom = QString(60, QLatin1Char('x')) + QStringLiteral(" l'été");
+        BancGestion b;
+        b.categorie(nom);
+        b.programme(nom, nom, "1", "0", "/bin/sh");
+        frmGestion g(b.c());
+        g.choisirCategorie(0);
+        g.choisirProgramme(0);
+        b.c().Echange = "1";
+        std::unique_ptr<QDialog> e;
+        if (categorie)
+            e = std::make_unique<frmCategories>(b.c(), g);
+        else
+            e = std::make_unique<frmProgrammes>(b.c(), g);
+        QCOMPARE(e->findChild<QLineEdit*>()->text(), nom);
+        if (disparue)
+            b.c().catalogue().executer(QStringLiteral("DELETE FROM ") +
+                                       (categorie ? "categorie" : "programmes"));
+        b.env.messages().reponses = {ReponseMessage::OK};
+        for (QPushButton* p : e->findChildren<QPushButton*>())
+            if (p->text() == "&Valider") p->click();
+        const QString quoi = categorie ? "La catégorie [" + nom + "] " : "Le programme [" + nom + "] ";
+        const QString attendu =
+            !disparue ? quoi + (categorie ? "a été modifiée." : "a été modifié.")
+            : categorie
+                ? quoi + "n'a pas pu être modifiée : elle n'a pas été trouvée (supprimée ou "
+                         "renommée entre-temps)."
+                : quoi + "n'a pas pu être modifié : il n'a pas été trouvé (supprimé ou renommé "
+                         "entre-temps).";
+        QCOMPARE(b.vus(), QStringList{attendu});
+        QCOMPARE(e->result() == QDialog::Accepted, !disparue);
+        if (!disparue) QVERIFY(b.lignes(categorie ? "categorie" : "programmes").value(0).startsWith(nom + '|'));
+    }
+
+    // Enter on a focused browse button presses it, not the default "&Valider".
+    void entreeSurLeBouton_data() {
+        QTest::addColumn<bool>("categorie");
+        QTest::addColumn<QString>("bouton"); // its accessible name
+        QTest::newRow("icône") << true << "Rechercher une Icône";
+        QTest::newRow("couleur") << true << "Couleur du fond fixe";
+        QTest::newRow("chemin") << false << "Rechercher un programme";
+    }
+    void entreeSurLeBouton() {
+        QFETCH(bool, categorie);
+        QFETCH(QString, bouton);
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        b.c().Echange = "0";
+        std::unique_ptr<QDialog> e;
+        if (categorie)
+            e = std::make_unique<frmCategories>(b.c(), g);
+        else
+            e = std::make_unique<frmProgrammes>(b.c(), g);
+        e->show();
+        QVERIFY(QTest::qWaitForWindowActive(e.get()));
+        QPushButton* cible = nullptr;
+        for (QPushButton* p : e->findChildren<QPushButton*>())
+            if (p->accessibleName() == bouton) cible = p;
+        QVERIFY(cible);
+        cible->setFocus();
+        QTest::keyClick(cible, Qt::Key_Return);
+        QCOMPARE(b.env.dialogues().ouvertures.size() + b.env.dialogues().departsCouleur.size(), 1);
+        QVERIFY(b.vus().isEmpty());
+        QVERIFY(e->isVisible());
+    }
 };
 
 QTEST_MAIN(TestEditeurs)

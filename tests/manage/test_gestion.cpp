@@ -5,12 +5,14 @@
 #include "manage/frmGestion.h"
 #include "support/AideFactice.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -318,6 +320,186 @@ private Q_SLOTS:
                 qobject_cast<QListWidget*>(w))
                 QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
         QCOMPARE(g.Boutons[2]->accessibleName(), QStringLiteral("Valider les changements"));
+    }
+
+    // However a row becomes the selected one, the details follow it, and so does every
+    // decision taken from them: the delete question counts the items of that very row.
+    void choixDeLaLigne_data() {
+        QTest::addColumn<bool>("categorie");
+        QTest::addColumn<QString>("geste");
+        QTest::addColumn<QString>("nom");
+        for (const QString geste : {"clic", "espace", "fin", "lettre"}) {
+            QTest::newRow(qPrintable("catégories, " + geste)) << true << geste << "Outils";
+            QTest::newRow(qPrintable("programmes, " + geste)) << false << geste << "Scie";
+        }
+    }
+    void choixDeLaLigne() {
+        QFETCH(bool, categorie);
+        QFETCH(QString, geste);
+        QFETCH(QString, nom);
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QListWidget* liste = categorie ? g.lstCategories : g.lstProgrammes;
+        if (!categorie) g.Afficher_Page(1);
+        liste->setFocus();
+        const int ligne = lignes(liste).indexOf(nom);
+        if (geste == "clic") {
+            QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
+                              liste->visualItemRect(liste->item(ligne)).center());
+        } else if (geste == "espace") {
+            liste->setCurrentRow(ligne, QItemSelectionModel::NoUpdate);
+            liste->clearSelection();
+            QTest::keyClick(liste, Qt::Key_Space);
+        } else {
+            QTest::keyClick(liste, geste == "fin" ? Qt::Key_End : categorie ? Qt::Key_O : Qt::Key_S);
+        }
+        QCOMPARE(categorie ? g.categorieChoisie() : g.programmeChoisi(), nom);
+        QCOMPARE((categorie ? g.lblDonneesCategories[0] : g.lblDonneesProgrammes[0])->text(), nom);
+        if (!categorie) return;
+        QCOMPARE(g.lblDonneesCategories[1]->text(), QStringLiteral("1"));
+        b.env.messages().reponses = {ReponseMessage::Non};
+        g.cmdCategorie[2]->click();
+        QCOMPARE(b.vus().value(0).count(Crlf), 2); // the question that names the items
+    }
+
+    // What a screen reader reads of each value: the value as the name, the tooltip as the
+    // description, the caption that names it; a value too long for the label is cut on
+    // screen only.
+    void valeursLues() {
+        const QString longue = QString(70, QLatin1Char('n')) + QStringLiteral("-fin");
+        BancGestion b;
+        remplir(b);
+        b.programme(longue, "Outils");
+        frmGestion g(b.c());
+        g.choisirCategorie(2);
+        g.choisirProgramme(lignes(g.lstProgrammes).indexOf(longue));
+        const auto lu = [](QWidget* w, QAccessible::Text t) {
+            return QAccessible::queryAccessibleInterface(w)->text(t);
+        };
+        const QList<QPair<Controles::EtiquetteValeur*, QString>> attendus{
+            {g.lblTotalCategorie, "Total: 3"},       {g.lblTotalProgrammes, "Total: 4"},
+            {g.lblDonneesCategories[0], "Outils"},   {g.lblDonneesCategories[1], "2"},
+            {g.lblDonneesCategories[2], "NON"},      {g.lblDonneesCategories[3], "Rouge 255, vert 0, bleu 0"},
+            {g.lblDonneesProgrammes[0], longue},     {g.lblDonneesProgrammes[2], "1 - NORMAL"},
+            {g.lblDonneesProgrammes[4], "0 - PROGRAMME"}};
+        for (const auto& [etiquette, valeur] : attendus) {
+            QCOMPARE(lu(etiquette, QAccessible::Name), valeur);
+            QVERIFY(!lu(etiquette, QAccessible::Description).isEmpty());
+        }
+        QCOMPARE(lu(g.lblDonneesCategories[0], QAccessible::Description),
+                 QStringLiteral("Nom de la catégorie"));
+        const auto legendes = QAccessible::queryAccessibleInterface(g.lblDonneesCategories[0])
+                                  ->relations(QAccessible::Label);
+        QCOMPARE(legendes.size(), 1);
+        QCOMPARE(legendes.at(0).first->text(QAccessible::Name), QStringLiteral("Nom:"));
+        QVERIFY(g.lblDonneesProgrammes[0]->text().endsWith(QChar(0x2026)));
+        QCOMPARE(g.lblDonneesProgrammes[0]->toolTip(), longue);
+        QCOMPARE(g.lblDonneesProgrammes[1]->text(), QStringLiteral("/bin/sh"));
+    }
+
+    // A row gone since the list was read: nothing deleted, said in French, lists read again.
+    void suppressionDUneLigneDisparue_data() {
+        QTest::addColumn<bool>("categorie");
+        QTest::newRow("catégorie") << true;
+        QTest::newRow("programme") << false;
+    }
+    void suppressionDUneLigneDisparue() {
+        QFETCH(bool, categorie);
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        g.choisirCategorie(2);
+        g.choisirProgramme(2);
+        b.c().catalogue().executer(categorie ? "DELETE FROM categorie WHERE nom = 'Outils'"
+                                             : "DELETE FROM programmes WHERE nom = 'Scie'");
+        b.env.messages().reponses = {ReponseMessage::Oui};
+        (categorie ? g.cmdCategorie : g.cmdProgrammes)[2]->click();
+        QCOMPARE(b.vus().value(1),
+                 categorie ? "La catégorie [Outils] n'a pas été trouvée : elle a été supprimée "
+                             "ou renommée entre-temps."
+                           : "Le programme [Scie] n'a pas été trouvé : il a été supprimé ou "
+                             "renommé entre-temps.");
+        QVERIFY(!lignes(categorie ? g.lstCategories : g.lstProgrammes)
+                     .contains(categorie ? "Outils" : "Scie"));
+    }
+
+    // Enter presses the button that has the focus; in a list, the default "&Aide" runs.
+    void entreeSurLeBouton_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("bouton"); // -1: the list
+        QTest::addColumn<QString>("attendu");
+        const QString c = "Sélectionnez une catégorie dans la liste.";
+        const QString p = "Sélectionnez un programme dans la liste.";
+        QTest::newRow("Nouvelle") << 0 << 0 << "frmCategories";
+        QTest::newRow("Modifier la catégorie") << 0 << 1 << c;
+        QTest::newRow("Supprimer la catégorie") << 0 << 2 << c;
+        QTest::newRow("Nouveau") << 1 << 0 << "frmProgrammes";
+        QTest::newRow("Modifier le programme") << 1 << 1 << p;
+        QTest::newRow("Supprimer le programme") << 1 << 2 << p;
+        QTest::newRow("liste des catégories") << 0 << -1 << "aide";
+    }
+    void entreeSurLeBouton() {
+        QFETCH(int, page);
+        QFETCH(int, bouton);
+        QFETCH(QString, attendu);
+        BancGestion b;
+        frmGestion g(b.c());
+        g.Afficher_Page(page);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowActive(&g));
+        QWidget* cible = bouton < 0 ? static_cast<QWidget*>(g.lstCategories)
+                                    : (page == 0 ? g.cmdCategorie : g.cmdProgrammes)[bouton];
+        cible->setFocus();
+        QString vu;
+        QTimer::singleShot(0, &g, [&vu] {
+            if (QWidget* editeur = QApplication::activeModalWidget()) {
+                vu = editeur->metaObject()->className();
+                editeur->close();
+            }
+        });
+        QTest::keyClick(cible, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        if (vu.isEmpty()) vu = b.env.aide().appels.isEmpty() ? b.vus().value(0) : "aide";
+        QCOMPARE(vu, attendu);
+    }
+
+    // Ctrl+Tab and its kin go to the other page and put the focus in it; the entries of
+    // the bar are in the Tab order and pressed from the keyboard.
+    void pagesAuClavier_data() {
+        QTest::addColumn<int>("touche");
+        QTest::addColumn<int>("modificateurs");
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl;
+        QTest::newRow("Ctrl+Maj+Tab") << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier);
+        QTest::newRow("Ctrl+Page suivante") << int(Qt::Key_PageDown) << ctrl;
+        QTest::newRow("Ctrl+Page précédente") << int(Qt::Key_PageUp) << ctrl;
+    }
+    void pagesAuClavier() {
+        QFETCH(int, touche);
+        QFETCH(int, modificateurs);
+        BancGestion b;
+        remplir(b);
+        frmGestion g(b.c());
+        g.show();
+        QVERIFY(QTest::qWaitForWindowActive(&g));
+        g.lstCategories->setFocus();
+        for (const int page : {1, 0}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(touche),
+                            Qt::KeyboardModifiers(modificateurs));
+            QCOMPARE(g.pageVisible(), page);
+            QCOMPARE(QApplication::focusWidget(),
+                     page == 1 ? static_cast<QWidget*>(g.cboCategorie) : g.lstCategories);
+        }
+        g.lblRubrique[1]->setFocus();
+        QCOMPARE(g.lblRubrique[1]->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+        for (const Qt::Key k : {Qt::Key_Space, Qt::Key_Return}) {
+            g.Afficher_Page(0);
+            QTest::keyClick(g.lblRubrique[1], k);
+            QCOMPARE(g.pageVisible(), 1);
+        }
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QComboBox>
 #include <QMenu>
 #include <QMimeData>
@@ -236,6 +237,51 @@ private Q_SLOTS:
         QCOMPARE(vivantes(avant), 1); // the help viewer alone
         QCOMPARE(lanceurs(c).size(), avant.size());
         QVERIFY(!principale.suiviEcrans().enAttente());
+    }
+
+    // A catalogue that breaks while the program runs: the rebuild reads first, and a read
+    // that fails keeps the windows the user had, with a French message naming the cause.
+    void catalogueCasse_data() {
+        QTest::addColumn<bool>("ecrase"); // garbage over the file, or a table gone
+        QTest::addColumn<bool>("ecrans"); // a change of the screens, or the management window
+        QTest::addColumn<QString>("cause");
+        const QString endommage = "Le fichier contenant les données est endommagé.";
+        const QString refuse = "Le fichier contenant les données n'a pas accepté l'opération.";
+        QTest::newRow("écrasé, validé") << true << false << endommage;
+        QTest::newRow("écrasé, écrans") << true << true << endommage;
+        QTest::newRow("table supprimée, validé") << false << false << refuse;
+    }
+    void catalogueCasse() {
+        QFETCH(bool, ecrase);
+        QFETCH(bool, ecrans);
+        QFETCH(QString, cause);
+        Environnement env;
+        Contexte& c = env.contexte();
+        c.PremiereUtilisation = true;
+        frmPrincipale principale(c);
+        QVERIFY(principale.Form_Load());
+        const auto avant = lanceurs(c);
+        QVERIFY(vivantes(avant) > 1);
+        if (ecrase) {
+            QFile fichier(env.cheminCatalogue());
+            QVERIFY(fichier.open(QIODevice::ReadWrite));
+            fichier.write(QByteArray(8192, 'x'));
+        } else {
+            c.catalogue().executer(QStringLiteral("DROP TABLE programmes"));
+        }
+        env.messages().vus.clear();
+        principale.Afficher_Gestion = [&](frmPrincipale&) { c.Echange = MiseAJourAFaire; };
+        if (ecrans)
+            principale.Replacer_Fenetres();
+        else
+            principale.mnuDePrincipal.at(EntreeMenu::Categories)->trigger();
+        QCOMPARE(vivantes(avant), int(avant.size()));
+        QCOMPARE(lanceurs(c).size(), avant.size());
+        QCOMPARE(env.messages().textes(),
+                 QStringList("Les fenêtres n'ont pas pu être construites : le fichier contenant "
+                             "les données n'a pas pu être lu.\r\n" +
+                             cause + "\r\n[" +
+                             QString::number(ecrase ? 26 : 1) + "]"));
     }
 
     // What the management window leaves in Echange decides whether windows are rebuilt.
