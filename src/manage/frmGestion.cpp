@@ -331,6 +331,8 @@ void frmGestion::Form_Load() {
     choisirCategorie(-1);
     if (cboCategorie->count() > 0) choisirBoiteCategories(0);
     if (lstCategories->count() > 0) choisirCategorie(0);
+    // The keys go to the page shown, not to the bar that comes first in the Tab order.
+    premierControle(pageVisible())->setFocus();
 }
 
 void frmGestion::ordonnerTabulation() {

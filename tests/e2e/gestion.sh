@@ -170,6 +170,33 @@ grep -q " $CATEGORIE\$" <<<"$vus" && echec "expected the window of $CATEGORIE go
 $vus"
 etape "category deleted, its window gone"
 
+# The same from the keyboard alone, real keys: Tab to "Nouvelle" and Enter press it; once
+# the editor and its boxes are gone, the management window has the keys again (Ctrl+Tab,
+# Tab, Enter on "Nouveau", Escape in the editor, then Escape validating the window).
+entree_menu 1
+fenetre_attendue "$GESTION"
+xdotool key Tab Return
+fenetre_attendue '^Ajouter une Catégorie$'
+saisir "$CATEGORIE" Tab
+saisir "$DOSSIER/icones/categories.svg" Return
+boite "La nouvelle catégorie [$CATEGORIE] a été enregistrée." OK
+xdotool key Return
+boite "Désirez-vous saisir une nouvelle catégorie ?" Oui Non
+xdotool key Escape
+"$T/read-dialog.py" --app "$CLASSE" --role dialog --title '^Ajouter' --gone --wait 5 ||
+    echec "expected the category editor to close on Escape in its question"
+xdotool key ctrl+Tab Tab Tab Return
+fenetre_attendue '^Ajouter un Programme$'
+etape "after the editor, the keys reached the management window: Ctrl+Tab, Tab, Enter on Nouveau"
+xdotool key Escape
+"$T/read-dialog.py" --app "$CLASSE" --role dialog --title '^Ajouter' --gone --wait 5 ||
+    echec "expected the item editor to close on Escape"
+xdotool key Escape
+"$T/read-dialog.py" --app "$CLASSE" --role dialog --gone --wait 5 ||
+    echec "expected Escape to validate and close the management window once the editor was gone"
+vus=$(attendre_bandeaux 4) || exit 1
+etape "keyboard alone: category $CATEGORIE created, the windows rebuilt"
+
 doit_vivre "$programme" "the program"
 kill "$programme"
 attendre_fin "$programme" 5 || echec "expected the program to end on SIGTERM"
