@@ -11,6 +11,7 @@ void Catalogue::executer(const QString& instruction) {
 
 void Catalogue::fermer() noexcept {
     jeu.Close();
+    oublierPreparees();
     connexion.Close();
 }
 

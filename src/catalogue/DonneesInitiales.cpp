@@ -1,29 +1,36 @@
 #include "catalogue/DonneesInitiales.h"
 
+#include "base/Version.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/Requetes.h"
 
 namespace {
 
-bool essayer(Catalogue& catalogue, const QString& instruction) {
-    try {
-        catalogue.executer(instruction);
-        return true;
-    } catch (const ErreurCatalogue&) {
-        catalogue.jeu.Close();
-        return false;
-    }
-}
+constexpr qint64 Fond = 16761024;
 
 } // namespace
 
-void Donnees_Initiales(Catalogue& catalogue, const QString& dossierApplication) {
-    // One transaction: the file is written and flushed to the disk once instead of once
-    // per row, on the way to the first windows. A failing row only undoes itself, so the
-    // rows before it are kept by the commit.
-    const bool transaction = essayer(catalogue, QStringLiteral("BEGIN"));
-    for (const QString& instruction : Requetes::DonneesInitiales(dossierApplication))
-        if (!essayer(catalogue, instruction)) break;
-    if (transaction && !essayer(catalogue, QStringLiteral("COMMIT")))
-        essayer(catalogue, QStringLiteral("ROLLBACK"));
+void Donnees_Initiales(Catalogue& catalogue, const QString& dossier) {
+    const QString categorieProgramme = QStringLiteral("DALVIRE - version 2.0.0");
+    const QString normal = Code(ModeAffichage::Normal);
+    const QList<Categorie> categories{
+        {QStringLiteral("INTERNET"), dossier + QStringLiteral("icones/internet.ico"), true, Fond,
+         {}, {}},
+        {QStringLiteral("MESSAGERIE"), dossier + QStringLiteral("icones/mail.ico"), true, Fond,
+         {}, {}},
+        {categorieProgramme, dossier + QStringLiteral("icones/dalvire.ico"), true, Fond, {}, {}},
+    };
+    const QList<Element> elements{
+        {QStringLiteral("Visitez le site Internet de QELM"), Concepteur::SiteInternet,
+         QStringLiteral("INTERNET"), normal, Code(TypeElement::LienInternet)},
+        {QStringLiteral("Envoyez un e-mail à QELM"),
+         QStringLiteral("mailto:") + Concepteur::AdresseMail +
+             QStringLiteral("?subject=Dalvire version 2.0.0"),
+         QStringLiteral("MESSAGERIE"), normal, Code(TypeElement::Mail)},
+        {QStringLiteral("Informations sur le programme"),
+         dossier + QStringLiteral("informations.txt"), categorieProgramme, normal,
+         Code(TypeElement::Fichier)},
+        {QStringLiteral("Aide"), dossier + QStringLiteral("aide.chm"), categorieProgramme, normal,
+         Code(TypeElement::Fichier)},
+    };
+    catalogue.donneesInitiales(categories, elements);
 }

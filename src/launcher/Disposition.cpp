@@ -1,7 +1,6 @@
 #include "launcher/Disposition.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/Requetes.h"
 #include "core/Aleatoire.h"
 #include "core/Contexte.h"
 #include "base/Nombres.h"
@@ -26,15 +25,13 @@ int canal(double valeur) {
 
 ElementsCategorie lireElements(Catalogue& catalogue, const QString& categorie) {
     ElementsCategorie e;
-    catalogue.parcourir(Requetes::ProgrammesDeCategorieTries(categorie),
-                        [&](const JeuEnregistrements& jeu) {
-                            const QString nom = Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
-                            if (nom.isEmpty()) return;
-                            e.noms << nom;
-                            e.chemins << Valeur_Champ(jeu.Fields(QStringLiteral("chemin")));
-                            e.types << Valeur_Champ(jeu.Fields(QStringLiteral("typefichier")));
-                            e.modes << Valeur_Champ(jeu.Fields(QStringLiteral("demarrage")));
-                        });
+    for (const Element& element : catalogue.elementsDe(categorie)) {
+        if (element.nom.isEmpty()) continue;
+        e.noms << element.nom;
+        e.chemins << element.chemin;
+        e.types << element.typefichier;
+        e.modes << element.demarrage;
+    }
     return e;
 }
 
@@ -185,14 +182,12 @@ QColor Couleur_Categorie(const QString& texte, GenerateurAleatoire& aleatoire) {
 
 void Charger_Categories(Contexte& contexte, TableCategories& table) {
     table = TableCategories{};
-    contexte.catalogue().parcourir(
-        Requetes::CategoriesAffichees(), [&](const JeuEnregistrements& jeu) {
-            const QString nom = Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
-            if (nom.isEmpty()) return;
-            table.lstCategorie << nom;
-            table.lstIcones << Valeur_Champ(jeu.Fields(QStringLiteral("icone")));
-            table.lstCouleur << Valeur_Champ(jeu.Fields(QStringLiteral("couleur")));
-        });
+    for (const Categorie& categorie : contexte.catalogue().categoriesAffichees()) {
+        if (categorie.nom.isEmpty()) continue;
+        table.lstCategorie << categorie.nom;
+        table.lstIcones << categorie.icone;
+        table.lstCouleur << categorie.couleurStockee;
+    }
 }
 
 LectureFenetres Lire_Fenetres(Contexte& contexte) {

@@ -3,7 +3,7 @@
 #include "base/Nombres.h"
 #include "base/Twips.h"
 #include "catalogue/Collation.h"
-#include "catalogue/Requetes.h"
+#include "catalogue/Catalogue.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/Services.h"
@@ -186,24 +186,22 @@ void frmCategories::Form_Load() {
 }
 
 void frmCategories::Remplir_Categorie() {
-    std::optional<QStringList> ligne;
+    std::optional<Categorie> categorie;
     try {
-        ligne = contexte_.catalogue().premiereLigne(
-            Requetes::Categorie(nomEnregistre_),
-            {QStringLiteral("icone"), QStringLiteral("affiche"), QStringLiteral("couleur")});
+        categorie = contexte_.catalogue().categorie(nomEnregistre_);
     } catch (const ErreurCatalogue&) {
         return; // the fields stay as they were at load
     }
-    if (!ligne) return;
-    txtIcone->setText(ligne->at(0));
-    const qint64 affiche = Valeur_Entiere(ligne->at(1));
+    if (!categorie) return;
+    txtIcone->setText(categorie->icone);
+    const qint64 affiche = Valeur_Entiere(categorie->afficheStocke);
     if (affiche == 0 || affiche == 1)
         optAffiche[static_cast<std::size_t>(affiche)]->setChecked(true);
-    if (ligne->at(2) == QLatin1String("-1")) {
+    if (!categorie->couleur) {
         optCouleur[0]->setChecked(true);
     } else {
         optCouleur[1]->setChecked(true);
-        definirCouleur(Valeur_Entiere_32(ligne->at(2)));
+        definirCouleur(Valeur_Entiere_32(categorie->couleurStockee));
     }
 }
 
@@ -312,10 +310,10 @@ bool frmCategories::enregistrer(const QString& nom, const QString& icone) {
     const bool affichee = optAffiche[1]->isChecked();
     const std::optional<qint64> couleur =
         optCouleur[0]->isChecked() ? std::nullopt : std::optional<qint64>(couleurFixe_);
+    const Categorie categorie{nom, icone, affichee, couleur, {}, {}};
+    Catalogue& catalogue = contexte_.catalogue();
     try {
-        if (contexte_.catalogue().modifier(
-                modeModification() ? Requetes::ModifierCategorie(nom, icone, affichee, couleur)
-                                   : Requetes::NouvelleCategorie(nom, icone, affichee, couleur)) ==
+        if ((modeModification() ? catalogue.modifier(categorie) : catalogue.ajouter(categorie)) ==
             0) {
             // Its row gone or renamed meanwhile: nothing was saved, and the editor stays.
             Message_Erreur_Gestion(contexte_, this,

@@ -2,7 +2,7 @@
 
 #include "base/Nombres.h"
 #include "base/Twips.h"
-#include "catalogue/Requetes.h"
+#include "catalogue/Catalogue.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/IconesElements.h"
@@ -292,22 +292,20 @@ void frmGestion::creerPageProgrammes() {
     struct Champ {
         const char* legende;
         const char* bulle;
-        const char* colonne;
         int haut;
         int hauteur;
     };
     static constexpr std::array<Champ, 5> champs{{
-        {"Nom:", "Nom du programme", "nom", 870, 255},
-        {"Chemin:", "Chemin d'accès du programme", "chemin", 1440, 510},
-        {"Mode d'affichage:", "Mode d'affichage du programme", "demarrage", 2280, 255},
-        {"Catégorie:", "Catégorie du programme", "categorie", 2850, 255},
-        {"Type:", "Type de programme", "typefichier", 3420, 255},
+        {"Nom:", "Nom du programme", 870, 255},
+        {"Chemin:", "Chemin d'accès du programme", 1440, 510},
+        {"Mode d'affichage:", "Mode d'affichage du programme", 2280, 255},
+        {"Catégorie:", "Catégorie du programme", 2850, 255},
+        {"Type:", "Type de programme", 3420, 255},
     }};
     for (std::size_t i = 0; i < champs.size(); ++i) {
         const Champ& c = champs[i];
         EtiquetteValeur* l = Donnee(page, QString::fromUtf8(c.bulle), c.haut + 240, c.hauteur);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setProperty("colonne", QString::fromLatin1(c.colonne));
         Legende(page, QString::fromUtf8(c.legende), l, 2460, c.haut, 2400);
         lblDonneesProgrammes[i] = l;
     }
@@ -417,7 +415,8 @@ void frmGestion::Liste_Categories() {
     lstCategories->clear();
     QStringList noms;
     try {
-        noms = contexte_.catalogue().colonne(Requetes::Categories(), QStringLiteral("nom"));
+        for (const Categorie& categorie : contexte_.catalogue().categories())
+            noms << categorie.nom;
     } catch (const ErreurCatalogue& erreur) {
         Message_Erreur_Gestion(contexte_, this,
                                QStringLiteral("La liste des catégories n'a pas pu être lue.") +
@@ -502,15 +501,16 @@ void frmGestion::Liste_Programmes() {
     // With no entry chosen (the entry was deleted), the list must not keep items that
     // may be gone: it is emptied.
     if (position >= 0) {
-        const QString selection =
-            position == 0 ? Requetes::Programmes()
-                          : Requetes::ProgrammesDeCategorieTries(cboCategorie->currentText());
         try {
-            contexte_.catalogue().parcourir(selection, [&](const JeuEnregistrements& jeu) {
-                noms << Valeur_Champ(jeu.Fields(QStringLiteral("nom")));
-                cheminsProgrammes << Valeur_Champ(jeu.Fields(QStringLiteral("chemin")));
-                typesProgrammes << Valeur_Champ(jeu.Fields(QStringLiteral("typefichier")));
-            });
+            Catalogue& catalogue = contexte_.catalogue();
+            const QList<Element> elements = position == 0
+                                                ? catalogue.elements()
+                                                : catalogue.elementsDe(cboCategorie->currentText());
+            for (const Element& element : elements) {
+                noms << element.nom;
+                cheminsProgrammes << element.chemin;
+                typesProgrammes << element.typefichier;
+            }
         } catch (const ErreurCatalogue& erreur) {
             noms.clear();
             Message_Erreur_Gestion(contexte_, this,
@@ -534,20 +534,18 @@ void frmGestion::Affiche_Programme() {
         l->effacer();
     const QString nom = Texte_Choisi(lstProgrammes);
     if (nom.isEmpty()) return;
-    QStringList colonnes;
-    for (const EtiquetteValeur* l : lblDonneesProgrammes)
-        colonnes << l->property("colonne").toString();
-    std::optional<QStringList> ligne;
+    std::optional<Element> element;
     try {
-        ligne = contexte_.catalogue().premiereLigne(Requetes::Programme(nom), colonnes);
+        element = contexte_.catalogue().element(nom);
     } catch (const ErreurCatalogue&) {
         // The details stay empty; the list itself was read.
     }
-    if (!ligne) return;
-    for (std::size_t i = 0; i < lblDonneesProgrammes.size(); ++i)
-        lblDonneesProgrammes[i]->afficher(ligne->at(static_cast<qsizetype>(i)));
-    lblDonneesProgrammes[2]->afficher(Texte_Demarrage(ligne->at(2)));
-    lblDonneesProgrammes[4]->afficher(Texte_Type(ligne->at(4)));
+    if (!element) return;
+    lblDonneesProgrammes[0]->afficher(element->nom);
+    lblDonneesProgrammes[1]->afficher(element->chemin);
+    lblDonneesProgrammes[2]->afficher(Texte_Demarrage(element->demarrage));
+    lblDonneesProgrammes[3]->afficher(element->categorie);
+    lblDonneesProgrammes[4]->afficher(Texte_Type(element->typefichier));
 }
 
 void frmGestion::Affiche_Categorie() {
@@ -559,22 +557,19 @@ void frmGestion::Affiche_Categorie() {
     const QString nom = Texte_Choisi(lstCategories);
     if (Position(lstCategories) < 0) return;
 
-    std::optional<QStringList> ligne;
+    std::optional<Categorie> categorie;
     try {
-        ligne = contexte_.catalogue().premiereLigne(
-            Requetes::Categorie(nom),
-            {QStringLiteral("icone"), QStringLiteral("affiche"), QStringLiteral("couleur")});
+        categorie = contexte_.catalogue().categorie(nom);
     } catch (const ErreurCatalogue&) {
     }
-    if (ligne) {
+    if (categorie) {
         lblDonneesCategories[0]->afficher(nom);
-        const QString& icone = ligne->at(0);
-        if (Fichier_Existe(icone))
-            if (const auto image = Charger_Apercu(icone, imgIcone->size()))
+        if (Fichier_Existe(categorie->icone))
+            if (const auto image = Charger_Apercu(categorie->icone, imgIcone->size()))
                 imgIcone->setPixmap(*image);
-        lblDonneesCategories[2]->afficher(
-            ligne->at(1) == QLatin1String("1") ? QStringLiteral("OUI") : QStringLiteral("NON"));
-        const QString& couleur = ligne->at(2);
+        lblDonneesCategories[2]->afficher(categorie->affichee ? QStringLiteral("OUI")
+                                                             : QStringLiteral("NON"));
+        const QString& couleur = categorie->couleurStockee;
         if (couleur == QLatin1String("-1")) {
             lblDonneesCategories[3]->afficher(QStringLiteral("Aléatoire"));
         } else {
@@ -589,7 +584,7 @@ void frmGestion::Affiche_Categorie() {
     }
     try {
         lblDonneesCategories[1]->afficher(
-            QString::number(contexte_.catalogue().compter(Requetes::ProgrammesDeCategorie(nom))));
+            QString::number(contexte_.catalogue().compterElementsDe(nom)));
     } catch (const ErreurCatalogue&) {
     }
 }
@@ -663,7 +658,7 @@ void frmGestion::supprimerCategorie() {
     // deletion takes with it, whatever the panel shows.
     int programmes = 0;
     try {
-        programmes = contexte_.catalogue().compter(Requetes::ProgrammesDeCategorie(nom));
+        programmes = contexte_.catalogue().compterElementsDe(nom);
     } catch (const ErreurCatalogue& erreur) {
         signalerEchec(echec, erreur, lstCategories);
         return;
@@ -685,15 +680,14 @@ void frmGestion::supprimerCategorie() {
     }
     // The category and its items go together or not at all: no item may outlive its
     // category, even one added since the count.
-    QList<int> supprimees;
+    SuppressionCategorie supprimees;
     try {
-        supprimees = contexte_.catalogue().executerEnsemble(
-            {Requetes::SupprimerCategorie(nom), Requetes::SupprimerProgrammesDeCategorie(nom)});
+        supprimees = contexte_.catalogue().supprimerCategorie(nom);
     } catch (const ErreurCatalogue& erreur) {
         signalerEchec(echec, erreur, lstCategories);
         return;
     }
-    if (supprimees.value(0) == 0) {
+    if (supprimees.categories == 0) {
         signalerDisparu(QStringLiteral("La catégorie [") + nom +
                             QStringLiteral("] n'a pas été trouvée : elle a été supprimée ou "
                                            "renommée entre-temps."),
@@ -701,7 +695,7 @@ void frmGestion::supprimerCategorie() {
         return;
     }
     QString rapport = QStringLiteral("La catégorie [") + nom + QStringLiteral("] a été supprimée.");
-    if (supprimees.value(1) > 0)
+    if (supprimees.elements > 0)
         rapport += CRLF + QStringLiteral("Les programmes de cette catégorie ont également été "
                                          "supprimés.");
     informer(rapport);
@@ -718,7 +712,7 @@ void frmGestion::supprimerProgramme() {
     }
     int supprimes = 0;
     try {
-        supprimes = contexte_.catalogue().modifier(Requetes::SupprimerProgramme(nom));
+        supprimes = contexte_.catalogue().supprimerElement(nom);
     } catch (const ErreurCatalogue& erreur) {
         signalerEchec(QStringLiteral("Le programme [") + nom +
                           QStringLiteral("] n'a pas pu être supprimé."),

@@ -77,7 +77,7 @@ public:
     QListWidget* lstProgrammes = nullptr;
     std::array<QPushButton*, 3> cmdProgrammes{};
     Controles::EtiquetteValeur* lblTotalProgrammes = nullptr;
-    // Each shows the column named in its "colonne" property.
+    // 0 name, 1 path, 2 display mode, 3 category, 4 type.
     std::array<Controles::EtiquetteValeur*, 5> lblDonneesProgrammes{};
     // The path and type code of each line of lstProgrammes, for its icon.
     QStringList cheminsProgrammes;

@@ -3,7 +3,7 @@
 #include "base/Nombres.h"
 #include "base/Twips.h"
 #include "catalogue/Collation.h"
-#include "catalogue/Requetes.h"
+#include "catalogue/Catalogue.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/Liens.h"
@@ -162,8 +162,9 @@ void frmProgrammes::Form_Load() {
     cboCategorie->addItems(gestion_.lignesCategories());
     cboCategorie->setCurrentIndex(-1);
     try {
-        lstProgrammes =
-            contexte_.catalogue().colonne(Requetes::Programmes(), QStringLiteral("nom"));
+        lstProgrammes.clear();
+        for (const Element& element : contexte_.catalogue().elements())
+            lstProgrammes << element.nom;
     } catch (const ErreurCatalogue&) {
         lstProgrammes.clear(); // the catalogue still refuses a duplicate when saving
     }
@@ -185,21 +186,18 @@ void frmProgrammes::Form_Load() {
 }
 
 void frmProgrammes::Remplir_Programme() {
-    std::optional<QStringList> ligne;
+    std::optional<Element> element;
     try {
-        ligne = contexte_.catalogue().premiereLigne(
-            Requetes::Programme(nomEnregistre_),
-            {QStringLiteral("chemin"), QStringLiteral("demarrage"), QStringLiteral("typefichier"),
-             QStringLiteral("categorie")});
+        element = contexte_.catalogue().element(nomEnregistre_);
     } catch (const ErreurCatalogue&) {
         return;
     }
-    if (!ligne) return;
-    txtChemin->setText(ligne->at(0));
-    lstAffichage->setCurrentRow(Position_Code(ligne->at(1), lstAffichage->count()));
-    const int type = Position_Code(ligne->at(2), 4);
+    if (!element) return;
+    txtChemin->setText(element->chemin);
+    lstAffichage->setCurrentRow(Position_Code(element->demarrage, lstAffichage->count()));
+    const int type = Position_Code(element->typefichier, 4);
     optType[static_cast<std::size_t>(type >= 0 ? type : 0)]->setChecked(true);
-    const QString categorie = ligne->at(3).toLower();
+    const QString categorie = element->categorie.toLower();
     for (int i = 0; i < cboCategorie->count(); ++i)
         if (cboCategorie->itemText(i).toLower() == categorie) {
             cboCategorie->setCurrentIndex(i);
@@ -374,10 +372,11 @@ bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int t
     const QString categorie = cboCategorie->currentText();
     const int mode = Ligne_Choisie(lstAffichage);
     try {
-        if (contexte_.catalogue().modifier(
-                modeModification()
-                    ? Requetes::ModifierProgramme(nom, chemin, categorie, mode, type)
-                    : Requetes::NouveauProgramme(nom, chemin, categorie, mode, type)) == 0) {
+        const Element element{nom, chemin, categorie, QString::number(mode),
+                              QString::number(type)};
+        Catalogue& catalogue = contexte_.catalogue();
+        if ((modeModification() ? catalogue.modifier(element) : catalogue.ajouter(element)) ==
+            0) {
             // Its row gone or renamed meanwhile: nothing was saved, and the editor stays.
             Message_Erreur_Gestion(contexte_, this,
                                    QStringLiteral("Le programme [") + nom +
@@ -430,8 +429,8 @@ class ListesSansGestion final : public ListesGestion {
 public:
     explicit ListesSansGestion(Contexte& contexte) {
         try {
-            categories_ =
-                contexte.catalogue().colonne(Requetes::Categories(), QStringLiteral("nom"));
+            for (const Categorie& categorie : contexte.catalogue().categories())
+                categories_ << categorie.nom;
         } catch (const ErreurCatalogue&) {
             // The editor then asks for a category it cannot offer: nothing is written.
         }
