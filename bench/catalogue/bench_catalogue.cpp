@@ -1,7 +1,6 @@
 // Prints how long the catalogue's statements and the first start take on a large
 // catalogue. Figures only: nothing here passes or fails.
 #include "catalogue/Catalogue.h"
-#include "catalogue/Requetes.h"
 #include "core/Contexte.h"
 #include "core/frmIntro.h"
 #include "platform/Instance.h"
@@ -41,22 +40,23 @@ QString nomCategorie(int i) {
 }
 
 void remplir(Catalogue& c) {
-    c.executer(QStringLiteral("BEGIN"));
+    QList<Categorie> categories;
     for (int i = 0; i < Categories; ++i)
-        c.executer(Requetes::NouvelleCategorie(nomCategorie(i), QStringLiteral("/i.ico"),
-                                                  i % 4 != 0, 16761024));
+        categories << Categorie{nomCategorie(i), QStringLiteral("/i.ico"), i % 4 != 0, 16761024,
+                                {}, {}};
+    QList<Element> elements;
     for (int j = 0; j < Programmes; ++j)
-        c.executer(Requetes::NouveauProgramme(
+        elements << Element{
             (j % 5 == 0 ? QStringLiteral("Éditeur n°%1") : QStringLiteral("programme %1")).arg(j),
-            QStringLiteral("/usr/bin/p%1").arg(j), nomCategorie(j % Categories), 1, 0));
-    c.executer(QStringLiteral("COMMIT"));
+            QStringLiteral("/usr/bin/p%1").arg(j), nomCategorie(j % Categories),
+            QStringLiteral("1"), QStringLiteral("0")};
+    c.ajouterEnsemble(categories, elements);
 }
 
-int lire(Catalogue& c, const QString& sql) {
+template <typename Ligne> int lire(const QList<Ligne>& lignes) {
     int n = 0;
-    c.parcourir(sql, [&](const JeuEnregistrements& j) {
-        n += !Valeur_Champ(j.Fields(QStringLiteral("nom"))).isEmpty();
-    });
+    for (const Ligne& l : lignes)
+        n += !l.nom.isEmpty();
     return n;
 }
 
@@ -90,19 +90,19 @@ int main(int argc, char** argv) {
         c.ouvrir(chemin);
         ouverture.ms.push_back(depuis(t));
         t.restart();
-        lire(c, Requetes::CategoriesAffichees());
+        lire(c.categoriesAffichees());
         s1.ms.push_back(depuis(t));
         t.restart();
         int total = 0;
         for (int i = 0; i < Categories; ++i)
-            total += lire(c, Requetes::ProgrammesDeCategorieTries(nomCategorie(i)));
+            total += lire(c.elementsDe(nomCategorie(i)));
         s2.ms.push_back(depuis(t));
         if (total != Programmes) std::printf("unexpected item count %d\n", total);
         t.restart();
-        lire(c, Requetes::Categories());
+        lire(c.categories());
         s4.ms.push_back(depuis(t));
         t.restart();
-        lire(c, Requetes::Programmes());
+        lire(c.elements());
         s5.ms.push_back(depuis(t));
     }
     for (const Mesure* m : {&ouverture, &s1, &s2, &s4, &s5})

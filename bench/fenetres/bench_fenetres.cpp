@@ -31,8 +31,7 @@ long residentKo() {
 }
 
 void remplirCatalogue(Environnement& env) {
-    Catalogue& catalogue = env.contexte().catalogue();
-    catalogue.executer(QStringLiteral("BEGIN"));
+    env.executer(QStringLiteral("BEGIN"));
     for (int c = 0; c < Categories; ++c) {
         const QString nom = QStringLiteral("Catégorie %1").arg(c, 2, 10, QLatin1Char('0'));
         env.ajouterCategorie(nom, QString(), QStringLiteral("1"),
@@ -42,7 +41,7 @@ void remplirCatalogue(Environnement& env) {
                                  QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e), nom,
                                  QString::number(e % 3), QString::number(e % 4));
     }
-    catalogue.executer(QStringLiteral("COMMIT"));
+    env.executer(QStringLiteral("COMMIT"));
 }
 
 int compterFenetres(Contexte& contexte) {

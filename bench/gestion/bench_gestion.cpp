@@ -2,7 +2,7 @@
 // 10,000 items (offscreen, message boxes answered by a script): opening it until both
 // lists are filled, "(Toutes les catégories)" chosen, a category created (save, report,
 // refresh) and a category of 50 items deleted with them. Medians of 7 runs.
-#include "catalogue/Requetes.h"
+#include "catalogue/Catalogue.h"
 #include "core/Contexte.h"
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
@@ -31,18 +31,17 @@ QString nomCategorie(int c) {
 }
 
 void remplirCatalogue(Environnement& env) {
-    QStringList instructions;
+    QList<Categorie> categories;
+    QList<Element> elements;
     for (int c = 0; c < Categories; ++c) {
-        instructions << Requetes::NouvelleCategorie(
-            nomCategorie(c), env.dossier() + "icones/dalvire.ico", true,
-            c % 2 ? std::nullopt : std::optional<qint64>(16761024));
+        categories << Categorie{nomCategorie(c), env.dossier() + "icones/dalvire.ico", true,
+                                c % 2 ? std::nullopt : std::optional<qint64>(16761024), {}, {}};
         for (int e = c; e < Elements; e += Categories)
-            instructions << Requetes::NouveauProgramme(
-                QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
-                QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e), nomCategorie(c),
-                e % 3, e % 4);
+            elements << Element{QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
+                                QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e),
+                                nomCategorie(c), QString::number(e % 3), QString::number(e % 4)};
     }
-    env.contexte().catalogue().executerEnsemble(instructions);
+    env.contexte().catalogue().ajouterEnsemble(categories, elements);
 }
 
 double mesurer(const std::function<void()>& action) {
@@ -106,15 +105,14 @@ int main(int argc, char** argv) {
         suppression.push_back(mesurer([&] { g->cmdCategorie[2]->click(); }));
         delete g;
         // Back to the same size for the next run.
-        c.catalogue().executer(
-            Requetes::SupprimerCategorie(QStringLiteral("Nouvelle %1").arg(k)));
-        QStringList ajout{
-            Requetes::NouvelleCategorie(nomCategorie(k), QString(), true, std::nullopt)};
+        c.catalogue().supprimerCategorie(QStringLiteral("Nouvelle %1").arg(k));
+        QList<Element> ajout;
         for (int e = k; e < Elements; e += Categories)
-            ajout << Requetes::NouveauProgramme(
-                QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')), QStringLiteral("/x"),
-                nomCategorie(k), 1, 1);
-        c.catalogue().executerEnsemble(ajout);
+            ajout << Element{QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
+                             QStringLiteral("/x"), nomCategorie(k), QStringLiteral("1"),
+                             QStringLiteral("1")};
+        c.catalogue().ajouterEnsemble({Categorie{nomCategorie(k), QString(), true, {}, {}, {}}},
+                                      ajout);
     }
     std::printf("bench_gestion: %d categories, %d items, medians of %d runs%s\n", Categories,
                 Elements, Mesures, juste ? "" : " (UNEXPECTED RESULT)");

@@ -289,6 +289,21 @@ void Catalogue::annuler() noexcept {
     }
 }
 
+void Catalogue::ajouterEnsemble(const QList<Categorie>& categories,
+                                const QList<Element>& elements) {
+    Execution(*this, Instruction::Debut, {}).ligne();
+    try {
+        for (const Categorie& c : categories)
+            ajouter(c);
+        for (const Element& e : elements)
+            ajouter(e);
+        Execution(*this, Instruction::Fin, {}).ligne();
+    } catch (const ErreurCatalogue&) {
+        annuler();
+        throw;
+    }
+}
+
 void Catalogue::donneesInitiales(const QList<Categorie>& categories,
                                  const QList<Element>& elements) {
     // One transaction: the file is written and flushed to the disk once instead of once

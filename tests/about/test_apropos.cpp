@@ -1,7 +1,6 @@
 // The About box: its texts, its links, its keys and the system-information tool.
 #include "about/frmApropos.h"
 #include "base/Version.h"
-#include "catalogue/Requetes.h"
 #include "core/Parametres.h"
 #include "launcher/Lanceur.h"
 #include "support/AideFactice.h"

@@ -1,9 +1,8 @@
-// The catalogue layer against the delivered schema: statements, reading, name matching,
-// ordering and the first-use rows.
+// The catalogue layer against the delivered schema: its typed operations, their bound
+// values, name matching, ordering, stored codes, failures and the first-use rows.
 #include "catalogue/Catalogue.h"
 #include "catalogue/Collation.h"
 #include "catalogue/DonneesInitiales.h"
-#include "catalogue/Requetes.h"
 #include "core/Contexte.h"
 #include "support/Environnement.h"
 
@@ -14,45 +13,40 @@
 
 namespace {
 
-QStringList noms(Environnement& env, const QString& selection) {
-    return env.lignes(selection, {QStringLiteral("nom")});
+template <typename Ligne> QStringList noms(const QList<Ligne>& lignes) {
+    QStringList r;
+    for (const Ligne& l : lignes)
+        r << l.nom;
+    return r;
 }
 
-void ajouterCategorie(Catalogue& c, const QString& nom) {
-    c.executer(Requetes::NouvelleCategorie(nom, QStringLiteral("/i.ico"), true, 16761024));
+Categorie categorie(const QString& nom) {
+    return {nom, QStringLiteral("/i.ico"), true, 16761024, {}, {}};
 }
 
-void ajouterProgramme(Catalogue& c, const QString& nom, const QString& categorie) {
-    c.executer(Requetes::NouveauProgramme(nom, QStringLiteral("/bin/") + nom, categorie, 1, 0));
+Element element(const QString& nom, const QString& categorie) {
+    return {nom, QStringLiteral("/bin/") + nom, categorie, QStringLiteral("1"),
+            QStringLiteral("0")};
 }
+
+// A catalogue open on a fresh copy of the delivered file.
+struct Banc {
+    Environnement env;
+    Banc() { env.ouvrirCatalogue(); }
+    Catalogue& c() { return env.contexte().catalogue(); }
+    void categories(std::initializer_list<const char*> noms) {
+        for (const char* n : noms)
+            QCOMPARE(c().ajouter(categorie(QString::fromUtf8(n))), 1);
+    }
+};
 
 } // namespace
 
 class TestCatalogue : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void textesDesInstructions() {
-        QCOMPARE(Requetes::NouvelleCategorie(QStringLiteral("l'été"), QStringLiteral("/a'b.ico"),
-                                                true, std::nullopt),
-                 QStringLiteral("INSERT INTO categorie VALUES ('l''été','/a''b.ico','1','-1')"));
-        QCOMPARE(Requetes::NouvelleCategorie(QStringLiteral("X"), QString(), false, 255),
-                 QStringLiteral("INSERT INTO categorie VALUES ('X','','0','255')"));
-        QCOMPARE(Requetes::ModifierCategorie(QStringLiteral("X"), QStringLiteral("/i"), false,
-                                                std::nullopt),
-                 QStringLiteral("UPDATE categorie SET icone = '/i', affiche = '0', couleur = '-1' "
-                                "WHERE nom = 'X'"));
-        QCOMPARE(Requetes::NouveauProgramme(QStringLiteral("N"), QStringLiteral("/p"),
-                                                QStringLiteral("C"), 2, 3),
-                 QStringLiteral("INSERT INTO programmes VALUES ('N','/p','C','2','3')"));
-        QCOMPARE(Requetes::ModifierProgramme(QStringLiteral("N"), QStringLiteral("/p"),
-                                                 QStringLiteral("C"), 0, 1),
-                 QStringLiteral("UPDATE programmes SET chemin = '/p',categorie = 'C', demarrage = "
-                                "'0', typefichier = '1' WHERE nom = 'N'"));
-        QCOMPARE(Requetes::SupprimerCategorie(QStringLiteral("a'b")),
-                 QStringLiteral("DELETE FROM categorie WHERE nom = 'a''b'"));
-    }
-
-    void apostropheEtValeursExtremes_data() {
+    // Values are bound, never written into a statement: each is stored and found whole.
+    void valeursLiees_data() {
         QTest::addColumn<QString>("nom");
         QTest::newRow("apostrophe") << "L'atelier d'été";
         QTest::newRow("pourcent") << "100% utile";
@@ -60,29 +54,36 @@ private Q_SLOTS:
         QTest::newRow("barre inverse") << "C:\\Program Files\\x";
         QTest::newRow("emoji") << "🚀 Fusée";
         QTest::newRow("255 caracteres") << QString(255, QLatin1Char('n'));
-        QTest::newRow("guillemets") << "dit \"bonjour\"";
+        QTest::newRow("guillemets et point-virgule") << "dit \"bonjour\"; DROP TABLE x";
     }
-    void apostropheEtValeursExtremes() {
+    void valeursLiees() {
         QFETCH(QString, nom);
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        ajouterCategorie(c, nom);
-        ajouterProgramme(c, nom, nom);
-        QCOMPARE(noms(env, Requetes::Categorie(nom)), QStringList(nom));
-        QCOMPARE(env.lignes(Requetes::Programme(nom), {QStringLiteral("chemin")}),
-                 QStringList(QStringLiteral("/bin/") + nom));
-        QCOMPARE(noms(env, Requetes::ProgrammesDeCategorieTries(nom)), QStringList(nom));
-        c.executer(Requetes::SupprimerProgramme(nom));
-        QVERIFY(noms(env, Requetes::Programmes()).isEmpty());
+        Banc b;
+        QCOMPARE(b.c().ajouter(categorie(nom)), 1);
+        QCOMPARE(b.c().ajouter(element(nom, nom)), 1);
+        QCOMPARE(b.c().categorie(nom)->nom, nom);
+        QCOMPARE(b.c().element(nom)->chemin, QStringLiteral("/bin/") + nom);
+        QCOMPARE(noms(b.c().elementsDe(nom)), QStringList(nom));
+        QCOMPARE(b.c().compterElementsDe(nom), 1);
+        QCOMPARE(b.c().supprimerElement(nom), 1);
+        QVERIFY(b.c().elements().isEmpty());
+        // The same statements serve every call: prepared once per connection.
+        b.c().categories();
+        b.c().categories();
+        int preparees = 0;
+        for (sqlite3_stmt* r = nullptr; (r = sqlite3_next_stmt(b.c().connexion.base(), r));)
+            ++preparees;
+        QCOMPARE(preparees, 9); // one per operation used above
     }
 
-    // A name holding a pattern character selects only the row of that very name.
+    // A name holding a pattern character selects, changes and deletes only the row of that
+    // very name, letter case aside.
     void caracteresDeMotif_data() {
         QTest::addColumn<QString>("cherche");
         QTest::addColumn<QStringList>("trouves");
         QTest::newRow("pourcent") << "a%" << QStringList{"a%"};
         QTest::newRow("souligne") << "a_" << QStringList{"a_"};
+        QTest::newRow("etoile") << "a*" << QStringList{};
         QTest::newRow("barre inverse") << "a\\" << QStringList{"a\\"};
         QTest::newRow("casse") << "AIDE" << QStringList{"Aide"};
         QTest::newRow("accent en capitale") << "éCOLE" << QStringList{"École"};
@@ -92,115 +93,120 @@ private Q_SLOTS:
     void caracteresDeMotif() {
         QFETCH(QString, cherche);
         QFETCH(QStringList, trouves);
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        for (const char* n : {"a%", "a%b", "ab", "a_", "ax", "a\\", "a\\b", "Aide", "École"})
-            ajouterCategorie(c, QString::fromUtf8(n));
-        QCOMPARE(noms(env, Requetes::Categorie(cherche)), trouves);
-        c.executer(Requetes::ModifierCategorie(cherche, QStringLiteral("/neuf.ico"), false, 1));
-        c.executer(Requetes::SupprimerCategorie(cherche));
-        QCOMPARE(noms(env, Requetes::Categories()).size(), 9 - trouves.size());
+        Banc b;
+        b.categories({"a%", "a%b", "ab", "a_", "ax", "a\\", "a\\b", "Aide", "École"});
+        QCOMPARE(b.c().categorie(cherche) ? QStringList(b.c().categorie(cherche)->nom)
+                                          : QStringList(),
+                 trouves);
+        Categorie changee = categorie(cherche);
+        changee.affichee = false;
+        QCOMPARE(b.c().modifier(changee), int(trouves.size()));
+        QCOMPARE(b.c().categoriesAffichees().size(), 9 - trouves.size());
+        QCOMPARE(b.c().supprimerCategorie(cherche).categories, int(trouves.size()));
+        QCOMPARE(b.c().categories().size(), 9 - trouves.size());
     }
 
-    void programmesDUneCategorie() {
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        ajouterProgramme(c, QStringLiteral("zz"), QStringLiteral("Outils"));
-        ajouterProgramme(c, QStringLiteral("Éditeur"), QStringLiteral("OUTILS"));
-        ajouterProgramme(c, QStringLiteral("agenda"), QStringLiteral("outils"));
-        ajouterProgramme(c, QStringLiteral("autre"), QStringLiteral("Outils%"));
-        QCOMPARE(noms(env, Requetes::ProgrammesDeCategorieTries(QStringLiteral("Outils"))),
-                 QStringList(
-                     {QStringLiteral("agenda"), QStringLiteral("Éditeur"), QStringLiteral("zz")}));
-        QCOMPARE(noms(env, Requetes::ProgrammesDeCategorie(QStringLiteral("outils"))).size(), 3);
-        c.executer(Requetes::SupprimerProgrammesDeCategorie(QStringLiteral("Outils")));
-        QCOMPARE(noms(env, Requetes::Programmes()), QStringList(QStringLiteral("autre")));
+    // Items of one category in French order; its deletion takes them, and only them.
+    void elementsDUneCategorie() {
+        Banc b;
+        b.categories({"Outils"});
+        for (const char* n : {"zz", "Éditeur", "agenda"})
+            b.c().ajouter(element(QString::fromUtf8(n), QStringLiteral("OUTILS")));
+        b.c().ajouter(element(QStringLiteral("autre"), QStringLiteral("Outils%")));
+        QCOMPARE(noms(b.c().elementsDe(QStringLiteral("outils"))),
+                 QStringList({"agenda", "Éditeur", "zz"}));
+        QCOMPARE(b.c().compterElementsDe(QStringLiteral("Outils")), 3);
+        const SuppressionCategorie faite = b.c().supprimerCategorie(QStringLiteral("outils"));
+        QCOMPARE(faite.categories, 1);
+        QCOMPARE(faite.elements, 3);
+        QCOMPARE(noms(b.c().elements()), QStringList("autre"));
     }
 
     void ordreDesListes() {
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        for (const char* n : {"Zèbre", "avion", "École", "z", "Bateau"})
-            ajouterCategorie(c, QString::fromUtf8(n));
-        QCOMPARE(
-            noms(env, Requetes::Categories()),
-            QStringList({QStringLiteral("avion"), QStringLiteral("Bateau"), QStringLiteral("École"),
-                         QStringLiteral("z"), QStringLiteral("Zèbre")}));
+        Banc b;
+        b.categories({"Zèbre", "avion", "École", "z", "Bateau"});
+        QCOMPARE(noms(b.c().categories()), QStringList({"avion", "Bateau", "École", "z", "Zèbre"}));
     }
 
-    void nullLuCommeVide() {
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        c.executer(QStringLiteral("INSERT INTO categorie (nom) VALUES ('seul')"));
-        c.executer(
-            QStringLiteral("INSERT INTO programmes VALUES (NULL, NULL, 'seul', NULL, NULL)"));
-        QCOMPARE(
-            env.lignes(Requetes::Categorie(QStringLiteral("seul")),
-                       {QStringLiteral("nom"), QStringLiteral("icone"), QStringLiteral("affiche"),
-                        QStringLiteral("couleur"), QStringLiteral("inconnue")}),
-            QStringList(QStringLiteral("seul||||")));
-        QCOMPARE(env.lignes(Requetes::ProgrammesDeCategorie(QStringLiteral("seul")),
-                            {QStringLiteral("nom"), QStringLiteral("chemin")}),
-                 QStringList(QStringLiteral("|")));
-        QCOMPARE(Valeur_Champ(QVariant()), QString());
-        QCOMPARE(Valeur_Champ(QVariant(qint64(12))), QStringLiteral("12"));
+    // Stored codes as another tool may write them: a code that names no value is kept as
+    // stored, and a NULL column reads as the empty text.
+    void codesStockes_data() {
+        QTest::addColumn<QString>("demarrage");
+        QTest::addColumn<QString>("typefichier");
+        QTest::addColumn<int>("mode"); // -1: none
+        QTest::addColumn<int>("type");
+        QTest::newRow("maximum, e-mail") << "2" << "3" << 2 << 3;
+        QTest::newRow("minimum, programme") << "0" << "0" << 0 << 0;
+        QTest::newRow("hors des tables") << "7" << "4" << -1 << -1;
+        QTest::newRow("texte") << "x" << "deux" << -1 << -1;
+        QTest::newRow("blanc devant") << " 1" << " 2" << -1 << -1;
+        QTest::newRow("NULL") << QString() << QString() << -1 << -1;
+    }
+    void codesStockes() {
+        QFETCH(QString, demarrage);
+        QFETCH(QString, typefichier);
+        QFETCH(int, mode);
+        QFETCH(int, type);
+        Banc b;
+        const auto texte = [](const QString& v) {
+            return v.isNull() ? QStringLiteral("NULL") : "'" + v + "'";
+        };
+        b.env.executer("INSERT INTO categorie (nom) VALUES ('seule')");
+        b.env.executer("INSERT INTO programmes VALUES ('p', NULL, 'seule', " + texte(demarrage) +
+                       ", " + texte(typefichier) + ")");
+        const Element lu = *b.c().element(QStringLiteral("P"));
+        QCOMPARE(lu.demarrage, demarrage.isNull() ? QString("") : demarrage);
+        QCOMPARE(lu.typefichier, typefichier.isNull() ? QString("") : typefichier);
+        QCOMPARE(lu.chemin, QString(""));
+        QCOMPARE(lu.mode() ? int(*lu.mode()) : -1, mode);
+        QCOMPARE(lu.type() ? int(*lu.type()) : -1, type);
+        const Categorie seule = *b.c().categorie(QStringLiteral("seule"));
+        QVERIFY(seule.icone.isEmpty() && !seule.affichee);
+        QCOMPARE(seule.couleur, std::optional<qint64>(0));
     }
 
-    void unJeuALaFois() {
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        ajouterCategorie(c, QStringLiteral("A"));
-        c.executer(Requetes::Categories());
-        QVERIFY(c.jeu.estOuvert());
-        QVERIFY(!c.jeu.Bof() && !c.jeu.Eof());
+    // Every failure is one error carrying the engine's number and a French cause.
+    void causesEnFrancais_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("endommagé") << SQLITE_NOTADB << "Le fichier contenant les données est endommagé.";
+        QTest::newRow("corrompu") << SQLITE_CORRUPT << "Le fichier contenant les données est endommagé.";
+        QTest::newRow("verrouillé") << SQLITE_BUSY << "Le fichier contenant les données est verrouillé par un autre programme.";
+        QTest::newRow("lecture seule") << SQLITE_READONLY << "Le fichier contenant les données ne peut pas être modifié.";
+        QTest::newRow("absent") << SQLITE_CANTOPEN << "Le fichier contenant les données est introuvable ou ne peut pas être ouvert.";
+        QTest::newRow("disque plein") << SQLITE_FULL << "Le disque est plein.";
+        QTest::newRow("illisible") << SQLITE_IOERR_READ << "Le fichier contenant les données n'a pas pu être lu ou écrit.";
+        QTest::newRow("doublon") << SQLITE_CONSTRAINT_UNIQUE << "Le fichier contenant les données a refusé la modification.";
+        QTest::newRow("autre") << SQLITE_ERROR << "Le fichier contenant les données n'a pas accepté l'opération.";
+    }
+    void causesEnFrancais() {
+        QFETCH(int, code);
+        QFETCH(QString, cause);
+        QCOMPARE(ErreurCatalogue(QString(), code).cause(), cause);
+    }
+
+    // Real failures: a duplicate name, and garbage written over the file while it is open.
+    void echecs() {
+        Banc b;
+        b.categories({"Double"});
         try {
-            c.executer(Requetes::Programmes());
-            QFAIL("a second statement while the set is open must be refused");
+            b.c().ajouter(categorie(QStringLiteral("DOUBLE")));
+            QFAIL("a name equal but for its case must be refused");
         } catch (const ErreurCatalogue& e) {
-            QCOMPARE(e.numero(), 3705);
+            QVERIFY(e.doublon());
         }
-        c.jeu.MoveFirst();
-        QCOMPARE(Valeur_Champ(c.jeu.Fields(QStringLiteral("NOM"))), QStringLiteral("A"));
-        c.jeu.MoveNext();
-        QVERIFY(c.jeu.Eof());
-        QVERIFY_THROWS_EXCEPTION(ErreurCatalogue, c.jeu.MoveNext());
-        c.jeu.Close();
-        // Action statements leave the set closed; an empty result is both BOF and EOF.
-        c.executer(Requetes::SupprimerProgramme(QStringLiteral("rien")));
-        QVERIFY(!c.jeu.estOuvert());
-        c.executer(Requetes::Programmes());
-        QVERIFY(c.jeu.Bof() && c.jeu.Eof());
-        c.jeu.Close();
-    }
-
-    void erreurDInstruction() {
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        QVERIFY_THROWS_EXCEPTION(ErreurCatalogue, c.executer(QStringLiteral("SELECT * FROM rien")));
-        QVERIFY(!c.jeu.estOuvert());
-        ajouterCategorie(c, QStringLiteral("Double"));
-        // Names stay unique ignoring case, even if a caller forgot to check.
-        QVERIFY_THROWS_EXCEPTION(ErreurCatalogue, ajouterCategorie(c, QStringLiteral("DOUBLE")));
-        QCOMPARE(noms(env, Requetes::Categories()), QStringList(QStringLiteral("Double")));
-    }
-
-    void jeuFermeSiLeLecteurEchoue() {
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        ajouterCategorie(c, QStringLiteral("A"));
+        QFile fichier(b.env.cheminCatalogue());
+        QVERIFY(fichier.open(QIODevice::ReadWrite));
+        fichier.write(QByteArray(8192, 'x'));
+        fichier.close();
         try {
-            c.parcourir(Requetes::Categories(),
-                        [](const JeuEnregistrements&) { throw ErreurCatalogue(QString(), 1); });
-        } catch (const ErreurCatalogue&) {
+            b.c().categories();
+            QFAIL("a damaged file must be refused");
+        } catch (const ErreurCatalogue& e) {
+            QCOMPARE(e.numero(), SQLITE_NOTADB);
+            QCOMPARE(e.description(), QStringLiteral("Erreur de la base de données : Le fichier "
+                                                     "contenant les données est endommagé."));
         }
-        QVERIFY(!c.jeu.estOuvert());
     }
 
     void donneesInitialesUneSeuleFois() {
@@ -208,14 +214,13 @@ private Q_SLOTS:
         env.ouvrirCatalogue();
         Catalogue& c = env.contexte().catalogue();
         // A catalogue already seeded by another user, with a name in other letter case.
-        c.executer(Requetes::NouvelleCategorie(QStringLiteral("internet"),
-                                                  QStringLiteral("/x.ico"), false, 1));
+        c.ajouter(Categorie{QStringLiteral("internet"), QStringLiteral("/x.ico"), false, 1, {}, {}});
         Donnees_Initiales(c, env.dossier());
         Donnees_Initiales(c, env.dossier());
-        QCOMPARE(noms(env, Requetes::Categories()),
+        QCOMPARE(noms(c.categories()),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("internet"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(Requetes::Programmes(),
+        QCOMPARE(env.lignes(QStringLiteral("SELECT * FROM programmes ORDER BY nom"),
                             {QStringLiteral("nom"), QStringLiteral("categorie"),
                              QStringLiteral("demarrage"), QStringLiteral("typefichier")}),
                  QStringList(
@@ -223,7 +228,7 @@ private Q_SLOTS:
                       QStringLiteral("Envoyez un e-mail à QELM|MESSAGERIE|1|3"),
                       QStringLiteral("Informations sur le programme|DALVIRE - version 2.0.0|1|1"),
                       QStringLiteral("Visitez le site Internet de QELM|INTERNET|1|2")}));
-        QCOMPARE(env.lignes(Requetes::Categorie(QStringLiteral("MESSAGERIE")),
+        QCOMPARE(env.lignes(QStringLiteral("SELECT * FROM categorie WHERE nom = 'MESSAGERIE'"),
                             {QStringLiteral("icone"), QStringLiteral("couleur")}),
                  QStringList(env.dossier() + QStringLiteral("icones/mail.ico|16761024")));
     }
@@ -240,12 +245,10 @@ private Q_SLOTS:
                      nullptr, nullptr, nullptr);
         Donnees_Initiales(c, env.dossier());
         QVERIFY(sqlite3_get_autocommit(c.connexion.base()));
-        QVERIFY(!c.jeu.estOuvert());
-        QCOMPARE(noms(env, Requetes::Categories()),
+        QCOMPARE(noms(c.categories()),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(noms(env, Requetes::Programmes()),
-                 QStringList(QStringLiteral("Visitez le site Internet de QELM")));
+        QCOMPARE(noms(c.elements()), QStringList(QStringLiteral("Visitez le site Internet de QELM")));
         // What another connection sees is on disk.
         sqlite3* autre = nullptr;
         sqlite3_open_v2(QFile::encodeName(env.cheminCatalogue()).constData(), &autre,
@@ -265,9 +268,8 @@ private Q_SLOTS:
         Catalogue& c = env.contexte().catalogue();
         const QString dossier = QStringLiteral("/home/l'ami/Dalvire/");
         Donnees_Initiales(c, dossier);
-        QCOMPARE(env.lignes(Requetes::Programme(QStringLiteral("Informations sur le programme")),
-                            {QStringLiteral("chemin")}),
-                 QStringList(dossier + QStringLiteral("informations.txt")));
+        QCOMPARE(c.element(QStringLiteral("Informations sur le programme"))->chemin,
+                 dossier + QStringLiteral("informations.txt"));
     }
 
     void fichierAbsentJamaisCree() {

@@ -2,7 +2,6 @@
 // program, in the program's order, are rows the program finds, sorts and deletes.
 #include "catalogue/Catalogue.h"
 #include "catalogue/Collation.h"
-#include "catalogue/Requetes.h"
 #include "support/Environnement.h"
 
 #include <QFile>
@@ -64,8 +63,16 @@ private:
     sqlite3* base_ = nullptr;
 };
 
+template <typename Ligne> QStringList nomsDe(const QList<Ligne>& lignes) {
+    QStringList r;
+    for (const Ligne& l : lignes)
+        r << l.nom;
+    return r;
+}
+
 QString categorie(const QString& nom) {
-    return Requetes::NouvelleCategorie(nom, QStringLiteral("/i.ico"), true, 16761024);
+    return QStringLiteral("INSERT INTO categorie VALUES ('%1','/i.ico','1','16761024')")
+        .arg(QString(nom).replace(QLatin1Char('\''), QStringLiteral("''")));
 }
 
 } // namespace
@@ -105,7 +112,7 @@ private Q_SLOTS:
                   [](const QString& a, const QString& b) { return Collation::comparer(a, b) < 0; });
         QCOMPARE(outil.colonne(QStringLiteral("SELECT nom FROM categorie ORDER BY nom")), attendu);
         env.ouvrirCatalogue();
-        QCOMPARE(env.lignes(Requetes::Categories(), {QStringLiteral("nom")}), attendu);
+        QCOMPARE(nomsDe(env.contexte().catalogue().categories()), attendu);
         QCOMPARE(outil.colonne(QStringLiteral("PRAGMA integrity_check")),
                  QStringList(QStringLiteral("ok")));
     }
@@ -118,27 +125,24 @@ private Q_SLOTS:
         QCOMPARE(outil.executer(categorie(QStringLiteral("Éditeurs"))), QString());
         for (const QString& nom :
              {QStringLiteral("vi"), QStringLiteral("Écrire"), QStringLiteral("emacs")})
-            QCOMPARE(outil.executer(Requetes::NouveauProgramme(
-                         nom, QStringLiteral("/bin/x"), QStringLiteral("éDITEURS"), 1, 0)),
+            QCOMPARE(outil.executer(QStringLiteral("INSERT INTO programmes VALUES "
+                                                   "('%1','/bin/x','éDITEURS','1','0')")
+                                        .arg(nom)),
                      QString());
         // The unique index compares as the program does.
         QVERIFY(outil.executer(categorie(QStringLiteral("ÉDITEURS"))).startsWith("UNIQUE"));
 
         env.ouvrirCatalogue();
-        const QStringList nom = {QStringLiteral("nom")};
-        QCOMPARE(env.lignes(Requetes::Categorie(QStringLiteral("éditeurs")), nom),
-                 QStringList(QStringLiteral("Éditeurs")));
-        QCOMPARE(
-            env.lignes(Requetes::ProgrammesDeCategorieTries(QStringLiteral("Éditeurs")), nom),
-            QStringList({QStringLiteral("Écrire"), QStringLiteral("emacs"), QStringLiteral("vi")}));
         Catalogue& c = env.contexte().catalogue();
-        c.executer(Requetes::SupprimerProgramme(QStringLiteral("ÉCRIRE")));
-        QCOMPARE(env.lignes(Requetes::Programmes(), nom),
-                 QStringList({QStringLiteral("emacs"), QStringLiteral("vi")}));
-        c.executer(Requetes::SupprimerProgrammesDeCategorie(QStringLiteral("ÉDITEURS")));
-        c.executer(Requetes::SupprimerCategorie(QStringLiteral("éditeurs")));
-        QVERIFY(env.lignes(Requetes::Categories(), nom).isEmpty());
-        QVERIFY(env.lignes(Requetes::Programmes(), nom).isEmpty());
+        QCOMPARE(c.categorie(QStringLiteral("éditeurs"))->nom, QStringLiteral("Éditeurs"));
+        QCOMPARE(nomsDe(c.elementsDe(QStringLiteral("Éditeurs"))),
+                 QStringList({QStringLiteral("Écrire"), QStringLiteral("emacs"), QStringLiteral("vi")}));
+        QCOMPARE(c.supprimerElement(QStringLiteral("ÉCRIRE")), 1);
+        QCOMPARE(nomsDe(c.elements()), QStringList({QStringLiteral("emacs"), QStringLiteral("vi")}));
+        const SuppressionCategorie faite = c.supprimerCategorie(QStringLiteral("ÉDITEURS"));
+        QCOMPARE(faite.categories + faite.elements, 3);
+        QVERIFY(c.categories().isEmpty());
+        QVERIFY(c.elements().isEmpty());
 
         QCOMPARE(outil.colonne(QStringLiteral("SELECT count(*) FROM programmes")),
                  QStringList(QStringLiteral("0")));

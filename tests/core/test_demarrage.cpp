@@ -1,6 +1,5 @@
 // Start-up as a user lives it: first start, later starts, moved folder, odd settings,
 // missing or damaged catalogue.
-#include "catalogue/Requetes.h"
 #include "core/Contexte.h"
 #include "core/Parametres.h"
 #include "core/frmIntro.h"
@@ -95,12 +94,12 @@ private Q_SLOTS:
             if (Fenetres::tag(fenetre) != Tag::Principale) tags << Fenetres::tag(fenetre);
         QCOMPARE(tags, QStringList({QStringLiteral("DALVIRE - version 2.0.0"),
                                     QStringLiteral("INTERNET"), QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(Requetes::Categories(), {QStringLiteral("nom")}),
+        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM categorie ORDER BY nom"), {QStringLiteral("nom")}),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(Requetes::Programmes(), {QStringLiteral("nom")}).size(), 4);
+        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM programmes"), {QStringLiteral("nom")}).size(), 4);
         const QStringList aide =
-            env.lignes(Requetes::Programme(QStringLiteral("aide")),
+            env.lignes(QStringLiteral("SELECT * FROM programmes WHERE nom = 'aide'"),
                        {QStringLiteral("chemin"), QStringLiteral("categorie")});
         QCOMPARE(aide,
                  QStringList(env.dossier() + QStringLiteral("aide.chm|DALVIRE - version 2.0.0")));
@@ -120,8 +119,8 @@ private Q_SLOTS:
         QCOMPARE(env.contexte().JoursUtilisation, QStringLiteral("0"));
         frmPrincipale principale(env.contexte());
         QVERIFY(principale.Form_Load());
-        QCOMPARE(env.lignes(Requetes::Categories(), {QStringLiteral("nom")}).size(), 3);
-        QCOMPARE(env.lignes(Requetes::Programmes(), {QStringLiteral("nom")}).size(), 4);
+        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM categorie ORDER BY nom"), {QStringLiteral("nom")}).size(), 3);
+        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM programmes"), {QStringLiteral("nom")}).size(), 4);
     }
 
     void dossierDeplace() {

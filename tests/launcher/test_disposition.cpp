@@ -499,7 +499,7 @@ void TestDisposition::erreurDuCatalogue() {
     Execution x;
     x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
                            QStringLiteral("0"));
-    x.contexte().catalogue().executer(QStringLiteral("DROP TABLE programmes"));
+    x.env.executer(QStringLiteral("DROP TABLE programmes"));
     Creer_Fenetres(x.contexte(), x.principale);
     // Read before any window is made: none is left behind, and the cause is in French.
     QCOMPARE(x.messages(),

@@ -126,11 +126,11 @@ private Q_SLOTS:
         BancGestion b;
         b.categorie("Outils");
         const QStringList chemins{"/bin/sh", "/etc/hostname", "https://a.fr", "mailto:a@b.fr"};
-        b.c().catalogue().executer("BEGIN");
+        b.env.executer("BEGIN");
         for (int i = 0; i < 2000; ++i)
             b.programme(QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0')), "Outils", "1",
                         QString::number(i % 4), chemins.at(i % 4));
-        b.c().catalogue().executer("COMMIT");
+        b.env.executer("COMMIT");
         frmGestion g(b.c());
         g.show();
         g.choisirBoiteCategories(0);

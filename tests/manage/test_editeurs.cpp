@@ -94,7 +94,7 @@ private Q_SLOTS:
         BancGestion b;
         b.categorie("cote");
         b.categorie("Zèbre");
-        if (nom == "cote") b.c().catalogue().executer("DELETE FROM categorie WHERE nom = 'cote'");
+        if (nom == "cote") b.env.executer("DELETE FROM categorie WHERE nom = 'cote'");
         frmGestion g(b.c());
         b.c().Echange = "0";
         frmCategories e(b.c(), g);
@@ -519,7 +519,7 @@ private Q_SLOTS:
             e = std::make_unique<frmProgrammes>(b.c(), g);
         QCOMPARE(e->findChild<QLineEdit*>()->text(), nom);
         if (disparue)
-            b.c().catalogue().executer(QStringLiteral("DELETE FROM ") +
+            b.env.executer(QStringLiteral("DELETE FROM ") +
                                        (categorie ? "categorie" : "programmes"));
         b.env.messages().reponses = {ReponseMessage::OK};
         for (QPushButton* p : e->findChildren<QPushButton*>())

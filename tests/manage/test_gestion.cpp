@@ -413,7 +413,7 @@ private Q_SLOTS:
         frmGestion g(b.c());
         g.choisirCategorie(2);
         g.choisirProgramme(2);
-        b.c().catalogue().executer(categorie ? "DELETE FROM categorie WHERE nom = 'Outils'"
+        b.env.executer(categorie ? "DELETE FROM categorie WHERE nom = 'Outils'"
                                              : "DELETE FROM programmes WHERE nom = 'Scie'");
         b.env.messages().reponses = {ReponseMessage::Oui};
         (categorie ? g.cmdCategorie : g.cmdProgrammes)[2]->click();

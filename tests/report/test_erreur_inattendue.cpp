@@ -1,7 +1,7 @@
 // A failure escaping an event handler is offered as an error report and the program goes on.
 #include "app/ApplicationDalvire.h"
-#include "catalogue/Requetes.h"
 #include "report/Rapport.h"
+#include "catalogue/Catalogue.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 
@@ -85,7 +85,7 @@ private Q_SLOTS:
         int numeroLance = -1;
         f.action = [&] {
             try {
-                env.lignes(Requetes::Categories(), {QStringLiteral("nom")});
+                env.contexte().catalogue().categories();
             } catch (const ErreurCatalogue& e) {
                 numeroLance = e.numero();
                 throw;

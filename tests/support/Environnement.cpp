@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sqlite3.h>
+
 namespace {
 
 template <typename Fake, typename Service>
@@ -96,20 +98,42 @@ void Environnement::ouvrirCatalogue() {
     contexte_->catalogue().ouvrir(cheminCatalogue());
 }
 
+void Environnement::executer(const QString& instruction) {
+    char* erreur = nullptr;
+    const int rc = sqlite3_exec(contexte_->catalogue().connexion.base(),
+                                instruction.toUtf8().constData(), nullptr, nullptr, &erreur);
+    const QString texte = QString::fromUtf8(erreur ? erreur : "");
+    sqlite3_free(erreur);
+    if (rc != SQLITE_OK) throw ErreurCatalogue(texte, rc);
+}
+
 QStringList Environnement::lignes(const QString& selection, const QStringList& colonnes) {
+    sqlite3_stmt* brute = nullptr;
+    const int rc = sqlite3_prepare_v2(contexte_->catalogue().connexion.base(),
+                                      selection.toUtf8().constData(), -1, &brute, nullptr);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> requete(brute, sqlite3_finalize);
+    if (rc != SQLITE_OK) throw ErreurCatalogue(selection, rc);
     QStringList resultat;
-    contexte_->catalogue().parcourir(selection, [&](const JeuEnregistrements& jeu) {
+    for (int pas; (pas = sqlite3_step(requete.get())) != SQLITE_DONE;) {
+        if (pas != SQLITE_ROW) throw ErreurCatalogue(selection, pas);
         QStringList valeurs;
-        for (const QString& c : colonnes)
-            valeurs << Valeur_Champ(jeu.Fields(c));
+        for (const QString& c : colonnes) {
+            QString valeur;
+            for (int i = 0; i < sqlite3_column_count(requete.get()); ++i)
+                if (c.compare(QString::fromUtf8(sqlite3_column_name(requete.get(), i)),
+                              Qt::CaseInsensitive) == 0)
+                    valeur = QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(requete.get(), i)));
+            valeurs << valeur;
+        }
         resultat << valeurs.join(QLatin1Char('|'));
-    });
+    }
     return resultat;
 }
 
 void Environnement::ajouterCategorie(const QString& nom, const QString& icone,
                                      const QString& affiche, const QString& couleur) {
-    contexte_->catalogue().executer(QStringLiteral("INSERT INTO categorie VALUES (") +
+    executer(QStringLiteral("INSERT INTO categorie VALUES (") +
                                     litteral(nom) + QLatin1Char(',') + litteral(icone) +
                                     QLatin1Char(',') + litteral(affiche) + QLatin1Char(',') +
                                     litteral(couleur) + QLatin1Char(')'));
@@ -118,7 +142,7 @@ void Environnement::ajouterCategorie(const QString& nom, const QString& icone,
 void Environnement::ajouterProgramme(const QString& nom, const QString& chemin,
                                      const QString& categorie, const QString& demarrage,
                                      const QString& typefichier) {
-    contexte_->catalogue().executer(
+    executer(
         QStringLiteral("INSERT INTO programmes VALUES (") + litteral(nom) + QLatin1Char(',') +
         litteral(chemin) + QLatin1Char(',') + litteral(categorie) + QLatin1Char(',') +
         litteral(demarrage) + QLatin1Char(',') + litteral(typefichier) + QLatin1Char(')'));

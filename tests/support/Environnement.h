@@ -53,6 +53,8 @@ public:
 
     // Opens the catalogue of the folder on the context's connection.
     void ouvrirCatalogue();
+    // Statements written by hand, as another tool would write them; throws ErreurCatalogue.
+    void executer(const QString& instructions);
     // Runs one statement and returns the rows as "a|b|c" lines, in result order.
     QStringList lignes(const QString& selection, const QStringList& colonnes);
     // Test rows written as they are; a null QString is a NULL column.

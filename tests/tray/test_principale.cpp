@@ -267,7 +267,7 @@ private Q_SLOTS:
             QVERIFY(fichier.open(QIODevice::ReadWrite));
             fichier.write(QByteArray(8192, 'x'));
         } else {
-            c.catalogue().executer(QStringLiteral("DROP TABLE programmes"));
+            env.executer(QStringLiteral("DROP TABLE programmes"));
         }
         env.messages().vus.clear();
         principale.Afficher_Gestion = [&](frmPrincipale&) { c.Echange = MiseAJourAFaire; };
