@@ -1,6 +1,7 @@
 // The program the harness checks itself against: an icon in the tray with a French
 // menu and a tooltip, three small frameless windows against the right edge of the
-// screen (the third kept above the others), a dialog with a field and a message box.
+// screen (the third kept above the others), a window made but never shown, a dialog
+// with a field and a message box.
 // What it is asked to do goes to stdout, one line each, so the check can compare.
 #include <QApplication>
 #include <QDialog>
@@ -76,6 +77,8 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     QWidget principale; // never shown: the parent of the dialogs
+    principale.setWindowTitle(QStringLiteral("cachee"));
+    principale.winId(); // an X window all the same, unmapped
     const int droite = app.primaryScreen()->geometry().right() + 1;
     for (int rang = 1; rang <= 3; ++rang) bande(rang, droite)->show();
 

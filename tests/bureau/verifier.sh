@@ -59,12 +59,15 @@ four windows are not there|1|^0x|"$T/xhelper.py" ready --class $C --tray --min 4
 three windows, by class whatever the case|0|^3$|"$T/xhelper.py" windows --class TEMOIN_BUREAU | wc -l
 geometry and type of a window|0|^0x[0-9a-f]+ 1080 30 200 30 class=temoin_bureau/[^ ]+ type=UTILITY[^ ]* state= transient_for=0x[0-9a-f]+ name="bande-2"$|"$T/xhelper.py" windows --class $C --name '^bande-2$'
 state of the window kept above|0|state=ABOVE transient_for=0x[0-9a-f]+ name="bande-3"$|"$T/xhelper.py" windows --class $C --name '^bande-3$'
+hidden window listed with --all only|0|name="cachee"$|"$T/xhelper.py" windows --class $C --all --name '^cachee$'
+hidden window not among the viewable|1|^$|"$T/xhelper.py" windows --class $C --name '^cachee$' --wait 0.2
 no window of another program|1|^$|"$T/xhelper.py" windows --class autre --wait 0.2
 waiting for a window to go|0|^$|"$T/xhelper.py" windows --class $C --name '^absente$' --none --wait 1
 icon inside the panel, bottom right|0|^dedans$|"$T/xhelper.py" tray-icons --class $C | awk '$2 >= 1184 && $3 >= 1000 && $2 + $4 <= 1280 && $3 + $5 <= 1024 { print "dedans" }'
 no menu before a click|1|^$|"$T/xhelper.py" popups --class $C --wait 0.3
 left, double and middle click reach the program|0|^clic=Trigger / clic=DoubleClick / clic=MiddleClick$|{ "$T/tray-click.sh" --class $C --button 1 && "$T/tray-click.sh" --class $C --button 1 --double && "$T/tray-click.sh" --class $C --button 2; } >/dev/null && sleep 0.5 && grep -E '^clic=(Trigger|DoubleClick|MiddleClick)$' "$JOURNAL" | uniq
 tooltip of the icon|0|^app="temoin_bureau" role="tool tip" title="Témoin du bureau"|"$T/tray-click.sh" --class $C --move >/dev/null && xdotool mousemove_relative 1 0 && "$T/read-dialog.py" --app $C --role "tool tip" --wait 5
+the press alone opens the menu, the release does not again|0|^1$|{ "$T/tray-click.sh" --class $C --down && "$T/xhelper.py" popups --class $C --wait 3 && "$T/tray-click.sh" --class $C --up; } >/dev/null && xdotool key Escape && grep -c '^clic=Context$' "$JOURNAL"
 menu read, items in order|0|^item="Réglages..." states=[a-z,]*enabled[^/]* / separator / item="Quitter" states=[^/]*$|"$T/xhelper.py" popups --class $C --none --wait 5 >/dev/null; "$T/read-menu.py" --app $C --wait 5 -- "$T/tray-click.sh" --class $C
 the open menu is a popup of the program|0|^0x[0-9a-f]+ [0-9]+ [0-9]+ [0-9]+ [0-9]+ class=temoin_bureau/|"$T/xhelper.py" popups --class $C --wait 3
 menu closed by Escape|0|^$|xdotool key Escape && "$T/xhelper.py" popups --class $C --none --wait 3
@@ -72,6 +75,7 @@ no such item|2|no item "Ouvrir"|"$T/read-menu.py" --app $C --pick Ouvrir -- "$T/
 item picked|0|picked="Réglages..."$|"$T/xhelper.py" popups --class $C --none --wait 3 >/dev/null; "$T/read-menu.py" --app $C --pick "réglages..." -- "$T/tray-click.sh" --class $C
 dialog read: title, text, field, buttons|0|^app="temoin_bureau" role="dialog" title="Réglages" / text="Votre nom :" / field="Nom" value="" / button="Valider" / button="Annuler"$|"$T/read-dialog.py" --app $C --role dialog --title '^Réglages$' --wait 10
 no such button|2|no button "Fermer"|"$T/read-dialog.py" --app $C --role dialog --press Fermer
+no field so named|2|no field "Prénom"|"$T/read-dialog.py" --app $C --role dialog --set-text x --field Prénom
 text set with accented capitals|0|field="Nom" value="Élodie Brûlé"|"$T/read-dialog.py" --app $C --role dialog --set-text "Élodie Brûlé"
 button pressed|0|pressed="Valider"$|"$T/read-dialog.py" --app $C --role dialog --press valider
 dialog gone|0|^$|"$T/read-dialog.py" --app $C --role dialog --gone --wait 5
@@ -124,14 +128,24 @@ restes() { # restes TOKEN DIR DISPLAY
     [ ! -e "/tmp/.X11-unix/X${3#:}" ] || echo "display $3"
 }
 
+# A process that ignores TERM, out of the command's tree once the command ends: it must
+# be found by the session's token and killed.
+laisser_un_sourd() {
+    "$S" --no-tray -- bash -c 'trap "" TERM; sleep 600 & echo $! >"$1"' _ "$TRAVAIL/sourd" &&
+        ! grep -qs . "/proc/$(cat "$TRAVAIL/sourd")/environ" && echo parti
+}
+
 debut=$(date +%s)
 "$S" --atspi --fresh-home --timeout 200 --log-dir "$SORTIES/journaux" -- \
     bash "$ICI/verifier.sh" --dedans "$TEMOIN" "$SORTIES" ||
     { echo "FAIL the readers on the sample program (status $?)"; ECHECS=$((ECHECS + 1)); }
 cas <<CAS
+its logs kept|0|^atspi.log dbus.log openbox.log trayer.log xvfb.log$|ls "$SORTIES/journaux" | xargs
 nothing left of that session|0|^$|read -r fugitif jeton dossier ecran <"$SORTIES/etat" && restes "\$jeton" "\$dossier" "\$ecran" && ! grep -qs . "/proc/\$fugitif/environ"
+parts started in order, each waited for|0|^Xvfb ready / D-Bus ready / AT-SPI bus ready / openbox ready / tray selection ready / panel on the bottom edge ready / desktop ready on :[0-9]+ / command ended with status 0 / stopped trayer|"$S" --atspi --verbose -- true 2>&1 | sed -n 's/^session.sh: *[0-9]* ms //p'
+a process deaf to TERM that left the tree|0|^parti$|laisser_un_sourd
 the command's status|0|^7$|"$S" --no-tray -- sh -c 'exit 7'; echo \$?
-stopped past its time|0|^124 [0-9]+$|t=\$(date +%s); "$S" --no-tray --timeout 1 -- sleep 60; echo \$? \$((\$(date +%s) - t))
+stopped past its time|0|124 [0-9]+$|t=\$(date +%s); "$S" --no-tray --timeout 1 -- sleep 60; echo \$? \$((\$(date +%s) - t))
 a bad option is not a session|125|unknown option --ecran|"$S" --ecran 800x600 -- true
 nor a session without a command|125|no command|"$S" --no-tray
 a trayer without its strut is started again|0|^0 0 1280 1000$|PATH="$TRAVAIL/bin:\$PATH" HARNESS_TRAY_EDGE_TIMEOUT=2 "$S" --log-dir "$TRAVAIL/journaux" -- "$ICI/xhelper.py" workarea
