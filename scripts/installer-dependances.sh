@@ -14,7 +14,7 @@ paquets=(
     fp-utils
     # the fuzzing of the RTF reader, and independent readers of the report's files
     clang libfuzzer-14-dev unrtf poppler-utils
-    # the desktop session of the end-to-end tests
+    # the desktop of the end-to-end tests and of the start-up benchmark (tests/bureau)
     xvfb xauth openbox trayer xdotool x11-utils imagemagick dbus-x11 at-spi2-core
     python3-pyatspi wmctrl time
     # screens that change size in that session

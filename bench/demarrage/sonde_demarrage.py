@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Watches one start of the program in a desktop of the harness, polling the X server
-every 2 ms through the harness's own queries (xhelper.py), and prints, in ms after the
+every 2 ms through the queries of tests/bureau/xhelper.py, and prints, in ms after the
 instant written (ns) in the file T0: when the splash showed and went, when the tray icon
 was embedded and when the third strip was mapped.
 Usage: sonde_demarrage.py T0_FILE ANNOUNCE_FILE [STRIPS]"""
@@ -12,13 +12,6 @@ sys.path.insert(0, os.environ["HARNESS_TOOLS"])
 import xhelper  # noqa: E402
 
 
-class Requete:
-    cls = "dalvire"
-    tray_class = "trayer"
-    name = None
-    all = False
-
-
 def main():
     t0_fichier, annonce = sys.argv[1], sys.argv[2]
     bandeaux = int(sys.argv[3]) if len(sys.argv) > 3 else 3
@@ -28,10 +21,10 @@ def main():
     fin = time.monotonic() + 15
     while time.monotonic() < fin:
         maintenant = time.time_ns()
-        fenetres = xhelper.q_windows(x, Requete)
+        fenetres = xhelper.fenetres(x, "dalvire")
         accueil = any("SPLASH" in f["type"] for f in fenetres)
         n = sum(1 for f in fenetres if "SPLASH" not in f["type"])
-        icone = bool(xhelper.q_tray_icons(x, Requete))
+        icone = bool(xhelper.icones(x, "dalvire"))
         for cle, vrai in (("splash", accueil), ("splash_gone", "splash" in vus and not accueil),
                           ("icon", icone), ("strips", n >= bandeaux)):
             if vrai and cle not in vus:

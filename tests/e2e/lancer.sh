@@ -7,11 +7,7 @@ set -u -o pipefail
 [ $# -eq 6 ] || { echo "usage: $0 HARNESS TIMEOUT SCENARIO APP CATALOGUE OUTPUT" >&2; exit 2; }
 harnais=$1 delai=$2 scenario=$3 app=$4 catalogue=$5 sorties=$6
 
-if [ ! -x "$harnais/session.sh" ]; then
-    echo "FAIL: the desktop test harness is not at $harnais (expected session.sh there;" \
-        "it lives in shared/desktop beside the repository)" >&2
-    exit 1
-fi
+[ -x "$harnais/session.sh" ] || { echo "FAIL: no desktop session script at $harnais/session.sh" >&2; exit 1; }
 [ -x "$app/dalvire" ] || { echo "FAIL: no built program at $app/dalvire" >&2; exit 1; }
 [ -f "$catalogue" ] || { echo "FAIL: no pristine catalogue at $catalogue" >&2; exit 1; }
 
