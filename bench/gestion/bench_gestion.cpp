@@ -82,17 +82,15 @@ int main(int argc, char** argv) {
     bool juste = true;
     delete new frmGestion(c); // the first window of a run pays for the style and fonts
     for (int k = 0; k < Mesures; ++k) {
-        c.Echange = QStringLiteral("1");
         frmGestion* g = nullptr;
-        ouverture.push_back(mesurer([&] { g = new frmGestion(c); }));
+        ouverture.push_back(mesurer([&] { g = new frmGestion(c, PageGestion::Programmes); }));
         juste = juste && g->lstProgrammes->count() == Elements &&
                 g->lstCategories->count() == Categories;
 
         g->choisirBoiteCategories(1 + k);
         toutes.push_back(mesurer([&] { g->choisirBoiteCategories(0); }));
 
-        c.Echange = QStringLiteral("0");
-        frmCategories editeur(c, *g);
+        frmCategories editeur(c, *g, ModeEditeur::Creation);
         editeur.txtNom->setText(QStringLiteral("Nouvelle %1").arg(k));
         editeur.txtIcone->setText(env.dossier() + "icones/dalvire.ico");
         messages.reponses = {ReponseMessage::OK, ReponseMessage::Non};

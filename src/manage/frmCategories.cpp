@@ -65,10 +65,12 @@ QRadioButton* Option(QWidget* parent, const QString& legende, const QString& bul
 
 } // namespace
 
-frmCategories::frmCategories(Contexte& contexte, ListesGestion& gestion, QWidget* parent)
+frmCategories::frmCategories(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
+                             QWidget* parent)
     : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
-    , gestion_(gestion) {
+    , gestion_(gestion)
+    , mode_(mode) {
     creerControles();
     new ToucheAide(contexte_, this, [this] {
         return modeModification() ? RubriqueAide::ModifierCategorie : RubriqueAide::CreerCategorie;
@@ -167,7 +169,6 @@ void frmCategories::creerControles() {
 void frmCategories::Form_Load() {
     Centrer_Fenetre(this);
     Placer_Premier_Plan(this, true);
-    mode_ = contexte_.Echange;
     if (!modeModification()) {
         txtNom->setEnabled(true);
         setWindowTitle(QStringLiteral("Ajouter une Catégorie"));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include "manage/Gestion.h"
+
 #include <QDialog>
 
 #include <array>
@@ -14,17 +16,17 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// The category editor: creates a category (mode "0") or changes the icon, display flag
-// and colour of the one chosen in the management window (mode "1"), the mode being read
-// from Echange when it opens. Each save is written at once and the management window's
+// The category editor: creates a category or changes the icon, display flag and colour of
+// the one chosen in the management window. Each save is written at once and the management window's
 // lists reloaded; in create mode several categories can be saved in one opening.
 class frmCategories : public QDialog {
     Q_OBJECT
 public:
-    frmCategories(Contexte& contexte, ListesGestion& gestion, QWidget* parent = nullptr);
+    frmCategories(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
+                  QWidget* parent = nullptr);
     ~frmCategories() override;
 
-    bool modeModification() const { return mode_ == QLatin1String("1"); }
+    bool modeModification() const { return mode_ == ModeEditeur::Modification; }
     // The fixed colour as stored: red + 256 x green + 65536 x blue.
     qint32 couleurFixe() const { return couleurFixe_; }
 
@@ -61,7 +63,7 @@ private:
 
     Contexte& contexte_;
     ListesGestion& gestion_;
-    QString mode_;
+    ModeEditeur mode_;
     // In modify mode, the name of the row being changed, as stored.
     QString nomEnregistre_;
     qint32 couleurFixe_ = 16761024;

@@ -9,7 +9,7 @@
 #include "core/Services.h"
 #include "core/ToucheAide.h"
 #include "manage/Controles.h"
-#include "manage/EchangeGestion.h"
+#include "manage/Gestion.h"
 #include "manage/MessageErreur.h"
 #include "manage/frmCategories.h"
 #include "manage/frmProgrammes.h"
@@ -133,7 +133,7 @@ QString Texte_Type(const QString& code) {
     return Avec_Libelle(code, {" - PROGRAMME", " - FICHIER", " - LIEN INTERNET", " - E.MAIL"});
 }
 
-frmGestion::frmGestion(Contexte& contexte, QWidget* parent)
+frmGestion::frmGestion(Contexte& contexte, PageGestion page, QWidget* parent)
     : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Gestion) {
@@ -141,7 +141,7 @@ frmGestion::frmGestion(Contexte& contexte, QWidget* parent)
     new ToucheAide(contexte_, this, [this] {
         return pageVisible() == 1 ? RubriqueAide::Programmes : RubriqueAide::Categories;
     });
-    Form_Load();
+    Form_Load(page);
 }
 
 frmGestion::~frmGestion() = default;
@@ -315,14 +315,10 @@ void frmGestion::creerPageProgrammes() {
             [this] { lstProgrammes_Click(); });
 }
 
-void frmGestion::Form_Load() {
+void frmGestion::Form_Load(PageGestion page) {
     Centrer_Fenetre(this);
     Placer_Premier_Plan(this, true);
-
-    if (contexte_.Echange.isEmpty() || Valeur_Numerique(contexte_.Echange) < 0 ||
-        Valeur_Numerique(contexte_.Echange) > 1)
-        contexte_.Echange = QStringLiteral("0");
-    Afficher_Page(static_cast<int>(Valeur_Entiere(contexte_.Echange)));
+    Afficher_Page(static_cast<int>(page));
 
     Liste_Categories();
     choisirBoiteCategories(-1);
@@ -385,7 +381,7 @@ void frmGestion::keyPressEvent(QKeyEvent* evenement) {
 
 void frmGestion::reject() {
     // The close box and "&Quitter": nothing to rebuild.
-    contexte_.Echange.clear();
+    fin_ = FinGestion::SansChangement;
     QDialog::reject();
 }
 
@@ -398,7 +394,7 @@ void frmGestion::Boutons_Click(int index) {
         reject();
         break;
     case 2:
-        contexte_.Echange = MiseAJourAFaire;
+        fin_ = FinGestion::MiseAJourAFaire;
         accept();
         break;
     default:
@@ -600,7 +596,7 @@ void frmGestion::cmdCategorie_Click(int index) {
     if (index == 2)
         supprimerCategorie();
     else
-        ouvrirEditeurCategorie(index);
+        ouvrirEditeurCategorie(index == 0 ? ModeEditeur::Creation : ModeEditeur::Modification);
 }
 
 void frmGestion::cmdProgrammes_Click(int index) {
@@ -612,20 +608,18 @@ void frmGestion::cmdProgrammes_Click(int index) {
     if (index == 2)
         supprimerProgramme();
     else
-        ouvrirEditeurProgramme(index);
+        ouvrirEditeurProgramme(index == 0 ? ModeEditeur::Creation : ModeEditeur::Modification);
 }
 
-void frmGestion::ouvrirEditeurCategorie(int mode) {
-    contexte_.Echange = QString::number(mode);
-    QPointer<frmCategories> editeur = new frmCategories(contexte_, *this, this);
+void frmGestion::ouvrirEditeurCategorie(ModeEditeur mode) {
+    QPointer<frmCategories> editeur = new frmCategories(contexte_, *this, mode, this);
     editeur->exec();
     delete editeur;
     Reprendre_La_Main(this);
 }
 
-void frmGestion::ouvrirEditeurProgramme(int mode) {
-    contexte_.Echange = QString::number(mode);
-    QPointer<frmProgrammes> editeur = new frmProgrammes(contexte_, *this, this);
+void frmGestion::ouvrirEditeurProgramme(ModeEditeur mode) {
+    QPointer<frmProgrammes> editeur = new frmProgrammes(contexte_, *this, mode, this);
     editeur->exec();
     delete editeur;
     Reprendre_La_Main(this);
@@ -740,9 +734,11 @@ void frmGestion::Rafraichir_Apres_Suppression() {
     if (lstCategories->count() > 0) choisirCategorie(liste);
 }
 
-void Afficher_Fenetre_Gestion(Contexte& contexte, QWidget* parent) {
+FinGestion Afficher_Fenetre_Gestion(Contexte& contexte, PageGestion page, QWidget* parent) {
     // Held by a guard: quitting from elsewhere may unload the window while it is shown.
-    QPointer<frmGestion> fenetre = new frmGestion(contexte, parent);
+    QPointer<frmGestion> fenetre = new frmGestion(contexte, page, parent);
     fenetre->exec();
+    const FinGestion fin = fenetre ? fenetre->fin() : FinGestion::SansChangement;
     delete fenetre;
+    return fin;
 }

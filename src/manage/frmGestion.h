@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Fenetres.h"
+#include "manage/Gestion.h"
 #include "manage/ListesGestion.h"
 #include "platform/Messages.h"
 
@@ -27,13 +28,14 @@ QString Texte_Demarrage(const QString& code);
 QString Texte_Type(const QString& code);
 
 // The management window: the categories and the items of the catalogue, their details,
-// their deletion, and the editors that create and modify them. Opened modally on the page
-// named in Echange ("0" categories, "1" items); leaves "MISE A JOUR A FAIRE" in Echange
-// when closed with "&Valider les changements", "" otherwise.
+// their deletion, and the editors that create and modify them. Opened modally on a page;
+// says, once closed, whether the launcher windows must be built again.
 class frmGestion : public QDialog, public ListesGestion {
     Q_OBJECT
 public:
-    explicit frmGestion(Contexte& contexte, QWidget* parent = nullptr);
+    explicit frmGestion(Contexte& contexte, PageGestion page = PageGestion::Categories,
+                        QWidget* parent = nullptr);
+    FinGestion fin() const { return fin_; }
     ~frmGestion() override;
 
     // ListesGestion, for the editors.
@@ -93,15 +95,15 @@ private:
     void creerControles();
     void creerPageCategories();
     void creerPageProgrammes();
-    void Form_Load();
+    void Form_Load(PageGestion page);
     void lstCategories_Click();
     void cboCategorie_Click();
     void lstProgrammes_Click();
     void Liste_Programmes();
     void Affiche_Programme();
     void Affiche_Categorie();
-    void ouvrirEditeurCategorie(int mode);
-    void ouvrirEditeurProgramme(int mode);
+    void ouvrirEditeurCategorie(ModeEditeur mode);
+    void ouvrirEditeurProgramme(ModeEditeur mode);
     void supprimerCategorie();
     void supprimerProgramme();
     // After a deletion: the lists reloaded, each back on its entry when it still exists.
@@ -117,7 +119,8 @@ private:
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;
+    FinGestion fin_ = FinGestion::SansChangement;
 };
 
-// Shows the management window modally over the given window.
-void Afficher_Fenetre_Gestion(Contexte& contexte, QWidget* parent);
+// Shows the management window modally over the given window, on the page given.
+FinGestion Afficher_Fenetre_Gestion(Contexte& contexte, PageGestion page, QWidget* parent);

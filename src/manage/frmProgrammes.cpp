@@ -57,10 +57,12 @@ int Position_Code(const QString& code, int n) {
 
 } // namespace
 
-frmProgrammes::frmProgrammes(Contexte& contexte, ListesGestion& gestion, QWidget* parent)
+frmProgrammes::frmProgrammes(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
+                             QWidget* parent)
     : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
-    , gestion_(gestion) {
+    , gestion_(gestion)
+    , mode_(mode) {
     creerControles();
     new ToucheAide(contexte_, this, [this] {
         return modeModification() ? RubriqueAide::ModifierProgramme : RubriqueAide::CreerProgramme;
@@ -157,7 +159,6 @@ void frmProgrammes::creerControles() {
 void frmProgrammes::Form_Load() {
     Centrer_Fenetre(this);
     Placer_Premier_Plan(this, true);
-    mode_ = contexte_.Echange;
     cboCategorie->clear();
     cboCategorie->addItems(gestion_.lignesCategories());
     cboCategorie->setCurrentIndex(-1);
@@ -454,8 +455,7 @@ private:
 
 bool Ajouter_Element_Propose(Contexte& contexte, const ElementPropose& element, QWidget* parent) {
     ListesSansGestion listes(contexte);
-    contexte.Echange = QStringLiteral("0");
-    frmProgrammes editeur(contexte, listes, parent);
+    frmProgrammes editeur(contexte, listes, ModeEditeur::Creation, parent);
     editeur.proposer(element);
     editeur.exec();
     return editeur.enregistres() > 0;

@@ -2,6 +2,8 @@
 
 #include "core/Depot.h"
 
+#include "manage/Gestion.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -16,17 +18,17 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
-// The program editor: creates an item (mode "0") or changes the path, category, display
-// mode and type of the one chosen in the management window (mode "1"), the mode being
-// read from Echange when it opens. Each save is written at once and the management
+// The program editor: creates an item or changes the path, category, display mode and
+// type of the one chosen in the management window. Each save is written at once and the management
 // window's lists reloaded; in create mode several items can be saved in one opening.
 class frmProgrammes : public QDialog {
     Q_OBJECT
 public:
-    frmProgrammes(Contexte& contexte, ListesGestion& gestion, QWidget* parent = nullptr);
+    frmProgrammes(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
+                  QWidget* parent = nullptr);
     ~frmProgrammes() override;
 
-    bool modeModification() const { return mode_ == QLatin1String("1"); }
+    bool modeModification() const { return mode_ == ModeEditeur::Modification; }
     // How many saves this opening made.
     int enregistres() const { return enregistres_; }
 
@@ -69,7 +71,7 @@ private:
 
     Contexte& contexte_;
     ListesGestion& gestion_;
-    QString mode_;
+    ModeEditeur mode_;
     // In modify mode, the name of the row being changed, as stored.
     QString nomEnregistre_;
     int enregistres_ = 0;

@@ -50,8 +50,8 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
     setWindowTitle(TitreApplication);
     imgIcone = QIcon(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"));
     creerMenu();
-    Afficher_Gestion = [](frmPrincipale& principale) {
-        Afficher_Fenetre_Gestion(principale.contexte_, &principale);
+    Afficher_Gestion = [](frmPrincipale& principale, PageGestion page) {
+        return Afficher_Fenetre_Gestion(principale.contexte_, page, &principale);
     };
     suiviEcrans_ = new SuiviEcrans([this] { Replacer_Fenetres(); }, this);
 }
@@ -144,10 +144,10 @@ void frmPrincipale::Afficher_Menu(const QPoint& positionGlobale) {
 void frmPrincipale::mnuDePrincipal_Click(int index) {
     switch (index) {
     case EntreeMenu::Categories:
-        ouvrirGestion(QStringLiteral("0"));
+        ouvrirGestion(PageGestion::Categories);
         break;
     case EntreeMenu::Programmes:
-        ouvrirGestion(QStringLiteral("1"));
+        ouvrirGestion(PageGestion::Programmes);
         break;
     case EntreeMenu::Parametres:
         afficherParametres();
@@ -166,10 +166,9 @@ void frmPrincipale::mnuDePrincipal_Click(int index) {
     }
 }
 
-void frmPrincipale::ouvrirGestion(const QString& page) {
-    contexte_.Echange = page;
-    if (Afficher_Gestion) Afficher_Gestion(*this);
-    if (contexte_.Echange == MiseAJourAFaire) Reconstruire_Fenetres();
+void frmPrincipale::ouvrirGestion(PageGestion page) {
+    if (Afficher_Gestion && Afficher_Gestion(*this, page) == FinGestion::MiseAJourAFaire)
+        Reconstruire_Fenetres();
 }
 
 void frmPrincipale::afficherParametres() {

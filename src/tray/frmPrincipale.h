@@ -10,7 +10,7 @@
 #include "core/Depot.h"
 #include "core/Fenetres.h"
 #include "launcher/Disposition.h"
-#include "manage/EchangeGestion.h"
+#include "manage/Gestion.h"
 
 #include <functional>
 
@@ -70,9 +70,9 @@ public:
     // launcher windows are built again when it saved something.
     void Ajouter_Element_Depose(const ElementPropose& element);
 
-    // Shows the management window modally on the page named in Echange: the real one
-    // unless a test puts its own; left empty, the menu entries open nothing.
-    std::function<void(frmPrincipale&)> Afficher_Gestion;
+    // Shows the management window modally on a page, and says how it was closed: the real
+    // one unless a test puts its own; left empty, the menu entries open nothing.
+    std::function<FinGestion(frmPrincipale&, PageGestion)> Afficher_Gestion;
 
     Contexte& contexte() const { return contexte_; }
 
@@ -104,7 +104,7 @@ Q_SIGNALS:
 
 private:
     void creerMenu();
-    void ouvrirGestion(const QString& page);
+    void ouvrirGestion(PageGestion page);
     void afficherParametres();
     // From what was read already, or else read now.
     void creerFenetresLanceur(std::optional<LectureFenetres> lecture = std::nullopt);

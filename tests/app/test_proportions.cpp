@@ -163,12 +163,10 @@ void TestProportions::fenetres_data() {
         return std::make_unique<frmGestion>(b.c());
     }) << QSize(6495, 5850) << 0;
     QTest::newRow("frmCategories") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        b.c().Echange = QStringLiteral("0");
-        return std::make_unique<frmCategories>(b.c(), b.listes());
+        return std::make_unique<frmCategories>(b.c(), b.listes(), ModeEditeur::Creation);
     }) << QSize(5235, 3930) << 0;
     QTest::newRow("frmProgrammes") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        b.c().Echange = QStringLiteral("0");
-        return std::make_unique<frmProgrammes>(b.c(), b.listes());
+        return std::make_unique<frmProgrammes>(b.c(), b.listes(), ModeEditeur::Creation);
     }) << QSize(6690, 3390) << 0;
     QTest::newRow("frmParametres") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmParametres>(b.c());

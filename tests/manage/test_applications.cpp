@@ -46,8 +46,7 @@ private Q_SLOTS:
     void boutonSelonLeType() {
         BancGestion b;
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmProgrammes e(b.c(), g);
+        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
         QCOMPARE(e.cmdApplications->accessibleName(), QStringLiteral("Applications..."));
         const std::array<bool, 4> actif{true, false, false, false};
         for (std::size_t i : {1, 2, 3, 0}) {
@@ -94,8 +93,7 @@ private Q_SLOTS:
                                            application("  ", "/a/vide.desktop"),
                                            application("Sans fichier", "")};
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmProgrammes e(b.c(), g);
+        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
         e.txtNom->setText(nomTape);
         QStringList visibles;
         bool nomme = true;
@@ -159,8 +157,7 @@ private Q_SLOTS:
         BancGestion b;
         b.categorie("Outils");
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmProgrammes e(b.c(), g);
+        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
         e.optType[static_cast<std::size_t>(type)]->setChecked(true);
         e.txtNom->setText("Photos");
         e.txtChemin->setText(photos.path());

@@ -66,8 +66,7 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmCategories e(b.c(), g);
+        frmCategories e(b.c(), g, ModeEditeur::Creation);
         e.txtNom->setText(nom);
         e.txtIcone->setText(icone == "*" ? b.icone() : icone);
         e.Bouton[0]->click();
@@ -96,8 +95,7 @@ private Q_SLOTS:
         b.categorie("Zèbre");
         if (nom == "cote") b.env.executer("DELETE FROM categorie WHERE nom = 'cote'");
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmCategories e(b.c(), g);
+        frmCategories e(b.c(), g, ModeEditeur::Creation);
         QCOMPARE(e.windowTitle(), QStringLiteral("Ajouter une Catégorie"));
         e.txtNom->setText(nom);
         e.txtIcone->setText(b.icone());
@@ -124,8 +122,7 @@ private Q_SLOTS:
     void creationsEnSerie() {
         BancGestion b;
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmCategories e(b.c(), g);
+        frmCategories e(b.c(), g, ModeEditeur::Creation);
         e.txtNom->setText("Jeux");
         e.txtIcone->setText(b.icone());
         b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Oui};
@@ -158,8 +155,7 @@ private Q_SLOTS:
         g.choisirCategorie(g.lignesCategories().indexOf(nom));
         g.choisirBoiteCategories(1);
         const int position = g.positionCategorie();
-        b.c().Echange = "1";
-        frmCategories e(b.c(), g);
+        frmCategories e(b.c(), g, ModeEditeur::Modification);
         QCOMPARE(e.windowTitle(), QStringLiteral("Modifier une Catégorie"));
         QVERIFY(!e.txtNom->isEnabled());
         QCOMPARE(e.txtNom->text(), nom);
@@ -192,8 +188,7 @@ private Q_SLOTS:
         f.write("pas une image\n");
         f.close();
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmCategories e(b.c(), g);
+        frmCategories e(b.c(), g, ModeEditeur::Creation);
         QVERIFY(!e.imgIcone->pixmap().isNull());
         e.txtIcone->setText(chemin);
         QCOMPARE(b.vus(), QStringList("Le format de l'image est incorrect."));
@@ -208,8 +203,7 @@ private Q_SLOTS:
     void dialoguesCategorie() {
         BancGestion b;
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmCategories e(b.c(), g);
+        frmCategories e(b.c(), g, ModeEditeur::Creation);
         DialoguesScriptes& d = b.env.dialogues();
         d.fichiers = {std::nullopt, b.icone()};
         e.cmdIcone->click();
@@ -251,12 +245,11 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        b.c().Echange = mode;
         std::unique_ptr<QDialog> e;
         if (categorie)
-            e = std::make_unique<frmCategories>(b.c(), g);
+            e = std::make_unique<frmCategories>(b.c(), g, mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
         else
-            e = std::make_unique<frmProgrammes>(b.c(), g);
+            e = std::make_unique<frmProgrammes>(b.c(), g, mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
         e->show();
         QVERIFY(QTest::qWaitForWindowExposed(e.get()));
         for (QWidget* w : e->findChildren<QWidget*>())
@@ -328,8 +321,7 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmProgrammes e(b.c(), g);
+        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
         e.txtNom->setText(nom);
         e.txtChemin->setText(chemin);
         e.optType[type]->setChecked(true);
@@ -348,8 +340,7 @@ private Q_SLOTS:
     void parcourir() {
         BancGestion b;
         frmGestion g(b.c());
-        b.c().Echange = "0";
-        frmProgrammes e(b.c(), g);
+        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
         DialoguesScriptes& d = b.env.dialogues();
         QVERIFY(e.cmdChemin->isEnabled());
         e.txtChemin->setText("garde");
@@ -396,8 +387,7 @@ private Q_SLOTS:
         frmGestion g(b.c());
         g.choisirProgramme(nom == "Scie" ? 1 : 0);
         QCOMPARE(g.programmeChoisi(), nom);
-        b.c().Echange = "1";
-        frmProgrammes e(b.c(), g);
+        frmProgrammes e(b.c(), g, ModeEditeur::Modification);
         QCOMPARE(e.windowTitle(), QStringLiteral("Modifier un Programme"));
         QCOMPARE(e.lstAffichage->currentRow(), mode);
         QVERIFY(e.optType[type]->isChecked());
@@ -417,8 +407,7 @@ private Q_SLOTS:
         remplir(b);
         frmGestion g(b.c());
         g.choisirCategorie(1);
-        b.c().Echange = "0";
-        frmProgrammes e(b.c(), g);
+        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
         e.txtNom->setText(" L'outil ");
         e.txtChemin->setText("/bin/sh");
         e.cboCategorie->setCurrentIndex(e.cboCategorie->findText("Outils"));
@@ -458,16 +447,15 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        b.c().Echange = "0";
         std::unique_ptr<QDialog> e;
         QLineEdit* nom = nullptr;
         if (categorie) {
-            auto* c = new frmCategories(b.c(), g);
+            auto* c = new frmCategories(b.c(), g, ModeEditeur::Creation);
             c->txtIcone->setText(b.icone());
             nom = c->txtNom;
             e.reset(c);
         } else {
-            auto* p = new frmProgrammes(b.c(), g);
+            auto* p = new frmProgrammes(b.c(), g, ModeEditeur::Creation);
             p->txtChemin->setText("/bin/sh");
             p->cboCategorie->setCurrentIndex(0);
             p->lstAffichage->setCurrentRow(1);
@@ -511,12 +499,11 @@ private Q_SLOTS:
         frmGestion g(b.c());
         g.choisirCategorie(0);
         g.choisirProgramme(0);
-        b.c().Echange = "1";
         std::unique_ptr<QDialog> e;
         if (categorie)
-            e = std::make_unique<frmCategories>(b.c(), g);
+            e = std::make_unique<frmCategories>(b.c(), g, ModeEditeur::Modification);
         else
-            e = std::make_unique<frmProgrammes>(b.c(), g);
+            e = std::make_unique<frmProgrammes>(b.c(), g, ModeEditeur::Modification);
         QCOMPARE(e->findChild<QLineEdit*>()->text(), nom);
         if (disparue)
             b.env.executer(QStringLiteral("DELETE FROM ") +
@@ -551,12 +538,11 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        b.c().Echange = "0";
         std::unique_ptr<QDialog> e;
         if (categorie)
-            e = std::make_unique<frmCategories>(b.c(), g);
+            e = std::make_unique<frmCategories>(b.c(), g, ModeEditeur::Creation);
         else
-            e = std::make_unique<frmProgrammes>(b.c(), g);
+            e = std::make_unique<frmProgrammes>(b.c(), g, ModeEditeur::Creation);
         e->show();
         QVERIFY(QTest::qWaitForWindowActive(e.get()));
         QPushButton* cible = nullptr;

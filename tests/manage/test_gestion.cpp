@@ -1,7 +1,7 @@
 // The management window: pages, lists and details, deletions, closing.
 #include "manage/BancGestion.h"
 #include "manage/Controles.h"
-#include "manage/EchangeGestion.h"
+#include "manage/Gestion.h"
 #include "manage/frmGestion.h"
 #include "support/AideFactice.h"
 
@@ -48,27 +48,17 @@ class TestGestion : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void page_data() {
-        QTest::addColumn<QString>("echange");
         QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("apres");
-        QTest::newRow("1") << "1" << 1 << "1";
-        QTest::newRow("0") << "0" << 0 << "0";
-        QTest::newRow("vide") << "" << 0 << "0";
-        QTest::newRow("abc") << "abc" << 0 << "abc";
-        QTest::newRow("-3") << "-3" << 0 << "0";
-        QTest::newRow("7") << "7" << 0 << "0";
-        QTest::newRow("0.7 arrondi") << "0.7" << 1 << "0.7";
+        QTest::newRow("programmes") << 1;
+        QTest::newRow("catégories") << 0;
     }
     void page() {
-        QFETCH(QString, echange);
         QFETCH(int, page);
         BancGestion b;
-        b.c().Echange = echange;
-        frmGestion g(b.c());
+        frmGestion g(b.c(), PageGestion(page));
         QCOMPARE(g.pageVisible(), page);
         QVERIFY(!g.Frame1[page]->isHidden() && g.Frame1[1 - page]->isHidden());
         QVERIFY(g.lblRubrique[page]->font().bold() && !g.lblRubrique[1 - page]->font().bold());
-        QTEST(b.c().Echange, "apres");
         QCOMPARE(Fenetres::tag(&g), Tag::Gestion);
     }
 
@@ -273,11 +263,11 @@ private Q_SLOTS:
 
     void fermeture_data() {
         QTest::addColumn<int>("maniere");
-        QTest::addColumn<QString>("echange");
-        QTest::newRow("Quitter") << 0 << "";
-        QTest::newRow("Valider les changements") << 1 << MiseAJourAFaire;
-        QTest::newRow("Échap") << 2 << MiseAJourAFaire;
-        QTest::newRow("case de fermeture") << 3 << "";
+        QTest::addColumn<bool>("reconstruire");
+        QTest::newRow("Quitter") << 0 << false;
+        QTest::newRow("Valider les changements") << 1 << true;
+        QTest::newRow("Échap") << 2 << true;
+        QTest::newRow("case de fermeture") << 3 << false;
     }
     void fermeture() {
         QFETCH(int, maniere);
@@ -290,7 +280,7 @@ private Q_SLOTS:
         if (maniere == 2) QTest::keyClick(g.lstCategories, Qt::Key_Escape);
         if (maniere == 3) g.close();
         QVERIFY(!g.isVisible());
-        QTEST(b.c().Echange, "echange");
+        QTEST(g.fin() == FinGestion::MiseAJourAFaire, "reconstruire");
     }
 
     // Enter on a list and F1 open the help of the visible page.

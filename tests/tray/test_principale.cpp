@@ -270,7 +270,9 @@ private Q_SLOTS:
             env.executer(QStringLiteral("DROP TABLE programmes"));
         }
         env.messages().vus.clear();
-        principale.Afficher_Gestion = [&](frmPrincipale&) { c.Echange = MiseAJourAFaire; };
+        principale.Afficher_Gestion = [](frmPrincipale&, PageGestion) {
+            return FinGestion::MiseAJourAFaire;
+        };
         if (ecrans)
             principale.Replacer_Fenetres();
         else
@@ -284,26 +286,19 @@ private Q_SLOTS:
                              QString::number(ecrase ? 26 : 1) + "]"));
     }
 
-    // What the management window leaves in Echange decides whether windows are rebuilt.
+    // How the management window was closed decides whether windows are rebuilt.
     void gestion_data() {
         QTest::addColumn<int>("entree");
         QTest::addColumn<bool>("fenetreGestion");
-        QTest::addColumn<QString>("retour");
         QTest::addColumn<bool>("reconstruit");
-        QTest::newRow("catégories, validé")
-            << EntreeMenu::Categories << true << MiseAJourAFaire << true;
-        QTest::newRow("programmes, validé")
-            << EntreeMenu::Programmes << true << MiseAJourAFaire << true;
-        QTest::newRow("sans changement") << EntreeMenu::Categories << true << "" << false;
-        QTest::newRow("casse différente")
-            << EntreeMenu::Programmes << true << "mise a jour a faire" << false;
-        QTest::newRow("pas de fenêtre de gestion")
-            << EntreeMenu::Programmes << false << "" << false;
+        QTest::newRow("catégories, validé") << EntreeMenu::Categories << true << true;
+        QTest::newRow("programmes, validé") << EntreeMenu::Programmes << true << true;
+        QTest::newRow("sans changement") << EntreeMenu::Categories << true << false;
+        QTest::newRow("pas de fenêtre de gestion") << EntreeMenu::Programmes << false << false;
     }
     void gestion() {
         QFETCH(int, entree);
         QFETCH(bool, fenetreGestion);
-        QFETCH(QString, retour);
         QFETCH(bool, reconstruit);
         Environnement env;
         Contexte& c = env.contexte();
@@ -312,16 +307,17 @@ private Q_SLOTS:
         QVERIFY(principale.Form_Load());
         std::unique_ptr<QWidget> gestion(fenetreTaguee(c, Tag::Gestion));
         const auto avant = lanceurs(c);
-        QString page;
+        std::optional<PageGestion> page;
         principale.Afficher_Gestion = nullptr;
         if (fenetreGestion)
-            principale.Afficher_Gestion = [&](frmPrincipale&) {
-                page = c.Echange;
-                c.Echange = retour;
+            principale.Afficher_Gestion = [&](frmPrincipale&, PageGestion p) {
+                page = p;
+                return reconstruit ? FinGestion::MiseAJourAFaire : FinGestion::SansChangement;
             };
         principale.mnuDePrincipal.at(entree)->trigger();
-        const QString attendue = entree == EntreeMenu::Categories ? "0" : "1";
-        QCOMPARE(fenetreGestion ? page : c.Echange, attendue);
+        if (fenetreGestion)
+            QCOMPARE(page, entree == EntreeMenu::Categories ? PageGestion::Categories
+                                                            : PageGestion::Programmes);
         // Rebuilt: every old window gone, as many new ones built from the catalogue.
         QCOMPARE(vivantes(avant), reconstruit ? 0 : int(avant.size()));
         QCOMPARE(lanceurs(c).size(), avant.size());
