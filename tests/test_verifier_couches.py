@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The layer check passes on src/ and fails on each kind of fault it exists for."""
+"""The layer check passes on src/ and fails on each kind of fault it exists for, naming it."""
 import pathlib
 import subprocess
 import sys
@@ -12,29 +12,78 @@ def verifier(racine):
     return subprocess.run([sys.executable, script, str(racine)], capture_output=True, text=True)
 
 
+def bibliotheque(nom, *liens):
+    """A folder's CMakeLists.txt: its library and what it links to, spread as people write it."""
+    texte = f"# {nom}\nadd_library({nom} STATIC A.cpp)\n"
+    if liens:
+        texte += f"target_link_libraries({nom}\n    PUBLIC " + "\n    ".join(liens) + ")\n"
+    return texte
+
+
 reel = verifier(src)
 if reel.returncode != 0:
     sys.exit("src/ breaks the layers:\n" + reel.stderr)
 
+# Each fault tree, and what its one line of fault must say.
+LINUX = "only app may use platform/linux/"
 FAUTES = {
-    "upward": {"core/A.cpp": '#include "tray/frmPrincipale.h"\n'},
-    "sideways": {"launcher/A.cpp": '#include "manage/frmGestion.h"\n'},
-    "widgets in a seam": {"platform/Couture.h": "#include <QWidget>\n"},
-    "GIO in a seam": {"platform/Couture.h": "#include <gio/gio.h>\n"},
-    "unknown folder": {"divers/A.cpp": '#include "core/Contexte.h"\n'},
+    "upward": ({"core/A.cpp": '#include "tray/frmPrincipale.h"\n'},
+               'core/A.cpp: includes "tray/frmPrincipale.h": core may not use tray'),
+    "sideways": ({"launcher/A.cpp": '#include "manage/frmGestion.h"\n'},
+                 "launcher may not use manage"),
+    "upward in angle brackets": ({"core/A.cpp": "#include <tray/frmPrincipale.h>\n"},
+                                 "includes <tray/frmPrincipale.h>: core may not use tray"),
+    "windows below the shared ones": ({"ui/A.h": "#include <about/APropos.h>\n"},
+                                      "ui may not use about"),
+    "widgets in a seam": ({"platform/Couture.h": "#include <QWidget>\n"}, "includes <QWidget>"),
+    "GIO in a seam": ({"platform/Couture.h": "#include <gio/gio.h>\n"}, "includes <gio/gio.h>"),
+    "unknown folder": ({"divers/A.cpp": '#include "core/Contexte.h"\n'}, "'divers' has no place"),
+    "backend outside app": ({"core/A.cpp": '#include "platform/linux/ShellGio.h"\n'},
+                            'core/A.cpp: includes "platform/linux/ShellGio.h": ' + LINUX),
+    "backend in a seam": ({"platform/Shell.h": "#include <platform/linux/ShellGio.h>\n"}, LINUX),
+    "link upward": ({"core/CMakeLists.txt": bibliotheque("dalvire_core", "dalvire_base",
+                                                         "PRIVATE dalvire_tray"),
+                     "tray/CMakeLists.txt": bibliotheque("dalvire_tray"),
+                     "base/CMakeLists.txt": bibliotheque("dalvire_base")},
+                    "core/CMakeLists.txt: dalvire_core links dalvire_tray: core may not use tray"),
+    "link sideways": ({"launcher/CMakeLists.txt": bibliotheque("dalvire_launcher",
+                                                               "dalvire_manage"),
+                       "manage/CMakeLists.txt": bibliotheque("dalvire_manage")},
+                      "dalvire_launcher links dalvire_manage: launcher may not use manage"),
 }
 PERMIS = {
     "down": {"tray/A.cpp": '#include "launcher/Disposition.h"\n', "base/B.h": "#include <QString>\n"},
+    "down in angle brackets": {"tray/A.cpp": "#include <launcher/Disposition.h>\n"
+                                             "#include <glib.h>\n"},
     "widgets in a backend": {"platform/linux/A.h": "#include <QWidget>\n"},
+    "backends in app and among themselves": {
+        "app/A.cpp": '#include "platform/linux/ShellGio.h"\n',
+        "platform/linux/B.cpp": "#include <platform/linux/C.h>\n"},
+    "shared windows": {"ui/A.h": '#include "core/Contexte.h"\n',
+                       "report/B.cpp": '#include "ui/A.h"\n'},
+    "links down, within a folder and outside": {
+        "tray/CMakeLists.txt": bibliotheque("dalvire_tray", "dalvire_launcher Qt6::Widgets"),
+        "launcher/CMakeLists.txt": bibliotheque("dalvire_launcher"),
+        "app/CMakeLists.txt": bibliotheque("dalvire_app", "dalvire_tray") +
+                              "add_executable(dalvire main.cpp)\n" +
+                              "target_link_libraries(dalvire PRIVATE dalvire_app)\n"},
 }
-for attendu, cas in ((1, FAUTES), (0, PERMIS)):
-    for nom, fichiers in cas.items():
-        with tempfile.TemporaryDirectory() as dossier:
-            for chemin, texte in fichiers.items():
-                p = pathlib.Path(dossier, chemin)
-                p.parent.mkdir(parents=True, exist_ok=True)
-                p.write_text(texte)
-            r = verifier(dossier)
-            if r.returncode != attendu:
-                sys.exit(f"{nom}: exit {r.returncode}, expected {attendu}\n{r.stderr}")
+
+
+def arbre(dossier, fichiers):
+    for chemin, texte in fichiers.items():
+        p = pathlib.Path(dossier, chemin)
+        p.parent.mkdir(parents=True, exist_ok=True)
+        p.write_text(texte)
+
+
+cas = [(nom, fichiers, 1, message) for nom, (fichiers, message) in FAUTES.items()]
+cas += [(nom, fichiers, 0, "") for nom, fichiers in PERMIS.items()]
+for nom, fichiers, attendu, message in cas:
+    with tempfile.TemporaryDirectory() as dossier:
+        arbre(dossier, fichiers)
+        r = verifier(dossier)
+    lignes = r.stderr.splitlines()
+    if r.returncode != attendu or (message and (len(lignes) != 1 or message not in lignes[0])):
+        sys.exit(f"{nom}: exit {r.returncode}, expected {attendu} and {message!r}\n{r.stderr}")
 print("layers: ok")

@@ -1,5 +1,6 @@
 // The desktop services for real: programs started from script files, documents and
 // links opened through desktop entries and MIME associations of a private XDG home.
+#include "platform/linux/DemarrageDetache.h"
 #include "platform/linux/ShellGio.h"
 #include "platform/linux/ShellGioOutils.h"
 #include "support/MaisonXdg.h"

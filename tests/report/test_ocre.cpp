@@ -2,13 +2,13 @@
 // files, printing, mail, opening the saved file, and the failures the user is told about.
 #include "base/Version.h"
 #include "launcher/Lanceur.h"
-#include "platform/linux/ImpressionQt.h"
 #include "report/DocumentRtf.h"
 #include "report/MessageErreur.h"
 #include "report/frmOCRE.h"
 #include "support/AideFactice.h"
 #include "support/DialoguesScriptes.h"
 #include "support/Environnement.h"
+#include "support/ImpressionPdf.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
 

@@ -2,10 +2,10 @@
 
 #include "about/APropos.h"
 #include "base/Textes.h"
-#include "platform/linux/ImpressionQt.h"
 #include "support/AideFactice.h"
 #include "support/DemarrageSessionMemoire.h"
 #include "support/DialoguesScriptes.h"
+#include "support/ImpressionPdf.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 #include "support/ShellFactice.h"

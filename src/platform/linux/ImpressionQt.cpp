@@ -1,14 +1,10 @@
 #include "platform/linux/ImpressionQt.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
 
-namespace {
-
-bool imprimerSur(QPrinter& imprimante, const QTextDocument& document, QString& raison) {
+bool Imprimer_Sur(QPrinter& imprimante, const QTextDocument& document, QString& raison) {
     if (!imprimante.isValid()) {
         raison = QStringLiteral("L'imprimante n'est pas utilisable.");
         return false;
@@ -21,8 +17,6 @@ bool imprimerSur(QPrinter& imprimante, const QTextDocument& document, QString& r
     return true;
 }
 
-} // namespace
-
 bool ImpressionQt::imprimer(const QTextDocument& document, const QString& nomTravail,
                             QString& raison) {
     const QPrinterInfo defaut = QPrinterInfo::defaultPrinter();
@@ -33,19 +27,5 @@ bool ImpressionQt::imprimer(const QTextDocument& document, const QString& nomTra
     }
     QPrinter imprimante(defaut, QPrinter::HighResolution);
     imprimante.setDocName(nomTravail);
-    return imprimerSur(imprimante, document, raison);
-}
-
-bool ImpressionPdf::imprimer(const QTextDocument& document, const QString& nomTravail,
-                             QString& raison) {
-    QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setOutputFormat(QPrinter::PdfFormat);
-    imprimante.setOutputFileName(fichier_);
-    imprimante.setDocName(nomTravail);
-    if (!QFileInfo(fichier_).dir().exists()) {
-        raison = QStringLiteral("Le dossier du fichier n'existe pas.");
-        return false;
-    }
-    ++travaux;
-    return imprimerSur(imprimante, document, raison);
+    return Imprimer_Sur(imprimante, document, raison);
 }

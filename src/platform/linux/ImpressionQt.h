@@ -2,6 +2,8 @@
 
 #include "platform/Impression.h"
 
+class QPrinter;
+
 // The system's default printer, through Qt's print support (CUPS here).
 class ImpressionQt final : public ServiceImpression {
 public:
@@ -9,16 +11,6 @@ public:
                   QString& raison) override;
 };
 
-// Prints into a PDF file: what a test reads back, through the same document path.
-class ImpressionPdf final : public ServiceImpression {
-public:
-    explicit ImpressionPdf(QString fichier) : fichier_(std::move(fichier)) {}
-    bool imprimer(const QTextDocument& document, const QString& nomTravail,
-                  QString& raison) override;
-    const QString& fichier() const { return fichier_; }
-    void definirFichier(QString fichier) { fichier_ = std::move(fichier); }
-    int travaux = 0;
-
-private:
-    QString fichier_;
-};
+// The document on a printer already chosen and named, so that every destination (a PDF
+// file as well) fails with the same reasons.
+bool Imprimer_Sur(QPrinter& imprimante, const QTextDocument& document, QString& raison);

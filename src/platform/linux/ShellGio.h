@@ -6,22 +6,6 @@
 #include <QObject>
 #include <QString>
 
-// How a direct start ended: the id of the started process, or the system's error number
-// (errno) when the program could not be started.
-struct ResultatDemarrage {
-    qint64 pid = -1;
-    int erreur = 0;
-    bool reussi() const { return pid > 0; }
-};
-
-// Runs a program file as a process of its own: the path is the program and its only
-// argument, passed to the kernel as it is, never to a shell. The program is detached
-// (a new session, reparented away from us, reaped by the system), its standard input,
-// output and error go to /dev/null and it inherits no other descriptor of ours. We only
-// wait until the kernel has accepted or refused the file, never for the program.
-// A name without a "/" is looked up in PATH, as a command would be.
-ResultatDemarrage Demarrer_Detache(const QString& programme);
-
 // The desktop services on GIO: opening by association from the desktop entries and MIME
 // associations of the freedesktop.org standards, direct starts, what the Open With chooser
 // offers. The display mode of a start reaches the started program's first window on X11 (see
