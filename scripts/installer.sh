@@ -6,7 +6,7 @@
 #   installer.sh desinstaller PREFIX BINDIR
 #
 # Install: the application folder goes to PREFIX (the built program, help, icons,
-# informations.txt); the catalogue donnees.fdl is copied there only when none exists, so
+# informations.txt, the collation extension francais.so); the catalogue donnees.fdl is copied there only when none exists, so
 # that an install over an earlier one keeps every row; a desktop entry goes to the user's
 # applications menu, a `dalvire` command (a link) to BINDIR; an autostart entry that
 # exists is made to start the program from its new place.
@@ -64,7 +64,8 @@ installer() {
     # The delivered files of the application folder, not what runs left there (the
     # catalogue, a report's working file); each replaced whole, a new file renamed over
     # the old one, so that a running copy keeps its own.
-    local liste=(dalvire aide.chm informations.txt) f
+    # francais.so: without it no other tool can read the catalogue, which uses its collation.
+    local liste=(dalvire francais.so aide.chm informations.txt) f
     while IFS= read -r -d '' f; do
         liste+=("${f#"$app"/}")
     done < <(find "$app/icones" -type f -print0 | sort -z)

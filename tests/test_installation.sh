@@ -62,7 +62,7 @@ printf '[Desktop Entry]\nType=Application\nName=Dalvire\nExec="%s"\nX-GNOME-Auto
     "$BUILD/app/dalvire" >"$AUTOSTART"
 
 installer "$PREFIXE" "$HOME/.local/bin" || echec "the first install failed"
-for f in dalvire aide.chm informations.txt donnees.fdl icones/dalvire.ico; do
+for f in dalvire francais.so aide.chm informations.txt donnees.fdl icones/dalvire.ico; do
     verifier "expected $f in $PREFIXE" test -s "$PREFIXE/$f"
 done
 verifier "expected the program executable" test -x "$PREFIXE/dalvire"
@@ -75,6 +75,8 @@ verifier "expected the autostart entry to follow the new place: $(cat "$AUTOSTAR
     grep -qxF "Exec=\"$PREFIXE/dalvire\"" "$AUTOSTART"
 verifier "expected the rest of the autostart entry kept" grep -qxF "X-GNOME-Autostart-enabled=true" "$AUTOSTART"
 
+verifier "expected the README's sqlite3 recipe to work in $PREFIXE" test ok = \
+    "$(cd "$PREFIXE" && sqlite3 donnees.fdl -cmd '.load ./francais' 'PRAGMA integrity_check;' 2>&1)"
 ajouter_programme "$PREFIXE/donnees.fdl" "Mon outil"
 empreinte=$(sha256sum <"$PREFIXE/donnees.fdl")
 installer "$PREFIXE" "$HOME/.local/bin" || echec "the second install failed"

@@ -4,6 +4,7 @@
 #include "base/Nombres.h"
 #include "base/Twips.h"
 #include "base/Version.h"
+#include "core/Accessibilite.h"
 #include "core/Aide.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
@@ -102,20 +103,22 @@ void frmApropos::creerControles() {
     Image1->setGeometry(Twips::rectEnPixels(120, 120, 615, 615));
     const QIcon icone(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"));
     Image1->setPixmap(icone.pixmap(Image1->size()));
+    Image1->setAccessibleName(QStringLiteral("Icône de Dalvire"));
 
     lblTitle = new QLabel(this);
     lblTitle->setFont(tahoma(15.75, true));
-    lblTitle->setToolTip(QStringLiteral("Titre de l'application"));
+    Decrire_Valeur(lblTitle, QStringLiteral("Titre de l'application"));
     lblTitle->setGeometry(Twips::rectEnPixels(840, 60, 3210, 375));
 
     lblVersion = new QLabel(this);
     lblVersion->setFont(tahoma(9));
-    lblVersion->setToolTip(QStringLiteral("Numéro de version de l'application"));
+    Decrire_Valeur(lblVersion, QStringLiteral("Numéro de version de l'application"));
 
     txtInformations = new QPlainTextEdit(this);
     txtInformations->setReadOnly(true);
     txtInformations->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtInformations->setToolTip(QStringLiteral("Texte d'information sur l'application"));
+    txtInformations->setAccessibleName(txtInformations->toolTip());
     txtInformations->setGeometry(Twips::rectEnPixels(0, 900, 4035, 1635));
     txtInformations->viewport()->setMouseTracking(true);
     txtInformations->setMouseTracking(true);
@@ -125,7 +128,8 @@ void frmApropos::creerControles() {
     Label1->setFont(tahoma(11.25, true));
     Label1->move(Twips::enPixelsX(1080), Twips::enPixelsY(2520));
     Label1->adjustSize();
-    Label1->setToolTip(QStringLiteral("Concepteur de l'application"));
+    Decrire_Valeur(Label1, QStringLiteral("Concepteur de l'application"));
+    Label3[3]->setBuddy(Label1);
     Label3[0] = etiquette(this, QStringLiteral("Site:"), 60, 2820);
     Label3[1] = etiquette(this, QStringLiteral("Mail:"), 60, 3060);
 
@@ -136,9 +140,10 @@ void frmApropos::creerControles() {
         QPalette p = lien->palette();
         p.setColor(QPalette::WindowText, QColor(0, 0, 255));
         lien->setPalette(p);
-        lien->setToolTip(bulles.at(i));
+        Decrire_Valeur(lien, bulles.at(i));
         lien->setMouseTracking(true);
         lblUrl[i] = lien;
+        Label3[i]->setBuddy(lien);
     }
 
     Line1 = new QFrame(this);
@@ -158,7 +163,7 @@ void frmApropos::creerControles() {
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmApropos::StartSysInfo);
 
     lblJours = new QLabel(this);
-    lblJours->setToolTip(QStringLiteral("Nombre de jours d'utilisation du programme"));
+    Decrire_Valeur(lblJours, QStringLiteral("Nombre de jours d'utilisation du programme"));
 
     const QCursor main = Curseur_Main(contexte_);
     for (QWidget* w :

@@ -1,5 +1,6 @@
 #include "launcher/frmOuvrirAvec.h"
 
+#include "core/Accessibilite.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/Services.h"
@@ -33,7 +34,7 @@ void afficherCible(QLabel* etiquette, const QString& texte, const QString& compl
     const QScreen* ecran = QGuiApplication::primaryScreen();
     const int largeurMax = qMax(360, ecran ? ecran->availableGeometry().width() / 2 : 640);
     etiquette->setText(etiquette->fontMetrics().elidedText(texte, Qt::ElideMiddle, largeurMax));
-    etiquette->setToolTip(complet);
+    Decrire_Valeur(etiquette, complet);
 }
 
 QString messageEchec(const QString& application, ResultatLancement resultat, const QString& cible) {
@@ -82,6 +83,7 @@ frmOuvrirAvec::frmOuvrirAvec(Contexte& contexte, const QString& cheminOuLien, QW
 
     lstApplications = new QListWidget(this);
     lstApplications->setAccessibleName(lblInvite->text());
+    lblInvite->setBuddy(lstApplications);
     lstApplications->setCursor(main);
     lstApplications->setMinimumSize(360, 240);
 

@@ -32,8 +32,9 @@ frmApplications::frmApplications(Contexte& contexte, QWidget* parent)
     : QDialog(parent, Cadre_Dialogue) {
     Preparer_Dialogue(this, QStringLiteral("Applications installées"), 5100, 5280);
 
-    Etiquette(this, QStringLiteral("Rechercher:"), 120, 180, 1100);
+    QLabel* legende = Etiquette(this, QStringLiteral("Rechercher:"), 120, 180, 1100);
     txtFiltre = new QLineEdit(this);
+    legende->setBuddy(txtFiltre);
     txtFiltre->setClearButtonEnabled(true);
     Decrire(txtFiltre, QStringLiteral("Filtrer les applications par leur nom"),
             QStringLiteral("Rechercher"));

@@ -90,6 +90,10 @@ void frmParametres::creerControles() {
     Borner_Liste_Deroulante(*cboSecondes);
     Label1[1] = new QLabel(QStringLiteral("seconde(s)"), this);
     Label1[1]->setGeometry(Twips::rectEnPixels(3480, 1200, 1560, 255));
+    // The list is read with the caption before it and the unit after it.
+    Label1[0]->setBuddy(cboSecondes);
+    Label1[1]->setBuddy(cboSecondes);
+    cboSecondes->setAccessibleName(TexteDelai.trimmed());
 
     // Etched separator: a dark line with a white one just beneath it.
     Line2 = trait(this, palette().color(QPalette::Dark), 0);

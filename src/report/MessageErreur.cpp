@@ -25,11 +25,26 @@ frmOCRE* outilOuvert(const Contexte& contexte, QWidget* parent) {
     return nullptr;
 }
 
-void remplir(frmOCRE& outil, const Contexte& contexte, int numero, const QString& description) {
+QString texteErreur(int numero, const QString& description) {
+    return QStringLiteral("[Erreur No:") + QString::number(numero) + QLatin1Char(']') +
+           SautDeLigne + description;
+}
+
+void nommerProgramme(frmOCRE& outil, const Contexte& contexte) {
     outil.cboProgramme->setEditText(QStringLiteral("Dalvire") + QStringLiteral(" - ") +
                                     contexte.TexteVersion);
-    outil.txtErreur[2]->setPlainText(QStringLiteral("[Erreur No:") + QString::number(numero) +
-                                     QLatin1Char(']') + SautDeLigne + description);
+}
+
+// An error met while the tool is open goes under the one being reported, which is the
+// user's work and stays; only the field's prompt gives way to it.
+void ajouter(frmOCRE& outil, const Contexte& contexte, int numero, const QString& description) {
+    nommerProgramme(outil, contexte);
+    QPlainTextEdit* champ = outil.txtErreur[2];
+    const QString present = champ->toPlainText();
+    if (present.trimmed().isEmpty() || present == outil.invite(2))
+        champ->setPlainText(texteErreur(numero, description));
+    else
+        champ->appendPlainText(texteErreur(numero, description));
 }
 
 } // namespace
@@ -55,10 +70,11 @@ void Message_Erreur(Contexte& contexte, QWidget* parent, int numero, const QStri
         ReponseMessage::Oui)
         return;
     if (frmOCRE* ouvert = outilOuvert(contexte, parent)) {
-        remplir(*ouvert, contexte, numero, description);
+        ajouter(*ouvert, contexte, numero, description);
         return;
     }
     frmOCRE outil(contexte, parent);
-    remplir(outil, contexte, numero, description);
+    nommerProgramme(outil, contexte);
+    outil.txtErreur[2]->setPlainText(texteErreur(numero, description));
     outil.exec();
 }

@@ -1,5 +1,6 @@
 #include "report/frmOCRE.h"
 
+#include "base/Dates.h"
 #include "base/Twips.h"
 #include "base/Version.h"
 #include "core/Aide.h"
@@ -21,9 +22,9 @@
 #include <QDate>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -92,13 +93,6 @@ QPushButton* bouton(QWidget* parent, const QString& texte, int gauche) {
     return b;
 }
 
-// The first separator of a locale's short pattern ("dd/MM/yyyy" gives "/").
-QString separateur(const QString& motif, const QString& parDefaut) {
-    for (const QChar c : motif)
-        if (!c.isLetter()) return QString(c);
-    return parDefaut;
-}
-
 QString texteDe(const QWidget* champ) {
     if (const auto* ligne = qobject_cast<const QLineEdit*>(champ)) return ligne->text();
     if (const auto* zone = qobject_cast<const QPlainTextEdit*>(champ)) return zone->toPlainText();
@@ -148,6 +142,7 @@ void frmOCRE::creerControles() {
     cboProgramme->setInsertPolicy(QComboBox::NoInsert);
     cboProgramme->setGeometry(Twips::rectEnPixels(120, 600, 5355, 315));
     cboProgramme->setAccessibleName(Label1[13]->accessibleName());
+    Label1[13]->setBuddy(cboProgramme);
 
     const std::array<QString, 3> titres{QStringLiteral(" Description du problème"),
                                         QStringLiteral(" Action ayant entrainé le problème"),
@@ -159,6 +154,7 @@ void frmOCRE::creerControles() {
         const int haut = 1380 + 1500 * i;
         Label1[i] = bandeau(Frame[0], titres.at(i), haut - 300);
         txtErreur[i] = zoneDeTexte(Frame[0], Label1[i]->accessibleName(), 120, haut, 5355, 1035);
+        Label1[i]->setBuddy(txtErreur[i]);
         txtErreur[i]->setPlainText(invites_.at(i));
     }
 
@@ -272,18 +268,8 @@ void frmOCRE::Remplir_Rapport() {
         if (texte.isEmpty()) txtErreur[i]->setPlainText(invites_.at(i));
     }
 
-    const QLocale locale;
-    const QString sd = separateur(locale.dateFormat(QLocale::ShortFormat), QStringLiteral("/"));
-    const QString sh = separateur(locale.timeFormat(QLocale::ShortFormat), QStringLiteral(":"));
-    const QDate date = QDate::currentDate();
-    const QTime heure = QTime::currentTime();
-    Remplacer_Premier(*RTF, QStringLiteral("<date>"),
-                      date.toString(QStringLiteral("dd")) + sd +
-                          date.toString(QStringLiteral("MM")) + sd +
-                          date.toString(QStringLiteral("yyyy")));
-    Remplacer_Premier(*RTF, QStringLiteral("<heure>"),
-                      heure.toString(QStringLiteral("HH")) + sh +
-                          heure.toString(QStringLiteral("mm")));
+    Remplacer_Premier(*RTF, QStringLiteral("<date>"), Date_En_Chiffres(QDate::currentDate()));
+    Remplacer_Premier(*RTF, QStringLiteral("<heure>"), Heure_En_Chiffres(QTime::currentTime()));
 }
 
 void frmOCRE::Construire_Rapport() {
@@ -385,6 +371,16 @@ void frmOCRE::Ouvrir_Fichier(const QString& chemin, const QString& verbe) {
             this, Message{QStringLiteral("Aucune application associée avec le type de fichier ") +
                               chemin.right(3).toUpper() + QStringLiteral(" ."),
                           IconeMessage::Information});
+}
+
+void frmOCRE::keyPressEvent(QKeyEvent* evenement) {
+    // No cancel button here: Escape would close the tool and throw away all the user
+    // typed. "&Quitter" and the close box are the ways out.
+    if (evenement->matches(QKeySequence::Cancel)) {
+        evenement->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evenement);
 }
 
 void frmOCRE::Bouton_Click(int index) {

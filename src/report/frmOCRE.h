@@ -9,6 +9,7 @@
 class Contexte;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -59,6 +60,9 @@ public:
     QToolButton* cmdMail = nullptr;
     // 0 "&Quitter", 1 "&Aide".
     std::array<QPushButton*, 2> Bouton{};
+
+protected:
+    void keyPressEvent(QKeyEvent* evenement) override;
 
 private:
     void creerControles();

@@ -64,6 +64,10 @@ private Q_SLOTS:
         // Labels grow with their text rather than cut it.
         QVERIFY(f.lblVersion->width() >= f.lblVersion->sizeHint().width());
         QVERIFY(cc.parametres().ecritures.isEmpty());
+        // Screen readers read the values shown, with the caption before them.
+        QCOMPARE(Lecture_Accessible(f.lblUrl[1]),
+                 "contact@qelm.fr|Adresse de messagerie du concepteur|Mail:;|");
+        QCOMPARE(Lecture_Accessible(f.Image1), "Icône de Dalvire|||");
     }
 
     void dateDeDebut_data() {

@@ -31,6 +31,14 @@ private Q_SLOTS:
         QTEST(Date_Longue(date), "attendu");
     }
 
+    void dateEtHeureEnChiffres() {
+        for (const auto& [l, texte] :
+             QList<QPair<QLocale, QString>>{{QLocale::c(), "08/12/2026 07:05"},
+                                            {QLocale(QLocale::Finnish), "08.12.2026 07.05"}})
+            QCOMPARE(Date_En_Chiffres({2026, 12, 8}, l) + ' ' + Heure_En_Chiffres({7, 5}, l),
+                     texte);
+    }
+
     // What the settings keep reads back as the same day.
     void dateDebutRelue() {
         const QDate jour(2026, 3, 9);

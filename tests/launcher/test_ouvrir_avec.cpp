@@ -162,6 +162,8 @@ void TestOuvrirAvec::lienTresLong() {
     QVERIFY(choix.lblFichier->text().startsWith(QStringLiteral("https://exemple.fr/")));
     QVERIFY(choix.lblFichier->text().contains(QChar(0x2026)));
     QVERIFY(choix.width() <= choix.screen()->availableGeometry().width());
+    const QString invite = choix.lblInvite->text();
+    QCOMPARE(Lecture_Accessible(choix.lblInvite), invite + "|||" + invite + ';');
 }
 
 void TestOuvrirAvec::retenuSeulementSurDemande() {

@@ -104,6 +104,8 @@ private Q_SLOTS:
             for (QWidget* c : d->findChildren<QWidget*>())
                 if (c->isVisibleTo(d) && c->focusPolicy() != Qt::NoFocus)
                     nomme = nomme && !c->accessibleName().isEmpty();
+            nomme = nomme && Lecture_Accessible(d->txtFiltre) ==
+                                 "Rechercher|Filtrer les applications par leur nom|Rechercher:;|";
             d->txtFiltre->insert(filtre); // as typed: the list follows each change
             visibles = lignesVisibles(d->lstApplications);
             d->Bouton[valider ? 0 : 1]->click();

@@ -244,6 +244,8 @@ private Q_SLOTS:
         QVERIFY(vue->viewport()->rect().intersects(vue->visualRect(vue->currentIndex())));
         QCOMPARE(vue->currentIndex().data().toString(), QStringLiteral("60"));
         f.cboSecondes->hidePopup();
+        QCOMPARE(Lecture_Accessible(f.cboSecondes), "60|Délai de fermeture d'affichage |Délai de "
+                                                    "fermeture d'affichage ;seconde(s);|");
     }
 
     // F1 and the help button open the dialog's topic, F2 the About box; the dialog stays.

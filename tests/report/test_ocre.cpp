@@ -70,6 +70,8 @@ private Q_SLOTS:
         QCOMPARE(f.txtExpediteur[0]->accessibleName(), QStringLiteral("Nom:"));
         QCOMPARE(f.cmdEnregistrer->accessibleName(), QStringLiteral("Enregistrer dans un fichier"));
         QCOMPARE(f.Bouton[0]->accessibleName(), QStringLiteral("Quitter"));
+        QCOMPARE(Lecture_Accessible(f.txtErreur[0]),
+                 "Description du problème||Description du problème;" + f.Frame[0]->title() + ";|");
         for (QWidget* w : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly) +
                               f.Frame[0]->findChildren<QWidget*>(Qt::FindDirectChildrenOnly) +
                               f.Frame[1]->findChildren<QWidget*>(Qt::FindDirectChildrenOnly) +
@@ -297,6 +299,12 @@ private Q_SLOTS:
         QTest::keyClick(f.txtErreur[0], Qt::Key_F1);
         QCOMPARE(env.aide().appels.size(), 1);
         QCOMPARE(env.aide().appels.at(0).numero, 10005);
+        // No cancel button: Escape leaves the report as it is, only Quitter closes the tool.
+        f.show();
+        QTest::keyClick(f.txtExpediteur[0], Qt::Key_Escape);
+        QVERIFY(f.isVisible());
+        QTest::mouseClick(f.Bouton[0], Qt::LeftButton);
+        QVERIFY(!f.isVisible());
     }
 
     void messageErreur_data() {
@@ -340,10 +348,15 @@ private Q_SLOTS:
         Environnement env;
         frmOCRE f(env.contexte());
         env.messages().reponses << ReponseMessage::Oui;
-        Message_Erreur(env.contexte(), f.txtErreur[0], 61, QStringLiteral("Le disque est plein."));
-        QCOMPARE(f.txtErreur[2]->toPlainText(),
-                 QStringLiteral("[Erreur No:61]\nLe disque est plein."));
+        Message_Erreur(env.contexte(), f.txtErreur[0], 53, QStringLiteral("Fichier introuvable"));
         QVERIFY(f.cboProgramme->currentText().startsWith(QStringLiteral("Dalvire - ")));
+        QFile::link(QStringLiteral("/dev/full"), env.dossier() + QStringLiteral("plein.htm"));
+        env.messages().reponses << ReponseMessage::Oui;
+        env.dialogues().fichiers << env.dossier() + QStringLiteral("plein.htm");
+        f.cmdEnregistrer_Click();
+        QCOMPARE(f.txtErreur[2]->toPlainText(),
+                 QStringLiteral("[Erreur No:53]\nFichier introuvable\n[Erreur No:61]\nLe disque "
+                                "est plein."));
     }
 };
 

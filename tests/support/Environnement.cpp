@@ -10,6 +10,7 @@
 #include "support/ParametresMemoire.h"
 #include "support/ShellFactice.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 
@@ -153,4 +154,12 @@ QStringList Environnement::rubriques() const {
     for (const AideFactice::Appel& a : aide_->appels)
         lignes << a.fichier + QLatin1Char(' ') + QString::number(a.numero);
     return lignes;
+}
+
+QString Lecture_Accessible(QWidget* controle) {
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(controle);
+    QStringList l{i->text(QAccessible::Name), i->text(QAccessible::Description), {}, {}};
+    for (const auto& [autre, relation] : i->relations(QAccessible::Label | QAccessible::Labelled))
+        l[relation == QAccessible::Label ? 2 : 3] += autre->text(QAccessible::Name) + ';';
+    return l.join(QLatin1Char('|'));
 }

@@ -77,5 +77,8 @@ private:
     std::unique_ptr<Contexte> contexte_;
 };
 
+// A control as a screen reader gets it: "name|description|its captions|what it captions".
+QString Lecture_Accessible(QWidget* controle);
+
 // Path of a delivered file of the built application folder.
 QString Fichier_Livre(const QString& nomRelatif);

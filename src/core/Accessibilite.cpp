@@ -1,0 +1,9 @@
+#include "core/Accessibilite.h"
+
+#include <QLabel>
+
+void Decrire_Valeur(QLabel* etiquette, const QString& bulle) {
+    etiquette->setToolTip(bulle);
+    etiquette->setAccessibleName(QString());
+    etiquette->setAccessibleDescription(bulle);
+}
