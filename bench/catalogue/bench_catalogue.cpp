@@ -42,8 +42,8 @@ QString nomCategorie(int i) {
 void remplir(Catalogue& c) {
     QList<Categorie> categories;
     for (int i = 0; i < Categories; ++i)
-        categories << Categorie{nomCategorie(i), QStringLiteral("/i.ico"), i % 4 != 0, 16761024,
-                                {}, {}};
+        categories << Categorie{
+            nomCategorie(i), QStringLiteral("/i.ico"), i % 4 != 0, 16761024, {}, {}};
     QList<Element> elements;
     for (int j = 0; j < Programmes; ++j)
         elements << Element{

@@ -34,8 +34,12 @@ void remplirCatalogue(Environnement& env) {
     QList<Categorie> categories;
     QList<Element> elements;
     for (int c = 0; c < Categories; ++c) {
-        categories << Categorie{nomCategorie(c), env.dossier() + "icones/dalvire.ico", true,
-                                c % 2 ? std::nullopt : std::optional<qint64>(16761024), {}, {}};
+        categories << Categorie{nomCategorie(c),
+                                env.dossier() + "icones/dalvire.ico",
+                                true,
+                                c % 2 ? std::nullopt : std::optional<qint64>(16761024),
+                                {},
+                                {}};
         for (int e = c; e < Elements; e += Categories)
             elements << Element{QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
                                 QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e),

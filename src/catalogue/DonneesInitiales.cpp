@@ -13,10 +13,18 @@ void Donnees_Initiales(Catalogue& catalogue, const QString& dossier) {
     const QString categorieProgramme = QStringLiteral("DALVIRE - version 2.0.0");
     const QString normal = Code(ModeAffichage::Normal);
     const QList<Categorie> categories{
-        {QStringLiteral("INTERNET"), dossier + QStringLiteral("icones/internet.ico"), true, Fond,
-         {}, {}},
-        {QStringLiteral("MESSAGERIE"), dossier + QStringLiteral("icones/mail.ico"), true, Fond,
-         {}, {}},
+        {QStringLiteral("INTERNET"),
+         dossier + QStringLiteral("icones/internet.ico"),
+         true,
+         Fond,
+         {},
+         {}},
+        {QStringLiteral("MESSAGERIE"),
+         dossier + QStringLiteral("icones/mail.ico"),
+         true,
+         Fond,
+         {},
+         {}},
         {categorieProgramme, dossier + QStringLiteral("icones/dalvire.ico"), true, Fond, {}, {}},
     };
     const QList<Element> elements{

@@ -75,9 +75,8 @@ static_assert(static_cast<std::size_t>(I::Nombre) == Catalogue::NombreInstructio
 #undef COLONNES_ELEMENT
 
 [[noreturn]] void echouer(int code) {
-    throw ErreurCatalogue(QStringLiteral("Erreur de la base de données : ") +
-                              ErreurCatalogue::causeDe(code),
-                          code);
+    throw ErreurCatalogue(
+        QStringLiteral("Erreur de la base de données : ") + ErreurCatalogue::causeDe(code), code);
 }
 
 QString texteColonne(sqlite3_stmt* requete, int colonne) {

@@ -50,7 +50,6 @@ public:
     Contexte& operator=(const Contexte&) = delete;
 
     // Shared values, with the names the windows know them by.
-    QString Echange;
     QString CheminDonnees;
     QString TexteVersion;
     qint16 PremierPlan = 0;

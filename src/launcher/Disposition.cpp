@@ -1,9 +1,9 @@
 #include "launcher/Disposition.h"
 
+#include "base/Nombres.h"
 #include "catalogue/Catalogue.h"
 #include "core/Aleatoire.h"
 #include "core/Contexte.h"
-#include "base/Nombres.h"
 #include "core/Services.h"
 #include "launcher/frmDalvire.h"
 #include "platform/Messages.h"
@@ -88,8 +88,8 @@ void definirIcone(frmDalvire& fenetre, Contexte& contexte, const QString& icone,
 }
 
 // Everything of one window but its place.
-void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote,
-            const ElementsCategorie& e, qsizetype i, bool& imageSignalee) {
+void garnir(frmDalvire& fenetre, Contexte& contexte, HoteFenetres& hote, const ElementsCategorie& e,
+            qsizetype i, bool& imageSignalee) {
     const TableCategories& table = hote.tableCategories();
     fenetre.definirTag(table.lstCategorie.at(i));
     definirIcone(fenetre, contexte, table.lstIcones.at(i), hote, imageSignalee);
@@ -128,7 +128,8 @@ void construire(Contexte& contexte, HoteFenetres& hote, LectureFenetres lecture)
         // made a transient of it, which window managers group and stack with that window.
         // It goes with the main window all the same.
         auto* fenetre = new frmDalvire(contexte, conception);
-        QObject::connect(&proprietaire, &QObject::destroyed, fenetre, [fenetre] { delete fenetre; });
+        QObject::connect(&proprietaire, &QObject::destroyed, fenetre,
+                         [fenetre] { delete fenetre; });
         QObject::connect(fenetre, &frmDalvire::menuPrincipalDemande, &proprietaire,
                          [&hote](const QPoint& position) { hote.Afficher_Menu(position); });
         // In pixels, so that the windows touch without gap or overlap. Placed before the
@@ -205,8 +206,8 @@ std::optional<LectureFenetres> Lire_Fenetres_Ou_Signaler(Contexte& contexte) {
         contexte.messages().afficher(
             QStringLiteral("Les fenêtres n'ont pas pu être construites : le fichier contenant "
                            "les données n'a pas pu être lu.") +
-                SautDeLigne + erreur.cause() + SautDeLigne +
-                QStringLiteral("[") + QString::number(erreur.numero()) + QStringLiteral("]"),
+                SautDeLigne + erreur.cause() + SautDeLigne + QStringLiteral("[") +
+                QString::number(erreur.numero()) + QStringLiteral("]"),
             IconeMessage::Exclamation);
     }
     return std::nullopt;

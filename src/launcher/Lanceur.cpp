@@ -101,9 +101,9 @@ void demarrer(frmDalvire& fenetre, const QString& type, const QString& chemin, i
         }
         if (shell.ouvrir(chemin, commande, &fenetre) != ResultatOuverture::AucuneAssociation)
             return;
-        const ReponseMessage reponse = contexte.messages().afficher(
-            Question_Sans_Application(type, chemin), IconeMessage::Question,
-            BoutonsMessage::OuiNon);
+        const ReponseMessage reponse =
+            contexte.messages().afficher(Question_Sans_Application(type, chemin),
+                                         IconeMessage::Question, BoutonsMessage::OuiNon);
         if (reponse == ReponseMessage::Oui) {
             frmOuvrirAvec choix(contexte, chemin, &fenetre);
             choix.exec();

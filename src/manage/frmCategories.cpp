@@ -2,8 +2,8 @@
 
 #include "base/Nombres.h"
 #include "base/Twips.h"
-#include "catalogue/Collation.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/Collation.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/Services.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QColor>
 #include "manage/Gestion.h"
+#include <QColor>
 
 #include <QDialog>
 

@@ -198,10 +198,9 @@ void frmGestion::creerControles() {
 
     // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up go to the other page.
     auto* autrePage = new QShortcut(this);
-    autrePage->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-                        QKeySequence(Qt::CTRL | Qt::Key_PageDown),
-                        QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    autrePage->setKeys(
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+         QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
     const auto basculer = [this] {
         Afficher_Page(1 - pageVisible());
         premierControle(pageVisible())->setFocus(Qt::TabFocusReason);
@@ -246,8 +245,7 @@ void frmGestion::creerPageCategories() {
     Legende(page, QStringLiteral("Nombre de programmes:"), lblDonneesCategories[1], 2460, 2520,
             2400);
     lblDonneesCategories[2] = Donnee(page, QStringLiteral("Catégorie affichée à l'écran"), 3330);
-    Legende(page, QStringLiteral("Affichée à l'écran:"), lblDonneesCategories[2], 2460, 3090,
-            2400);
+    Legende(page, QStringLiteral("Affichée à l'écran:"), lblDonneesCategories[2], 2460, 3090, 2400);
     lblDonneesCategories[3] = Donnee(page, QStringLiteral("Couleur de la catégorie"), 3900);
     Placer(lblDonneesCategories[3], 2460, 3900, 1215, 255);
     Legende(page, QStringLiteral("Couleur:"), lblDonneesCategories[3], 2460, 3660, 2400);
@@ -564,7 +562,7 @@ void frmGestion::Affiche_Categorie() {
             if (const auto image = Charger_Apercu(categorie->icone, imgIcone->size()))
                 imgIcone->setPixmap(*image);
         lblDonneesCategories[2]->afficher(categorie->affichee ? QStringLiteral("OUI")
-                                                             : QStringLiteral("NON"));
+                                                              : QStringLiteral("NON"));
         const QString& couleur = categorie->couleurStockee;
         if (couleur == QLatin1String("-1")) {
             lblDonneesCategories[3]->afficher(QStringLiteral("Aléatoire"));
@@ -625,8 +623,7 @@ void frmGestion::ouvrirEditeurProgramme(ModeEditeur mode) {
     Reprendre_La_Main(this);
 }
 
-void frmGestion::signalerEchec(const QString& quoi, const ErreurCatalogue& erreur,
-                               QWidget* liste) {
+void frmGestion::signalerEchec(const QString& quoi, const ErreurCatalogue& erreur, QWidget* liste) {
     Message_Erreur_Gestion(contexte_, this, quoi + CRLF + erreur.cause(), erreur.numero());
     liste->setFocus();
 }

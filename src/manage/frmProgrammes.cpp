@@ -2,8 +2,8 @@
 
 #include "base/Nombres.h"
 #include "base/Twips.h"
-#include "catalogue/Collation.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/Collation.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/Liens.h"
@@ -373,11 +373,9 @@ bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int t
     const QString categorie = cboCategorie->currentText();
     const int mode = Ligne_Choisie(lstAffichage);
     try {
-        const Element element{nom, chemin, categorie, QString::number(mode),
-                              QString::number(type)};
+        const Element element{nom, chemin, categorie, QString::number(mode), QString::number(type)};
         Catalogue& catalogue = contexte_.catalogue();
-        if ((modeModification() ? catalogue.modifier(element) : catalogue.ajouter(element)) ==
-            0) {
+        if ((modeModification() ? catalogue.modifier(element) : catalogue.ajouter(element)) == 0) {
             // Its row gone or renamed meanwhile: nothing was saved, and the editor stays.
             Message_Erreur_Gestion(contexte_, this,
                                    QStringLiteral("Le programme [") + nom +

@@ -64,10 +64,9 @@ QString Question_Erreur(int numero) {
 }
 
 void Message_Erreur(Contexte& contexte, QWidget* parent, int numero, const QString& description) {
-    contexte.Echange = Question_Erreur(numero);
-    if (contexte.messages().afficher(
-            parent, Message{contexte.Echange, IconeMessage::Question, BoutonsMessage::OuiNon}) !=
-        ReponseMessage::Oui)
+    if (contexte.messages().afficher(parent,
+                                     Message{Question_Erreur(numero), IconeMessage::Question,
+                                             BoutonsMessage::OuiNon}) != ReponseMessage::Oui)
         return;
     if (frmOCRE* ouvert = outilOuvert(contexte, parent)) {
         ajouter(*ouvert, contexte, numero, description);

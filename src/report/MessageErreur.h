@@ -8,8 +8,7 @@ class QWidget;
 // The common message for an unexpected error: says that it may be harmless, gives its
 // number and offers to write an error report. On Yes the report tool opens, modal, with
 // this program and the error filled in; when the tool is already open (it is the caller),
-// the error is added under the one it holds and the prompt returns. The question is left
-// in Echange.
+// the error is added under the one it holds and the prompt returns.
 void Message_Erreur(Contexte& contexte, QWidget* parent, int numero, const QString& description);
 
 // The question, with the error number.

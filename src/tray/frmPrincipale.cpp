@@ -1,12 +1,12 @@
 #include "tray/frmPrincipale.h"
 
 #include "about/APropos.h"
+#include "base/Version.h"
 #include "catalogue/DonneesInitiales.h"
 #include "core/Aide.h"
 #include "core/Contexte.h"
 #include "core/Parametres.h"
 #include "core/Services.h"
-#include "base/Version.h"
 #include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
 #include "manage/frmGestion.h"

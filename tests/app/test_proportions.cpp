@@ -55,8 +55,8 @@ QSize attendue(int largeurTwips, int hauteurTwips, qreal bordPixels) {
 }
 
 QString texteVisible(const QString& texte, Qt::TextFormat format) {
-    const bool riche = format == Qt::RichText ||
-                       (format == Qt::AutoText && Qt::mightBeRichText(texte));
+    const bool riche =
+        format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(texte));
     return riche ? QTextDocumentFragment::fromHtml(texte).toPlainText() : texte;
 }
 
@@ -77,8 +77,10 @@ QRect zoneTexte(const QAbstractButton& b) {
     option.icon = b.icon();
     option.iconSize = b.iconSize();
     QStyle::SubElement element = QStyle::SE_PushButtonContents;
-    if (qobject_cast<const QCheckBox*>(&b)) element = QStyle::SE_CheckBoxContents;
-    else if (qobject_cast<const QRadioButton*>(&b)) element = QStyle::SE_RadioButtonContents;
+    if (qobject_cast<const QCheckBox*>(&b))
+        element = QStyle::SE_CheckBoxContents;
+    else if (qobject_cast<const QRadioButton*>(&b))
+        element = QStyle::SE_RadioButtonContents;
     QRect zone = b.style()->subElementRect(element, &option, &b);
     if (!b.icon().isNull()) zone.setLeft(zone.left() + b.iconSize().width() + 4);
     return zone;
@@ -190,7 +192,7 @@ void TestProportions::fenetres_data() {
     }) << QSize(4800, 2160) << 0;
     QTest::newRow("frmOuvrirAvec") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmOuvrirAvec>(b.c(), b.env.dossier() +
-                                                           QStringLiteral("informations.txt"));
+                                                          QStringLiteral("informations.txt"));
     }) << QSize() << -1;
 }
 
@@ -223,8 +225,8 @@ void TestProportions::fenetres() {
     const QString sorties = qEnvironmentVariable("DALVIRE_SORTIES_PROPORTIONS");
     if (!sorties.isEmpty()) {
         QVERIFY(QDir().mkpath(sorties));
-        const QString image = sorties + QLatin1Char('/') + QTest::currentDataTag() +
-                              QStringLiteral(".png");
+        const QString image =
+            sorties + QLatin1Char('/') + QTest::currentDataTag() + QStringLiteral(".png");
         QVERIFY2(fenetre->grab().save(image), qPrintable(image));
     }
 

@@ -18,7 +18,7 @@
 
 namespace {
 
-void dire(const QString &ligne) {
+void dire(const QString& ligne) {
     std::puts(ligne.toUtf8().constData());
     std::fflush(stdout);
 }
@@ -29,9 +29,9 @@ QIcon rond() {
     return QIcon(image);
 }
 
-QWidget *bande(int rang, int droite) {
+QWidget* bande(int rang, int droite) {
     const Qt::WindowFlags dessus = rang == 3 ? Qt::WindowStaysOnTopHint : Qt::WindowFlags();
-    auto *w = new QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | dessus);
+    auto* w = new QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | dessus);
     w->setWindowTitle(QStringLiteral("bande-%1").arg(rang));
     w->setFixedSize(200, 30);
     // A plain colour that a screenshot can be checked against.
@@ -45,23 +45,23 @@ QWidget *bande(int rang, int droite) {
 
 // Opened without exec(): a modal loop inside an accessibility action would leave the
 // action unanswered.
-void demanderNom(QWidget *parent) {
-    auto *dialogue = new QDialog(parent);
+void demanderNom(QWidget* parent) {
+    auto* dialogue = new QDialog(parent);
     dialogue->setAttribute(Qt::WA_DeleteOnClose);
     dialogue->setWindowTitle(QStringLiteral("Réglages"));
-    auto *champ = new QLineEdit(dialogue);
+    auto* champ = new QLineEdit(dialogue);
     champ->setAccessibleName(QStringLiteral("Nom"));
-    auto *boutons = new QDialogButtonBox(dialogue);
+    auto* boutons = new QDialogButtonBox(dialogue);
     boutons->addButton(QStringLiteral("Valider"), QDialogButtonBox::AcceptRole);
     boutons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
-    auto *colonne = new QVBoxLayout(dialogue);
+    auto* colonne = new QVBoxLayout(dialogue);
     colonne->addWidget(new QLabel(QStringLiteral("Votre nom :"), dialogue));
     colonne->addWidget(champ);
     colonne->addWidget(boutons);
     QObject::connect(boutons, &QDialogButtonBox::accepted, dialogue, [dialogue, champ, parent] {
         dire(QStringLiteral("nom=") + champ->text());
         dialogue->accept();
-        auto *boite = new QMessageBox(QMessageBox::Information, QStringLiteral("Témoin"),
+        auto* boite = new QMessageBox(QMessageBox::Information, QStringLiteral("Témoin"),
                                       QStringLiteral("Bonjour %1\r\nAu revoir").arg(champ->text()),
                                       QMessageBox::Ok, parent);
         boite->setAttribute(Qt::WA_DeleteOnClose);
@@ -73,14 +73,15 @@ void demanderNom(QWidget *parent) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     QWidget principale; // never shown: the parent of the dialogs
     principale.setWindowTitle(QStringLiteral("cachee"));
     principale.winId(); // an X window all the same, unmapped
     const int droite = app.primaryScreen()->geometry().right() + 1;
-    for (int rang = 1; rang <= 3; ++rang) bande(rang, droite)->show();
+    for (int rang = 1; rang <= 3; ++rang)
+        bande(rang, droite)->show();
 
     QMenu menu;
     QObject::connect(menu.addAction(QStringLiteral("Réglages...")), &QAction::triggered,
@@ -94,7 +95,8 @@ int main(int argc, char **argv) {
     icone.setToolTip(QStringLiteral("Témoin du bureau"));
     icone.setContextMenu(&menu);
     QObject::connect(&icone, &QSystemTrayIcon::activated, [](QSystemTrayIcon::ActivationReason r) {
-        static const char *const noms[] = {"Unknown", "Context", "DoubleClick", "Trigger", "MiddleClick"};
+        static const char* const noms[] = {"Unknown", "Context", "DoubleClick", "Trigger",
+                                           "MiddleClick"};
         dire(QStringLiteral("clic=") + QLatin1String(noms[r]));
     });
     icone.show();

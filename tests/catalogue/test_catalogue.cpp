@@ -135,11 +135,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typefichier");
         QTest::addColumn<int>("mode"); // -1: none
         QTest::addColumn<int>("type");
-        QTest::newRow("maximum, e-mail") << "2" << "3" << 2 << 3;
-        QTest::newRow("minimum, programme") << "0" << "0" << 0 << 0;
-        QTest::newRow("hors des tables") << "7" << "4" << -1 << -1;
-        QTest::newRow("texte") << "x" << "deux" << -1 << -1;
-        QTest::newRow("blanc devant") << " 1" << " 2" << -1 << -1;
+        QTest::newRow("maximum, e-mail") << "2"
+                                         << "3" << 2 << 3;
+        QTest::newRow("minimum, programme") << "0"
+                                            << "0" << 0 << 0;
+        QTest::newRow("hors des tables") << "7"
+                                         << "4" << -1 << -1;
+        QTest::newRow("texte") << "x"
+                               << "deux" << -1 << -1;
+        QTest::newRow("blanc devant") << " 1"
+                                      << " 2" << -1 << -1;
         QTest::newRow("NULL") << QString() << QString() << -1 << -1;
     }
     void codesStockes() {
@@ -169,15 +174,25 @@ private Q_SLOTS:
     void causesEnFrancais_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("endommagé") << SQLITE_NOTADB << "Le fichier contenant les données est endommagé.";
-        QTest::newRow("corrompu") << SQLITE_CORRUPT << "Le fichier contenant les données est endommagé.";
-        QTest::newRow("verrouillé") << SQLITE_BUSY << "Le fichier contenant les données est verrouillé par un autre programme.";
-        QTest::newRow("lecture seule") << SQLITE_READONLY << "Le fichier contenant les données ne peut pas être modifié.";
-        QTest::newRow("absent") << SQLITE_CANTOPEN << "Le fichier contenant les données est introuvable ou ne peut pas être ouvert.";
+        QTest::newRow("endommagé")
+            << SQLITE_NOTADB << "Le fichier contenant les données est endommagé.";
+        QTest::newRow("corrompu") << SQLITE_CORRUPT
+                                  << "Le fichier contenant les données est endommagé.";
+        QTest::newRow("verrouillé")
+            << SQLITE_BUSY
+            << "Le fichier contenant les données est verrouillé par un autre programme.";
+        QTest::newRow("lecture seule")
+            << SQLITE_READONLY << "Le fichier contenant les données ne peut pas être modifié.";
+        QTest::newRow("absent")
+            << SQLITE_CANTOPEN
+            << "Le fichier contenant les données est introuvable ou ne peut pas être ouvert.";
         QTest::newRow("disque plein") << SQLITE_FULL << "Le disque est plein.";
-        QTest::newRow("illisible") << SQLITE_IOERR_READ << "Le fichier contenant les données n'a pas pu être lu ou écrit.";
-        QTest::newRow("doublon") << SQLITE_CONSTRAINT_UNIQUE << "Le fichier contenant les données a refusé la modification.";
-        QTest::newRow("autre") << SQLITE_ERROR << "Le fichier contenant les données n'a pas accepté l'opération.";
+        QTest::newRow("illisible")
+            << SQLITE_IOERR_READ << "Le fichier contenant les données n'a pas pu être lu ou écrit.";
+        QTest::newRow("doublon") << SQLITE_CONSTRAINT_UNIQUE
+                                 << "Le fichier contenant les données a refusé la modification.";
+        QTest::newRow("autre") << SQLITE_ERROR
+                               << "Le fichier contenant les données n'a pas accepté l'opération.";
     }
     void causesEnFrancais() {
         QFETCH(int, code);
@@ -214,7 +229,8 @@ private Q_SLOTS:
         env.ouvrirCatalogue();
         Catalogue& c = env.contexte().catalogue();
         // A catalogue already seeded by another user, with a name in other letter case.
-        c.ajouter(Categorie{QStringLiteral("internet"), QStringLiteral("/x.ico"), false, 1, {}, {}});
+        c.ajouter(
+            Categorie{QStringLiteral("internet"), QStringLiteral("/x.ico"), false, 1, {}, {}});
         Donnees_Initiales(c, env.dossier());
         Donnees_Initiales(c, env.dossier());
         QCOMPARE(noms(c.categories()),
@@ -248,7 +264,8 @@ private Q_SLOTS:
         QCOMPARE(noms(c.categories()),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(noms(c.elements()), QStringList(QStringLiteral("Visitez le site Internet de QELM")));
+        QCOMPARE(noms(c.elements()),
+                 QStringList(QStringLiteral("Visitez le site Internet de QELM")));
         // What another connection sees is on disk.
         sqlite3* autre = nullptr;
         sqlite3_open_v2(QFile::encodeName(env.cheminCatalogue()).constData(), &autre,

@@ -135,10 +135,12 @@ private Q_SLOTS:
         env.ouvrirCatalogue();
         Catalogue& c = env.contexte().catalogue();
         QCOMPARE(c.categorie(QStringLiteral("éditeurs"))->nom, QStringLiteral("Éditeurs"));
-        QCOMPARE(nomsDe(c.elementsDe(QStringLiteral("Éditeurs"))),
-                 QStringList({QStringLiteral("Écrire"), QStringLiteral("emacs"), QStringLiteral("vi")}));
+        QCOMPARE(
+            nomsDe(c.elementsDe(QStringLiteral("Éditeurs"))),
+            QStringList({QStringLiteral("Écrire"), QStringLiteral("emacs"), QStringLiteral("vi")}));
         QCOMPARE(c.supprimerElement(QStringLiteral("ÉCRIRE")), 1);
-        QCOMPARE(nomsDe(c.elements()), QStringList({QStringLiteral("emacs"), QStringLiteral("vi")}));
+        QCOMPARE(nomsDe(c.elements()),
+                 QStringList({QStringLiteral("emacs"), QStringLiteral("vi")}));
         const SuppressionCategorie faite = c.supprimerCategorie(QStringLiteral("ÉDITEURS"));
         QCOMPARE(faite.categories + faite.elements, 3);
         QVERIFY(c.categories().isEmpty());

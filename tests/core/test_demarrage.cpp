@@ -94,10 +94,13 @@ private Q_SLOTS:
             if (Fenetres::tag(fenetre) != Tag::Principale) tags << Fenetres::tag(fenetre);
         QCOMPARE(tags, QStringList({QStringLiteral("DALVIRE - version 2.0.0"),
                                     QStringLiteral("INTERNET"), QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM categorie ORDER BY nom"), {QStringLiteral("nom")}),
+        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM categorie ORDER BY nom"),
+                            {QStringLiteral("nom")}),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM programmes"), {QStringLiteral("nom")}).size(), 4);
+        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM programmes"), {QStringLiteral("nom")})
+                     .size(),
+                 4);
         const QStringList aide =
             env.lignes(QStringLiteral("SELECT * FROM programmes WHERE nom = 'aide'"),
                        {QStringLiteral("chemin"), QStringLiteral("categorie")});
@@ -119,8 +122,13 @@ private Q_SLOTS:
         QCOMPARE(env.contexte().JoursUtilisation, QStringLiteral("0"));
         frmPrincipale principale(env.contexte());
         QVERIFY(principale.Form_Load());
-        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM categorie ORDER BY nom"), {QStringLiteral("nom")}).size(), 3);
-        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM programmes"), {QStringLiteral("nom")}).size(), 4);
+        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM categorie ORDER BY nom"),
+                            {QStringLiteral("nom")})
+                     .size(),
+                 3);
+        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM programmes"), {QStringLiteral("nom")})
+                     .size(),
+                 4);
     }
 
     void dossierDeplace() {

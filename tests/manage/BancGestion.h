@@ -17,22 +17,20 @@ struct BancGestion {
     static QString q(const QString& t) { return QString(t).replace('\'', "''"); }
     void categorie(const QString& nom, const QString& affiche = "1",
                    const QString& couleur = "16761024") {
-        env.executer(
-            QStringLiteral("INSERT INTO categorie VALUES ('%1','%2','%3','%4')")
-                .arg(q(nom), q(icone()), affiche, couleur));
+        env.executer(QStringLiteral("INSERT INTO categorie VALUES ('%1','%2','%3','%4')")
+                         .arg(q(nom), q(icone()), affiche, couleur));
     }
     void programme(const QString& nom, const QString& categorie, const QString& demarrage = "1",
                    const QString& type = "0", const QString& chemin = "/bin/sh") {
-        env.executer(
-            QStringLiteral("INSERT INTO programmes VALUES ('%1','%2','%3','%4','%5')")
-                .arg(q(nom), q(chemin), q(categorie), demarrage, type));
+        env.executer(QStringLiteral("INSERT INTO programmes VALUES ('%1','%2','%3','%4','%5')")
+                         .arg(q(nom), q(chemin), q(categorie), demarrage, type));
     }
     // Makes every statement of the kind fail inside the engine, as a locked or full
     // file would.
     void refuser(const QString& action, const QString& table) {
         env.executer(QStringLiteral("CREATE TRIGGER refus_%1_%2 BEFORE %1 ON %2 BEGIN "
-                                                "SELECT RAISE(ABORT, 'refus'); END")
-                                     .arg(action, table));
+                                    "SELECT RAISE(ABORT, 'refus'); END")
+                         .arg(action, table));
     }
     QStringList lignes(const QString& table) {
         return env.lignes(

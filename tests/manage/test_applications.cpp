@@ -87,11 +87,11 @@ private Q_SLOTS:
         QFETCH(bool, valider);
         BancGestion b;
         b.env.shell().reponseToutes = {application("Zèbre", "/a/Zèbre.desktop"),
-                                           application("éditeur b", "/a/b.desktop"),
-                                           application("atelier", "/a/atelier.desktop"),
-                                           application("Éditeur", "/a/Éditeur.desktop"),
-                                           application("  ", "/a/vide.desktop"),
-                                           application("Sans fichier", "")};
+                                       application("éditeur b", "/a/b.desktop"),
+                                       application("atelier", "/a/atelier.desktop"),
+                                       application("Éditeur", "/a/Éditeur.desktop"),
+                                       application("  ", "/a/vide.desktop"),
+                                       application("Sans fichier", "")};
         frmGestion g(b.c());
         frmProgrammes e(b.c(), g, ModeEditeur::Creation);
         e.txtNom->setText(nomTape);

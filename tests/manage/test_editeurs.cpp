@@ -247,9 +247,11 @@ private Q_SLOTS:
         frmGestion g(b.c());
         std::unique_ptr<QDialog> e;
         if (categorie)
-            e = std::make_unique<frmCategories>(b.c(), g, mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
+            e = std::make_unique<frmCategories>(
+                b.c(), g, mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
         else
-            e = std::make_unique<frmProgrammes>(b.c(), g, mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
+            e = std::make_unique<frmProgrammes>(
+                b.c(), g, mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
         e->show();
         QVERIFY(QTest::qWaitForWindowExposed(e.get()));
         for (QWidget* w : e->findChildren<QWidget*>())
@@ -507,11 +509,12 @@ private Q_SLOTS:
         QCOMPARE(e->findChild<QLineEdit*>()->text(), nom);
         if (disparue)
             b.env.executer(QStringLiteral("DELETE FROM ") +
-                                       (categorie ? "categorie" : "programmes"));
+                           (categorie ? "categorie" : "programmes"));
         b.env.messages().reponses = {ReponseMessage::OK};
         for (QPushButton* p : e->findChildren<QPushButton*>())
             if (p->text() == "&Valider") p->click();
-        const QString quoi = categorie ? "La catégorie [" + nom + "] " : "Le programme [" + nom + "] ";
+        const QString quoi =
+            categorie ? "La catégorie [" + nom + "] " : "Le programme [" + nom + "] ";
         const QString attendu =
             !disparue ? quoi + (categorie ? "a été modifiée." : "a été modifié.")
             : categorie
@@ -521,7 +524,9 @@ private Q_SLOTS:
                          "entre-temps).";
         QCOMPARE(b.vus(), QStringList{attendu});
         QCOMPARE(e->result() == QDialog::Accepted, !disparue);
-        if (!disparue) QVERIFY(b.lignes(categorie ? "categorie" : "programmes").value(0).startsWith(nom + '|'));
+        if (!disparue)
+            QVERIFY(
+                b.lignes(categorie ? "categorie" : "programmes").value(0).startsWith(nom + '|'));
     }
 
     // Enter on a focused browse button presses it, not the default "&Valider".

@@ -344,7 +344,9 @@ private Q_SLOTS:
             liste->clearSelection();
             QTest::keyClick(liste, Qt::Key_Space);
         } else {
-            QTest::keyClick(liste, geste == "fin" ? Qt::Key_End : categorie ? Qt::Key_O : Qt::Key_S);
+            QTest::keyClick(liste, geste == "fin" ? Qt::Key_End
+                                   : categorie    ? Qt::Key_O
+                                                  : Qt::Key_S);
         }
         QCOMPARE(categorie ? g.categorieChoisie() : g.programmeChoisi(), nom);
         QCOMPARE((categorie ? g.lblDonneesCategories[0] : g.lblDonneesProgrammes[0])->text(), nom);
@@ -370,10 +372,14 @@ private Q_SLOTS:
             return QAccessible::queryAccessibleInterface(w)->text(t);
         };
         const QList<QPair<Controles::EtiquetteValeur*, QString>> attendus{
-            {g.lblTotalCategorie, "Total: 3"},       {g.lblTotalProgrammes, "Total: 4"},
-            {g.lblDonneesCategories[0], "Outils"},   {g.lblDonneesCategories[1], "2"},
-            {g.lblDonneesCategories[2], "NON"},      {g.lblDonneesCategories[3], "Rouge 255, vert 0, bleu 0"},
-            {g.lblDonneesProgrammes[0], longue},     {g.lblDonneesProgrammes[2], "1 - NORMAL"},
+            {g.lblTotalCategorie, "Total: 3"},
+            {g.lblTotalProgrammes, "Total: 4"},
+            {g.lblDonneesCategories[0], "Outils"},
+            {g.lblDonneesCategories[1], "2"},
+            {g.lblDonneesCategories[2], "NON"},
+            {g.lblDonneesCategories[3], "Rouge 255, vert 0, bleu 0"},
+            {g.lblDonneesProgrammes[0], longue},
+            {g.lblDonneesProgrammes[2], "1 - NORMAL"},
             {g.lblDonneesProgrammes[4], "0 - PROGRAMME"}};
         for (const auto& [etiquette, valeur] : attendus) {
             QCOMPARE(lu(etiquette, QAccessible::Name), valeur);
@@ -404,7 +410,7 @@ private Q_SLOTS:
         g.choisirCategorie(2);
         g.choisirProgramme(2);
         b.env.executer(categorie ? "DELETE FROM categorie WHERE nom = 'Outils'"
-                                             : "DELETE FROM programmes WHERE nom = 'Scie'");
+                                 : "DELETE FROM programmes WHERE nom = 'Scie'");
         b.env.messages().reponses = {ReponseMessage::Oui};
         (categorie ? g.cmdCategorie : g.cmdProgrammes)[2]->click();
         QCOMPARE(b.vus().value(1),

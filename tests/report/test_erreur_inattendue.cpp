@@ -1,7 +1,7 @@
 // A failure escaping an event handler is offered as an error report and the program goes on.
 #include "app/ApplicationDalvire.h"
-#include "report/Rapport.h"
 #include "catalogue/Catalogue.h"
+#include "report/Rapport.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 

@@ -134,19 +134,17 @@ QStringList Environnement::lignes(const QString& selection, const QStringList& c
 
 void Environnement::ajouterCategorie(const QString& nom, const QString& icone,
                                      const QString& affiche, const QString& couleur) {
-    executer(QStringLiteral("INSERT INTO categorie VALUES (") +
-                                    litteral(nom) + QLatin1Char(',') + litteral(icone) +
-                                    QLatin1Char(',') + litteral(affiche) + QLatin1Char(',') +
-                                    litteral(couleur) + QLatin1Char(')'));
+    executer(QStringLiteral("INSERT INTO categorie VALUES (") + litteral(nom) + QLatin1Char(',') +
+             litteral(icone) + QLatin1Char(',') + litteral(affiche) + QLatin1Char(',') +
+             litteral(couleur) + QLatin1Char(')'));
 }
 
 void Environnement::ajouterProgramme(const QString& nom, const QString& chemin,
                                      const QString& categorie, const QString& demarrage,
                                      const QString& typefichier) {
-    executer(
-        QStringLiteral("INSERT INTO programmes VALUES (") + litteral(nom) + QLatin1Char(',') +
-        litteral(chemin) + QLatin1Char(',') + litteral(categorie) + QLatin1Char(',') +
-        litteral(demarrage) + QLatin1Char(',') + litteral(typefichier) + QLatin1Char(')'));
+    executer(QStringLiteral("INSERT INTO programmes VALUES (") + litteral(nom) + QLatin1Char(',') +
+             litteral(chemin) + QLatin1Char(',') + litteral(categorie) + QLatin1Char(',') +
+             litteral(demarrage) + QLatin1Char(',') + litteral(typefichier) + QLatin1Char(')'));
 }
 
 QStringList Environnement::rubriques() const {

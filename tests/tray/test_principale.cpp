@@ -1,18 +1,18 @@
 // The hidden main window: tray icon, main menu, quitting, closing and rebuilding windows.
 #include "core/Parametres.h"
+#include "launcher/frmDalvire.h"
 #include "manage/frmGestion.h"
+#include "manage/frmProgrammes.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
-#include "launcher/frmDalvire.h"
-#include "manage/frmProgrammes.h"
 #include "tray/frmPrincipale.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
-#include <QComboBox>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -282,8 +282,7 @@ private Q_SLOTS:
         QCOMPARE(env.messages().textes(),
                  QStringList("Les fenêtres n'ont pas pu être construites : le fichier contenant "
                              "les données n'a pas pu être lu.\r\n" +
-                             cause + "\r\n[" +
-                             QString::number(ecrase ? 26 : 1) + "]"));
+                             cause + "\r\n[" + QString::number(ecrase ? 26 : 1) + "]"));
     }
 
     // How the management window was closed decides whether windows are rebuilt.
