@@ -1,5 +1,5 @@
 #include "app/ApplicationDalvire.h"
-#include "app/Programme.h"
+#include "app/Execution.h"
 #include "core/Services.h"
 #include "platform/Traductions.h"
 

@@ -1,6 +1,6 @@
 #include "core/Contexte.h"
 
-#include "core/Parametres.h"
+#include "core/ClesParametres.h"
 #include "platform/Aide.h"
 #include "platform/Autostart.h"
 #include "platform/Dialogues.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Aide.h"
+#include "core/RubriquesAide.h"
 
 #include <QObject>
 #include <QPointer>

@@ -4,7 +4,7 @@
 #include "core/Contexte.h"
 #include "base/Dates.h"
 #include "base/Nombres.h"
-#include "core/Parametres.h"
+#include "core/ClesParametres.h"
 #include "core/Services.h"
 #include "base/Twips.h"
 #include "base/Version.h"

@@ -10,7 +10,7 @@
 #include "core/ToucheAide.h"
 #include "manage/Controles.h"
 #include "manage/ListesGestion.h"
-#include "manage/MessageErreur.h"
+#include "manage/RefusCatalogue.h"
 #include "platform/Dialogues.h"
 #include "platform/Messages.h"
 

@@ -10,7 +10,7 @@
 #include "core/ToucheAide.h"
 #include "manage/Controles.h"
 #include "manage/Gestion.h"
-#include "manage/MessageErreur.h"
+#include "manage/RefusCatalogue.h"
 #include "manage/frmCategories.h"
 #include "manage/frmProgrammes.h"
 #include "platform/Messages.h"

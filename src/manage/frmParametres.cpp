@@ -6,7 +6,7 @@
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/ListesDeroulantes.h"
-#include "core/Parametres.h"
+#include "core/ClesParametres.h"
 #include "core/Services.h"
 #include "core/ToucheAide.h"
 

@@ -11,7 +11,7 @@
 #include "core/ToucheAide.h"
 #include "manage/Controles.h"
 #include "manage/ListesGestion.h"
-#include "manage/MessageErreur.h"
+#include "manage/RefusCatalogue.h"
 #include "manage/frmApplications.h"
 #include "platform/Dialogues.h"
 #include "platform/Messages.h"

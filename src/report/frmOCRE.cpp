@@ -3,7 +3,7 @@
 #include "base/Dates.h"
 #include "base/Twips.h"
 #include "base/Version.h"
-#include "core/Aide.h"
+#include "core/RubriquesAide.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/Liens.h"

@@ -1,7 +1,7 @@
 // The About box: its texts, its links, its keys and the system-information tool.
 #include "about/frmApropos.h"
 #include "base/Version.h"
-#include "core/Parametres.h"
+#include "core/ClesParametres.h"
 #include "launcher/Lanceur.h"
 #include "support/AideFactice.h"
 #include "support/Environnement.h"

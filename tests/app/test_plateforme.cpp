@@ -1,6 +1,6 @@
 // The display platform chosen at start: a Wayland session goes through XWayland, or the
 // program explains why it cannot run there and ends.
-#include "app/Programme.h"
+#include "app/Execution.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "core/Aide.h"
+#include "core/RubriquesAide.h"
 #include "core/AideChm.h"
 #include "core/frmAide.h"
 #include "support/Environnement.h"

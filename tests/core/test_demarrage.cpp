@@ -1,7 +1,7 @@
 // Start-up as a user lives it: first start, later starts, moved folder, odd settings,
 // missing or damaged catalogue.
 #include "core/Contexte.h"
-#include "core/Parametres.h"
+#include "core/ClesParametres.h"
 #include "core/frmIntro.h"
 #include "platform/Instance.h"
 #include "support/DemarrageSessionMemoire.h"

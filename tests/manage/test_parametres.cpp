@@ -1,6 +1,6 @@
 // The settings dialog: what it shows, what it writes, and what it changes at once.
 #include "core/BaseRegistre.h"
-#include "core/Parametres.h"
+#include "core/ClesParametres.h"
 #include "core/Services.h"
 #include "manage/frmParametres.h"
 #include "support/DemarrageSessionMemoire.h"

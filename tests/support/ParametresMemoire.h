@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Parametres.h"
+#include "core/ClesParametres.h"
 
 #include <QList>
 #include <QMap>

@@ -1,5 +1,5 @@
 // The hidden main window: tray icon, main menu, quitting, closing and rebuilding windows.
-#include "core/Parametres.h"
+#include "core/ClesParametres.h"
 #include "launcher/frmDalvire.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"

@@ -1,4 +1,4 @@
-#include "core/Aide.h"
+#include "core/RubriquesAide.h"
 
 #include "core/Contexte.h"
 #include "core/Services.h"

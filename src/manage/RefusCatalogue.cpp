@@ -1,4 +1,4 @@
-#include "manage/MessageErreur.h"
+#include "manage/RefusCatalogue.h"
 
 #include "core/Contexte.h"
 #include "platform/Messages.h"

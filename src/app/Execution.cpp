@@ -1,4 +1,4 @@
-#include "app/Programme.h"
+#include "app/Execution.h"
 
 #include "about/APropos.h"
 #include "core/AideChm.h"
