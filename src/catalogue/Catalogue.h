@@ -5,9 +5,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -64,8 +64,8 @@ private:
     void oublierPreparees() noexcept;
     void annuler() noexcept;
     QList<Categorie> lireCategories(Instruction instruction,
-                                    std::initializer_list<QString> valeurs);
-    QList<Element> lireElements(Instruction instruction, std::initializer_list<QString> valeurs);
+                                    const QStringList& valeurs);
+    QList<Element> lireElements(Instruction instruction, const QStringList& valeurs);
 
     std::array<std::unique_ptr<sqlite3_stmt, Finalisation>, NombreInstructions> preparees_;
     const void* baseDesPreparees_ = nullptr;

@@ -99,6 +99,16 @@ Categorie lireCategorie(sqlite3_stmt* r) {
     return c;
 }
 
+// A row's values in the order of the statements' parameters.
+QStringList valeurs(const Categorie& c) {
+    return {c.nom, c.icone, c.affichee ? QStringLiteral("1") : QStringLiteral("0"),
+            texteCouleur(c.couleur)};
+}
+
+QStringList valeurs(const Element& e) {
+    return {e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier};
+}
+
 Element lireElement(sqlite3_stmt* r) {
     return {texteColonne(r, 0), texteColonne(r, 1), texteColonne(r, 2), texteColonne(r, 3),
             texteColonne(r, 4)};
@@ -110,7 +120,7 @@ Element lireElement(sqlite3_stmt* r) {
 // it is ready for its next use and holds no lock meanwhile.
 class Catalogue::Execution {
 public:
-    Execution(Catalogue& catalogue, Instruction instruction, std::initializer_list<QString> valeurs)
+    Execution(Catalogue& catalogue, Instruction instruction, const QStringList& valeurs)
         : base_(catalogue.connexion.base())
         , requete_(catalogue.preparee(instruction)) {
         int i = 1;
@@ -181,7 +191,7 @@ void Catalogue::oublierPreparees() noexcept {
 }
 
 QList<Categorie> Catalogue::lireCategories(Instruction instruction,
-                                           std::initializer_list<QString> valeurs) {
+                                           const QStringList& valeurs) {
     QList<Categorie> lues;
     Execution e(*this, instruction, valeurs);
     while (e.ligne())
@@ -190,7 +200,7 @@ QList<Categorie> Catalogue::lireCategories(Instruction instruction,
 }
 
 QList<Element> Catalogue::lireElements(Instruction instruction,
-                                       std::initializer_list<QString> valeurs) {
+                                       const QStringList& valeurs) {
     QList<Element> lus;
     Execution e(*this, instruction, valeurs);
     while (e.ligne())
@@ -232,29 +242,19 @@ std::optional<Element> Catalogue::element(const QString& nom) {
 }
 
 int Catalogue::ajouter(const Categorie& c) {
-    return Execution(*this, Instruction::AjouterCategorie,
-                     {c.nom, c.icone, c.affichee ? QStringLiteral("1") : QStringLiteral("0"),
-                      texteCouleur(c.couleur)})
-        .lignesModifiees();
+    return Execution(*this, Instruction::AjouterCategorie, valeurs(c)).lignesModifiees();
 }
 
 int Catalogue::modifier(const Categorie& c) {
-    return Execution(*this, Instruction::ModifierCategorie,
-                     {c.nom, c.icone, c.affichee ? QStringLiteral("1") : QStringLiteral("0"),
-                      texteCouleur(c.couleur)})
-        .lignesModifiees();
+    return Execution(*this, Instruction::ModifierCategorie, valeurs(c)).lignesModifiees();
 }
 
 int Catalogue::ajouter(const Element& e) {
-    return Execution(*this, Instruction::AjouterElement,
-                     {e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier})
-        .lignesModifiees();
+    return Execution(*this, Instruction::AjouterElement, valeurs(e)).lignesModifiees();
 }
 
 int Catalogue::modifier(const Element& e) {
-    return Execution(*this, Instruction::ModifierElement,
-                     {e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier})
-        .lignesModifiees();
+    return Execution(*this, Instruction::ModifierElement, valeurs(e)).lignesModifiees();
 }
 
 int Catalogue::supprimerElement(const QString& nom) {
@@ -315,14 +315,9 @@ void Catalogue::donneesInitiales(const QList<Categorie>& categories,
     }
     try {
         for (const Categorie& c : categories)
-            Execution(*this, Instruction::CategorieInitiale,
-                      {c.nom, c.icone, c.affichee ? QStringLiteral("1") : QStringLiteral("0"),
-                       texteCouleur(c.couleur)})
-                .lignesModifiees();
+            Execution(*this, Instruction::CategorieInitiale, valeurs(c)).lignesModifiees();
         for (const Element& e : elements)
-            Execution(*this, Instruction::ElementInitial,
-                      {e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier})
-                .lignesModifiees();
+            Execution(*this, Instruction::ElementInitial, valeurs(e)).lignesModifiees();
     } catch (const ErreurCatalogue&) {
     }
     if (!transaction) return;

@@ -35,6 +35,13 @@ void remplir(BancGestion& b) {
     b.programme("Perdu", "Disparue", "9", "1");
 }
 
+// The category editor, or the program editor, over the management window.
+std::unique_ptr<QDialog> editeur(BancGestion& b, frmGestion& g, bool categorie,
+                                 ModeEditeur mode) {
+    if (categorie) return std::make_unique<frmCategories>(b.c(), g, mode);
+    return std::make_unique<frmProgrammes>(b.c(), g, mode);
+}
+
 } // namespace
 
 class TestEditeurs : public QObject {
@@ -245,13 +252,8 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        std::unique_ptr<QDialog> e;
-        if (categorie)
-            e = std::make_unique<frmCategories>(
-                b.c(), g, mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
-        else
-            e = std::make_unique<frmProgrammes>(
-                b.c(), g, mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
+        const auto e = editeur(b, g, categorie,
+                               mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
         e->show();
         QVERIFY(QTest::qWaitForWindowExposed(e.get()));
         for (QWidget* w : e->findChildren<QWidget*>())
@@ -501,11 +503,7 @@ private Q_SLOTS:
         frmGestion g(b.c());
         g.choisirCategorie(0);
         g.choisirProgramme(0);
-        std::unique_ptr<QDialog> e;
-        if (categorie)
-            e = std::make_unique<frmCategories>(b.c(), g, ModeEditeur::Modification);
-        else
-            e = std::make_unique<frmProgrammes>(b.c(), g, ModeEditeur::Modification);
+        const auto e = editeur(b, g, categorie, ModeEditeur::Modification);
         QCOMPARE(e->findChild<QLineEdit*>()->text(), nom);
         if (disparue)
             b.env.executer(QStringLiteral("DELETE FROM ") +
@@ -543,11 +541,7 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        std::unique_ptr<QDialog> e;
-        if (categorie)
-            e = std::make_unique<frmCategories>(b.c(), g, ModeEditeur::Creation);
-        else
-            e = std::make_unique<frmProgrammes>(b.c(), g, ModeEditeur::Creation);
+        const auto e = editeur(b, g, categorie, ModeEditeur::Creation);
         e->show();
         QVERIFY(QTest::qWaitForWindowActive(e.get()));
         QPushButton* cible = nullptr;
