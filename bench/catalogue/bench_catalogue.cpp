@@ -2,7 +2,7 @@
 // catalogue. Figures only: nothing here passes or fails.
 #include "catalogue/Catalogue.h"
 #include "core/Contexte.h"
-#include "core/frmIntro.h"
+#include "core/Demarrage.h"
 #include "platform/Instance.h"
 #include "tray/frmPrincipale.h"
 
@@ -124,8 +124,7 @@ int main(int argc, char** argv) {
         t.start();
         Contexte contexte(app.path(), ServicesPlateforme::reels());
         VerrouInstance verrou;
-        frmIntro intro(contexte, verrou);
-        if (!intro.Form_Load()) return 1;
+        if (!Demarrage(contexte, verrou).preparer()) return 1;
         frmPrincipale principale(contexte);
         if (!principale.Form_Load()) return 1;
         QCoreApplication::processEvents();

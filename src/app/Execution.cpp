@@ -3,6 +3,7 @@
 #include "about/APropos.h"
 #include "core/AideChm.h"
 #include "core/Contexte.h"
+#include "core/Demarrage.h"
 #include "core/frmIntro.h"
 #include "platform/Instance.h"
 #include "platform/linux/AutostartXdg.h"
@@ -57,7 +58,8 @@ int Executer_Dalvire(QApplication& application,
     contexte.definirAPropos(&Afficher_A_Propos);
     struct Service {
         const std::function<void(Contexte*)>& rappel;
-        Service(const std::function<void(Contexte*)>& r, Contexte& c) : rappel(r) {
+        Service(const std::function<void(Contexte*)>& r, Contexte& c)
+            : rappel(r) {
             if (rappel) rappel(&c);
         }
         ~Service() {
@@ -65,9 +67,10 @@ int Executer_Dalvire(QApplication& application,
         }
     } service(contexteEnService, contexte);
     VerrouInstance verrou;
-    frmIntro intro(contexte, verrou);
+    if (!Demarrage(contexte, verrou).preparer()) return 0;
+    frmIntro intro(contexte);
     intro.compterDepuis(Debut_Processus());
-    if (!intro.Form_Load()) return 0;
+    intro.Form_Load();
 
     std::unique_ptr<frmPrincipale> principale;
     QObject::connect(&intro, &frmIntro::dechargee, &application, [&] {

@@ -63,8 +63,7 @@ private:
     sqlite3_stmt* preparee(Instruction instruction);
     void oublierPreparees() noexcept;
     void annuler() noexcept;
-    QList<Categorie> lireCategories(Instruction instruction,
-                                    const QStringList& valeurs);
+    QList<Categorie> lireCategories(Instruction instruction, const QStringList& valeurs);
     QList<Element> lireElements(Instruction instruction, const QStringList& valeurs);
 
     std::array<std::unique_ptr<sqlite3_stmt, Finalisation>, NombreInstructions> preparees_;

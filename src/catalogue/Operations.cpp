@@ -190,8 +190,7 @@ void Catalogue::oublierPreparees() noexcept {
     baseDesPreparees_ = nullptr;
 }
 
-QList<Categorie> Catalogue::lireCategories(Instruction instruction,
-                                           const QStringList& valeurs) {
+QList<Categorie> Catalogue::lireCategories(Instruction instruction, const QStringList& valeurs) {
     QList<Categorie> lues;
     Execution e(*this, instruction, valeurs);
     while (e.ligne())
@@ -199,8 +198,7 @@ QList<Categorie> Catalogue::lireCategories(Instruction instruction,
     return lues;
 }
 
-QList<Element> Catalogue::lireElements(Instruction instruction,
-                                       const QStringList& valeurs) {
+QList<Element> Catalogue::lireElements(Instruction instruction, const QStringList& valeurs) {
     QList<Element> lus;
     Execution e(*this, instruction, valeurs);
     while (e.ligne())

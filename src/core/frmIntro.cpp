@@ -1,15 +1,8 @@
 #include "core/frmIntro.h"
 
-#include "catalogue/Connexion.h"
-#include "core/Contexte.h"
-#include "base/Dates.h"
-#include "base/Nombres.h"
-#include "core/ClesParametres.h"
-#include "core/Services.h"
 #include "base/Twips.h"
 #include "base/Version.h"
-#include "platform/Instance.h"
-#include "platform/Messages.h"
+#include "core/Contexte.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -27,10 +20,9 @@ QFont tahoma(double points, bool gras = false) {
 
 } // namespace
 
-frmIntro::frmIntro(Contexte& contexte, VerrouInstance& verrou, QWidget* parent)
+frmIntro::frmIntro(Contexte& contexte, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , contexte_(contexte)
-    , verrou_(verrou) {
+    , contexte_(contexte) {
     setWindowTitle(TitreApplication);
     setFixedSize(Twips::tailleEnPixels(4800, 2160));
     setAutoFillBackground(true);
@@ -64,67 +56,12 @@ frmIntro::frmIntro(Contexte& contexte, VerrouInstance& verrou, QWidget* parent)
     connect(&Timer1, &QTimer::timeout, this, &frmIntro::Timer1_Timer);
 }
 
-bool frmIntro::Form_Load(const QDate& aujourdhui) {
+void frmIntro::Form_Load() {
     lblTitre->setText(TitreApplication);
-    Timer1.stop();
-
-    ServiceMessages& messages = contexte_.messages();
-    if (!verrou_.acquerir(TitreApplication)) {
-        messages.afficher(QStringLiteral("Le programme est déjà en cours d'utilisation."),
-                          IconeMessage::Information);
-        return false;
-    }
-
-    contexte_.CheminDonnees = Dossier_Application(contexte_) + QStringLiteral("donnees.fdl");
-    if (!Fichier_Existe(contexte_.CheminDonnees)) {
-        messages.afficher(QStringLiteral("Le programme ne peut être utilisé.\r\n"
-                                         "Le fichier contenant les données est introuvable.\r\n"
-                                         "Contactez le concepteur du programme."),
-                          IconeMessage::Information);
-        return false;
-    }
-    // A damaged or unusable catalogue is refused here, before any setting is written,
-    // so that a later start with a sound file is still this user's first.
-    try {
-        Connexion::verifier(contexte_.CheminDonnees);
-    } catch (const ErreurCatalogue& erreur) {
-        messages.afficher(erreur.description(), IconeMessage::Critique);
-        return false;
-    }
-
-    contexte_.TexteVersion = Version::texte();
     lblVersion->setText(contexte_.TexteVersion);
-
-    ecrireParametresAbsents(aujourdhui);
-
+    Timer1.stop();
     if (!origine_) origine_ = std::chrono::steady_clock::now();
     programmerTick();
-    return true;
-}
-
-void frmIntro::ecrireParametresAbsents(const QDate& aujourdhui) {
-    StockParametres& p = contexte_.parametres();
-    const auto siAbsent = [&p](const QString& cle, const QString& valeur) {
-        if (p.lire(cle).isEmpty()) p.ecrire(cle, valeur);
-    };
-    siAbsent(Cle::DateDebut, Ecrire_Date_Debut(aujourdhui));
-    p.ecrire(Cle::DossierApplication, Dossier_Application(contexte_));
-    siAbsent(Cle::Version, contexte_.TexteVersion);
-    siAbsent(Cle::Couleur, QStringLiteral("1"));
-    siAbsent(Cle::DemarragePc, QStringLiteral("1"));
-    siAbsent(Cle::ConfirmationFermeture, QStringLiteral("1"));
-    siAbsent(Cle::Fermeture, QStringLiteral("5"));
-    siAbsent(Cle::Plan, QStringLiteral("0"));
-
-    contexte_.PremierPlan = Valeur_Entiere_16(p.lire(Cle::Plan));
-    contexte_.PremiereUtilisation = false;
-    if (p.lire(Cle::Utilisation).isEmpty()) {
-        contexte_.PremiereUtilisation = true;
-        p.ecrire(Cle::Utilisation, QStringLiteral("ok"));
-    }
-
-    contexte_.DelaiFermeture = Valeur_Entiere_32(p.lire(Cle::Fermeture));
-    contexte_.JoursUtilisation = Jours_Depuis(p.lire(Cle::DateDebut), aujourdhui);
 }
 
 void frmIntro::programmerTick() {

@@ -184,8 +184,7 @@ void TestProportions::fenetres_data() {
         return std::make_unique<frmOCRE>(b.c());
     }) << QSize(9105, 6135) << 0;
     QTest::newRow("frmIntro") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        static VerrouInstance verrou;
-        auto f = std::make_unique<frmIntro>(b.c(), verrou);
+        auto f = std::make_unique<frmIntro>(b.c());
         // What the splash shows once started: the program's name, which is its title.
         f->lblTitre->setText(f->windowTitle());
         return f;

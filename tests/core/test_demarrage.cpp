@@ -1,7 +1,8 @@
 // Start-up as a user lives it: first start, later starts, moved folder, odd settings,
 // missing or damaged catalogue.
-#include "core/Contexte.h"
 #include "core/ClesParametres.h"
+#include "core/Contexte.h"
+#include "core/Demarrage.h"
 #include "core/frmIntro.h"
 #include "platform/Instance.h"
 #include "support/DemarrageSessionMemoire.h"
@@ -33,8 +34,7 @@ const QDate Aujourdhui(2026, 12, 7);
 
 bool demarrer(Environnement& env, const QDate& jour = Aujourdhui) {
     VerrouInstance verrou;
-    frmIntro intro(env.contexte(), verrou);
-    return intro.Form_Load(jour);
+    return Demarrage(env.contexte(), verrou).preparer(jour);
 }
 
 QByteArray empreinte(const QString& chemin) {
@@ -275,9 +275,9 @@ private Q_SLOTS:
 
     void splashDechargeApresDeuxTicks() {
         Environnement env;
-        VerrouInstance verrou;
-        frmIntro intro(env.contexte(), verrou);
-        QVERIFY(intro.Form_Load(Aujourdhui));
+        QVERIFY(demarrer(env));
+        frmIntro intro(env.contexte());
+        intro.Form_Load();
         QCOMPARE(intro.lblTitre->text(), QStringLiteral("Dalvire"));
         QCOMPARE(intro.lblVersion->text(), QStringLiteral("Version 2.0.0"));
         intro.show();
@@ -303,14 +303,13 @@ private Q_SLOTS:
         QFETCH(int, auPlusTot);
         QFETCH(int, auPlusTard);
         Environnement env;
-        VerrouInstance verrou;
-        frmIntro intro(env.contexte(), verrou);
+        frmIntro intro(env.contexte());
         QCOMPARE(intro.Timer1.timerType(), Qt::PreciseTimer);
         intro.compterDepuis(std::chrono::steady_clock::now() - std::chrono::milliseconds(ecoule));
         QSignalSpy dechargee(&intro, &frmIntro::dechargee);
         QElapsedTimer chrono;
         chrono.start();
-        QVERIFY(intro.Form_Load(Aujourdhui));
+        intro.Form_Load();
         intro.show();
         QVERIFY(dechargee.wait(3000));
         QCOMPARE(dechargee.count(), 1);

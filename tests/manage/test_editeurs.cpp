@@ -36,8 +36,7 @@ void remplir(BancGestion& b) {
 }
 
 // The category editor, or the program editor, over the management window.
-std::unique_ptr<QDialog> editeur(BancGestion& b, frmGestion& g, bool categorie,
-                                 ModeEditeur mode) {
+std::unique_ptr<QDialog> editeur(BancGestion& b, frmGestion& g, bool categorie, ModeEditeur mode) {
     if (categorie) return std::make_unique<frmCategories>(b.c(), g, mode);
     return std::make_unique<frmProgrammes>(b.c(), g, mode);
 }

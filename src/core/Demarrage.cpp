@@ -1,0 +1,71 @@
+#include "core/Demarrage.h"
+
+#include "base/Dates.h"
+#include "base/Nombres.h"
+#include "base/Version.h"
+#include "catalogue/Connexion.h"
+#include "core/ClesParametres.h"
+#include "core/Contexte.h"
+#include "core/Services.h"
+#include "platform/Instance.h"
+#include "platform/Messages.h"
+
+Demarrage::Demarrage(Contexte& contexte, VerrouInstance& verrou)
+    : contexte_(contexte)
+    , verrou_(verrou) {}
+
+bool Demarrage::preparer(const QDate& aujourdhui) {
+    ServiceMessages& messages = contexte_.messages();
+    if (!verrou_.acquerir(TitreApplication)) {
+        messages.afficher(QStringLiteral("Le programme est déjà en cours d'utilisation."),
+                          IconeMessage::Information);
+        return false;
+    }
+
+    contexte_.CheminDonnees = Dossier_Application(contexte_) + QStringLiteral("donnees.fdl");
+    if (!Fichier_Existe(contexte_.CheminDonnees)) {
+        messages.afficher(QStringLiteral("Le programme ne peut être utilisé.\r\n"
+                                         "Le fichier contenant les données est introuvable.\r\n"
+                                         "Contactez le concepteur du programme."),
+                          IconeMessage::Information);
+        return false;
+    }
+    // A damaged or unusable catalogue is refused here, before any setting is written,
+    // so that a later start with a sound file is still this user's first.
+    try {
+        Connexion::verifier(contexte_.CheminDonnees);
+    } catch (const ErreurCatalogue& erreur) {
+        messages.afficher(erreur.description(), IconeMessage::Critique);
+        return false;
+    }
+
+    contexte_.TexteVersion = Version::texte();
+
+    ecrireParametresAbsents(aujourdhui);
+    return true;
+}
+
+void Demarrage::ecrireParametresAbsents(const QDate& aujourdhui) {
+    StockParametres& p = contexte_.parametres();
+    const auto siAbsent = [&p](const QString& cle, const QString& valeur) {
+        if (p.lire(cle).isEmpty()) p.ecrire(cle, valeur);
+    };
+    siAbsent(Cle::DateDebut, Ecrire_Date_Debut(aujourdhui));
+    p.ecrire(Cle::DossierApplication, Dossier_Application(contexte_));
+    siAbsent(Cle::Version, contexte_.TexteVersion);
+    siAbsent(Cle::Couleur, QStringLiteral("1"));
+    siAbsent(Cle::DemarragePc, QStringLiteral("1"));
+    siAbsent(Cle::ConfirmationFermeture, QStringLiteral("1"));
+    siAbsent(Cle::Fermeture, QStringLiteral("5"));
+    siAbsent(Cle::Plan, QStringLiteral("0"));
+
+    contexte_.PremierPlan = Valeur_Entiere_16(p.lire(Cle::Plan));
+    contexte_.PremiereUtilisation = false;
+    if (p.lire(Cle::Utilisation).isEmpty()) {
+        contexte_.PremiereUtilisation = true;
+        p.ecrire(Cle::Utilisation, QStringLiteral("ok"));
+    }
+
+    contexte_.DelaiFermeture = Valeur_Entiere_32(p.lire(Cle::Fermeture));
+    contexte_.JoursUtilisation = Jours_Depuis(p.lire(Cle::DateDebut), aujourdhui);
+}

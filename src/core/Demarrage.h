@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDate>
+
+class Contexte;
+class VerrouInstance;
+
+// The decisions of start-up, apart from any window: one copy only, the catalogue there
+// and usable, the version text, every missing setting written with its default, the
+// user's first start noted and the days of use counted. The composition root runs it
+// before the splash shows; the splash only shows.
+class Demarrage {
+public:
+    Demarrage(Contexte& contexte, VerrouInstance& verrou);
+
+    // False when the program must end at once (another copy runs, or the catalogue is
+    // missing or unusable): the message has been shown, and no setting written.
+    bool preparer(const QDate& aujourdhui = QDate::currentDate());
+
+private:
+    void ecrireParametresAbsents(const QDate& aujourdhui);
+
+    Contexte& contexte_;
+    VerrouInstance& verrou_;
+};
