@@ -1,11 +1,11 @@
 #include "launcher/frmDalvire.h"
 
+#include "base/Twips.h"
 #include "core/Contexte.h"
 #include "core/Curseur.h"
 #include "core/IconesElements.h"
 #include "core/ListesDeroulantes.h"
 #include "core/Services.h"
-#include "base/Twips.h"
 #include "launcher/Lanceur.h"
 #include "platform/FenetresX11.h"
 
@@ -271,6 +271,11 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &frmDalvire::Timer1_Timer);
+    remiseEnPlace_.setSingleShot(true);
+    remiseEnPlace_.setInterval(50);
+    connect(&remiseEnPlace_, &QTimer::timeout, this, [this] {
+        if (isVisible() && pos() != placeVoulue()) move(placeVoulue());
+    });
     connect(imgIcone, &ImageIcone::clic, this, &frmDalvire::imgIcone_Click);
     connect(imgIcone, &ImageIcone::clicDroitRelache, this, &frmDalvire::menuPrincipalDemande);
     connect(cboProgrammes, &ListeProgrammes::choisie, this, &frmDalvire::choixFait);
@@ -310,6 +315,19 @@ int frmDalvire::gaucheRentree() const {
 int frmDalvire::gaucheSortie() const {
     const QRect ecran = zoneDeTravail();
     return ecran.x() + ecran.width() - frameGeometry().width();
+}
+
+QPoint frmDalvire::placeVoulue() const {
+    return {Afficher ? gaucheSortie() : gaucheRentree(), haut_};
+}
+
+void frmDalvire::moveEvent(QMoveEvent* evenement) {
+    QWidget::moveEvent(evenement);
+    // On a loaded machine the window manager's first word on a newly mapped window may
+    // give the program the corner of the window's frame for its place, while the window
+    // stands where it was put: the program would then read, and tell screen readers, a
+    // wrong place. Moved again to where it belongs, the window gets a true word back.
+    if (isVisible() && pos() != placeVoulue()) remiseEnPlace_.start();
 }
 
 void frmDalvire::glisser(bool sortir) {

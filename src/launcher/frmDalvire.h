@@ -177,15 +177,19 @@ protected:
     void dragMoveEvent(QDragMoveEvent* evenement) override;
     void dropEvent(QDropEvent* evenement) override;
     void closeEvent(QCloseEvent* evenement) override;
+    void moveEvent(QMoveEvent* evenement) override;
 
 private:
     void glisser(bool sortir);
+    QPoint placeVoulue() const;
     void choixFait();
     void lancerSiDemande();
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;
     int haut_ = 0;
+    // Puts the window back at its place when the program was told of another one.
+    QTimer remiseEnPlace_;
     // A choice waits for the list to have closed before it launches; a second report of
     // the same choice meanwhile launches nothing more.
     bool lancementDemande_ = false;
