@@ -13,13 +13,6 @@
 
 namespace {
 
-template <typename Ligne> QStringList noms(const QList<Ligne>& lignes) {
-    QStringList r;
-    for (const Ligne& l : lignes)
-        r << l.nom;
-    return r;
-}
-
 Categorie categorie(const QString& nom) {
     return {nom, QStringLiteral("/i.ico"), true, 16761024, {}, {}};
 }
@@ -63,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(b.c().ajouter(element(nom, nom)), 1);
         QCOMPARE(b.c().categorie(nom)->nom, nom);
         QCOMPARE(b.c().element(nom)->chemin, QStringLiteral("/bin/") + nom);
-        QCOMPARE(noms(b.c().elementsDe(nom)), QStringList(nom));
+        QCOMPARE(Noms(b.c().elementsDe(nom)), QStringList(nom));
         QCOMPARE(b.c().compterElementsDe(nom), 1);
         QCOMPARE(b.c().supprimerElement(nom), 1);
         QVERIFY(b.c().elements().isEmpty());
@@ -113,19 +106,19 @@ private Q_SLOTS:
         for (const char* n : {"zz", "Éditeur", "agenda"})
             b.c().ajouter(element(QString::fromUtf8(n), QStringLiteral("OUTILS")));
         b.c().ajouter(element(QStringLiteral("autre"), QStringLiteral("Outils%")));
-        QCOMPARE(noms(b.c().elementsDe(QStringLiteral("outils"))),
+        QCOMPARE(Noms(b.c().elementsDe(QStringLiteral("outils"))),
                  QStringList({"agenda", "Éditeur", "zz"}));
         QCOMPARE(b.c().compterElementsDe(QStringLiteral("Outils")), 3);
         const SuppressionCategorie faite = b.c().supprimerCategorie(QStringLiteral("outils"));
         QCOMPARE(faite.categories, 1);
         QCOMPARE(faite.elements, 3);
-        QCOMPARE(noms(b.c().elements()), QStringList("autre"));
+        QCOMPARE(Noms(b.c().elements()), QStringList("autre"));
     }
 
     void ordreDesListes() {
         Banc b;
         b.categories({"Zèbre", "avion", "École", "z", "Bateau"});
-        QCOMPARE(noms(b.c().categories()), QStringList({"avion", "Bateau", "École", "z", "Zèbre"}));
+        QCOMPARE(Noms(b.c().categories()), QStringList({"avion", "Bateau", "École", "z", "Zèbre"}));
     }
 
     // Stored codes as another tool may write them: a code that names no value is kept as
@@ -233,7 +226,7 @@ private Q_SLOTS:
             Categorie{QStringLiteral("internet"), QStringLiteral("/x.ico"), false, 1, {}, {}});
         Donnees_Initiales(c, env.dossier());
         Donnees_Initiales(c, env.dossier());
-        QCOMPARE(noms(c.categories()),
+        QCOMPARE(Noms(c.categories()),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("internet"),
                               QStringLiteral("MESSAGERIE")}));
         QCOMPARE(env.lignes(QStringLiteral("SELECT * FROM programmes ORDER BY nom"),
@@ -261,10 +254,10 @@ private Q_SLOTS:
                      nullptr, nullptr, nullptr);
         Donnees_Initiales(c, env.dossier());
         QVERIFY(sqlite3_get_autocommit(c.connexion.base()));
-        QCOMPARE(noms(c.categories()),
+        QCOMPARE(Noms(c.categories()),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(noms(c.elements()),
+        QCOMPARE(Noms(c.elements()),
                  QStringList(QStringLiteral("Visitez le site Internet de QELM")));
         // What another connection sees is on disk.
         sqlite3* autre = nullptr;

@@ -63,13 +63,6 @@ private:
     sqlite3* base_ = nullptr;
 };
 
-template <typename Ligne> QStringList nomsDe(const QList<Ligne>& lignes) {
-    QStringList r;
-    for (const Ligne& l : lignes)
-        r << l.nom;
-    return r;
-}
-
 QString categorie(const QString& nom) {
     return QStringLiteral("INSERT INTO categorie VALUES ('%1','/i.ico','1','16761024')")
         .arg(QString(nom).replace(QLatin1Char('\''), QStringLiteral("''")));
@@ -112,7 +105,7 @@ private Q_SLOTS:
                   [](const QString& a, const QString& b) { return Collation::comparer(a, b) < 0; });
         QCOMPARE(outil.colonne(QStringLiteral("SELECT nom FROM categorie ORDER BY nom")), attendu);
         env.ouvrirCatalogue();
-        QCOMPARE(nomsDe(env.contexte().catalogue().categories()), attendu);
+        QCOMPARE(Noms(env.contexte().catalogue().categories()), attendu);
         QCOMPARE(outil.colonne(QStringLiteral("PRAGMA integrity_check")),
                  QStringList(QStringLiteral("ok")));
     }
@@ -136,11 +129,10 @@ private Q_SLOTS:
         Catalogue& c = env.contexte().catalogue();
         QCOMPARE(c.categorie(QStringLiteral("éditeurs"))->nom, QStringLiteral("Éditeurs"));
         QCOMPARE(
-            nomsDe(c.elementsDe(QStringLiteral("Éditeurs"))),
+            Noms(c.elementsDe(QStringLiteral("Éditeurs"))),
             QStringList({QStringLiteral("Écrire"), QStringLiteral("emacs"), QStringLiteral("vi")}));
         QCOMPARE(c.supprimerElement(QStringLiteral("ÉCRIRE")), 1);
-        QCOMPARE(nomsDe(c.elements()),
-                 QStringList({QStringLiteral("emacs"), QStringLiteral("vi")}));
+        QCOMPARE(Noms(c.elements()), QStringList({QStringLiteral("emacs"), QStringLiteral("vi")}));
         const SuppressionCategorie faite = c.supprimerCategorie(QStringLiteral("ÉDITEURS"));
         QCOMPARE(faite.categories + faite.elements, 3);
         QVERIFY(c.categories().isEmpty());

@@ -80,5 +80,13 @@ private:
 // A control as a screen reader gets it: "name|description|its captions|what it captions".
 QString Lecture_Accessible(QWidget* controle);
 
+// The names of catalogue rows (categories or items), in their order.
+template <typename Ligne> QStringList Noms(const QList<Ligne>& lignes) {
+    QStringList noms;
+    for (const Ligne& l : lignes)
+        noms << l.nom;
+    return noms;
+}
+
 // Path of a delivered file of the built application folder.
 QString Fichier_Livre(const QString& nomRelatif);

@@ -46,6 +46,18 @@ QList<QPointer<QWidget>> lanceurs(Contexte& c) {
     return r;
 }
 
+// A first start: its rows give three launcher windows.
+struct PremierDemarrage {
+    Environnement env;
+    Contexte& c = env.contexte();
+    frmPrincipale principale{premiereUtilisation(c)};
+
+    static Contexte& premiereUtilisation(Contexte& c) {
+        c.PremiereUtilisation = true;
+        return c;
+    }
+};
+
 int vivantes(const QList<QPointer<QWidget>>& f) {
     return int(std::count_if(f.cbegin(), f.cend(), [](const auto& p) { return !p.isNull(); }));
 }
@@ -255,10 +267,8 @@ private Q_SLOTS:
         QFETCH(bool, ecrase);
         QFETCH(bool, ecrans);
         QFETCH(QString, cause);
-        Environnement env;
-        Contexte& c = env.contexte();
-        c.PremiereUtilisation = true;
-        frmPrincipale principale(c);
+        PremierDemarrage d;
+        auto& [env, c, principale] = d;
         QVERIFY(principale.Form_Load());
         const auto avant = lanceurs(c);
         QVERIFY(vivantes(avant) > 1);
@@ -299,10 +309,8 @@ private Q_SLOTS:
         QFETCH(int, entree);
         QFETCH(bool, fenetreGestion);
         QFETCH(bool, reconstruit);
-        Environnement env;
-        Contexte& c = env.contexte();
-        c.PremiereUtilisation = true;
-        frmPrincipale principale(c);
+        PremierDemarrage d;
+        auto& [env, c, principale] = d;
         QVERIFY(principale.Form_Load());
         std::unique_ptr<QWidget> gestion(fenetreTaguee(c, Tag::Gestion));
         const auto avant = lanceurs(c);
@@ -333,10 +341,8 @@ private Q_SLOTS:
     }
     void depot() {
         QFETCH(bool, valider);
-        Environnement env;
-        Contexte& c = env.contexte();
-        c.PremiereUtilisation = true;
-        frmPrincipale principale(c);
+        PremierDemarrage d;
+        auto& [env, c, principale] = d;
         QVERIFY(principale.Form_Load());
         const auto avant = lanceurs(c);
         auto* cible = qobject_cast<frmDalvire*>(avant.value(0).data());
@@ -373,10 +379,8 @@ private Q_SLOTS:
     // The menu opens the real management window on the page it names; validating it
     // rebuilds the launcher windows.
     void fenetreGestion() {
-        Environnement env;
-        Contexte& c = env.contexte();
-        c.PremiereUtilisation = true;
-        frmPrincipale principale(c);
+        PremierDemarrage d;
+        auto& [env, c, principale] = d;
         QVERIFY(principale.Form_Load());
         const auto avant = lanceurs(c);
         int page = -1;
