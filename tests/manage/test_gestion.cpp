@@ -42,6 +42,12 @@ QStringList champs(const std::array<Controles::EtiquetteValeur*, 5>& d) {
     return r;
 }
 
+// The management window over the test catalogue above.
+struct GestionRemplie {
+    BancGestion b;
+    frmGestion g{(remplir(b), b.c())};
+};
+
 } // namespace
 
 class TestGestion : public QObject {
@@ -99,9 +105,8 @@ private Q_SLOTS:
     void details() {
         QFETCH(QString, nom);
         QFETCH(QStringList, attendu);
-        BancGestion b;
-        remplir(b);
-        frmGestion g(b.c());
+        GestionRemplie f;
+        auto& [b, g] = f;
         const int categorie = lignes(g.lstCategories).indexOf(nom);
         if (categorie >= 0) {
             g.choisirCategorie(categorie);
@@ -119,9 +124,8 @@ private Q_SLOTS:
     }
 
     void listes() {
-        BancGestion b;
-        remplir(b);
-        frmGestion g(b.c());
+        GestionRemplie f;
+        auto& [b, g] = f;
         QCOMPARE(lignes(g.lstCategories), QStringList({"Jeux", "L'atelier", "Outils"}));
         QCOMPARE(g.lignesBoiteCategories(),
                  QStringList({"(Toutes les catégories)", "Jeux", "L'atelier", "Outils"}));
@@ -180,9 +184,8 @@ private Q_SLOTS:
         QFETCH(QString, nom);
         QFETCH(bool, oui);
         QFETCH(QStringList, messages);
-        BancGestion b;
-        remplir(b);
-        frmGestion g(b.c());
+        GestionRemplie f;
+        auto& [b, g] = f;
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         QListWidget* liste = categorie ? g.lstCategories : g.lstProgrammes;
@@ -216,9 +219,8 @@ private Q_SLOTS:
     // The last line deleted: nothing selected, details empty, and the item list no longer
     // shows the items that went with it.
     void derniereLigne() {
-        BancGestion b;
-        remplir(b);
-        frmGestion g(b.c());
+        GestionRemplie f;
+        auto& [b, g] = f;
         g.choisirCategorie(2);
         g.choisirBoiteCategories(3);
         b.env.messages().reponses = {ReponseMessage::Oui};
@@ -285,9 +287,8 @@ private Q_SLOTS:
 
     // Enter on a list and F1 open the help of the visible page.
     void aide() {
-        BancGestion b;
-        remplir(b);
-        frmGestion g(b.c());
+        GestionRemplie f;
+        auto& [b, g] = f;
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         g.lstCategories->setFocus();
@@ -327,9 +328,8 @@ private Q_SLOTS:
         QFETCH(bool, categorie);
         QFETCH(QString, geste);
         QFETCH(QString, nom);
-        BancGestion b;
-        remplir(b);
-        frmGestion g(b.c());
+        GestionRemplie f;
+        auto& [b, g] = f;
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         QListWidget* liste = categorie ? g.lstCategories : g.lstProgrammes;
@@ -404,9 +404,8 @@ private Q_SLOTS:
     }
     void suppressionDUneLigneDisparue() {
         QFETCH(bool, categorie);
-        BancGestion b;
-        remplir(b);
-        frmGestion g(b.c());
+        GestionRemplie f;
+        auto& [b, g] = f;
         g.choisirCategorie(2);
         g.choisirProgramme(2);
         b.env.executer(categorie ? "DELETE FROM categorie WHERE nom = 'Outils'"
@@ -476,9 +475,8 @@ private Q_SLOTS:
     void pagesAuClavier() {
         QFETCH(int, touche);
         QFETCH(int, modificateurs);
-        BancGestion b;
-        remplir(b);
-        frmGestion g(b.c());
+        GestionRemplie f;
+        auto& [b, g] = f;
         g.show();
         QVERIFY(QTest::qWaitForWindowActive(&g));
         g.lstCategories->setFocus();

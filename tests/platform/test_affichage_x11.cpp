@@ -43,7 +43,9 @@ QRect placeDeLaBoite(const std::function<void()>& afficher) {
         auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!boite) return;
         const QRect r = boite->frameGeometry();
-        const bool montree = boite->windowHandle() && boite->windowHandle()->isExposed();
+        // Exposed and laid out: a box is seen for a moment at 1x1 before its first layout.
+        const bool montree = boite->windowHandle() && boite->windowHandle()->isExposed() &&
+                             r.width() > 1 && r.height() > 1;
         stable = montree && r == precedente ? stable + 1 : 0;
         precedente = r;
         if (stable >= 5 || ++essais > 200) {
