@@ -72,6 +72,16 @@ presser() { # presser BUTTON
         echec "could not press \"$1\" in the message box"
 }
 
+# Waits until the window manager has made the window titled /TITLE_REGEX/ the active one:
+# keys sent before would go to the window that had them.
+active() { # active TITLE_REGEX
+    local limite=$(($(date +%s%N) + 5000000000))
+    until xdotool getactivewindow getwindowname 2>/dev/null | grep -Eq "$1"; do
+        [ "$(date +%s%N)" -lt "$limite" ] || echec "expected /$1/ to become the active window"
+        sleep 0.05
+    done
+}
+
 # Types into the focused field of the active window, then sends a key.
 saisir() { # saisir TEXT KEY...
     local texte=$1
@@ -175,22 +185,29 @@ etape "category deleted, its window gone"
 # Tab, Enter on "Nouveau", Escape in the editor, then Escape validating the window).
 entree_menu 1
 fenetre_attendue "$GESTION"
+active "$GESTION"
 xdotool key Tab Return
 fenetre_attendue '^Ajouter une Catégorie$'
+active '^Ajouter une Catégorie$'
 saisir "$CATEGORIE" Tab
 saisir "$DOSSIER/icones/categories.svg" Return
 boite "La nouvelle catégorie [$CATEGORIE] a été enregistrée." OK
+active '^Dalvire$'
 xdotool key Return
 boite "Désirez-vous saisir une nouvelle catégorie ?" Oui Non
+active '^Dalvire$'
 xdotool key Escape
 "$T/read-dialog.py" --app "$CLASSE" --role dialog --title '^Ajouter' --gone --wait 5 ||
     echec "expected the category editor to close on Escape in its question"
+active "$GESTION"
 xdotool key ctrl+Tab Tab Tab Return
 fenetre_attendue '^Ajouter un Programme$'
 etape "after the editor, the keys reached the management window: Ctrl+Tab, Tab, Enter on Nouveau"
+active '^Ajouter un Programme$'
 xdotool key Escape
 "$T/read-dialog.py" --app "$CLASSE" --role dialog --title '^Ajouter' --gone --wait 5 ||
     echec "expected the item editor to close on Escape"
+active "$GESTION"
 xdotool key Escape
 "$T/read-dialog.py" --app "$CLASSE" --role dialog --gone --wait 5 ||
     echec "expected Escape to validate and close the management window once the editor was gone"
