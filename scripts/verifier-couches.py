@@ -2,8 +2,9 @@
 """Fails when src/ runs up the layers or sideways between two folders of one layer: an
 include of a project header, quoted or in angle brackets, or a library of a folder linked
 (target_link_libraries) to the library of another folder. Also fails when a seam header
-of the platform pulls in Qt widgets or GIO, and when anything but app includes the Linux
-backends (platform/linux/), which only the composition root may know.
+of the platform pulls in Qt widgets or GIO, when a folder below ui includes a Qt widget
+header or links Qt6::Widgets (the windows' shared parts are ui's), and when anything but app
+includes the Linux backends (platform/linux/), which only the composition root may know.
 
     app > tray > launcher, manage, about, report > ui > core > catalogue, platform > base
 
@@ -25,6 +26,8 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
 # Seam headers stay plain: the windows and the desktop libraries belong to the backends.
 INTERDITS_DANS_LES_COUTURES = re.compile(r"^(gio/|glib|xcb/|QtWidgets/)")
 BACKENDS = "platform/linux/"
+# Below this rank no folder holds widgets: the backends of the platform only.
+RANG_DES_WIDGETS = 3
 BIBLIOTHEQUE = re.compile(r"\badd_library\s*\(\s*([\w.+-]+)")
 LIEN = re.compile(r"\btarget_link_libraries\s*\(([^)]*)\)")
 
@@ -42,6 +45,11 @@ def entetes_qt_widgets():
     return set()
 
 
+def sans_widgets(relatif):
+    return (RANGS[relatif.parts[0]] < RANG_DES_WIDGETS
+            and relatif.parts[:2] != ("platform", "linux"))
+
+
 def fautes_d_inclusion(relatif, texte, widgets):
     dossier = relatif.parts[0]
     couture = dossier == "platform" and len(relatif.parts) == 2 and relatif.suffix == ".h"
@@ -52,6 +60,8 @@ def fautes_d_inclusion(relatif, texte, widgets):
         if ouvrant == "<" and cible not in RANGS:
             if couture and en_tete_widgets(nom, widgets):
                 yield f"{relatif}: seam header includes <{nom}>"
+            elif sans_widgets(relatif) and nom.split("/")[-1] in widgets:
+                yield f"{relatif}: includes <{nom}>: {dossier} holds no widgets"
             continue
         ecrit = f"<{nom}>" if ouvrant == "<" else f'"{nom}"'
         if nom.startswith(BACKENDS) and dossier != "app" and not backend:
@@ -90,6 +100,10 @@ def fautes_de_liens(src):
         for appel in LIEN.findall(texte):
             cible, *liens = appel.split()
             for lien in liens:
+                if lien == "Qt6::Widgets" and RANGS[dossier] < RANG_DES_WIDGETS \
+                        and dossier != "platform":
+                    yield (f"{dossier}/CMakeLists.txt: {cible} links {lien}: "
+                           f"{dossier} holds no widgets")
                 autre = dossier_de.get(lien, dossier)
                 if autre != dossier and RANGS.get(autre, -1) >= RANGS[dossier]:
                     yield (f"{dossier}/CMakeLists.txt: {cible} links {lien}: "

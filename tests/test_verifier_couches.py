@@ -46,6 +46,11 @@ FAUTES = {
                      "tray/CMakeLists.txt": bibliotheque("dalvire_tray"),
                      "base/CMakeLists.txt": bibliotheque("dalvire_base")},
                     "core/CMakeLists.txt: dalvire_core links dalvire_tray: core may not use tray"),
+    "widgets in core": ({"core/A.cpp": "#include <QLabel>\n"},
+                        "core/A.cpp: includes <QLabel>: core holds no widgets"),
+    "core linked to the widgets": ({"core/CMakeLists.txt": bibliotheque("dalvire_core",
+                                                                        "PUBLIC Qt6::Widgets")},
+                                   "dalvire_core links Qt6::Widgets: core holds no widgets"),
     "link sideways": ({"launcher/CMakeLists.txt": bibliotheque("dalvire_launcher",
                                                                "dalvire_manage"),
                        "manage/CMakeLists.txt": bibliotheque("dalvire_manage")},
@@ -59,7 +64,7 @@ PERMIS = {
     "backends in app and among themselves": {
         "app/A.cpp": '#include "platform/linux/ShellGio.h"\n',
         "platform/linux/B.cpp": "#include <platform/linux/C.h>\n"},
-    "shared windows": {"ui/A.h": '#include "core/Contexte.h"\n',
+    "shared windows": {"ui/A.h": '#include "core/Contexte.h"\n#include <QLabel>\n',
                        "report/B.cpp": '#include "ui/A.h"\n'},
     "links down, within a folder and outside": {
         "tray/CMakeLists.txt": bibliotheque("dalvire_tray", "dalvire_launcher Qt6::Widgets"),

@@ -46,7 +46,7 @@ void remplirCatalogue(Environnement& env) {
 
 int compterFenetres(Contexte& contexte) {
     int n = 0;
-    for (QWidget* w : contexte.fenetres().ouvertes())
+    for (QWidget* w : contexte.fenetres().ouvertes<QWidget>())
         if (qobject_cast<frmDalvire*>(w)) ++n;
     return n;
 }

@@ -4,15 +4,17 @@
 #include "base/Nombres.h"
 #include "base/Twips.h"
 #include "base/Version.h"
-#include "core/Accessibilite.h"
-#include "core/RubriquesAide.h"
-#include "core/Contexte.h"
-#include "core/Curseur.h"
-#include "core/Liens.h"
 #include "core/ClesParametres.h"
+#include "core/Contexte.h"
+#include "core/Liens.h"
+#include "core/RubriquesAide.h"
 #include "core/Services.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
+#include "ui/Accessibilite.h"
+#include "ui/Cadre.h"
+#include "ui/Controles.h"
+#include "ui/Curseur.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -26,29 +28,6 @@ namespace {
 
 const QString MessageInfosIndisponibles =
     QStringLiteral("Les informations système ne sont pas disponibles actuellement");
-
-QFont tahoma(double points, bool gras = false) {
-    QFont police(QStringLiteral("Tahoma"));
-    police.setPointSizeF(points);
-    police.setBold(gras);
-    return police;
-}
-
-QLabel* etiquette(QWidget* parent, const QString& texte, int gauche, int haut) {
-    auto* l = new QLabel(texte, parent);
-    l->move(Twips::enPixelsX(gauche), Twips::enPixelsY(haut));
-    l->adjustSize();
-    return l;
-}
-
-// A label placed as given that still grows to show its whole text.
-void placer(QLabel* l, int gauche, int haut, int largeur, int hauteur) {
-    QRect r = Twips::rectEnPixels(gauche, haut, largeur, hauteur);
-    const QSize besoin = l->sizeHint();
-    r.setWidth(qMax(r.width(), besoin.width()));
-    r.setHeight(qMax(r.height(), besoin.height()));
-    l->setGeometry(r);
-}
 
 bool Est_Clic(const QEvent* e) {
     if (e->type() != QEvent::MouseButtonRelease) return false;
@@ -93,9 +72,7 @@ frmApropos::frmApropos(Contexte& contexte, QWidget* parent)
 frmApropos::~frmApropos() = default;
 
 void frmApropos::creerControles() {
-    setWindowTitle(QStringLiteral("A propos de..."));
-    setFont(tahoma(8.25));
-    setFixedSize(Twips::tailleEnPixels(4080, 4290));
+    Preparer_Dialogue(this, QStringLiteral("A propos de..."), 4080, 4290);
     setMouseTracking(true);
 
     Image1 = new QLabel(this);
@@ -106,12 +83,12 @@ void frmApropos::creerControles() {
     Image1->setAccessibleName(QStringLiteral("Icône de Dalvire"));
 
     lblTitle = new QLabel(this);
-    lblTitle->setFont(tahoma(15.75, true));
+    lblTitle->setFont(Police_Fenetres(15.75, true));
     Decrire_Valeur(lblTitle, QStringLiteral("Titre de l'application"));
     lblTitle->setGeometry(Twips::rectEnPixels(840, 60, 3210, 375));
 
     lblVersion = new QLabel(this);
-    lblVersion->setFont(tahoma(9));
+    lblVersion->setFont(Police_Fenetres(9));
     Decrire_Valeur(lblVersion, QStringLiteral("Numéro de version de l'application"));
 
     txtInformations = new QPlainTextEdit(this);
@@ -123,15 +100,15 @@ void frmApropos::creerControles() {
     txtInformations->viewport()->setMouseTracking(true);
     txtInformations->setMouseTracking(true);
 
-    Label3[3] = etiquette(this, QStringLiteral("Concepteur:"), 60, 2580);
+    Label3[3] = Controles::Etiquette_Libre(this, QStringLiteral("Concepteur:"), 60, 2580);
     Label1 = new QLabel(QStringLiteral("qelm"), this);
-    Label1->setFont(tahoma(11.25, true));
+    Label1->setFont(Police_Fenetres(11.25, true));
     Label1->move(Twips::enPixelsX(1080), Twips::enPixelsY(2520));
     Label1->adjustSize();
     Decrire_Valeur(Label1, QStringLiteral("Concepteur de l'application"));
     Label3[3]->setBuddy(Label1);
-    Label3[0] = etiquette(this, QStringLiteral("Site:"), 60, 2820);
-    Label3[1] = etiquette(this, QStringLiteral("Mail:"), 60, 3060);
+    Label3[0] = Controles::Etiquette_Libre(this, QStringLiteral("Site:"), 60, 2820);
+    Label3[1] = Controles::Etiquette_Libre(this, QStringLiteral("Mail:"), 60, 3060);
 
     const QStringList bulles = {QStringLiteral("Site Internet du concepteur"),
                                 QStringLiteral("Adresse de messagerie du concepteur")};
@@ -146,20 +123,15 @@ void frmApropos::creerControles() {
         Label3[i]->setBuddy(lien);
     }
 
-    Line1 = new QFrame(this);
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    Line1->setGeometry(0, Twips::enPixelsY(3540), Twips::enPixelsX(4020), 2);
+    Line1 = Controles::Trait(this, 0, 3540, 4020);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setToolTip(QStringLiteral("Fermer la fenêtre"));
-    cmdOK->setGeometry(Twips::rectEnPixels(713, 3660, 1335, 375));
+    cmdOK = Controles::Bouton(this, QStringLiteral("OK"), QStringLiteral("Fermer la fenêtre"), 713,
+                              3660, 1335);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    cmdSysInfo = new QPushButton(QStringLiteral("&Infos système..."), this);
-    cmdSysInfo->setToolTip(QStringLiteral("Informations sur le système"));
-    cmdSysInfo->setGeometry(Twips::rectEnPixels(2093, 3660, 1275, 375));
+    cmdSysInfo = Controles::Bouton(this, QStringLiteral("&Infos système..."),
+                                   QStringLiteral("Informations sur le système"), 2093, 3660, 1275);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmApropos::StartSysInfo);
 
     lblJours = new QLabel(this);
@@ -178,15 +150,15 @@ void frmApropos::creerControles() {
 void frmApropos::Form_Load() {
     Centrer_Fenetre(this);
     lblVersion->setText(contexte_.TexteVersion);
-    placer(lblVersion, 900, 420, 600, 210);
+    Controles::Placer_Au_Moins(lblVersion, 900, 420, 600, 210);
     lblTitle->setText(TitreApplication);
     lblUrl[0]->setText(Concepteur::SiteInternet);
     lblUrl[1]->setText(Concepteur::AdresseMail);
-    placer(lblUrl[0], 540, 2820, 1830, 195);
-    placer(lblUrl[1], 540, 3060, 1830, 195);
+    Controles::Placer_Au_Moins(lblUrl[0], 540, 2820, 1830, 195);
+    Controles::Placer_Au_Moins(lblUrl[1], 540, 3060, 1830, 195);
 
     lblJours->setText(Texte_Jours_Utilisation(contexte_.JoursUtilisation));
-    placer(lblJours, 60, 4080, 3285, 195);
+    Controles::Placer_Au_Moins(lblJours, 60, 4080, 3285, 195);
 
     const QString date = Date_Debut_Affichee(contexte_.parametres().lire(Cle::DateDebut));
     txtInformations->setPlainText(QStringList{

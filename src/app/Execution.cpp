@@ -1,10 +1,8 @@
 #include "app/Execution.h"
 
 #include "about/APropos.h"
-#include "core/AideChm.h"
 #include "core/Contexte.h"
 #include "core/Demarrage.h"
-#include "core/frmIntro.h"
 #include "platform/Instance.h"
 #include "platform/linux/AutostartXdg.h"
 #include "platform/linux/DialoguesQt.h"
@@ -13,6 +11,8 @@
 #include "platform/linux/ParametresQSettings.h"
 #include "platform/linux/ShellGio.h"
 #include "tray/frmPrincipale.h"
+#include "ui/AideChm.h"
+#include "ui/frmIntro.h"
 
 #include <QApplication>
 #include <QProcessEnvironment>

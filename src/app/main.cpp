@@ -2,6 +2,7 @@
 #include "app/Execution.h"
 #include "core/Services.h"
 #include "platform/Traductions.h"
+#include "ui/Cadre.h"
 
 #include <QProcessEnvironment>
 

@@ -4,9 +4,6 @@
 #include <QIcon>
 #include <QString>
 #include <QStringList>
-#include <QStyledItemDelegate>
-
-#include <functional>
 
 // Where the picture of an item comes from, by its kind: names of the icon theme tried in
 // order, then a picture file (the entry's own, or one of the application folder's).
@@ -36,27 +33,7 @@ SourceIcone Source_Icone(const QString& chemin, const QString& typefichier,
 // The first of the theme's names it has, or else the file; a null icon when none exists.
 QIcon Charger_Icone(const SourceIcone& source);
 
-// Draws each line of a list with its item's icon, looked for only when the line is drawn
-// (the lines a list shows, when it shows them) and kept until the list's lines change.
-// The view must have uniform line heights, or it would measure, and so load, every line.
-class DelegueIcones : public QStyledItemDelegate {
-public:
-    // The picture of the line of that row.
-    using Source = std::function<SourceIcone(int ligne)>;
-    DelegueIcones(QAbstractItemModel* modele, Source source, QObject* parent);
-
-    // The icon of a row, looked for once.
-    QIcon icone(int ligne) const;
-    // How many pictures were looked for since the lines last changed.
-    int recherches() const { return static_cast<int>(parLigne_.size()); }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
-
-private:
-    void oublier();
-
-    Source source_;
-    mutable QHash<int, QIcon> parLigne_;
-    mutable QHash<QString, QIcon> parCle_;
-};
+// The picture an application gives of itself (a picture's path or a theme name, as the
+// system's list of applications says); the theme's generic program when it names none
+// the theme has, so that every line of a list of applications shows one.
+QIcon Icone_Application(const QString& icone);

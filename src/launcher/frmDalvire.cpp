@@ -2,12 +2,13 @@
 
 #include "base/Twips.h"
 #include "core/Contexte.h"
-#include "core/Curseur.h"
-#include "core/IconesElements.h"
-#include "core/ListesDeroulantes.h"
 #include "core/Services.h"
 #include "launcher/Lanceur.h"
 #include "platform/FenetresX11.h"
+#include "ui/Cadre.h"
+#include "ui/Curseur.h"
+#include "ui/DelegueIcones.h"
+#include "ui/ListesDeroulantes.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -344,7 +345,7 @@ void frmDalvire::imgIcone_Click() {
         Afficher = false;
         glisser(false);
     } else {
-        for (QWidget* fenetre : contexte_.fenetres().ouvertes()) {
+        for (QWidget* fenetre : contexte_.fenetres().ouvertes<QWidget>()) {
             const QString tag = Fenetres::tag(fenetre);
             if (tag == Tag::Principale || tag == Tag::Gestion) continue;
             // Only launcher windows slide; any other window that happens to be open is

@@ -1,10 +1,12 @@
 #include "launcher/frmOuvrirAvec.h"
 
-#include "core/Accessibilite.h"
 #include "core/Contexte.h"
-#include "core/Curseur.h"
+#include "core/IconesElements.h"
 #include "core/Services.h"
 #include "platform/Messages.h"
+#include "ui/Accessibilite.h"
+#include "ui/Cadre.h"
+#include "ui/Curseur.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -20,12 +22,6 @@
 namespace {
 
 constexpr int RoleId = Qt::UserRole;
-
-QIcon iconeDe(const QString& icone) {
-    if (icone.isEmpty()) return QIcon();
-    if (QFileInfo(icone).isAbsolute()) return QIcon(icone);
-    return QIcon::fromTheme(icone);
-}
 
 // A file by its name, a link whole. Only a text wider than half the screen is cut, in
 // its middle, so that the chooser never grows wider than the screen; the tooltip always
@@ -134,8 +130,8 @@ void frmOuvrirAvec::remplir() {
     applications_ =
         chkToutes->isChecked() ? contexte_.shell().toutesLesApplications() : choix_.declarees;
     for (const ApplicationProposee& application : std::as_const(applications_)) {
-        auto* element =
-            new QListWidgetItem(iconeDe(application.icone), application.nom, lstApplications);
+        auto* element = new QListWidgetItem(Icone_Application(application.icone), application.nom,
+                                            lstApplications);
         element->setData(RoleId, application.id);
         element->setToolTip(application.description);
     }

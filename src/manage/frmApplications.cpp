@@ -3,11 +3,12 @@
 #include "base/Twips.h"
 #include "catalogue/Collation.h"
 #include "core/Contexte.h"
-#include "core/Curseur.h"
+#include "core/IconesElements.h"
 #include "core/Services.h"
-#include "manage/Controles.h"
+#include "ui/Cadre.h"
+#include "ui/Controles.h"
+#include "ui/Curseur.h"
 
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,16 +18,6 @@
 #include <algorithm>
 
 using namespace Controles;
-
-namespace {
-
-QIcon iconeApplication(const QString& icone) {
-    if (icone.isEmpty()) return QIcon::fromTheme(QStringLiteral("application-x-executable"));
-    if (QFileInfo(icone).isAbsolute()) return QIcon(icone);
-    return QIcon::fromTheme(icone, QIcon::fromTheme(QStringLiteral("application-x-executable")));
-}
-
-} // namespace
 
 frmApplications::frmApplications(Contexte& contexte, QWidget* parent)
     : QDialog(parent, Cadre_Dialogue) {
@@ -69,7 +60,7 @@ frmApplications::frmApplications(Contexte& contexte, QWidget* parent)
                          return Collation::comparer(a.nom, b.nom) < 0;
                      });
     for (const ApplicationProposee& a : applications_) {
-        auto* ligne = new QListWidgetItem(iconeApplication(a.icone), a.nom, lstApplications);
+        auto* ligne = new QListWidgetItem(Icone_Application(a.icone), a.nom, lstApplications);
         ligne->setToolTip(a.description.isEmpty() ? a.fichier : a.description);
     }
     if (lstApplications->count() > 0) lstApplications->setCurrentRow(0);

@@ -4,16 +4,17 @@
 #include "base/Twips.h"
 #include "catalogue/Catalogue.h"
 #include "core/Contexte.h"
-#include "core/Curseur.h"
-#include "core/IconesElements.h"
 #include "core/Services.h"
-#include "core/ToucheAide.h"
-#include "manage/Controles.h"
 #include "manage/Gestion.h"
 #include "manage/RefusCatalogue.h"
 #include "manage/frmCategories.h"
 #include "manage/frmProgrammes.h"
 #include "platform/Messages.h"
+#include "ui/Cadre.h"
+#include "ui/Controles.h"
+#include "ui/Curseur.h"
+#include "ui/DelegueIcones.h"
+#include "ui/ToucheAide.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -3,12 +3,13 @@
 #include "base/Nombres.h"
 #include "base/Twips.h"
 #include "core/BaseRegistre.h"
-#include "core/Contexte.h"
-#include "core/Curseur.h"
-#include "core/ListesDeroulantes.h"
 #include "core/ClesParametres.h"
+#include "core/Contexte.h"
 #include "core/Services.h"
-#include "core/ToucheAide.h"
+#include "ui/Cadre.h"
+#include "ui/Curseur.h"
+#include "ui/ListesDeroulantes.h"
+#include "ui/ToucheAide.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -162,7 +163,7 @@ void frmParametres::enregistrer() {
     const qint16 premierPlan = static_cast<qint16>(plan.toInt());
     if (contexte_.PremierPlan != premierPlan) {
         contexte_.PremierPlan = premierPlan;
-        for (QWidget* fenetre : contexte_.fenetres().ouvertes()) {
+        for (QWidget* fenetre : contexte_.fenetres().ouvertes<QWidget>()) {
             const QString tag = Fenetres::tag(fenetre);
             if (tag == Tag::Principale || tag == Tag::Gestion || tag == Tag::Parametres) continue;
             Placer_Premier_Plan(fenetre, premierPlan != 0);

@@ -5,16 +5,17 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Collation.h"
 #include "core/Contexte.h"
-#include "core/Curseur.h"
 #include "core/Liens.h"
 #include "core/Services.h"
-#include "core/ToucheAide.h"
-#include "manage/Controles.h"
 #include "manage/ListesGestion.h"
 #include "manage/RefusCatalogue.h"
 #include "manage/frmApplications.h"
 #include "platform/Dialogues.h"
 #include "platform/Messages.h"
+#include "ui/Cadre.h"
+#include "ui/Controles.h"
+#include "ui/Curseur.h"
+#include "ui/ToucheAide.h"
 
 #include <QComboBox>
 #include <QFileInfo>

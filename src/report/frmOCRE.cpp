@@ -3,12 +3,10 @@
 #include "base/Dates.h"
 #include "base/Twips.h"
 #include "base/Version.h"
-#include "core/RubriquesAide.h"
 #include "core/Contexte.h"
-#include "core/Curseur.h"
 #include "core/Liens.h"
+#include "core/RubriquesAide.h"
 #include "core/Services.h"
-#include "core/ToucheAide.h"
 #include "platform/Dialogues.h"
 #include "platform/Impression.h"
 #include "platform/Messages.h"
@@ -17,6 +15,10 @@
 #include "report/MessageErreur.h"
 #include "report/Rapport.h"
 #include "report/Windows1252.h"
+#include "ui/Cadre.h"
+#include "ui/Controles.h"
+#include "ui/Curseur.h"
+#include "ui/ToucheAide.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -46,18 +48,17 @@ const std::array<QString, 8> LibellesExpediteur{
 
 // Captions read by assistive technology: the visible text without its mnemonic or its
 // surrounding blanks.
-QString nomAccessible(QString texte) {
-    return texte.remove(QLatin1Char('&')).trimmed();
+QString nomAccessible(const QString& texte) {
+    return Controles::Sans_Mnemonique(texte).trimmed();
 }
 
 QLabel* bandeau(QWidget* parent, const QString& texte, int haut) {
-    auto* l = new QLabel(texte, parent);
+    QLabel* l = Controles::Etiquette(parent, texte, 120, haut, 5355);
     l->setAutoFillBackground(true);
     QPalette p = l->palette();
     p.setColor(QPalette::Window, QColor(128, 128, 128));
     p.setColor(QPalette::WindowText, Qt::white);
     l->setPalette(p);
-    l->setGeometry(Twips::rectEnPixels(120, haut, 5355, 255));
     l->setAccessibleName(nomAccessible(texte));
     return l;
 }
@@ -67,7 +68,7 @@ QPlainTextEdit* zoneDeTexte(QWidget* parent, const QString& nom, int gauche, int
     auto* t = new QPlainTextEdit(parent);
     t->setTabChangesFocus(true);
     t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    t->setGeometry(Twips::rectEnPixels(gauche, haut, largeur, hauteur));
+    Controles::Placer(t, gauche, haut, largeur, hauteur);
     t->setAccessibleName(nom);
     return t;
 }
@@ -76,20 +77,12 @@ QToolButton* boutonImage(QWidget* parent, const QString& texte, const QString& b
                          const QIcon& icone, int haut) {
     auto* b = new QToolButton(parent);
     b->setText(texte);
-    b->setToolTip(bulle);
     b->setIcon(icone);
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setAutoRaise(true);
-    b->setGeometry(Twips::rectEnPixels(120, haut, 3015, 315));
-    b->setAccessibleName(nomAccessible(texte));
+    Controles::Placer(b, 120, haut, 3015, 315);
+    Controles::Decrire(b, bulle, texte);
     b->setAccessibleDescription(bulle);
-    return b;
-}
-
-QPushButton* bouton(QWidget* parent, const QString& texte, int gauche) {
-    auto* b = new QPushButton(texte, parent);
-    b->setGeometry(Twips::rectEnPixels(gauche, 5700, 1575, 375));
-    b->setAccessibleName(nomAccessible(texte));
     return b;
 }
 
@@ -198,8 +191,8 @@ void frmOCRE::creerControles() {
     for (QGroupBox* cadre : Frame)
         cadre->setAccessibleName(nomAccessible(cadre->title()));
 
-    Bouton[1] = bouton(this, QStringLiteral("&Aide"), 5760);
-    Bouton[0] = bouton(this, QStringLiteral("&Quitter"), 7440);
+    Bouton[1] = Controles::Bouton(this, QStringLiteral("&Aide"), QString(), 5760, 5700, 1575);
+    Bouton[0] = Controles::Bouton(this, QStringLiteral("&Quitter"), QString(), 7440, 5700, 1575);
 
     const QCursor main = Curseur_Main(contexte_);
     for (QWidget* w : std::initializer_list<QWidget*>{cboProgramme, cmdEnregistrer, cmdImprimer,

@@ -3,9 +3,9 @@
 #include "about/APropos.h"
 #include "base/Version.h"
 #include "catalogue/DonneesInitiales.h"
-#include "core/RubriquesAide.h"
-#include "core/Contexte.h"
 #include "core/ClesParametres.h"
+#include "core/Contexte.h"
+#include "core/RubriquesAide.h"
 #include "core/Services.h"
 #include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
@@ -193,7 +193,7 @@ void frmPrincipale::Quitter_Programme() {
 void frmPrincipale::Fermer_Fenetres(bool fermerPrincipale) {
     // Unloading a window may take others with it (its children): every one is guarded.
     QList<QPointer<QWidget>> ouvertes;
-    for (QWidget* fenetre : contexte_.fenetres().ouvertes())
+    for (QWidget* fenetre : contexte_.fenetres().ouvertes<QWidget>())
         ouvertes.append(fenetre);
     for (auto it = ouvertes.crbegin(); it != ouvertes.crend(); ++it) {
         QWidget* fenetre = it->data();
@@ -216,8 +216,8 @@ void frmPrincipale::Reconstruire_Fenetres() {
 void frmPrincipale::Replacer_Fenetres() {
     if (decharge_ || categories.lstCategorie.isEmpty()) return;
     QList<QPointer<frmDalvire>> lanceurs;
-    for (QWidget* fenetre : contexte_.fenetres().ouvertes())
-        if (auto* lanceur = qobject_cast<frmDalvire*>(fenetre)) lanceurs.append(lanceur);
+    for (frmDalvire* lanceur : contexte_.fenetres().ouvertes<frmDalvire>())
+        lanceurs.append(lanceur);
     auto lecture = Lire_Fenetres_Ou_Signaler(contexte_);
     if (!lecture) return;
     for (const QPointer<frmDalvire>& lanceur : std::as_const(lanceurs))
@@ -232,11 +232,9 @@ void frmPrincipale::creerFenetresLanceur(std::optional<LectureFenetres> lecture)
     if (lecture) Creer_Fenetres(contexte_, *this, std::move(*lecture));
     // Queued: the editor opens, and the windows may be rebuilt, once the window that
     // received the drop is out of its own handler.
-    for (QWidget* fenetre : contexte_.fenetres().ouvertes())
-        if (auto* lanceur = qobject_cast<frmDalvire*>(fenetre))
-            connect(lanceur, &frmDalvire::elementDepose, this,
-                    &frmPrincipale::Ajouter_Element_Depose,
-                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+    for (frmDalvire* lanceur : contexte_.fenetres().ouvertes<frmDalvire>())
+        connect(lanceur, &frmDalvire::elementDepose, this, &frmPrincipale::Ajouter_Element_Depose,
+                Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
 }
 
 void frmPrincipale::Ajouter_Element_Depose(const ElementPropose& element) {

@@ -4,7 +4,6 @@
 // person to look at.
 #include "about/frmApropos.h"
 #include "core/Services.h"
-#include "core/frmIntro.h"
 #include "launcher/frmDalvire.h"
 #include "launcher/frmOuvrirAvec.h"
 #include "manage/frmApplications.h"
@@ -15,6 +14,8 @@
 #include "platform/Instance.h"
 #include "report/frmOCRE.h"
 #include "support/Environnement.h"
+#include "ui/Cadre.h"
+#include "ui/frmIntro.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -3,13 +3,13 @@
 #include "core/ClesParametres.h"
 #include "core/Contexte.h"
 #include "core/Demarrage.h"
-#include "core/frmIntro.h"
 #include "platform/Instance.h"
 #include "support/DemarrageSessionMemoire.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 #include "tray/frmPrincipale.h"
+#include "ui/frmIntro.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -90,7 +90,7 @@ private Q_SLOTS:
         QVERIFY(principale.Form_Load());
         // The seeded rows are in before the windows are built: the first start shows them.
         QStringList tags;
-        for (QWidget* fenetre : c.fenetres().ouvertes())
+        for (QWidget* fenetre : c.fenetres().ouvertes<QWidget>())
             if (Fenetres::tag(fenetre) != Tag::Principale) tags << Fenetres::tag(fenetre);
         QCOMPARE(tags, QStringList({QStringLiteral("DALVIRE - version 2.0.0"),
                                     QStringLiteral("INTERNET"), QStringLiteral("MESSAGERIE")}));

@@ -1,6 +1,7 @@
 #include "core/Contexte.h"
 #include "core/Services.h"
 #include "support/Environnement.h"
+#include "ui/Cadre.h"
 
 #include <QApplication>
 #include <QDir>

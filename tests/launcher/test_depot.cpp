@@ -4,6 +4,7 @@
 #include "launcher/frmDalvire.h"
 #include "support/Environnement.h"
 #include "support/ShellFactice.h"
+#include "ui/DelegueIcones.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -38,7 +38,7 @@ const QString TropBas = QStringLiteral("Certaines fenêtres ne pourront être af
 
 QList<frmDalvire*> lanceurs(Contexte& contexte) {
     QList<frmDalvire*> liste;
-    for (QWidget* w : contexte.fenetres().ouvertes())
+    for (QWidget* w : contexte.fenetres().ouvertes<QWidget>())
         if (auto* f = qobject_cast<frmDalvire*>(w)) liste << f;
     return liste;
 }
@@ -549,7 +549,7 @@ void TestDisposition::fenetresFermeesAvecLaPrincipale() {
     principale.reset();
     for (const auto& f : fenetres)
         QVERIFY(f.isNull());
-    QVERIFY(env.contexte().fenetres().ouvertes().isEmpty());
+    QVERIFY(env.contexte().fenetres().ouvertes<QWidget>().isEmpty());
 }
 
 QTEST_MAIN(TestDisposition)

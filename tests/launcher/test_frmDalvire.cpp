@@ -2,12 +2,13 @@
 // and what only moves in the list, the icon's mouse buttons and tooltip, the size of
 // the drop-down list, topmost state and cursor.
 #include "base/Twips.h"
-#include "core/Curseur.h"
 #include "core/Services.h"
 #include "launcher/frmDalvire.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
+#include "ui/Cadre.h"
+#include "ui/Curseur.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

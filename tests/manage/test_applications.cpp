@@ -7,6 +7,7 @@
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/ShellFactice.h"
+#include "ui/DelegueIcones.h"
 
 #include <QApplication>
 #include <QComboBox>

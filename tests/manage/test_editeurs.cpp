@@ -1,12 +1,12 @@
 // The category and program editors over a real management window: the checks in their
 // order, the dialogs, what is written, the refresh, and the refused saves.
 #include "manage/BancGestion.h"
-#include "manage/Controles.h"
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/AideFactice.h"
 #include "support/DialoguesScriptes.h"
+#include "ui/Controles.h"
 
 #include <QComboBox>
 #include <QFile>

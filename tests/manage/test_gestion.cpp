@@ -1,9 +1,9 @@
 // The management window: pages, lists and details, deletions, closing.
 #include "manage/BancGestion.h"
-#include "manage/Controles.h"
 #include "manage/Gestion.h"
 #include "manage/frmGestion.h"
 #include "support/AideFactice.h"
+#include "ui/Controles.h"
 
 #include <QAccessible>
 #include <QApplication>

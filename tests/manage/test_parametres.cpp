@@ -7,6 +7,7 @@
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "ui/Cadre.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -99,7 +100,7 @@ private Q_SLOTS:
         QTEST(f.cboSecondes->currentText(), "secondes");
         QCOMPARE(f.cboSecondes->count(), 60);
         QCOMPARE(Fenetres::tag(&f), Tag::Parametres);
-        QVERIFY(c.fenetres().ouvertes().contains(&f));
+        QVERIFY(c.fenetres().ouvertes<QWidget>().contains(&f));
         QVERIFY(Est_Premier_Plan(&f));
         // Only saving changes anything.
         QCOMPARE(c.DelaiFermeture, delai);

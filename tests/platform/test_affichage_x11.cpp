@@ -10,6 +10,7 @@
 #include "support/Environnement.h"
 #include "support/ShellFactice.h"
 #include "tray/frmPrincipale.h"
+#include "ui/Cadre.h"
 
 #include <QApplication>
 #include <QFile>
@@ -114,7 +115,7 @@ void TestAffichageX11::plusieursFenetresAuPremierPlan() {
     principale.winId();
     Creer_Fenetres(env.contexte(), principale);
     QList<frmDalvire*> fenetres;
-    for (QWidget* w : env.contexte().fenetres().ouvertes())
+    for (QWidget* w : env.contexte().fenetres().ouvertes<QWidget>())
         if (auto* f = qobject_cast<frmDalvire*>(w)) fenetres << f;
     QCOMPARE(fenetres.size(), 3);
     QTest::qWait(300);

@@ -41,7 +41,7 @@ QWidget* fenetreTaguee(Contexte& c, const QString& tag) {
 // The windows Fermer_Fenetres unloads: all but the main and management ones.
 QList<QPointer<QWidget>> lanceurs(Contexte& c) {
     QList<QPointer<QWidget>> r;
-    for (QWidget* w : c.fenetres().ouvertes())
+    for (QWidget* w : c.fenetres().ouvertes<QWidget>())
         if (Fenetres::tag(w) != Tag::Principale && Fenetres::tag(w) != Tag::Gestion) r << w;
     return r;
 }
@@ -217,7 +217,7 @@ private Q_SLOTS:
 
         principale.Fermer_Fenetres(false);
         QCOMPARE(ordre, QStringList({Tag::Gestion + ' ', "", Tag::Parametres, "Jeux"}));
-        QCOMPARE(c.fenetres().ouvertes(), QList<QWidget*>({&principale, fenetres.at(1)}));
+        QCOMPARE(c.fenetres().ouvertes<QWidget>(), QList<QWidget*>({&principale, fenetres.at(1)}));
         QCOMPARE(dechargee.size(), 0);
         delete fenetres.at(1);
     }
@@ -240,7 +240,7 @@ private Q_SLOTS:
         std::unique_ptr<QWidget> aide(fenetreTaguee(c, QStringLiteral("aide")));
         const auto avant = lanceurs(c);
         principale.Replacer_Fenetres();
-        QVERIFY(c.fenetres().ouvertes().contains(aide.get()));
+        QVERIFY(c.fenetres().ouvertes<QWidget>().contains(aide.get()));
         QVERIFY(env.messages().vus.isEmpty());
         if (!categories) {
             QCOMPARE(lanceurs(c), avant);
@@ -328,7 +328,7 @@ private Q_SLOTS:
         // Rebuilt: every old window gone, as many new ones built from the catalogue.
         QCOMPARE(vivantes(avant), reconstruit ? 0 : int(avant.size()));
         QCOMPARE(lanceurs(c).size(), avant.size());
-        QVERIFY(c.fenetres().ouvertes().contains(gestion.get()));
+        QVERIFY(c.fenetres().ouvertes<QWidget>().contains(gestion.get()));
         QVERIFY(env.messages().vus.isEmpty());
     }
 
@@ -370,7 +370,7 @@ private Q_SLOTS:
         QVERIFY(vu);
         QCOMPARE(vivantes(avant), valider ? 0 : int(avant.size()));
         bool liste = false;
-        for (QWidget* w : c.fenetres().ouvertes())
+        for (QWidget* w : c.fenetres().ouvertes<QWidget>())
             if (auto* f = qobject_cast<frmDalvire*>(w); f && f->Tag() == categorie)
                 liste = f->cboProgrammes->findText("www.exemple.fr") >= 0;
         QCOMPARE(liste, valider);
@@ -413,7 +413,7 @@ private Q_SLOTS:
         QTimer::singleShot(0, [&] {
             if (QWidget* w = QApplication::activeModalWidget()) {
                 modale = w->metaObject()->className();
-                QVERIFY(cc.contexte().fenetres().ouvertes().contains(w));
+                QVERIFY(cc.contexte().fenetres().ouvertes<QWidget>().contains(w));
                 w->close();
             }
         });
@@ -423,7 +423,7 @@ private Q_SLOTS:
             r.prepend(cc.dossier());
         QCOMPARE(cc.rubriques(), rubriques);
         // Gone once closed, nothing written.
-        QCOMPARE(cc.contexte().fenetres().ouvertes(), QList<QWidget*>({&principale}));
+        QCOMPARE(cc.contexte().fenetres().ouvertes<QWidget>(), QList<QWidget*>({&principale}));
         QVERIFY(cc.parametres().ecritures.isEmpty());
     }
 };

@@ -1,4 +1,4 @@
-#include "core/Curseur.h"
+#include "ui/Curseur.h"
 
 #include "core/Contexte.h"
 #include "core/Services.h"

@@ -9,6 +9,7 @@
 #include <optional>
 
 class QAbstractButton;
+class QFrame;
 class QFontMetrics;
 class QPushButton;
 class QWidget;
@@ -24,11 +25,15 @@ inline constexpr int LongueurNom = 50;
 QString Sans_Mnemonique(const QString& legende);
 
 void Placer(QWidget* controle, int gauche, int haut, int largeur, int hauteur);
+// Placed as given, yet grown to show its whole text.
+void Placer_Au_Moins(QWidget* controle, int gauche, int haut, int largeur, int hauteur);
 // Tooltip and accessible name at once (the name is the caption when there is one).
 void Decrire(QWidget* controle, const QString& bulle, const QString& legende = QString());
 
 QLabel* Etiquette(QWidget* parent, const QString& texte, int gauche, int haut, int largeur,
                   int hauteur = 255);
+// A caption as long as its text, placed by its corner.
+QLabel* Etiquette_Libre(QWidget* parent, const QString& texte, int gauche, int haut);
 // A caption that names a field or a value: a screen reader reads it with what it names.
 QLabel* Legende(QWidget* parent, const QString& texte, QWidget* nomme, int gauche, int haut,
                 int largeur, int hauteur = 255);
@@ -47,7 +52,7 @@ QPushButton* Bouton_Image(QWidget* parent, const QString& image, const QString& 
 void Reprendre_La_Main(QWidget* fenetre);
 
 // A horizontal etched rule.
-QWidget* Trait(QWidget* parent, int gauche, int haut, int largeur);
+QFrame* Trait(QWidget* parent, int gauche, int haut, int largeur);
 
 // The picture of a file, its format told by its content, fitted into the size (of an
 // icon's several pictures, the first); nothing when the file is not a picture this

@@ -1,4 +1,4 @@
-#include "manage/Controles.h"
+#include "ui/Controles.h"
 
 #include "base/Twips.h"
 
@@ -27,6 +27,14 @@ void Placer(QWidget* controle, int gauche, int haut, int largeur, int hauteur) {
     controle->setGeometry(Twips::rectEnPixels(gauche, haut, largeur, hauteur));
 }
 
+void Placer_Au_Moins(QWidget* controle, int gauche, int haut, int largeur, int hauteur) {
+    QRect r = Twips::rectEnPixels(gauche, haut, largeur, hauteur);
+    const QSize besoin = controle->sizeHint();
+    r.setWidth(std::max(r.width(), besoin.width()));
+    r.setHeight(std::max(r.height(), besoin.height()));
+    controle->setGeometry(r);
+}
+
 void Decrire(QWidget* controle, const QString& bulle, const QString& legende) {
     if (!bulle.isEmpty()) controle->setToolTip(bulle);
     controle->setAccessibleName(legende.isEmpty() ? bulle : Sans_Mnemonique(legende));
@@ -37,6 +45,14 @@ QLabel* Etiquette(QWidget* parent, const QString& texte, int gauche, int haut, i
     auto* l = new QLabel(texte, parent);
     l->setAccessibleName(texte);
     Placer(l, gauche, haut, largeur, hauteur);
+    return l;
+}
+
+QLabel* Etiquette_Libre(QWidget* parent, const QString& texte, int gauche, int haut) {
+    auto* l = new QLabel(texte, parent);
+    l->setAccessibleName(texte);
+    l->move(Twips::enPixelsX(gauche), Twips::enPixelsY(haut));
+    l->adjustSize();
     return l;
 }
 
@@ -115,7 +131,7 @@ void Reprendre_La_Main(QWidget* fenetre) {
     if (QWidget* focus = fenetre->focusWidget()) focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-QWidget* Trait(QWidget* parent, int gauche, int haut, int largeur) {
+QFrame* Trait(QWidget* parent, int gauche, int haut, int largeur) {
     auto* f = new QFrame(parent);
     f->setFrameShape(QFrame::HLine);
     f->setFrameShadow(QFrame::Sunken);

@@ -1,7 +1,8 @@
-#include "core/AideChm.h"
+#include "ui/AideChm.h"
 
 #include "core/Services.h"
-#include "core/frmAide.h"
+#include "ui/Cadre.h"
+#include "ui/frmAide.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "core/RubriquesAide.h"
-#include "core/AideChm.h"
-#include "core/frmAide.h"
 #include "support/Environnement.h"
+#include "ui/AideChm.h"
+#include "ui/frmAide.h"
 
 #include <QAction>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "core/ToucheAide.h"
+#include "ui/ToucheAide.h"
 
 #include "core/Contexte.h"
 

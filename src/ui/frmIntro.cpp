@@ -1,4 +1,4 @@
-#include "core/frmIntro.h"
+#include "ui/frmIntro.h"
 
 #include "base/Twips.h"
 #include "base/Version.h"

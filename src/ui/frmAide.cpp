@@ -1,9 +1,10 @@
-#include "core/frmAide.h"
+#include "ui/frmAide.h"
 
-#include "core/Services.h"
 #include "base/Twips.h"
 #include "base/Version.h"
-#include "core/AideChm.h"
+#include "core/Services.h"
+#include "ui/AideChm.h"
+#include "ui/Cadre.h"
 
 #include <QAction>
 #include <QKeySequence>

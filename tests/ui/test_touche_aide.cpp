@@ -1,9 +1,9 @@
-#include "core/RubriquesAide.h"
 #include "core/Contexte.h"
-#include "core/ToucheAide.h"
+#include "core/RubriquesAide.h"
 #include "support/AideFactice.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
+#include "ui/ToucheAide.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "core/ListesDeroulantes.h"
+#include "ui/ListesDeroulantes.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

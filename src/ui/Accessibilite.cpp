@@ -1,4 +1,4 @@
-#include "core/Accessibilite.h"
+#include "ui/Accessibilite.h"
 
 #include <QLabel>
 
