@@ -125,8 +125,9 @@ int main(int argc, char** argv) {
         Contexte contexte(app.path(), ServicesPlateforme::reels());
         VerrouInstance verrou;
         if (!Demarrage(contexte, verrou).preparer()) return 1;
+        if (!Ouvrir_Catalogue(contexte)) return 1;
         frmPrincipale principale(contexte);
-        if (!principale.Form_Load()) return 1;
+        principale.Form_Load();
         QCoreApplication::processEvents();
         premier.ms.push_back(depuis(t));
         principale.Form_Unload();

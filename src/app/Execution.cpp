@@ -74,10 +74,14 @@ int Executer_Dalvire(QApplication& application,
 
     std::unique_ptr<frmPrincipale> principale;
     QObject::connect(&intro, &frmIntro::dechargee, &application, [&] {
+        if (!Ouvrir_Catalogue(contexte)) {
+            QCoreApplication::exit(1);
+            return;
+        }
         principale = std::make_unique<frmPrincipale>(contexte);
         QObject::connect(principale.get(), &frmPrincipale::dechargee, &application,
                          &QCoreApplication::quit, Qt::QueuedConnection);
-        if (!principale->Form_Load()) QCoreApplication::exit(1);
+        principale->Form_Load();
     });
     intro.show();
     const int code = application.exec();

@@ -4,6 +4,7 @@
 #include "base/Nombres.h"
 #include "base/Version.h"
 #include "catalogue/Connexion.h"
+#include "catalogue/DonneesInitiales.h"
 #include "core/ClesParametres.h"
 #include "core/Contexte.h"
 #include "core/Services.h"
@@ -68,4 +69,16 @@ void Demarrage::ecrireParametresAbsents(const QDate& aujourdhui) {
 
     contexte_.DelaiFermeture = Valeur_Entiere_32(p.lire(Cle::Fermeture));
     contexte_.JoursUtilisation = Jours_Depuis(p.lire(Cle::DateDebut), aujourdhui);
+}
+
+bool Ouvrir_Catalogue(Contexte& contexte) {
+    try {
+        contexte.catalogue().ouvrir(contexte.CheminDonnees);
+    } catch (const ErreurCatalogue& erreur) {
+        contexte.messages().afficher(erreur.description(), IconeMessage::Critique);
+        return false;
+    }
+    if (contexte.PremiereUtilisation)
+        Donnees_Initiales(contexte.catalogue(), Dossier_Application(contexte));
+    return true;
 }

@@ -23,3 +23,8 @@ private:
     Contexte& contexte_;
     VerrouInstance& verrou_;
 };
+
+// Opens the catalogue for the run, once the splash has gone, and on the user's first
+// start writes its first rows before any window reads it. False when it cannot be
+// opened: the message has been shown.
+bool Ouvrir_Catalogue(Contexte& contexte);

@@ -2,7 +2,6 @@
 
 #include "about/APropos.h"
 #include "base/Version.h"
-#include "catalogue/DonneesInitiales.h"
 #include "core/ClesParametres.h"
 #include "core/Contexte.h"
 #include "core/RubriquesAide.h"
@@ -81,18 +80,9 @@ void frmPrincipale::creerMenu() {
     mnuPrincipal->setDefaultAction(mnuDePrincipal.at(EntreeMenu::APropos));
 }
 
-bool frmPrincipale::Form_Load() {
-    try {
-        contexte_.catalogue().ouvrir(contexte_.CheminDonnees);
-    } catch (const ErreurCatalogue& erreur) {
-        contexte_.messages().afficher(erreur.description(), IconeMessage::Critique);
-        return false;
-    }
-    if (contexte_.PremiereUtilisation)
-        Donnees_Initiales(contexte_.catalogue(), Dossier_Application(contexte_));
+void frmPrincipale::Form_Load() {
     creerFenetresLanceur();
     Afficher_Icone_Notification();
-    return true;
 }
 
 void frmPrincipale::Form_Unload() {

@@ -42,10 +42,8 @@ public:
     explicit frmPrincipale(Contexte& contexte, QWidget* parent = nullptr);
     ~frmPrincipale() override;
 
-    // The second half of start-up: the catalogue opened, the first-use rows, the launcher
-    // windows and the tray icon. False when the catalogue cannot be opened; the
-    // message has been shown and the program must end.
-    bool Form_Load();
+    // The launcher windows and the tray icon, over a catalogue start-up has opened.
+    void Form_Load();
     // Releases the catalogue and removes the tray icon, each step whatever the others do.
     void Form_Unload();
 

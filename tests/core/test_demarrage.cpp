@@ -12,6 +12,7 @@
 #include "ui/frmIntro.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -87,7 +88,8 @@ private Q_SLOTS:
         QVERIFY(env.demarrageSession().journal.isEmpty());
 
         frmPrincipale principale(c);
-        QVERIFY(principale.Form_Load());
+        QVERIFY(Ouvrir_Catalogue(c));
+        principale.Form_Load();
         // The seeded rows are in before the windows are built: the first start shows them.
         QStringList tags;
         for (QWidget* fenetre : c.fenetres().ouvertes<QWidget>())
@@ -113,7 +115,8 @@ private Q_SLOTS:
         QVERIFY(demarrer(env));
         {
             frmPrincipale principale(env.contexte());
-            QVERIFY(principale.Form_Load());
+            QVERIFY(Ouvrir_Catalogue(env.contexte()));
+            principale.Form_Load();
         }
         env.parametres().ecritures.clear();
         QVERIFY(demarrer(env));
@@ -121,7 +124,8 @@ private Q_SLOTS:
         QVERIFY(!env.contexte().PremiereUtilisation);
         QCOMPARE(env.contexte().JoursUtilisation, QStringLiteral("0"));
         frmPrincipale principale(env.contexte());
-        QVERIFY(principale.Form_Load());
+        QVERIFY(Ouvrir_Catalogue(env.contexte()));
+        principale.Form_Load();
         QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM categorie ORDER BY nom"),
                             {QStringLiteral("nom")})
                      .size(),
@@ -261,6 +265,18 @@ private Q_SLOTS:
         sqlite3_close(autre);
         QVERIFY(env.messages().textes().first().contains(QStringLiteral("verrouillé")));
         QVERIFY(env.parametres().ecritures.isEmpty());
+    }
+
+    // Gone between the check and the opening, once the splash has shown: said, and the
+    // program ends without writing a first-use row anywhere.
+    void catalogueDisparuAvantOuverture() {
+        Environnement env;
+        QVERIFY(demarrer(env));
+        QVERIFY(QFile::remove(env.cheminCatalogue()));
+        QVERIFY(QDir().mkdir(env.cheminCatalogue()));
+        QVERIFY(!Ouvrir_Catalogue(env.contexte()));
+        QCOMPARE(env.messages().vus.size(), 1);
+        QCOMPARE(env.messages().vus.first().icone, IconeMessage::Critique);
     }
 
     void secondeCopieRefusee() {

@@ -1,5 +1,6 @@
 // The hidden main window: tray icon, main menu, quitting, closing and rebuilding windows.
 #include "core/ClesParametres.h"
+#include "core/Demarrage.h"
 #include "launcher/frmDalvire.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
@@ -70,7 +71,8 @@ private Q_SLOTS:
     void icone() {
         Environnement env;
         frmPrincipale principale(env.contexte());
-        QVERIFY(principale.Form_Load());
+        QVERIFY(Ouvrir_Catalogue(env.contexte()));
+        principale.Form_Load();
         QCOMPARE(
             principale.icone()->toolTip(),
             QStringLiteral(":: DALVIRE :: démarrez vos fichiers, programmes, url d'un seul c"));
@@ -177,7 +179,8 @@ private Q_SLOTS:
         env.messages().reponses = {ReponseMessage(reponse)};
         c.PremiereUtilisation = true; // its rows give launcher windows
         frmPrincipale principale(c);
-        QVERIFY(principale.Form_Load());
+        QVERIFY(Ouvrir_Catalogue(c));
+        principale.Form_Load();
         QSignalSpy dechargee(&principale, &frmPrincipale::dechargee);
         std::unique_ptr<QWidget> gestion(fenetreTaguee(c, Tag::Gestion));
         const auto avant = lanceurs(c);
@@ -235,7 +238,8 @@ private Q_SLOTS:
         Contexte& c = env.contexte();
         c.PremiereUtilisation = categories;
         frmPrincipale principale(c);
-        QVERIFY(principale.Form_Load());
+        QVERIFY(Ouvrir_Catalogue(c));
+        principale.Form_Load();
         env.messages().vus.clear();
         std::unique_ptr<QWidget> aide(fenetreTaguee(c, QStringLiteral("aide")));
         const auto avant = lanceurs(c);
@@ -269,7 +273,8 @@ private Q_SLOTS:
         QFETCH(QString, cause);
         PremierDemarrage d;
         auto& [env, c, principale] = d;
-        QVERIFY(principale.Form_Load());
+        QVERIFY(Ouvrir_Catalogue(c));
+        principale.Form_Load();
         const auto avant = lanceurs(c);
         QVERIFY(vivantes(avant) > 1);
         if (ecrase) {
@@ -311,7 +316,8 @@ private Q_SLOTS:
         QFETCH(bool, reconstruit);
         PremierDemarrage d;
         auto& [env, c, principale] = d;
-        QVERIFY(principale.Form_Load());
+        QVERIFY(Ouvrir_Catalogue(c));
+        principale.Form_Load();
         std::unique_ptr<QWidget> gestion(fenetreTaguee(c, Tag::Gestion));
         const auto avant = lanceurs(c);
         std::optional<PageGestion> page;
@@ -343,7 +349,8 @@ private Q_SLOTS:
         QFETCH(bool, valider);
         PremierDemarrage d;
         auto& [env, c, principale] = d;
-        QVERIFY(principale.Form_Load());
+        QVERIFY(Ouvrir_Catalogue(c));
+        principale.Form_Load();
         const auto avant = lanceurs(c);
         auto* cible = qobject_cast<frmDalvire*>(avant.value(0).data());
         QVERIFY(cible);
@@ -381,7 +388,8 @@ private Q_SLOTS:
     void fenetreGestion() {
         PremierDemarrage d;
         auto& [env, c, principale] = d;
-        QVERIFY(principale.Form_Load());
+        QVERIFY(Ouvrir_Catalogue(c));
+        principale.Form_Load();
         const auto avant = lanceurs(c);
         int page = -1;
         QTimer::singleShot(0, [&] {
