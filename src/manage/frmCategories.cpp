@@ -22,13 +22,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <limits>
-
 using namespace Controles;
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
 const QString MessageIcone = QStringLiteral("Vous devez sélectionner une icône pour la catégorie.");
 
 // The picture formats of the icon dialog; those the platform has no reader for are
@@ -51,11 +48,6 @@ QStringList Filtres_Images() {
     };
 }
 
-void Selectionner_Tout(QLineEdit* champ) {
-    champ->setSelection(0, static_cast<int>(champ->text().size()));
-    champ->setFocus();
-}
-
 QRadioButton* Option(QWidget* parent, const QString& legende, const QString& bulle, int gauche,
                      int haut, int largeur) {
     auto* o = new QRadioButton(legende, parent);
@@ -68,10 +60,22 @@ QRadioButton* Option(QWidget* parent, const QString& legende, const QString& bul
 
 frmCategories::frmCategories(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
                              QWidget* parent)
-    : QDialog(parent, Cadre_Dialogue)
-    , contexte_(contexte)
-    , gestion_(gestion)
-    , mode_(mode) {
+    : EditeurCatalogue(
+          contexte, gestion, mode,
+          {.titreAjout = QStringLiteral("Ajouter une Catégorie"),
+           .titreModification = QStringLiteral("Modifier une Catégorie"),
+           .article = QStringLiteral("La catégorie ["),
+           .articleNouveau = QStringLiteral("La nouvelle catégorie ["),
+           .modifie = QStringLiteral("] a été modifiée."),
+           .enregistre = QStringLiteral("] a été enregistrée."),
+           .nonModifie = QStringLiteral("] n'a pas pu être modifiée."),
+           .nonEnregistre = QStringLiteral("] n'a pas pu être enregistrée."),
+           .introuvable = QStringLiteral("] n'a pas pu être modifiée : elle n'a pas été trouvée "
+                                         "(supprimée ou renommée entre-temps)."),
+           .doublon = QStringLiteral("Une catégorie du même nom existe déjà.\r\nSaisissez un "
+                                     "autre nom pour la nouvelle catégorie."),
+           .encore = QStringLiteral("Désirez-vous saisir une nouvelle catégorie ?")},
+          parent) {
     creerControles();
     new ToucheAide(contexte_, this, [this] {
         return modeModification() ? RubriqueAide::ModifierCategorie : RubriqueAide::CreerCategorie;
@@ -85,11 +89,7 @@ void frmCategories::creerControles() {
     Preparer_Dialogue(this, QStringLiteral("Catégorie"), 5235, 3930);
     const QString dossier = Dossier_Application(contexte_) + QStringLiteral("icones/");
 
-    txtNom = new QLineEdit(this);
-    txtNom->setMaxLength(LongueurNom);
-    Decrire(txtNom, QStringLiteral("Nom de la catégorie"));
-    Placer(txtNom, 1080, 120, 3975, 315);
-    Legende(this, QStringLiteral("Nom:"), txtNom, 120, 180, 900);
+    creerNom(QStringLiteral("Nom de la catégorie"), 1080, 3975, 120, 900);
 
     imgIcone = new QLabel(this);
     imgIcone->setAlignment(Qt::AlignCenter);
@@ -140,12 +140,7 @@ void frmCategories::creerControles() {
     optAffiche[1]->setChecked(true);
     Trait(this, 120, 2850, 4935);
 
-    Bouton[2] = Controles::Bouton(this, QStringLiteral("A&ide"), QString(), 120, 3360, 1155);
-    Bouton[0] = Controles::Bouton(this, QStringLiteral("&Valider"), QString(), 2640, 3360, 1155);
-    Bouton[1] = Controles::Bouton(this, QStringLiteral("&Annuler"), QString(), 3900, 3360, 1155);
-    Bouton[0]->setDefault(true);
-    for (int i = 0; i < 3; ++i)
-        connect(Bouton[i], &QPushButton::clicked, this, [this, i] { Bouton_Click(i); });
+    creerBoutons(120, 2640, 3900, 3360);
     connect(cmdIcone, &QPushButton::clicked, this, &frmCategories::cmdIcone_Click);
     connect(lblCouleur, &QPushButton::clicked, this, &frmCategories::lblCouleur_Click);
     connect(txtIcone, &QLineEdit::textChanged, this, &frmCategories::txtIcone_Change);
@@ -167,24 +162,12 @@ void frmCategories::creerControles() {
         w->setCursor(main);
 }
 
-void frmCategories::Form_Load() {
-    Centrer_Fenetre(this);
-    Placer_Premier_Plan(this, true);
-    if (!modeModification()) {
-        txtNom->setEnabled(true);
-        setWindowTitle(QStringLiteral("Ajouter une Catégorie"));
-        txtNom->setFocus();
-        return;
-    }
-    setWindowTitle(QStringLiteral("Modifier une Catégorie"));
-    txtNom->setEnabled(false);
-    // The name as stored, whole: it selects the row to change, and a name written longer
-    // by another tool would no longer find its row once cut to the field's length.
-    nomEnregistre_ = gestion_.categorieChoisie();
-    txtNom->setMaxLength(std::numeric_limits<int>::max());
-    txtNom->setText(nomEnregistre_);
-    Remplir_Categorie();
-    txtIcone->setFocus();
+QString frmCategories::nomChoisi() const {
+    return gestion_.categorieChoisie();
+}
+
+QWidget* frmCategories::premierChamp() const {
+    return txtIcone;
 }
 
 void frmCategories::Remplir_Categorie() {
@@ -247,48 +230,13 @@ void frmCategories::lblCouleur_Click() {
     definirCouleur(Numero_Couleur(*choisie));
 }
 
-void frmCategories::Bouton_Click(int index) {
-    switch (index) {
-    case 0:
-        valider();
-        break;
-    case 1:
-        reject();
-        break;
-    case 2:
-        Envoyer_Touche_F1(Bouton[2]);
-        break;
-    default:
-        break;
-    }
-}
-
-bool frmCategories::nomValide() {
-    if (modeModification()) return true; // the stored name, which the user cannot change
-    txtNom->setText(txtNom->text().trimmed());
-    if (txtNom->text().isEmpty()) {
-        contexte_.messages().afficher(QStringLiteral("Vous devez saisir un nom pour la catégorie."),
-                                      IconeMessage::Information, BoutonsMessage::OK,
-                                      QStringLiteral("Dalvire"), this);
-        txtNom->setFocus();
+bool frmCategories::saisieValide() {
+    // In modify mode the name is the stored one, which the user cannot change.
+    if (!modeModification() &&
+        (!nomSaisi(QStringLiteral("Vous devez saisir un nom pour la catégorie.")) ||
+         !nomLibre(gestion_.lignesCategories())))
         return false;
-    }
-    // Equal as the catalogue compares names: letter case and Unicode form aside.
-    for (const QString& ligne : gestion_.lignesCategories())
-        if (Collation::comparer(ligne, txtNom->text()) == 0) {
-            refuserDoublon();
-            return false;
-        }
-    return true;
-}
-
-void frmCategories::refuserDoublon() {
-    contexte_.messages().afficher(QStringLiteral("Une catégorie du même nom existe déjà.") + CRLF +
-                                      QStringLiteral("Saisissez un autre nom pour la nouvelle "
-                                                     "catégorie."),
-                                  IconeMessage::Information, BoutonsMessage::OK,
-                                  QStringLiteral("Dalvire"), this);
-    Selectionner_Tout(txtNom);
+    return iconeValide();
 }
 
 bool frmCategories::iconeValide() {
@@ -308,63 +256,13 @@ bool frmCategories::iconeValide() {
     return true;
 }
 
-bool frmCategories::enregistrer(const QString& nom, const QString& icone) {
+int frmCategories::ecrire(const QString& nom) {
     const bool affichee = optAffiche[1]->isChecked();
     const std::optional<qint64> couleur =
         optCouleur[0]->isChecked() ? std::nullopt : std::optional<qint64>(couleurFixe_);
-    const Categorie categorie{nom, icone, affichee, couleur, {}, {}};
+    const Categorie categorie{nom, txtIcone->text(), affichee, couleur, {}, {}};
     Catalogue& catalogue = contexte_.catalogue();
-    try {
-        if ((modeModification() ? catalogue.modifier(categorie) : catalogue.ajouter(categorie)) ==
-            0) {
-            // Its row gone or renamed meanwhile: nothing was saved, and the editor stays.
-            Message_Erreur_Gestion(contexte_, this,
-                                   QStringLiteral("La catégorie [") + nom +
-                                       QStringLiteral("] n'a pas pu être modifiée : elle n'a pas "
-                                                      "été trouvée (supprimée ou renommée "
-                                                      "entre-temps)."));
-            return false;
-        }
-    } catch (const ErreurCatalogue& erreur) {
-        if (erreur.doublon() && !modeModification()) {
-            refuserDoublon();
-        } else {
-            Message_Erreur_Gestion(contexte_, this,
-                                   QStringLiteral("La catégorie [") + nom +
-                                       (modeModification()
-                                            ? QStringLiteral("] n'a pas pu être modifiée.")
-                                            : QStringLiteral("] n'a pas pu être enregistrée.")) +
-                                       CRLF + erreur.cause(),
-                                   erreur.numero());
-        }
-        return false;
-    }
-    return true;
-}
-
-void frmCategories::valider() {
-    if (!nomValide() || !iconeValide()) return;
-    const QString nom = modeModification() ? nomEnregistre_ : txtNom->text();
-    if (!enregistrer(nom, txtIcone->text())) return;
-    contexte_.messages().afficher(
-        modeModification()
-            ? QStringLiteral("La catégorie [") + nom + QStringLiteral("] a été modifiée.")
-            : QStringLiteral("La nouvelle catégorie [") + nom +
-                  QStringLiteral("] a été enregistrée."),
-        IconeMessage::Information, BoutonsMessage::OK, QStringLiteral("Dalvire"), this);
-    rafraichirGestion(nom);
-    if (modeModification()) {
-        accept();
-        return;
-    }
-    if (contexte_.messages().afficher(
-            QStringLiteral("Désirez-vous saisir une nouvelle catégorie ?"), IconeMessage::Question,
-            BoutonsMessage::OuiNon, QStringLiteral("Dalvire"), this) == ReponseMessage::Oui) {
-        txtNom->clear();
-        txtNom->setFocus();
-        return;
-    }
-    accept();
+    return modeModification() ? catalogue.modifier(categorie) : catalogue.ajouter(categorie);
 }
 
 void frmCategories::rafraichirGestion(const QString& nom) {

@@ -33,14 +33,7 @@ using namespace Controles;
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
-
 enum Type { Programme = 0, Fichier = 1, LienInternet = 2, Mail = 3 };
-
-void Selectionner_Tout(QLineEdit* champ) {
-    champ->setSelection(0, static_cast<int>(champ->text().size()));
-    champ->setFocus();
-}
 
 // The selected line; a line that is only current (as a list makes its first one when it
 // gets the focus) is not a choice.
@@ -60,14 +53,27 @@ int Position_Code(const QString& code, int n) {
 
 frmProgrammes::frmProgrammes(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
                              QWidget* parent)
-    : QDialog(parent, Cadre_Dialogue)
-    , contexte_(contexte)
-    , gestion_(gestion)
-    , mode_(mode) {
+    : EditeurCatalogue(
+          contexte, gestion, mode,
+          {.titreAjout = QStringLiteral("Ajouter un Programme"),
+           .titreModification = QStringLiteral("Modifier un Programme"),
+           .article = QStringLiteral("Le programme ["),
+           .articleNouveau = QStringLiteral("Le nouveau programme ["),
+           .modifie = QStringLiteral("] a été modifié."),
+           .enregistre = QStringLiteral("] a été enregistré."),
+           .nonModifie = QStringLiteral("] n'a pas pu être modifié."),
+           .nonEnregistre = QStringLiteral("] n'a pas pu être enregistré."),
+           .introuvable = QStringLiteral("] n'a pas pu être modifié : il n'a pas été trouvé "
+                                         "(supprimé ou renommé entre-temps)."),
+           .doublon = QStringLiteral("Un programme du même nom existe déjà.\r\nSaisissez un "
+                                     "autre nom pour le nouveau programme."),
+           .encore = QStringLiteral("Désirez-vous saisir un nouveau programme ?")},
+          parent) {
     creerControles();
     new ToucheAide(contexte_, this, [this] {
         return modeModification() ? RubriqueAide::ModifierProgramme : RubriqueAide::CreerProgramme;
     });
+    lireListes();
     Form_Load();
 }
 
@@ -96,11 +102,7 @@ void frmProgrammes::creerControles() {
         });
     }
 
-    txtNom = new QLineEdit(this);
-    txtNom->setMaxLength(LongueurNom);
-    Decrire(txtNom, QStringLiteral("Nom du programme"));
-    Placer(txtNom, 2985, 120, 3585, 315);
-    Legende(this, QStringLiteral("Nom:"), txtNom, 1620, 180, 1350);
+    creerNom(QStringLiteral("Nom du programme"), 2985, 3585, 1620, 1350);
 
     txtChemin = new QLineEdit(this);
     txtChemin->setMaxLength(255);
@@ -128,12 +130,7 @@ void frmProgrammes::creerControles() {
     Placer(lstAffichage, 2985, 1380, 3585, 1260);
     Legende(this, QStringLiteral("Mode d'affichage:"), lstAffichage, 1620, 1440, 1350);
 
-    Bouton[2] = Controles::Bouton(this, QStringLiteral("A&ide"), QString(), 1680, 2880, 1155);
-    Bouton[0] = Controles::Bouton(this, QStringLiteral("&Valider"), QString(), 4140, 2880, 1155);
-    Bouton[1] = Controles::Bouton(this, QStringLiteral("&Annuler"), QString(), 5415, 2880, 1155);
-    Bouton[0]->setDefault(true);
-    for (int i = 0; i < 3; ++i)
-        connect(Bouton[i], &QPushButton::clicked, this, [this, i] { Bouton_Click(i); });
+    creerBoutons(1680, 4140, 5415, 2880);
     connect(cmdChemin, &QPushButton::clicked, this, &frmProgrammes::cmdChemin_Click);
     connect(cmdApplications, &QPushButton::clicked, this, &frmProgrammes::cmdApplications_Click);
     optType[0]->setChecked(true);
@@ -157,9 +154,7 @@ void frmProgrammes::creerControles() {
         o->setCursor(main);
 }
 
-void frmProgrammes::Form_Load() {
-    Centrer_Fenetre(this);
-    Placer_Premier_Plan(this, true);
+void frmProgrammes::lireListes() {
     cboCategorie->clear();
     cboCategorie->addItems(gestion_.lignesCategories());
     cboCategorie->setCurrentIndex(-1);
@@ -170,21 +165,14 @@ void frmProgrammes::Form_Load() {
     } catch (const ErreurCatalogue&) {
         lstProgrammes.clear(); // the catalogue still refuses a duplicate when saving
     }
-    if (!modeModification()) {
-        txtNom->setEnabled(true);
-        setWindowTitle(QStringLiteral("Ajouter un Programme"));
-        txtNom->setFocus();
-        return;
-    }
-    setWindowTitle(QStringLiteral("Modifier un Programme"));
-    txtNom->setEnabled(false);
-    // The name as stored, whole: it selects the row to change, and a name written longer
-    // by another tool would no longer find its row once cut to the field's length.
-    nomEnregistre_ = gestion_.programmeChoisi();
-    txtNom->setMaxLength(std::numeric_limits<int>::max());
-    txtNom->setText(nomEnregistre_);
-    Remplir_Programme();
-    txtChemin->setFocus();
+}
+
+QString frmProgrammes::nomChoisi() const {
+    return gestion_.programmeChoisi();
+}
+
+QWidget* frmProgrammes::premierChamp() const {
+    return txtChemin;
 }
 
 void frmProgrammes::Remplir_Programme() {
@@ -255,27 +243,6 @@ void frmProgrammes::cmdChemin_Click() {
         txtNom->setText(QFileInfo(*fichier).fileName());
 }
 
-void frmProgrammes::Bouton_Click(int index) {
-    switch (index) {
-    case 0:
-        valider();
-        break;
-    case 1:
-        reject();
-        break;
-    case 2:
-        Envoyer_Touche_F1(Bouton[2]);
-        break;
-    default:
-        break;
-    }
-}
-
-void frmProgrammes::informer(const QString& texte) {
-    contexte_.messages().afficher(texte, IconeMessage::Information, BoutonsMessage::OK,
-                                  QStringLiteral("Dalvire"), this);
-}
-
 bool frmProgrammes::cheminValide() {
     const QString chemin = txtChemin->text();
     QString message;
@@ -299,112 +266,59 @@ bool frmProgrammes::cheminValide() {
     return false;
 }
 
-bool frmProgrammes::nomLibre() {
-    // Equal as the catalogue compares names: letter case and Unicode form aside.
-    for (const QString& nom : lstProgrammes)
-        if (Collation::comparer(nom, txtNom->text()) == 0) {
-            refuserDoublon();
-            return false;
-        }
-    return true;
-}
-
-void frmProgrammes::refuserDoublon() {
-    informer(QStringLiteral("Un programme du même nom existe déjà.") + CRLF +
-             QStringLiteral("Saisissez un autre nom pour le nouveau programme."));
-    Selectionner_Tout(txtNom);
-}
-
-void frmProgrammes::valider() {
-    if (!modeModification()) txtNom->setText(txtNom->text().trimmed());
-    if (txtNom->text().isEmpty()) {
-        informer(QStringLiteral("Vous devez saisir un nom pour le programme."));
-        txtNom->setFocus();
-        return;
-    }
+bool frmProgrammes::saisieValide() {
+    if (!nomSaisi(QStringLiteral("Vous devez saisir un nom pour le programme."))) return false;
     txtChemin->setText(txtChemin->text().trimmed());
     if (txtChemin->text().isEmpty()) {
         informer(QStringLiteral("Vous devez saisir un chemin pour le programme."));
         txtChemin->setFocus();
-        return;
+        return false;
     }
-    if (!cheminValide()) return;
-    if (!modeModification() && !nomLibre()) return;
+    if (!cheminValide()) return false;
+    if (!modeModification() && !nomLibre(lstProgrammes)) return false;
     if (cboCategorie->currentIndex() < 0) {
         informer(QStringLiteral("Sélectionnez une catégorie pour le programme."));
         cboCategorie->setFocus();
-        return;
+        return false;
     }
     if (Ligne_Choisie(lstAffichage) < 0) {
         informer(QStringLiteral("Sélectionnez un mode d'affichage pour le programme."));
         lstAffichage->setFocus();
-        return;
-    }
-    int type = -1;
-    for (int i = 3; i >= 0; --i)
-        if (optType[static_cast<std::size_t>(i)]->isChecked()) type = i;
-    if (type < 0) {
-        informer(QStringLiteral("Sélectionnez un type pour le programme."));
-        return;
-    }
-    const QString nom = modeModification() ? nomEnregistre_ : txtNom->text();
-    const QString categorie = cboCategorie->currentText();
-    if (!enregistrer(nom, txtChemin->text(), type)) return;
-    informer(modeModification()
-                 ? QStringLiteral("Le programme [") + nom + QStringLiteral("] a été modifié.")
-                 : QStringLiteral("Le nouveau programme [") + nom +
-                       QStringLiteral("] a été enregistré."));
-    rafraichirGestion(categorie);
-    if (modeModification()) {
-        accept();
-        return;
-    }
-    if (contexte_.messages().afficher(QStringLiteral("Désirez-vous saisir un nouveau programme ?"),
-                                      IconeMessage::Question, BoutonsMessage::OuiNon,
-                                      QStringLiteral("Dalvire"), this) == ReponseMessage::Oui) {
-        txtNom->clear();
-        txtChemin->clear();
-        txtNom->setFocus();
-        return;
-    }
-    accept();
-}
-
-bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int type) {
-    const QString categorie = cboCategorie->currentText();
-    const int mode = Ligne_Choisie(lstAffichage);
-    try {
-        const Element element{nom, chemin, categorie, QString::number(mode), QString::number(type)};
-        Catalogue& catalogue = contexte_.catalogue();
-        if ((modeModification() ? catalogue.modifier(element) : catalogue.ajouter(element)) == 0) {
-            // Its row gone or renamed meanwhile: nothing was saved, and the editor stays.
-            Message_Erreur_Gestion(contexte_, this,
-                                   QStringLiteral("Le programme [") + nom +
-                                       QStringLiteral("] n'a pas pu être modifié : il n'a pas "
-                                                      "été trouvé (supprimé ou renommé "
-                                                      "entre-temps)."));
-            return false;
-        }
-    } catch (const ErreurCatalogue& erreur) {
-        if (erreur.doublon() && !modeModification()) {
-            refuserDoublon();
-        } else {
-            Message_Erreur_Gestion(contexte_, this,
-                                   QStringLiteral("Le programme [") + nom +
-                                       (modeModification()
-                                            ? QStringLiteral("] n'a pas pu être modifié.")
-                                            : QStringLiteral("] n'a pas pu être enregistré.")) +
-                                       CRLF + erreur.cause(),
-                                   erreur.numero());
-        }
         return false;
     }
-    if (!modeModification()) lstProgrammes << nom;
-    ++enregistres_;
+    if (typeChoisi() < 0) {
+        informer(QStringLiteral("Sélectionnez un type pour le programme."));
+        return false;
+    }
     return true;
 }
 
-void frmProgrammes::rafraichirGestion(const QString& categorie) {
+int frmProgrammes::typeChoisi() const {
+    for (int i = 0; i < 4; ++i)
+        if (optType[static_cast<std::size_t>(i)]->isChecked()) return i;
+    return -1;
+}
+
+void frmProgrammes::vider() {
+    txtNom->clear();
+    txtChemin->clear();
+}
+
+void frmProgrammes::enregistre(const QString& nom) {
+    if (!modeModification()) lstProgrammes << nom;
+    ++enregistres_;
+}
+
+int frmProgrammes::ecrire(const QString& nom) {
+    const Element element{nom, txtChemin->text(), cboCategorie->currentText(),
+                          QString::number(Ligne_Choisie(lstAffichage)),
+                          QString::number(typeChoisi())};
+    Catalogue& catalogue = contexte_.catalogue();
+    return modeModification() ? catalogue.modifier(element) : catalogue.ajouter(element);
+}
+
+void frmProgrammes::rafraichirGestion(const QString&) {
+    const QString categorie = cboCategorie->currentText();
     const int liste = gestion_.positionCategorie();
     int boite = gestion_.positionBoiteCategories();
     gestion_.Liste_Categories();

@@ -2,9 +2,8 @@
 
 #include "core/Depot.h"
 
-#include "manage/Gestion.h"
+#include "manage/EditeurCatalogue.h"
 
-#include <QDialog>
 #include <QStringList>
 
 #include <array>
@@ -21,18 +20,16 @@ class QRadioButton;
 // The program editor: creates an item or changes the path, category, display mode and
 // type of the one chosen in the management window. Each save is written at once and the management
 // window's lists reloaded; in create mode several items can be saved in one opening.
-class frmProgrammes : public QDialog {
+class frmProgrammes : public EditeurCatalogue {
     Q_OBJECT
 public:
     frmProgrammes(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
                   QWidget* parent = nullptr);
     ~frmProgrammes() override;
 
-    bool modeModification() const { return mode_ == ModeEditeur::Modification; }
     // How many saves this opening made.
     int enregistres() const { return enregistres_; }
 
-    void Bouton_Click(int index);
     void cmdChemin_Click();
     void cmdApplications_Click();
     void optType_Click(int index);
@@ -44,36 +41,34 @@ public:
     QGroupBox* Frame1 = nullptr;
     // 0 "Programme", 1 "Fichier", 2 "Lien Internet", 3 "E-Mail".
     std::array<QRadioButton*, 4> optType{};
-    QLineEdit* txtNom = nullptr;
     QLineEdit* txtChemin = nullptr;
     QPushButton* cmdChemin = nullptr;
     // "Applications...": an installed application as the program.
     QPushButton* cmdApplications = nullptr;
     QComboBox* cboCategorie = nullptr;
     QListWidget* lstAffichage = nullptr;
-    // 0 "&Valider", 1 "&Annuler", 2 "A&ide".
-    std::array<QPushButton*, 3> Bouton{};
     // Every item name of the catalogue at opening, and those saved since: the names a
     // new item may not take.
     QStringList lstProgrammes;
 
 private:
     void creerControles();
-    void Form_Load();
+    // The categories to choose from and the names already taken, read at opening.
+    void lireListes();
     void Remplir_Programme();
-    void valider();
+    // The type option checked; -1 when none is.
+    int typeChoisi() const;
     bool cheminValide();
-    bool nomLibre();
-    bool enregistrer(const QString& nom, const QString& chemin, int type);
-    void rafraichirGestion(const QString& categorie);
-    void refuserDoublon();
-    void informer(const QString& texte);
 
-    Contexte& contexte_;
-    ListesGestion& gestion_;
-    ModeEditeur mode_;
-    // In modify mode, the name of the row being changed, as stored.
-    QString nomEnregistre_;
+    QString nomChoisi() const override;
+    void remplir() override { Remplir_Programme(); }
+    QWidget* premierChamp() const override;
+    bool saisieValide() override;
+    int ecrire(const QString& nom) override;
+    void rafraichirGestion(const QString& nom) override;
+    void vider() override;
+    void enregistre(const QString& nom) override;
+
     int enregistres_ = 0;
 };
 
