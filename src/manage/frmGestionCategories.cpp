@@ -1,0 +1,221 @@
+#include "manage/frmGestion.h"
+
+#include "base/Nombres.h"
+#include "base/Twips.h"
+#include "catalogue/Catalogue.h"
+#include "core/Contexte.h"
+#include "core/Services.h"
+#include "manage/Gestion.h"
+#include "manage/PagesGestion.h"
+#include "manage/RefusCatalogue.h"
+#include "manage/frmCategories.h"
+#include "platform/Messages.h"
+#include "ui/Controles.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+using namespace Controles;
+using namespace PagesGestion;
+
+void frmGestion::creerPageCategories() {
+    QFrame* page = Frame1[0];
+    Titre(page, QStringLiteral("CATEGORIES"));
+    Trait(page, 120, 450, 4700);
+    Decoration(page, Image(contexte_, "categories.svg"), 48, 4080, 0);
+    lstCategories = Liste(page, QStringLiteral("Liste des catégories"), 870, 3375);
+    Legende(page, QStringLiteral("Liste des catégories:"), lstCategories, 120, 600, 2220);
+    const std::array<QString, 3> legendes{QStringLiteral("Nouvelle"), QStringLiteral("Modifier"),
+                                          QStringLiteral("Supprimer")};
+    const std::array<QString, 3> bulles{QStringLiteral("Nouvelle catégorie"),
+                                        QStringLiteral("Modifier la catégorie"),
+                                        QStringLiteral("Supprimer la catégorie")};
+    for (int i = 0; i < 3; ++i) {
+        cmdCategorie[i] =
+            Bouton(page, legendes[i], bulles[i], GaucheBoutons[i], 4320, LargeurBoutons[i]);
+        connect(cmdCategorie[i], &QPushButton::clicked, this, [this, i] { cmdCategorie_Click(i); });
+    }
+    lblTotalCategorie = Total_Lignes(page, QStringLiteral("Nombre total de catégories"));
+
+    lblDonneesCategories[0] = Donnee(page, QStringLiteral("Nom de la catégorie"), 1110);
+    Legende(page, QStringLiteral("Nom:"), lblDonneesCategories[0], 2460, 870, 2400);
+    imgIcone = new QLabel(page);
+    Decrire(imgIcone, QStringLiteral("Icône de la catégorie"));
+    imgIcone->setGeometry(Twips::enPixelsX(2460), Twips::enPixelsY(1680), 48, 48);
+    Legende(page, QStringLiteral("Icône:"), imgIcone, 2460, 1440, 2400);
+    lblDonneesCategories[1] =
+        Donnee(page, QStringLiteral("Nombre de programmes de la catégorie"), 2760);
+    Legende(page, QStringLiteral("Nombre de programmes:"), lblDonneesCategories[1], 2460, 2520,
+            2400);
+    lblDonneesCategories[2] = Donnee(page, QStringLiteral("Catégorie affichée à l'écran"), 3330);
+    Legende(page, QStringLiteral("Affichée à l'écran:"), lblDonneesCategories[2], 2460, 3090, 2400);
+    lblDonneesCategories[3] = Donnee(page, QStringLiteral("Couleur de la catégorie"), 3900);
+    Placer(lblDonneesCategories[3], 2460, 3900, 1215, 255);
+    Legende(page, QStringLiteral("Couleur:"), lblDonneesCategories[3], 2460, 3660, 2400);
+
+    connect(lstCategories, &QListWidget::itemSelectionChanged, this,
+            [this] { lstCategories_Click(); });
+}
+
+void frmGestion::Liste_Categories() {
+    const QSignalBlocker silenceBoite(cboCategorie);
+    const QSignalBlocker silenceListe(lstCategories);
+    cboCategorie->clear();
+    lstCategories->clear();
+    QStringList noms;
+    try {
+        for (const Categorie& categorie : contexte_.catalogue().categories())
+            noms << categorie.nom;
+    } catch (const ErreurCatalogue& erreur) {
+        Message_Erreur_Gestion(contexte_, this,
+                               QStringLiteral("La liste des catégories n'a pas pu être lue.") +
+                                   CRLF + erreur.cause(),
+                               erreur.numero());
+    }
+    lstCategories->addItems(noms);
+    cboCategorie->addItems(noms);
+    if (cboCategorie->count() > 0) cboCategorie->insertItem(0, ToutesCategories);
+    cboCategorie->setCurrentIndex(-1);
+    lblTotalCategorie->afficher(Total + QString::number(lstCategories->count()));
+}
+
+QStringList frmGestion::lignesCategories() const {
+    QStringList lignes;
+    for (int i = 0; i < lstCategories->count(); ++i)
+        lignes << lstCategories->item(i)->text();
+    return lignes;
+}
+
+int frmGestion::positionCategorie() const {
+    return Position(lstCategories);
+}
+
+QString frmGestion::categorieChoisie() const {
+    return Texte_Choisi(lstCategories);
+}
+
+void frmGestion::choisirCategorie(int position) {
+    Positionner(lstCategories, position);
+    lstCategories_Click();
+}
+
+void frmGestion::lstCategories_Click() {
+    Affiche_Categorie();
+}
+
+void frmGestion::Affiche_Categorie() {
+    for (EtiquetteValeur* l : lblDonneesCategories) {
+        l->effacer();
+        l->setStyleSheet(QString());
+    }
+    imgIcone->clear();
+    const QString nom = Texte_Choisi(lstCategories);
+    if (Position(lstCategories) < 0) return;
+
+    std::optional<Categorie> categorie;
+    try {
+        categorie = contexte_.catalogue().categorie(nom);
+    } catch (const ErreurCatalogue&) {
+    }
+    if (categorie) {
+        lblDonneesCategories[0]->afficher(nom);
+        if (Fichier_Existe(categorie->icone))
+            if (const auto image = Charger_Apercu(categorie->icone, imgIcone->size()))
+                imgIcone->setPixmap(*image);
+        lblDonneesCategories[2]->afficher(categorie->affichee ? QStringLiteral("OUI")
+                                                              : QStringLiteral("NON"));
+        const QString& couleur = categorie->couleurStockee;
+        if (couleur == QLatin1String("-1")) {
+            lblDonneesCategories[3]->afficher(QStringLiteral("Aléatoire"));
+        } else {
+            const QColor c = Couleur_Windows(Valeur_Entiere_32(couleur));
+            lblDonneesCategories[3]->setStyleSheet(
+                QStringLiteral("QLabel { background-color: %1; border: 1px solid black; }")
+                    .arg(c.name()));
+            // The box shows no text: a screen reader says the colour instead.
+            lblDonneesCategories[3]->afficher(QString());
+            lblDonneesCategories[3]->setAccessibleName(Nom_Couleur(c));
+        }
+    }
+    try {
+        lblDonneesCategories[1]->afficher(
+            QString::number(contexte_.catalogue().compterElementsDe(nom)));
+    } catch (const ErreurCatalogue&) {
+    }
+}
+
+void frmGestion::cmdCategorie_Click(int index) {
+    if (index != 0 && Position(lstCategories) < 0) {
+        informer(QStringLiteral("Sélectionnez une catégorie dans la liste."));
+        lstCategories->setFocus();
+        return;
+    }
+    if (index == 2)
+        supprimerCategorie();
+    else
+        ouvrirEditeurCategorie(index == 0 ? ModeEditeur::Creation : ModeEditeur::Modification);
+}
+
+void frmGestion::ouvrirEditeurCategorie(ModeEditeur mode) {
+    QPointer<frmCategories> editeur = new frmCategories(contexte_, *this, mode, this);
+    editeur->exec();
+    delete editeur;
+    Reprendre_La_Main(this);
+}
+
+void frmGestion::supprimerCategorie() {
+    const QString nom = Texte_Choisi(lstCategories);
+    const QString echec =
+        QStringLiteral("La catégorie [") + nom + QStringLiteral("] n'a pas pu être supprimée.");
+    // Counted now rather than read from the details: the question must say what the
+    // deletion takes with it, whatever the panel shows.
+    int programmes = 0;
+    try {
+        programmes = contexte_.catalogue().compterElementsDe(nom);
+    } catch (const ErreurCatalogue& erreur) {
+        signalerEchec(echec, erreur, lstCategories);
+        return;
+    }
+    const QString question =
+        programmes > 0
+            ? QStringLiteral("Il existe un ou plusieurs programmes dépendant de la catégorie que "
+                             "vous désirez supprimer.") +
+                  CRLF +
+                  QStringLiteral("Si vous supprimez cette catégorie, ces programmes seront "
+                                 "également supprimés.") +
+                  CRLF + QStringLiteral("Désirez-vous supprimer la catégorie [") + nom +
+                  QStringLiteral("] ?")
+            : QStringLiteral("Êtes vous sûr(e) de vouloir supprimer la catégorie:") + CRLF +
+                  QStringLiteral("[") + nom + QStringLiteral("] ?");
+    if (informer(question, IconeMessage::Question, BoutonsMessage::OuiNon) != ReponseMessage::Oui) {
+        lstCategories->setFocus();
+        return;
+    }
+    // The category and its items go together or not at all: no item may outlive its
+    // category, even one added since the count.
+    SuppressionCategorie supprimees;
+    try {
+        supprimees = contexte_.catalogue().supprimerCategorie(nom);
+    } catch (const ErreurCatalogue& erreur) {
+        signalerEchec(echec, erreur, lstCategories);
+        return;
+    }
+    if (supprimees.categories == 0) {
+        signalerDisparu(QStringLiteral("La catégorie [") + nom +
+                            QStringLiteral("] n'a pas été trouvée : elle a été supprimée ou "
+                                           "renommée entre-temps."),
+                        lstCategories);
+        return;
+    }
+    QString rapport = QStringLiteral("La catégorie [") + nom + QStringLiteral("] a été supprimée.");
+    if (supprimees.elements > 0)
+        rapport += CRLF + QStringLiteral("Les programmes de cette catégorie ont également été "
+                                         "supprimés.");
+    informer(rapport);
+    Rafraichir_Apres_Suppression();
+}
