@@ -2,7 +2,7 @@
 // documents, and an item offered by a drop saved only when the user confirms.
 #include "core/IconesElements.h"
 #include "core/Services.h"
-#include "manage/BancGestion.h"
+#include "support/BancGestion.h"
 #include "manage/frmApplications.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"

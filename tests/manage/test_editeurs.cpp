@@ -1,6 +1,6 @@
 // The category and program editors over a real management window: the checks in their
 // order, the dialogs, what is written, the refresh, and the refused saves.
-#include "manage/BancGestion.h"
+#include "support/BancGestion.h"
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"

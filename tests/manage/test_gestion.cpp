@@ -1,5 +1,5 @@
 // The management window: pages, lists and details, deletions, closing.
-#include "manage/BancGestion.h"
+#include "support/BancGestion.h"
 #include "manage/Gestion.h"
 #include "manage/frmGestion.h"
 #include "support/AideFactice.h"

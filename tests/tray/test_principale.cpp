@@ -5,6 +5,7 @@
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/Environnement.h"
+#include "support/PremierDemarrage.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 #include "tray/frmPrincipale.h"
@@ -46,18 +47,6 @@ QList<QPointer<QWidget>> lanceurs(Contexte& c) {
         if (Fenetres::tag(w) != Tag::Principale && Fenetres::tag(w) != Tag::Gestion) r << w;
     return r;
 }
-
-// A first start: its rows give three launcher windows.
-struct PremierDemarrage {
-    Environnement env;
-    Contexte& c = env.contexte();
-    frmPrincipale principale{premiereUtilisation(c)};
-
-    static Contexte& premiereUtilisation(Contexte& c) {
-        c.PremiereUtilisation = true;
-        return c;
-    }
-};
 
 int vivantes(const QList<QPointer<QWidget>>& f) {
     return int(std::count_if(f.cbegin(), f.cend(), [](const auto& p) { return !p.isNull(); }));
