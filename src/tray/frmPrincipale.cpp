@@ -3,9 +3,10 @@
 #include "about/APropos.h"
 #include "base/Version.h"
 #include "catalogue/DonneesInitiales.h"
-#include "core/RubriquesAide.h"
-#include "core/Contexte.h"
 #include "core/ClesParametres.h"
+#include "core/Contexte.h"
+#include "core/RaccourciRecherche.h"
+#include "core/RubriquesAide.h"
 #include "core/Services.h"
 #include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
@@ -13,6 +14,7 @@
 #include "manage/frmParametres.h"
 #include "manage/frmProgrammes.h"
 #include "platform/Messages.h"
+#include "platform/RaccourciGlobal.h"
 #include "tray/FiltreNotification.h"
 
 #include <QApplication>
@@ -92,6 +94,9 @@ bool frmPrincipale::Form_Load() {
         Donnees_Initiales(contexte_.catalogue(), Dossier_Application(contexte_));
     creerFenetresLanceur();
     Afficher_Icone_Notification();
+    // Last: a key another program holds is said over the strips and the icon, which work.
+    contexte_.raccourciGlobal().definirAction([this] { Afficher_Recherche(); });
+    RaccourciRecherche::prendre(contexte_, RaccourciRecherche::lire(contexte_.parametres()), this);
     return true;
 }
 
@@ -99,9 +104,15 @@ void frmPrincipale::Form_Unload() {
     if (decharge_) return;
     decharge_ = true;
     if (mnuPrincipal) mnuPrincipal->hide();
+    contexte_.raccourciGlobal().relacher();
+    contexte_.raccourciGlobal().definirAction(nullptr);
     contexte_.catalogue().fermer();
     Retirer_Icone_Notification();
     Q_EMIT dechargee();
+}
+
+void frmPrincipale::Afficher_Recherche() {
+    // the search window opens here
 }
 
 void frmPrincipale::Afficher_Icone_Notification() {

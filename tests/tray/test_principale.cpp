@@ -1,11 +1,13 @@
 // The hidden main window: tray icon, main menu, quitting, closing and rebuilding windows.
 #include "core/ClesParametres.h"
+#include "core/RaccourciRecherche.h"
 #include "launcher/frmDalvire.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "support/RaccourciScripte.h"
 #include "tray/frmPrincipale.h"
 
 #include <QAction>
@@ -64,9 +66,57 @@ int vivantes(const QList<QPointer<QWidget>>& f) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(ServiceRaccourciGlobal::Prise)
+
 class TestPrincipale : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The desktop key is taken once the strips and the icon are up. One another program
+    // holds is said once, and the program runs on without it; where no key can be taken,
+    // or none is wanted, nothing is said.
+    void raccourciAuDemarrage_data() {
+        using P = ServiceRaccourciGlobal::Prise;
+        QTest::addColumn<QString>("reglage");
+        QTest::addColumn<P>("reponse");
+        QTest::addColumn<QString>("demande"); // portable text; empty: none asked for
+        QTest::addColumn<bool>("refus");
+        QTest::newRow("par défaut") << QString() << P::Prise << "Ctrl+Alt+Space" << false;
+        QTest::newRow("déjà pris") << QString() << P::Refusee << "Ctrl+Alt+Space" << true;
+        QTest::newRow("choisi, déjà pris") << "Meta+F12" << P::Refusee << "Meta+F12" << true;
+        QTest::newRow("Wayland") << QString() << P::Indisponible << "Ctrl+Alt+Space" << false;
+        QTest::newRow("aucun") << "aucun" << P::Refusee << "" << false;
+        QTest::newRow("texte abîmé") << "Ctrl+Machin" << P::Refusee << "" << false;
+    }
+    void raccourciAuDemarrage() {
+        QFETCH(QString, reglage);
+        QFETCH(ServiceRaccourciGlobal::Prise, reponse);
+        QFETCH(QString, demande);
+        QFETCH(bool, refus);
+        PremierDemarrage d;
+        Environnement& env = d.env;
+        frmPrincipale& principale = d.principale;
+        if (!reglage.isNull()) env.parametres().valeurs[Cle::RaccourciRecherche] = reglage;
+        env.raccourci().reponse = reponse;
+        QVERIFY(principale.Form_Load());
+        const QKeySequence touche(demande, QKeySequence::PortableText);
+        QCOMPARE(env.raccourci().demandes, QList<QKeySequence>{touche});
+        const QStringList attendus =
+            refus ? QStringList{RaccourciRecherche::messageRefus(touche)} : QStringList{};
+        QCOMPARE(env.messages().textes(), attendus);
+        if (refus) {
+            QVERIFY(env.messages().textes().first().contains(
+                touche.toString(QKeySequence::NativeText)));
+            QCOMPARE(env.messages().vus.first().icone, IconeMessage::Exclamation);
+        }
+        // The program goes on: its strips and icon are there, and nothing is said again.
+        QVERIFY(principale.icone());
+        QCOMPARE(lanceurs(env.contexte()).size(), 3);
+        env.raccourci().appuyer();
+        principale.Form_Unload();
+        QVERIFY(env.raccourci().tenue.isEmpty());
+        QCOMPARE(env.messages().textes(), attendus);
+    }
+
     void icone() {
         Environnement env;
         frmPrincipale principale(env.contexte());
