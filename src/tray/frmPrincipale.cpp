@@ -96,7 +96,7 @@ bool frmPrincipale::Form_Load() {
     Afficher_Icone_Notification();
     // Last: a key another program holds is said over the strips and the icon, which work.
     contexte_.raccourciGlobal().definirAction([this] { Afficher_Recherche(); });
-    RaccourciRecherche::prendre(contexte_, RaccourciRecherche::lire(contexte_.parametres()), this);
+    RaccourciRecherche::prendre(contexte_, RaccourciRecherche::lire(contexte_.parametres()));
     return true;
 }
 

@@ -27,7 +27,7 @@ alerte_contient() { # alerte_contient TEXT...: waits for a message box whose tex
         grep -qF -- "$fragment" <<<"$lu" || echec "expected the message box to say \"$fragment\"; it reads:
 $lu"
     done
-    grep -q '^title="Dalvire"$' <<<"$lu" && grep -q '^button="OK"$' <<<"$lu" ||
+    grep -q 'title="Dalvire"$' <<<"$lu" && grep -q '^button="OK"$' <<<"$lu" ||
         echec "expected a box titled Dalvire with OK; got:
 $lu"
     etape "message box: $(grep '^text=' <<<"$lu")"
@@ -42,6 +42,7 @@ demarrer "$DOSSIER" dalvire
 principal=$DERNIER_PID
 alerte_contient "Le raccourci de recherche Ctrl+Alt+" "est déjà utilisé par un autre programme" \
     "dalvire --rechercher"
+fenetres | grep -q 'type=NORMAL ' && echec "expected no window of the program but the box's own dialog"
 repondre OK
 "$T/xhelper.py" ready --class "$CLASSE" --tray --min 3 --wait 15 >/dev/null ||
     echec "expected the tray icon and three launcher windows after the key was refused"
