@@ -32,24 +32,13 @@ constexpr int HautTrait = 1980;
 constexpr int HautBoutons = 2160;
 
 // Records one key with its modifiers, the last one pressed. Tab and Shift+Tab still move
-// the focus, Escape and Enter still reach the dialog; Backspace and Delete leave no key.
+// the focus (Qt's field lets them through), Escape and Enter still reach the dialog;
+// Backspace and Delete leave no key.
 class ChampRaccourci final : public QKeySequenceEdit {
 public:
     using QKeySequenceEdit::QKeySequenceEdit;
 
 protected:
-    bool event(QEvent* e) override {
-        if (e->type() == QEvent::KeyPress || e->type() == QEvent::ShortcutOverride) {
-            const auto* k = static_cast<QKeyEvent*>(e);
-            if (Touche_Du_Dialogue(*k)) {
-                if (e->type() == QEvent::ShortcutOverride) return QWidget::event(e);
-                if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
-                    return QWidget::event(e);
-            }
-        }
-        return QKeySequenceEdit::event(e);
-    }
-
     void keyPressEvent(QKeyEvent* e) override {
         if (Touche_Du_Dialogue(*e)) {
             if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) {

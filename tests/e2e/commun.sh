@@ -70,10 +70,10 @@ nouveau_dossier() { # nouveau_dossier NAME
     cp "$CATALOGUE_VIERGE" "$DOSSIER/donnees.fdl" || echec "could not copy the pristine catalogue $CATALOGUE_VIERGE"
 }
 
-# Starts the program of a folder in the background, from that folder, with the given
-# arguments; its PID goes to DERNIER_PID, its output to $TRAVAIL/NAME.log.
-demarrer() { # demarrer FOLDER NAME [ARGUMENTS...]
-    (cd "$1" && exec ./dalvire "${@:3}") >"$TRAVAIL/$2.log" 2>&1 &
+# Starts the program of a folder in the background, from that folder; its PID goes to
+# DERNIER_PID, its output to $TRAVAIL/NAME.log.
+demarrer() { # demarrer FOLDER NAME
+    (cd "$1" && exec ./dalvire) >"$TRAVAIL/$2.log" 2>&1 &
     DERNIER_PID=$!
     PROCESSUS+=("$DERNIER_PID")
     etape "started $2 (pid $DERNIER_PID)"
