@@ -1,6 +1,7 @@
 #include "app/Execution.h"
 
 #include "about/APropos.h"
+#include "base/Version.h"
 #include "core/Contexte.h"
 #include "core/Demarrage.h"
 #include "platform/Instance.h"
@@ -9,6 +10,7 @@
 #include "platform/linux/ImpressionQt.h"
 #include "platform/linux/MessagesQt.h"
 #include "platform/linux/ParametresQSettings.h"
+#include "platform/linux/RaccourciX11.h"
 #include "platform/linux/ShellGio.h"
 #include "tray/frmPrincipale.h"
 #include "ui/AideChm.h"
@@ -16,7 +18,10 @@
 
 #include <QApplication>
 #include <QProcessEnvironment>
+#include <QThread>
+#include <QTimer>
 
+#include <cstring>
 #include <memory>
 
 ServicesPlateforme ServicesPlateforme::reels() {
@@ -28,6 +33,7 @@ ServicesPlateforme ServicesPlateforme::reels() {
     s.aide = std::make_unique<AideChm>();
     s.dialogues = std::make_unique<DialoguesQt>();
     s.impression = std::make_unique<ImpressionQt>();
+    s.raccourciGlobal = std::make_unique<RaccourciX11>();
     return s;
 }
 
@@ -52,8 +58,28 @@ ChoixPlateforme Choisir_Plateforme(const QProcessEnvironment& environnement) {
                 "relancez Dalvire.")};
 }
 
+bool Recherche_Demandee(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--rechercher") == 0) return true;
+    return false;
+}
+
+bool Confier_Recherche() {
+    const QString canal = Canal::chemin(TitreApplication);
+    return !canal.isEmpty() && Canal::envoyer(canal, QByteArray(Canal::Recherche));
+}
+
 int Executer_Dalvire(QApplication& application,
-                     const std::function<void(Contexte*)>& contexteEnService) {
+                     const std::function<void(Contexte*)>& contexteEnService, bool rechercher) {
+    VerrouInstance verrou;
+    if (rechercher && !verrou.acquerir(TitreApplication)) {
+        // Another copy holds the lock: it opens its channel right after taking it.
+        for (int essai = 0; essai < 40; ++essai) {
+            if (Confier_Recherche()) return 0;
+            QThread::msleep(50);
+        }
+    }
+
     Contexte contexte(QCoreApplication::applicationDirPath(), ServicesPlateforme::reels());
     contexte.definirAPropos(&Afficher_A_Propos);
     struct Service {
@@ -66,13 +92,22 @@ int Executer_Dalvire(QApplication& application,
             if (rappel) rappel(nullptr);
         }
     } service(contexteEnService, contexte);
-    VerrouInstance verrou;
     if (!Demarrage(contexte, verrou).preparer()) return 0;
     frmIntro intro(contexte);
     intro.compterDepuis(Debut_Processus());
     intro.Form_Load();
 
     std::unique_ptr<frmPrincipale> principale;
+    // A search asked for before the launcher windows are up waits for them.
+    bool rechercheEnAttente = rechercher;
+    bool pret = false;
+    ServeurCanal canal({QByteArray(Canal::Recherche)}, [&](const QByteArray&) {
+        if (pret && principale)
+            principale->Afficher_Recherche();
+        else
+            rechercheEnAttente = true;
+    });
+    if (verrou.estDetenu()) canal.ecouter(Canal::chemin(TitreApplication));
     QObject::connect(&intro, &frmIntro::dechargee, &application, [&] {
         if (!Ouvrir_Catalogue(contexte)) {
             QCoreApplication::exit(1);
@@ -82,6 +117,12 @@ int Executer_Dalvire(QApplication& application,
         QObject::connect(principale.get(), &frmPrincipale::dechargee, &application,
                          &QCoreApplication::quit, Qt::QueuedConnection);
         principale->Form_Load();
+        pret = true;
+        if (rechercheEnAttente) {
+            rechercheEnAttente = false;
+            // Once the windows just made are shown.
+            QTimer::singleShot(0, principale.get(), [&] { principale->Afficher_Recherche(); });
+        }
     });
     intro.show();
     const int code = application.exec();

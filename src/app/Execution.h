@@ -24,7 +24,15 @@ struct ChoixPlateforme {
 };
 ChoixPlateforme Choisir_Plateforme(const QProcessEnvironment& environnement);
 
+// "dalvire --rechercher": the search, in the copy that runs or in this one once started.
+bool Recherche_Demandee(int argc, const char* const* argv);
+// Hands the search over to the copy that runs. False when no copy listens.
+bool Confier_Recherche();
+
 // Runs the program: splash, start-up, hidden main window, event loop. The exit code.
 // The context is handed to the caller once built, and taken back (nullptr) before it ends.
+// With rechercher, the search opens once the launcher windows are up, unless another
+// copy runs: that one opens it, and this one ends at once with 0.
 int Executer_Dalvire(QApplication& application,
-                     const std::function<void(Contexte*)>& contexteEnService = {});
+                     const std::function<void(Contexte*)>& contexteEnService = {},
+                     bool rechercher = false);

@@ -9,6 +9,10 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // Handed to a running copy before anything of the display is loaded: this one ends at once.
+    const bool rechercher = Recherche_Demandee(argc, argv);
+    if (rechercher && Confier_Recherche()) return 0;
+
     // Decided before the application exists: it picks its platform when it is made.
     const ChoixPlateforme plateforme = Choisir_Plateforme(QProcessEnvironment::systemEnvironment());
     if (!plateforme.message.isEmpty())
@@ -22,6 +26,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     Charger_Traductions_Francaises(application);
     Installer_Police_Application();
-    return Executer_Dalvire(application,
-                            [&](Contexte* contexte) { application.definirContexte(contexte); });
+    return Executer_Dalvire(
+        application, [&](Contexte* contexte) { application.definirContexte(contexte); },
+        rechercher);
 }

@@ -6,6 +6,7 @@
 #include "platform/Dialogues.h"
 #include "platform/Impression.h"
 #include "platform/Messages.h"
+#include "platform/RaccourciGlobal.h"
 #include "platform/Shell.h"
 
 ServicesPlateforme::ServicesPlateforme() = default;

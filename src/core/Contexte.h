@@ -17,6 +17,7 @@ class ServiceAide;
 class QWidget;
 class ServiceDialogues;
 class ServiceImpression;
+class ServiceRaccourciGlobal;
 
 // The platform services a run of the program works with. The program builds the real
 // ones; a test hands in its own.
@@ -28,6 +29,7 @@ struct ServicesPlateforme {
     std::unique_ptr<ServiceAide> aide;
     std::unique_ptr<ServiceDialogues> dialogues;
     std::unique_ptr<ServiceImpression> impression;
+    std::unique_ptr<ServiceRaccourciGlobal> raccourciGlobal;
 
     ServicesPlateforme();
     ServicesPlateforme(ServicesPlateforme&&) noexcept;
@@ -35,7 +37,7 @@ struct ServicesPlateforme {
     ~ServicesPlateforme();
 
     // The services a user runs with: QSettings, message boxes, XDG autostart, GIO,
-    // the help viewer, Qt's file and colour dialogs, the default printer.
+    // the help viewer, Qt's file and colour dialogs, the default printer, the X11 key grab.
     static ServicesPlateforme reels();
 };
 
@@ -66,6 +68,7 @@ public:
     ServiceAide& aide() const { return *services_.aide; }
     ServiceDialogues& dialogues() const { return *services_.dialogues; }
     ServiceImpression& impression() const { return *services_.impression; }
+    ServiceRaccourciGlobal& raccourciGlobal() const { return *services_.raccourciGlobal; }
 
     // The About box sits above the shared services that open it with F2: the program
     // hands it in when it builds its windows.

@@ -5,6 +5,7 @@
 #include "core/BaseRegistre.h"
 #include "core/ClesParametres.h"
 #include "core/Contexte.h"
+#include "core/RaccourciRecherche.h"
 #include "core/Services.h"
 #include "ui/Cadre.h"
 #include "ui/Curseur.h"
@@ -14,6 +15,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
 
@@ -23,6 +26,65 @@ constexpr int DelaiMinimum = 1;
 constexpr int DelaiMaximum = 60;
 
 const QString TexteDelai = QStringLiteral("Délai de fermeture d'affichage ");
+const QString TexteRaccourci = QStringLiteral("Raccourci de recherche");
+
+// Rows below the settings: the etched line, then the buttons.
+constexpr int HautTrait = 1980;
+constexpr int HautBoutons = 2160;
+
+// Records one key with its modifiers, the last one pressed. Tab and Shift+Tab still move
+// the focus (Qt's field lets them through), Escape and Enter still reach the dialog;
+// Backspace and Delete leave no key.
+class ChampRaccourci final : public QKeySequenceEdit {
+public:
+    using QKeySequenceEdit::QKeySequenceEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (Touche_Du_Dialogue(*e)) {
+            if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) {
+                clear();
+                e->accept();
+            } else {
+                e->ignore();
+            }
+            return;
+        }
+        // A modifier alone is no key yet: the field would empty itself on it.
+        if (Modificateur_Seul(e->key())) {
+            e->accept();
+            return;
+        }
+        QKeySequenceEdit::keyPressEvent(e);
+        const QKeySequence suite = keySequence();
+        // Ends the recording too: the next press starts a new key.
+        if (!suite.isEmpty()) setKeySequence(QKeySequence(suite[suite.count() - 1]));
+    }
+
+private:
+    static bool Modificateur_Seul(int cle) {
+        return cle == Qt::Key_Control || cle == Qt::Key_Shift || cle == Qt::Key_Alt ||
+               cle == Qt::Key_Meta || cle == Qt::Key_AltGr || cle == Qt::Key_Super_L ||
+               cle == Qt::Key_Super_R || cle == Qt::Key_unknown;
+    }
+
+    static bool Touche_Du_Dialogue(const QKeyEvent& k) {
+        if (k.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) return false;
+        switch (k.key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return true;
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+            return !(k.modifiers() & Qt::ShiftModifier);
+        default:
+            return false;
+        }
+    }
+};
 
 QCheckBox* caseACocher(QWidget* parent, const QString& texte, int haut) {
     auto* c = new QCheckBox(texte, parent);
@@ -35,7 +97,7 @@ QPushButton* bouton(QWidget* parent, const QString& texte, const QString& bulle,
                     int largeur) {
     auto* b = new QPushButton(texte, parent);
     b->setToolTip(bulle);
-    b->setGeometry(Twips::rectEnPixels(gauche, 1740, largeur, 375));
+    b->setGeometry(Twips::rectEnPixels(gauche, HautBoutons, largeur, 375));
     return b;
 }
 
@@ -45,7 +107,7 @@ QFrame* trait(QWidget* parent, const QColor& couleur, int decalagePixels) {
     QPalette p = f->palette();
     p.setColor(QPalette::Window, couleur);
     f->setPalette(p);
-    f->setGeometry(Twips::enPixelsX(60), Twips::enPixelsY(1560) + decalagePixels,
+    f->setGeometry(Twips::enPixelsX(60), Twips::enPixelsY(HautTrait) + decalagePixels,
                    Twips::enPixelsX(4980 - 60), 1);
     return f;
 }
@@ -74,7 +136,7 @@ frmParametres::frmParametres(Contexte& contexte, QWidget* parent)
 frmParametres::~frmParametres() = default;
 
 void frmParametres::creerControles() {
-    Preparer_Dialogue(this, QStringLiteral("Paramètres"), 5160, 2190);
+    Preparer_Dialogue(this, QStringLiteral("Paramètres"), 5160, 2610);
 
     chkDemarragePC =
         caseACocher(this, QStringLiteral("Démarrer le programme au démarrage de l'ordinateur"), 60);
@@ -96,6 +158,15 @@ void frmParametres::creerControles() {
     Label1[1]->setBuddy(cboSecondes);
     cboSecondes->setAccessibleName(TexteDelai.trimmed());
 
+    lblRaccourci = new QLabel(TexteRaccourci, this);
+    lblRaccourci->setGeometry(Twips::rectEnPixels(120, 1620, 2400, 255));
+    txtRaccourci = new ChampRaccourci(this);
+    txtRaccourci->setClearButtonEnabled(true);
+    txtRaccourci->setToolTip(TexteRaccourci);
+    txtRaccourci->setAccessibleName(TexteRaccourci);
+    txtRaccourci->setGeometry(Twips::rectEnPixels(2580, 1560, 2460, 315));
+    lblRaccourci->setBuddy(txtRaccourci);
+
     // Etched separator: a dark line with a white one just beneath it.
     Line2 = trait(this, palette().color(QPalette::Dark), 0);
     Line1 = trait(this, Qt::white, 1);
@@ -109,7 +180,7 @@ void frmParametres::creerControles() {
     const QCursor main = Curseur_Main(contexte_);
     for (QWidget* w :
          std::initializer_list<QWidget*>{chkDemarragePC, chkPlan, chkFermeture, cboSecondes,
-                                         Boutons[0], Boutons[1], Boutons[2]})
+                                         txtRaccourci, Boutons[0], Boutons[1], Boutons[2]})
         w->setCursor(main);
     for (int i = 0; i < static_cast<int>(Boutons.size()); ++i)
         connect(Boutons[i], &QPushButton::clicked, this, [this, i] { Boutons_Click(i); });
@@ -131,6 +202,7 @@ void frmParametres::Form_Load() {
     // A delay the list cannot show is shown as the nearest one it holds.
     const int delai = qBound(DelaiMinimum, contexte_.DelaiFermeture, DelaiMaximum);
     cboSecondes->setCurrentIndex(delai - DelaiMinimum);
+    txtRaccourci->setKeySequence(RaccourciRecherche::lire(parametres));
 }
 
 void frmParametres::Boutons_Click(int index) {
@@ -173,5 +245,10 @@ void frmParametres::enregistrer() {
     const QString delai = cboSecondes->currentText();
     parametres.ecrire(Cle::Fermeture, delai);
     contexte_.DelaiFermeture = Valeur_Entiere_32(delai);
+
+    const QKeySequence avant = RaccourciRecherche::lire(parametres);
+    const QKeySequence touche = txtRaccourci->keySequence();
+    RaccourciRecherche::ecrire(parametres, touche);
+    if (touche != avant) RaccourciRecherche::prendre(contexte_, touche, this);
     accept();
 }

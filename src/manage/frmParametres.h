@@ -10,11 +10,13 @@ class Contexte;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QKeySequenceEdit;
 class QLabel;
 class QPushButton;
 
-// The settings dialog: the four user settings, written back on saving; the session
-// autostart and the keep-on-top state of the open launcher windows change at once.
+// The settings dialog: the five user settings, written back on saving; the session
+// autostart, the keep-on-top state of the open launcher windows and the desktop key of
+// the search change at once.
 class frmParametres : public QDialog {
     Q_OBJECT
 public:
@@ -26,6 +28,9 @@ public:
     QCheckBox* chkFermeture = nullptr;
     std::array<QLabel*, 2> Label1{};
     QComboBox* cboSecondes = nullptr;
+    QLabel* lblRaccourci = nullptr;
+    // One key with its modifiers; cleared (its button, Backspace or Delete) for none.
+    QKeySequenceEdit* txtRaccourci = nullptr;
     QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
     // 0 "&Aide", 1 "A&nnuler", 2 "&Enregistrer les paramètres".

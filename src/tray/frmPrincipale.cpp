@@ -4,6 +4,7 @@
 #include "base/Version.h"
 #include "core/ClesParametres.h"
 #include "core/Contexte.h"
+#include "core/RaccourciRecherche.h"
 #include "core/RubriquesAide.h"
 #include "core/Services.h"
 #include "launcher/Disposition.h"
@@ -12,6 +13,7 @@
 #include "manage/frmParametres.h"
 #include "manage/frmProgrammes.h"
 #include "platform/Messages.h"
+#include "platform/RaccourciGlobal.h"
 #include "tray/FiltreNotification.h"
 
 #include <QApplication>
@@ -83,15 +85,24 @@ void frmPrincipale::creerMenu() {
 void frmPrincipale::Form_Load() {
     creerFenetresLanceur();
     Afficher_Icone_Notification();
+    // Last: a key another program holds is said over the strips and the icon, which work.
+    contexte_.raccourciGlobal().definirAction([this] { Afficher_Recherche(); });
+    RaccourciRecherche::prendre(contexte_, RaccourciRecherche::lire(contexte_.parametres()));
 }
 
 void frmPrincipale::Form_Unload() {
     if (decharge_) return;
     decharge_ = true;
     if (mnuPrincipal) mnuPrincipal->hide();
+    contexte_.raccourciGlobal().relacher();
+    contexte_.raccourciGlobal().definirAction(nullptr);
     contexte_.catalogue().fermer();
     Retirer_Icone_Notification();
     Q_EMIT dechargee();
+}
+
+void frmPrincipale::Afficher_Recherche() {
+    // the search window opens here
 }
 
 void frmPrincipale::Afficher_Icone_Notification() {

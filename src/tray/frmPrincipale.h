@@ -47,6 +47,10 @@ public:
     // Releases the catalogue and removes the tray icon, each step whatever the others do.
     void Form_Unload();
 
+    // The search over the whole catalogue, asked for by the desktop key, by a
+    // "dalvire --rechercher" handed over by another copy, or by the start it made.
+    void Afficher_Recherche();
+
     // Failures of the notification area are silent: the program runs on without an
     // icon, the menu staying reachable from the launcher windows.
     void Afficher_Icone_Notification();

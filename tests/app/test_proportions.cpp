@@ -173,7 +173,7 @@ void TestProportions::fenetres_data() {
     }) << QSize(6690, 3390) << 0;
     QTest::newRow("frmParametres") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmParametres>(b.c());
-    }) << QSize(5160, 2190) << 0;
+    }) << QSize(5160, 2610) << 0;
     QTest::newRow("frmApplications") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmApplications>(b.c());
     }) << QSize(5100, 5280) << 0;

@@ -1,12 +1,14 @@
 // The settings dialog: what it shows, what it writes, and what it changes at once.
 #include "core/BaseRegistre.h"
 #include "core/ClesParametres.h"
+#include "core/RaccourciRecherche.h"
 #include "core/Services.h"
 #include "manage/frmParametres.h"
 #include "support/DemarrageSessionMemoire.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "support/RaccourciScripte.h"
 #include "ui/Cadre.h"
 
 #include <QAbstractItemView>
@@ -14,6 +16,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeySequenceEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -43,6 +46,8 @@ std::unique_ptr<QWidget> fenetre(Contexte& c, const QString& tag) {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(ServiceRaccourciGlobal::Prise)
 
 class TestParametres : public QObject {
     Q_OBJECT
@@ -118,10 +123,12 @@ private Q_SLOTS:
         f.cboSecondes->setCurrentIndex(59);
         f.Boutons[2]->click();
         QCOMPARE(f.result(), int(QDialog::Accepted));
-        QCOMPARE(env.parametres().ecritures, Ecritures({{Cle::DemarragePc, "0"},
-                                                        {Cle::ConfirmationFermeture, "0"},
-                                                        {Cle::Plan, "1"},
-                                                        {Cle::Fermeture, "60"}}));
+        QCOMPARE(env.parametres().ecritures,
+                 Ecritures({{Cle::DemarragePc, "0"},
+                            {Cle::ConfirmationFermeture, "0"},
+                            {Cle::Plan, "1"},
+                            {Cle::Fermeture, "60"},
+                            {Cle::RaccourciRecherche, "Ctrl+Alt+Space"}}));
         QCOMPARE(c.DelaiFermeture, 60);
         QCOMPARE(c.PremierPlan, qint16(1));
         QCOMPARE(env.demarrageSession().journal, QStringList("supprimer Dalvire (absente)"));
@@ -247,6 +254,76 @@ private Q_SLOTS:
         f.cboSecondes->hidePopup();
         QCOMPARE(Lecture_Accessible(f.cboSecondes), "60|Délai de fermeture d'affichage |Délai de "
                                                     "fermeture d'affichage ;seconde(s);|");
+    }
+
+    // The search key: stored, shown, pressed in the field (one key is kept, the last;
+    // Backspace leaves none), written back, and taken at once when it changed. One another
+    // program holds is said once, and the setting is kept all the same.
+    void raccourci_data() {
+        using P = ServiceRaccourciGlobal::Prise;
+        QTest::addColumn<QString>("stocke");  // null: never written
+        QTest::addColumn<QString>("touches"); // pressed in turn, ";" between them
+        QTest::addColumn<P>("reponse");
+        QTest::addColumn<QString>("ecrit");
+        QTest::addColumn<QString>("prise"); // null: nothing taken
+        const QString n;
+        QTest::newRow("jamais écrit") << n << "" << P::Prise << "Ctrl+Alt+Space" << n;
+        QTest::newRow("aucun") << "aucun" << QString() << P::Prise << "aucun" << n;
+        QTest::newRow("abîmé") << "Ctrl+Machin" << QString() << P::Prise << "aucun" << n;
+        QTest::newRow("la dernière de deux") << n << "Ctrl+K;Alt+F5" << P::Prise << "Alt+F5"
+                                             << "Alt+F5";
+        QTest::newRow("modificateur seul") << n << "Ctrl+K;Ctrl" << P::Prise << "Ctrl+K"
+                                           << "Ctrl+K";
+        QTest::newRow("effacée") << "Meta+F12"
+                                 << "Backspace" << P::Prise << "aucun"
+                                 << "";
+        QTest::newRow("déjà prise") << n << "Ctrl+F9" << P::Refusee << "Ctrl+F9"
+                                    << "Ctrl+F9";
+        QTest::newRow("la même") << n << "Ctrl+Alt+Space" << P::Refusee << "Ctrl+Alt+Space" << n;
+    }
+    void raccourci() {
+        QFETCH(QString, stocke);
+        QFETCH(QString, touches);
+        QFETCH(ServiceRaccourciGlobal::Prise, reponse);
+        QFETCH(QString, prise);
+        Environnement env;
+        parDefaut(env);
+        if (!stocke.isNull()) env.parametres().valeurs[Cle::RaccourciRecherche] = stocke;
+        env.raccourci().reponse = reponse;
+        frmParametres f(env.contexte());
+        for (const QString& t : touches.split(';', Qt::SkipEmptyParts)) {
+            // A modifier pressed alone has no portable text of its own.
+            const QKeyCombination k = t == "Ctrl"
+                                          ? QKeyCombination(Qt::ControlModifier, Qt::Key_Control)
+                                          : QKeySequence(t)[0];
+            QTest::keyClick(f.txtRaccourci, k.key(), k.keyboardModifiers());
+        }
+        f.Boutons[2]->click();
+        QTEST(env.parametres().valeurs.value(Cle::RaccourciRecherche), "ecrit");
+        QCOMPARE(env.raccourci().demandes,
+                 prise.isNull() ? QList<QKeySequence>() : QList{QKeySequence(prise)});
+        const bool refus = !prise.isNull() && reponse == ServiceRaccourciGlobal::Prise::Refusee;
+        QCOMPARE(env.messages().textes(),
+                 refus ? QStringList(RaccourciRecherche::messageRefus(QKeySequence(prise)))
+                       : QStringList());
+    }
+
+    // The field is reached with Tab like the others and read with its caption; Escape in
+    // it still closes the dialog without saving.
+    void raccourciAuClavier() {
+        Environnement env;
+        frmParametres f(env.contexte());
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.activateWindow();
+        f.cboSecondes->setFocus();
+        QTest::keyClick(f.cboSecondes, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.txtRaccourci);
+        QCOMPARE(Lecture_Accessible(f.txtRaccourci),
+                 "Raccourci de recherche|Raccourci de recherche|Raccourci de recherche;|");
+        QTest::keyClick(f.txtRaccourci, Qt::Key_Escape);
+        QCOMPARE(f.result(), int(QDialog::Rejected));
+        QVERIFY(env.parametres().ecritures.isEmpty());
     }
 
     // F1 and the help button open the dialog's topic, F2 the About box; the dialog stays.

@@ -8,6 +8,7 @@
 #include "support/ImpressionPdf.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "support/RaccourciScripte.h"
 #include "support/ShellFactice.h"
 
 #include <QAccessible>
@@ -71,6 +72,7 @@ Environnement::Environnement(Options options) {
     impression_ =
         garder(std::make_unique<ImpressionPdf>(dossier() + QStringLiteral("impression.pdf")),
                s.impression);
+    raccourci_ = garder(std::make_unique<RaccourciScripte>(), s.raccourciGlobal);
     if (options.remplacerServices) {
         options.remplacerServices(s);
         messages_ = siToujoursLa(messages_, s.messages);
@@ -80,6 +82,7 @@ Environnement::Environnement(Options options) {
         aide_ = siToujoursLa(aide_, s.aide);
         dialogues_ = siToujoursLa(dialogues_, s.dialogues);
         impression_ = siToujoursLa(impression_, s.impression);
+        raccourci_ = siToujoursLa(raccourci_, s.raccourciGlobal);
     }
 
     contexte_ = std::make_unique<Contexte>(dossier_.path(), std::move(s));

@@ -14,12 +14,14 @@ class DialoguesScriptes;
 class ImpressionPdf;
 class MessagesScriptes;
 class ParametresMemoire;
+class RaccourciScripte;
 class ShellFactice;
 
 // An isolated run of the program for a test: a temporary application folder holding a
 // fresh copy of the delivered files, and a context whose services are fakes that the
 // test scripts and reads back: in-memory settings and autostart, scripted message boxes
-// and dialogs, desktop services and help that start nothing, printing into a PDF file.
+// and dialogs, desktop services and help that start nothing, printing into a PDF file,
+// a desktop key that a test presses.
 class Environnement {
 public:
     struct Options {
@@ -50,6 +52,7 @@ public:
     AideFactice& aide() { return *aide_; }
     DialoguesScriptes& dialogues() { return *dialogues_; }
     ImpressionPdf& impression() { return *impression_; }
+    RaccourciScripte& raccourci() { return *raccourci_; }
 
     // Opens the catalogue of the folder on the context's connection.
     void ouvrirCatalogue();
@@ -74,6 +77,7 @@ private:
     AideFactice* aide_ = nullptr;
     DialoguesScriptes* dialogues_ = nullptr;
     ImpressionPdf* impression_ = nullptr;
+    RaccourciScripte* raccourci_ = nullptr;
     std::unique_ptr<Contexte> contexte_;
 };
 

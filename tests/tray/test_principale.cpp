@@ -8,6 +8,7 @@
 #include "support/PremierDemarrage.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "support/RaccourciScripte.h"
 #include "tray/frmPrincipale.h"
 
 #include <QAction>
@@ -57,6 +58,37 @@ int vivantes(const QList<QPointer<QWidget>>& f) {
 class TestPrincipale : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The desktop key is taken once the strips and the icon are up. One another program
+    // holds is said once, and the program runs on; where none can be taken, or none is
+    // wanted, nothing is said. Unloading lets it go.
+    void raccourciAuDemarrage_data() {
+        using P = ServiceRaccourciGlobal::Prise;
+        QTest::addColumn<QString>("reglage");
+        QTest::addColumn<int>("reponse");
+        QTest::addColumn<QString>("demande"); // empty: none asked for
+        QTest::newRow("déjà pris") << QString() << int(P::Refusee) << "Ctrl+Alt+Space";
+        QTest::newRow("choisi, pris") << "Meta+F12" << int(P::Prise) << "Meta+F12";
+        QTest::newRow("Wayland") << QString() << int(P::Indisponible) << "Ctrl+Alt+Space";
+        QTest::newRow("aucun") << "aucun" << int(P::Refusee) << "";
+    }
+    void raccourciAuDemarrage() {
+        QFETCH(QString, reglage);
+        QFETCH(int, reponse);
+        QFETCH(QString, demande);
+        PremierDemarrage d;
+        if (!reglage.isNull()) d.env.parametres().valeurs[Cle::RaccourciRecherche] = reglage;
+        d.env.raccourci().reponse = ServiceRaccourciGlobal::Prise(reponse);
+        QVERIFY(Ouvrir_Catalogue(d.c));
+        d.principale.Form_Load();
+        QCOMPARE(d.env.raccourci().demandes, QList<QKeySequence>{QKeySequence(demande)});
+        QCOMPARE(d.env.messages().textes().size(),
+                 reponse == int(ServiceRaccourciGlobal::Prise::Refusee) && !demande.isEmpty() ? 1
+                                                                                              : 0);
+        QVERIFY(d.principale.icone() && lanceurs(d.c).size() == 3);
+        d.principale.Form_Unload();
+        QVERIFY(d.env.raccourci().tenue.isEmpty());
+    }
+
     void icone() {
         Environnement env;
         frmPrincipale principale(env.contexte());

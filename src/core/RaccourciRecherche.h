@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+class Contexte;
+class StockParametres;
+class QWidget;
+
+// The desktop key that opens the search. A setting never written means the default;
+// the user's choice of no key at all is stored as a word of its own, since an empty
+// value reads as a setting never written.
+namespace RaccourciRecherche {
+inline const QString ParDefaut = QStringLiteral("Ctrl+Alt+Space");
+inline const QString Aucun = QStringLiteral("aucun");
+
+// The key stored; empty for none, and for a text that names no key.
+QKeySequence lire(const StockParametres& parametres);
+void ecrire(StockParametres& parametres, const QKeySequence& touche);
+
+// Takes the key for the desktop in place of the one held. A key another program holds is
+// said once, and the program goes on without it; where no key can be taken (a Wayland
+// display) nothing is said: the README tells of the command instead.
+void prendre(Contexte& contexte, const QKeySequence& touche, QWidget* parent = nullptr);
+
+// What is said when another program holds the key.
+QString messageRefus(const QKeySequence& touche);
+} // namespace RaccourciRecherche
