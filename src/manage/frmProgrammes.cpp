@@ -398,6 +398,7 @@ bool frmProgrammes::enregistrer(const QString& nom, const QString& chemin, int t
         }
         return false;
     }
+    if (modeModification()) contexte_.utilisations().renommer(nomEnregistre_, nom);
     if (!modeModification()) lstProgrammes << nom;
     ++enregistres_;
     return true;

@@ -18,6 +18,7 @@ class Contexte;
 class FiltreIconeNotification;
 class QAction;
 class QMenu;
+class frmRechercher;
 
 // Positions of the entries of the main menu, separators included.
 namespace EntreeMenu {
@@ -69,6 +70,9 @@ public:
     // An item dropped on a launcher window: the program editor opens on it, and the
     // launcher windows are built again when it saved something.
     void Ajouter_Element_Depose(const ElementPropose& element);
+    // Opens the search window, built at its first opening; already open, gives it the
+    // keyboard again.
+    void Afficher_Recherche();
 
     // Shows the management window modally on a page, and says how it was closed: the real
     // one unless a test puts its own; left empty, the menu entries open nothing.
@@ -114,5 +118,6 @@ private:
     QPointer<QSystemTrayIcon> icone_;
     QPointer<FiltreIconeNotification> filtre_;
     SuiviEcrans* suiviEcrans_ = nullptr;
+    QPointer<frmRechercher> recherche_;
     bool decharge_ = false;
 };

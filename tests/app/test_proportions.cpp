@@ -7,6 +7,7 @@
 #include "core/frmIntro.h"
 #include "launcher/frmDalvire.h"
 #include "launcher/frmOuvrirAvec.h"
+#include "launcher/frmRechercher.h"
 #include "manage/frmApplications.h"
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
@@ -22,6 +23,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -189,6 +191,22 @@ void TestProportions::fenetres_data() {
         f->lblTitre->setText(f->windowTitle());
         return f;
     }) << QSize(4800, 2160) << 0;
+    QTest::newRow("frmRechercher") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
+        b.env.ajouterProgramme(QStringLiteral("Éditeur de Notes d'été"), QStringLiteral("/bin/sh"),
+                               QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("1"),
+                               QStringLiteral("0"));
+        auto f = std::make_unique<frmRechercher>(b.c());
+        f->ouvrir();
+        return f;
+    }) << QSize(6300, 3885) << 0;
+    QTest::newRow("frmRechercher, rien trouvé")
+        << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
+               auto f = std::make_unique<frmRechercher>(b.c());
+               f->ouvrir();
+               f->txtRecherche->setText(QStringLiteral("Aucun nom du catalogue ne tient ceci"));
+               return f;
+           })
+        << QSize(6300, 3885) << 0;
     QTest::newRow("frmOuvrirAvec") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmOuvrirAvec>(b.c(), b.env.dossier() +
                                                           QStringLiteral("informations.txt"));

@@ -1,6 +1,7 @@
 // The hidden main window: tray icon, main menu, quitting, closing and rebuilding windows.
 #include "core/ClesParametres.h"
 #include "launcher/frmDalvire.h"
+#include "launcher/frmRechercher.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/Environnement.h"
@@ -410,7 +411,9 @@ private Q_SLOTS:
         Environnement cc;
         frmPrincipale principale(cc.contexte());
         QString modale;
-        QTimer::singleShot(0, [&] {
+        // Tied to this test's window: where no dialog shows it is still pending at the end,
+        // and must not fire in a later test.
+        QTimer::singleShot(0, &principale, [&] {
             if (QWidget* w = QApplication::activeModalWidget()) {
                 modale = w->metaObject()->className();
                 QVERIFY(cc.contexte().fenetres().ouvertes().contains(w));
@@ -425,6 +428,38 @@ private Q_SLOTS:
         // Gone once closed, nothing written.
         QCOMPARE(cc.contexte().fenetres().ouvertes(), QList<QWidget*>({&principale}));
         QVERIFY(cc.parametres().ecritures.isEmpty());
+    }
+
+    // The search window is built at its first opening, once; while a dialog is shown it
+    // waits, as the menu does.
+    void recherche() {
+        Environnement env{Environnement::lanceur()};
+        QPointer<frmRechercher> ouverte;
+        {
+            frmPrincipale principale(env.contexte());
+            const auto recherches = [] {
+                QList<frmRechercher*> r;
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* f = qobject_cast<frmRechercher*>(w)) r << f;
+                return r;
+            };
+            QVERIFY(principale.Form_Load());
+            QVERIFY(recherches().isEmpty());
+            QDialog modale;
+            QTimer::singleShot(0, [&] {
+                principale.Afficher_Recherche();
+                modale.reject();
+            });
+            modale.exec();
+            QVERIFY(recherches().isEmpty());
+            principale.Afficher_Recherche();
+            principale.Afficher_Recherche();
+            QCOMPARE(recherches().size(), 1);
+            ouverte = recherches().first();
+            QVERIFY(ouverte->isVisible());
+        }
+        // It goes with the main window.
+        QVERIFY(ouverte.isNull());
     }
 };
 
