@@ -40,12 +40,15 @@ IndexRecherche::IndexRecherche(QList<Element> elements, const Poids& poids) {
         entrees_.push_back({std::move(e), std::move(plie), p});
     }
     // The collation's order is the folded letters', then the accents' when the letters
-    // are equal: sorting on the folded names leaves the collation only their rare ties.
-    std::sort(entrees_.begin(), entrees_.end(), [](const Entree& a, const Entree& b) {
+    // are equal: on the folded names the collation is left only their rare ties. The
+    // catalogue gives its items in that order already, which a look at neighbours checks.
+    const auto avant = [](const Entree& a, const Entree& b) {
         const int lettres = a.plie.compare(b.plie, Qt::CaseSensitive);
         if (lettres != 0) return lettres < 0;
         return Collation::comparer(a.element.nom, b.element.nom) < 0;
-    });
+    };
+    if (!std::is_sorted(entrees_.begin(), entrees_.end(), avant))
+        std::sort(entrees_.begin(), entrees_.end(), avant);
 }
 
 int IndexRecherche::groupe(const QString& nomPlie, const QStringList& motsPlies) {
