@@ -119,7 +119,8 @@ public:
             fm.elidedText(nom, Qt::ElideRight, zone.width() - largeurCategorie - marge));
         couleur.setAlphaF(0.6f);
         peintre->setPen(couleur);
-        peintre->drawText(zone, Qt::AlignRight | Qt::AlignVCenter, categorie);
+        peintre->drawText(zone.adjusted(0, 0, -marge / 2, 0), Qt::AlignRight | Qt::AlignVCenter,
+                          categorie);
         peintre->restore();
     }
 };
@@ -137,7 +138,7 @@ QPoint frmRechercher::place(const QRect& zone, const QSize& taille) {
 }
 
 frmRechercher::frmRechercher(Contexte& contexte)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QDialog(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , contexte_(contexte) {
     // Without a frame the title shows nowhere, but it is what a screen reader says.
     setWindowTitle(Titre);
@@ -274,7 +275,7 @@ void frmRechercher::choisir(int ligne) {
 
 bool frmRechercher::eventFilter(QObject* objet, QEvent* evenement) {
     if (objet != txtRecherche || evenement->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(objet, evenement);
+        return QDialog::eventFilter(objet, evenement);
     const auto* touche = static_cast<QKeyEvent*>(evenement);
     if ((touche->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
     const int courante = ligneCourante();
@@ -318,11 +319,11 @@ bool frmRechercher::event(QEvent* evenement) {
         // Another window took the keyboard: the search is over, nothing started.
         fermer();
     }
-    return QWidget::event(evenement);
+    return QDialog::event(evenement);
 }
 
 void frmRechercher::paintEvent(QPaintEvent* evenement) {
-    QWidget::paintEvent(evenement);
+    QDialog::paintEvent(evenement);
     QPainter peintre(this);
     peintre.setPen(QPen(palette().color(QPalette::WindowText), Bord));
     peintre.setBrush(Qt::NoBrush);

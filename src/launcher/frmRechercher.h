@@ -3,7 +3,7 @@
 #include "catalogue/Enregistrements.h"
 #include "core/Recherche.h"
 
-#include <QWidget>
+#include <QDialog>
 
 class Contexte;
 class QLabel;
@@ -15,8 +15,9 @@ class ModeleTrouves;
 // that best match what is typed (shown category or not), each with its icon and its
 // category. The keys move in the list while the focus stays in the field; Enter starts
 // the current item as a strip would; Escape, or the window losing the focus, closes it
-// and starts nothing. Built on first use; closed, it keeps no item.
-class frmRechercher : public QWidget {
+// and starts nothing. Built on first use; closed, it keeps no item. A dialog to the
+// screen readers, which then say its title when it takes the keyboard.
+class frmRechercher : public QDialog {
     Q_OBJECT
 public:
     explicit frmRechercher(Contexte& contexte);
@@ -28,6 +29,7 @@ public:
     bool ouvrir();
     // Hides the window without starting anything.
     void fermer();
+    void reject() override { fermer(); }
 
     // Where the window goes: centred across the primary screen's work area, and down in
     // its top third.

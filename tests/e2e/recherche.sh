@@ -67,7 +67,7 @@ limite=$(($(date +%s%N) + 5000000000))
 until grep -q 'value="journ"' <<<"$lu"; do
     [ "$(date +%s%N)" -lt "$limite" ] || echec "expected the typed text in the search field, read through AT-SPI; read:
 $lu"
-    lu=$("$T/read-dialog.py" --app "$CLASSE" --role frame,window --title '^Rechercher$' --wait 2 2>&1)
+    lu=$("$T/read-dialog.py" --app "$CLASSE" --role dialog --title '^Rechercher$' --wait 2 2>&1)
 done
 grep -q "^field=\"Nom de l'élément à rechercher\"" <<<"$lu" || echec "expected the named search field; read:
 $lu"
