@@ -182,6 +182,7 @@ frmRechercher::frmRechercher(Contexte& contexte)
     lblAucun = new QLabel(this);
     lblAucun->setGeometry(
         Twips::rectEnPixels(Marge, HautListe, Largeur - 2 * Marge, HauteurLignes / Lignes));
+    lblAucun->setIndent(Twips::enPixelsX(60));
     lblAucun->hide();
 
     connect(txtRecherche, &QLineEdit::textChanged, this, &frmRechercher::rechercher);

@@ -192,21 +192,11 @@ void TestProportions::fenetres_data() {
         return f;
     }) << QSize(4800, 2160) << 0;
     QTest::newRow("frmRechercher") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        b.env.ajouterProgramme(QStringLiteral("Éditeur de Notes d'été"), QStringLiteral("/bin/sh"),
-                               QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("1"),
-                               QStringLiteral("0"));
         auto f = std::make_unique<frmRechercher>(b.c());
         f->ouvrir();
+        f->txtRecherche->setText(QStringLiteral("Aucun nom du catalogue ne tient ceci"));
         return f;
     }) << QSize(6300, 3885) << 0;
-    QTest::newRow("frmRechercher, rien trouvé")
-        << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-               auto f = std::make_unique<frmRechercher>(b.c());
-               f->ouvrir();
-               f->txtRecherche->setText(QStringLiteral("Aucun nom du catalogue ne tient ceci"));
-               return f;
-           })
-        << QSize(6300, 3885) << 0;
     QTest::newRow("frmOuvrirAvec") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmOuvrirAvec>(b.c(), b.env.dossier() +
                                                           QStringLiteral("informations.txt"));

@@ -214,9 +214,8 @@ private Q_SLOTS:
         QTEST(programmes, "programmes");
         // The starts of the items deleted went with them, in the file too.
         const Utilisations relues(b.c().utilisations().chemin());
-        QStringList comptes;
-        for (const QString& p : tous)
-            if (relues.lancements(p) > 0) comptes << p;
+        QStringList comptes = tous;
+        comptes.removeIf([&](const QString& p) { return relues.lancements(p) == 0; });
         QTEST(comptes, "programmes");
         QTEST(lignes(g.lstCategories), "restantes");
         QCOMPARE(g.lblTotalCategorie->text(),

