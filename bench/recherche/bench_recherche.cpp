@@ -8,6 +8,7 @@
 #include "core/Contexte.h"
 #include "core/Recherche.h"
 #include "core/Services.h"
+#include "core/frmIntro.h"
 #include "launcher/frmRechercher.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
@@ -129,8 +130,9 @@ int main(int argc, char** argv) {
     remplirCatalogue(env);
     // Read again from its file at the first opening, as in a new run.
     env.contexte().utilisations().definirChemin(env.contexte().utilisations().chemin());
-    // The program as it runs: its strips built, and with them what Qt loads once (style,
-    // fonts), before the first search.
+    // The program as it runs before the first search: its splash drawn (and with it the
+    // windows' face), its strips built.
+    frmIntro(env.contexte()).grab();
     frmPrincipale principale(env.contexte());
     if (!principale.Form_Load()) return 1;
     QCoreApplication::processEvents();
