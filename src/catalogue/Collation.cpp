@@ -183,6 +183,20 @@ int comparerUtf8(const char* a, int na, const char* b, int nb) {
     return comparer(QString::fromUtf8(a, na), QString::fromUtf8(b, nb));
 }
 
+QString plier(const QString& texte) {
+    // Latin letters through the table, as for comparing: a search folds every name of
+    // the catalogue when it opens. The first other character sends the whole text the
+    // general way, which gives the same letters.
+    const Entree* t = table();
+    QString plie(texte.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const char16_t c = texte.at(i).unicode();
+        if (c >= FinTable || !t[c].simple) return cles(texte).primaire;
+        plie[i] = QChar(t[c].base);
+    }
+    return plie;
+}
+
 bool enregistrer(sqlite3* base) {
     return sqlite3_create_collation(base, Nom, SQLITE_UTF8, nullptr, rappelSqlite) == SQLITE_OK;
 }

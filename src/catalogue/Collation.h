@@ -17,6 +17,11 @@ inline constexpr const char* Nom = "FRANCAIS";
 int comparer(const QString& a, const QString& b);
 int comparerUtf8(const char* a, int longueurA, const char* b, int longueurB);
 
+// What the collation compares first: the base letters, case folded, marks removed
+// ("Éditeur d'été" gives "editeur d'ete"). Two names this makes equal differ at most by
+// their accents; a text found in a name this way is found whatever its case or accents.
+QString plier(const QString& texte);
+
 // Must be done on every connection before its first statement.
 bool enregistrer(sqlite3* base);
 

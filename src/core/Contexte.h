@@ -3,6 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "core/Aleatoire.h"
 #include "core/Fenetres.h"
+#include "core/Utilisations.h"
 
 #include <QString>
 
@@ -81,6 +82,8 @@ public:
     Catalogue& catalogue() { return catalogue_; }
     Fenetres& fenetres() { return fenetres_; }
     GenerateurAleatoire& aleatoire() { return aleatoire_; }
+    // The starts of each item, read from their file at the first start or search.
+    Utilisations& utilisations() { return utilisations_; }
 
 private:
     QString dossierApplication_;
@@ -88,5 +91,6 @@ private:
     Catalogue catalogue_;
     Fenetres fenetres_;
     GenerateurAleatoire aleatoire_;
+    Utilisations utilisations_{Utilisations::cheminParDefaut()};
     AfficheurAPropos aPropos_;
 };

@@ -9,6 +9,7 @@
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <exception>
@@ -89,28 +90,28 @@ QString Question_Sans_Application(const QString& type, const QString& chemin) {
            QStringLiteral("Voulez-vous ouvrir la boite de dialogue d'association de fichiers ?");
 }
 
-// The start itself, every failure of which is silent.
-void demarrer(frmDalvire& fenetre, const QString& type, const QString& chemin, int commande) {
-    Contexte& contexte = fenetre.contexte();
+// The start itself, every failure of which is silent. True when something was started.
+bool demarrer(Contexte& contexte, QWidget* proprietaire, const QString& type, const QString& chemin,
+              int commande) {
     ServiceShell& shell = contexte.shell();
     try {
         // A folder that happens to end in "exe" could never be started as a program.
-        if (chemin.right(3).toLower() == QLatin1String("exe") && !estDossier(chemin)) {
-            shell.demarrer(chemin, commande);
-            return;
-        }
-        if (shell.ouvrir(chemin, commande, &fenetre) != ResultatOuverture::AucuneAssociation)
-            return;
+        if (chemin.right(3).toLower() == QLatin1String("exe") && !estDossier(chemin))
+            return shell.demarrer(chemin, commande);
+        const ResultatOuverture ouverture = shell.ouvrir(chemin, commande, proprietaire);
+        if (ouverture != ResultatOuverture::AucuneAssociation)
+            return ouverture == ResultatOuverture::Reussi;
         const ReponseMessage reponse =
             contexte.messages().afficher(Question_Sans_Application(type, chemin),
                                          IconeMessage::Question, BoutonsMessage::OuiNon);
         if (reponse == ReponseMessage::Oui) {
-            frmOuvrirAvec choix(contexte, chemin, &fenetre);
-            choix.exec();
+            frmOuvrirAvec choix(contexte, chemin, proprietaire);
+            return choix.exec() == QDialog::Accepted;
         }
     } catch (const std::exception&) {
         // A start that fails says nothing; the window still slides back.
     }
+    return false;
 }
 
 } // namespace
@@ -128,20 +129,9 @@ int Commande_Affichage(const QString& demarrage) {
     }
 }
 
-void Lancer_Element(frmDalvire& fenetre) {
-    Contexte& contexte = fenetre.contexte();
-    QComboBox* const liste = fenetre.cboProgrammes;
-    liste->setToolTip(QString());
-    const int index = liste->currentIndex();
-    if (index < 0) return;
-    const QString nom = liste->itemText(index);
-    if (Sans_Espaces(nom).isEmpty()) return;
-
-    const QString chemin = texteA(fenetre.cboChemin, index);
-    const QString type = texteA(fenetre.cboType, index);
-    const QString mode = texteA(fenetre.cboAffichage, index);
-    liste->setToolTip(nom + QStringLiteral(" [") + chemin + QStringLiteral("]"));
-
+bool Demarrer_Element(Contexte& contexte, const Element& element, QWidget* proprietaire) {
+    const QString& chemin = element.chemin;
+    const QString& type = element.typefichier;
     EchecVerification echec;
     const auto signalerEchec = [&] {
         contexte.messages().afficher(echec.premiere + SautDeLigne + echec.seconde + SautDeLigne +
@@ -150,22 +140,46 @@ void Lancer_Element(frmDalvire& fenetre) {
     };
     if (!verifier(type, chemin, echec)) {
         signalerEchec();
-        return;
+        return false;
     }
+    const int commande = Commande_Affichage(element.demarrage);
+    bool demarre = false;
+    if (estEntreeBureau(type, chemin)) {
+        // An entry that no longer reads as an application's is a program that is gone;
+        // any other failure of the start is silent, as for every program.
+        const ResultatLancement lancement = contexte.shell().lancerEntreeBureau(chemin, commande);
+        if (lancement == ResultatLancement::ApplicationIntrouvable) {
+            signalerEchec();
+            return false;
+        }
+        demarre = lancement == ResultatLancement::Reussi;
+    } else {
+        demarre = demarrer(contexte, proprietaire, type, chemin, commande);
+    }
+    if (demarre) contexte.utilisations().noter(element.nom, QDateTime::currentDateTimeUtc());
+    return true;
+}
+
+void Lancer_Element(frmDalvire& fenetre) {
+    QComboBox* const liste = fenetre.cboProgrammes;
+    liste->setToolTip(QString());
+    const int index = liste->currentIndex();
+    if (index < 0) return;
+    const QString nom = liste->itemText(index);
+    if (Sans_Espaces(nom).isEmpty()) return;
+
+    Element element;
+    element.nom = nom;
+    element.categorie = fenetre.Tag();
+    element.chemin = texteA(fenetre.cboChemin, index);
+    element.typefichier = texteA(fenetre.cboType, index);
+    element.demarrage = texteA(fenetre.cboAffichage, index);
+    liste->setToolTip(nom + QStringLiteral(" [") + element.chemin + QStringLiteral("]"));
+
     // The question and the chooser are modal, and the window's timer (or a click on
     // another launcher window) may slide it while they are shown: the toggle then has
     // nothing left to do, and would only slide the window back out.
     const bool sortieAvant = fenetre.Afficher;
-    if (estEntreeBureau(type, chemin)) {
-        // An entry that no longer reads as an application's is a program that is gone;
-        // any other failure of the start is silent, as for every program.
-        if (contexte.shell().lancerEntreeBureau(chemin, Commande_Affichage(mode)) ==
-            ResultatLancement::ApplicationIntrouvable) {
-            signalerEchec();
-            return;
-        }
-    } else {
-        demarrer(fenetre, type, chemin, Commande_Affichage(mode));
-    }
+    if (!Demarrer_Element(fenetre.contexte(), element, &fenetre)) return;
     if (fenetre.Afficher == sortieAvant) fenetre.imgIcone_Click();
 }

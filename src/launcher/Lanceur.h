@@ -6,16 +6,21 @@
 #include <QString>
 
 class Contexte;
+struct Element;
 class QWidget;
 class frmDalvire;
 
-// Starts the item picked in the window's list: checked by its type, opened with its
-// display mode, the Open With chooser offered when no application takes the document;
-// the window then slides back.
+// Starts an item of the catalogue: checked by its type, opened with its display mode, the
+// Open With chooser (owned by the window given) offered when no application takes the
+// document. A start that reached the desktop counts among the item's starts. False when
+// the check failed, or the program of its desktop entry is gone: a message has said so
+// and nothing was started; any other failure is silent.
+bool Demarrer_Element(Contexte& contexte, const Element& element, QWidget* proprietaire);
+
+// Starts the item picked in the window's list, as above; the window then slides back.
 void Lancer_Element(frmDalvire& fenetre);
 
 // The window show command for a display-mode text: "0" minimised (6), "1" normal (1),
 // "2" maximised (3), any other number passed as it is; the text is read with the shared
 // numeric reading, and anything beyond 16 bits counts as 0.
 int Commande_Affichage(const QString& demarrage);
-

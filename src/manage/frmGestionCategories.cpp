@@ -199,12 +199,15 @@ void frmGestion::supprimerCategorie() {
     // The category and its items go together or not at all: no item may outlive its
     // category, even one added since the count.
     SuppressionCategorie supprimees;
+    QList<Element> partis;
     try {
+        partis = contexte_.catalogue().elementsDe(nom);
         supprimees = contexte_.catalogue().supprimerCategorie(nom);
     } catch (const ErreurCatalogue& erreur) {
         signalerEchec(echec, erreur, lstCategories);
         return;
     }
+    contexte_.utilisations().oublier(partis);
     if (supprimees.categories == 0) {
         signalerDisparu(QStringLiteral("La catégorie [") + nom +
                             QStringLiteral("] n'a pas été trouvée : elle a été supprimée ou "

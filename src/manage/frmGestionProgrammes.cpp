@@ -240,6 +240,7 @@ void frmGestion::supprimerProgramme() {
                         lstProgrammes);
         return;
     }
+    contexte_.utilisations().oublier(QStringList{nom});
     informer(QStringLiteral("Le programme [") + nom + QStringLiteral("] a été supprimé."));
     Rafraichir_Apres_Suppression();
 }

@@ -305,6 +305,8 @@ void frmProgrammes::vider() {
 }
 
 void frmProgrammes::enregistre(const QString& nom) {
+    // The starts of an item go with its name, should the stored one ever change.
+    if (modeModification()) contexte_.utilisations().renommer(nomEnregistre_, nom);
     if (!modeModification()) lstProgrammes << nom;
     ++enregistres_;
 }

@@ -9,6 +9,7 @@
 #include "core/Services.h"
 #include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
+#include "launcher/frmRechercher.h"
 #include "manage/frmGestion.h"
 #include "manage/frmParametres.h"
 #include "manage/frmProgrammes.h"
@@ -99,10 +100,6 @@ void frmPrincipale::Form_Unload() {
     contexte_.catalogue().fermer();
     Retirer_Icone_Notification();
     Q_EMIT dechargee();
-}
-
-void frmPrincipale::Afficher_Recherche() {
-    // the search window opens here
 }
 
 void frmPrincipale::Afficher_Icone_Notification() {
@@ -240,4 +237,16 @@ void frmPrincipale::creerFenetresLanceur(std::optional<LectureFenetres> lecture)
 
 void frmPrincipale::Ajouter_Element_Depose(const ElementPropose& element) {
     if (Ajouter_Element_Propose(contexte_, element, this)) Reconstruire_Fenetres();
+}
+
+void frmPrincipale::Afficher_Recherche() {
+    // While a dialog is shown the search waits, as the menu does: an item would start
+    // under the management window, or the program quit under the dialog.
+    if (decharge_ || QApplication::activeModalWidget()) return;
+    if (!recherche_) {
+        // A top-level window of its own, as the launcher windows are, going with this one.
+        recherche_ = new frmRechercher(contexte_);
+        connect(this, &QObject::destroyed, recherche_, [r = recherche_.data()] { delete r; });
+    }
+    recherche_->ouvrir();
 }

@@ -18,6 +18,7 @@ class Contexte;
 class FiltreIconeNotification;
 class QAction;
 class QMenu;
+class frmRechercher;
 
 // Positions of the entries of the main menu, separators included.
 namespace EntreeMenu {
@@ -48,7 +49,8 @@ public:
     void Form_Unload();
 
     // The search over the whole catalogue, asked for by the desktop key, by a
-    // "dalvire --rechercher" handed over by another copy, or by the start it made.
+    // "dalvire --rechercher" handed over by another copy, or by the start it made. The
+    // window is built at its first opening; already open, it gets the keyboard again.
     void Afficher_Recherche();
 
     // Failures of the notification area are silent: the program runs on without an
@@ -116,5 +118,6 @@ private:
     QPointer<QSystemTrayIcon> icone_;
     QPointer<FiltreIconeNotification> filtre_;
     SuiviEcrans* suiviEcrans_ = nullptr;
+    QPointer<frmRechercher> recherche_;
     bool decharge_ = false;
 };

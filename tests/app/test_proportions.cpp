@@ -6,6 +6,7 @@
 #include "core/Services.h"
 #include "launcher/frmDalvire.h"
 #include "launcher/frmOuvrirAvec.h"
+#include "launcher/frmRechercher.h"
 #include "manage/frmApplications.h"
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
@@ -23,6 +24,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -190,6 +192,12 @@ void TestProportions::fenetres_data() {
         f->lblTitre->setText(f->windowTitle());
         return f;
     }) << QSize(4800, 2160) << 0;
+    QTest::newRow("frmRechercher") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
+        auto f = std::make_unique<frmRechercher>(b.c());
+        f->ouvrir();
+        f->txtRecherche->setText(QStringLiteral("Aucun nom du catalogue ne tient ceci"));
+        return f;
+    }) << QSize(6300, 3885) << 0;
     QTest::newRow("frmOuvrirAvec") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmOuvrirAvec>(b.c(), b.env.dossier() +
                                                           QStringLiteral("informations.txt"));

@@ -71,7 +71,10 @@ private Q_SLOTS:
                 QVERIFY2(Collation::comparerUtf8(ua.constData(), int(ua.size()), ub.constData(),
                                                  int(ub.size())) == Collation::comparer(a, b),
                          qPrintable(a + QStringLiteral(" / ") + b));
+                if (Collation::comparer(a, b) == 0)
+                    QCOMPARE(Collation::plier(a), Collation::plier(b));
             }
+        QCOMPARE(Collation::plier("Éditeur d'ÉTÉ"), QStringLiteral("editeur d'ete"));
     }
 };
 

@@ -201,6 +201,7 @@ void TestLanceur::verificationEchouee() {
     QCOMPARE(m.boutons, BoutonsMessage::OK);
     QCOMPARE(m.titre, QStringLiteral("Dalvire"));
     QVERIFY(p.env.shell().appels.isEmpty());
+    QCOMPARE(p.env.contexte().utilisations().lancements(QStringLiteral("Élément")), 0);
     // The window keeps its place and its timer.
     QVERIFY(p.fenetre->Afficher);
     QVERIFY(p.fenetre->Timer1.isActive());
@@ -299,6 +300,8 @@ void TestLanceur::lancement() {
 
     QVERIFY(p.env.messages().vus.isEmpty());
     QCOMPARE(p.env.shell().journal(), QStringList{operation + QLatin1Char('|') + chemin + "|1"});
+    // Every start counts for its item.
+    QCOMPARE(p.env.contexte().utilisations().lancements(QStringLiteral("Notes")), 1);
     if (operation == QLatin1String("ouvrir"))
         QCOMPARE(p.env.shell().appels.at(0).proprietaire, p.fenetre.get());
     QCOMPARE(p.fenetre->cboProgrammes->toolTip(),

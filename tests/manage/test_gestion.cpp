@@ -189,6 +189,9 @@ private Q_SLOTS:
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         QListWidget* liste = categorie ? g.lstCategories : g.lstProgrammes;
+        const QStringList tous{"dames", "Échecs", "Scie"};
+        for (const QString& p : tous)
+            b.c().utilisations().noter(p, QDateTime::currentDateTimeUtc());
         if (categorie)
             g.choisirCategorie(lignes(liste).indexOf(nom));
         else
@@ -209,6 +212,11 @@ private Q_SLOTS:
         for (const QString& l : b.lignes("programmes"))
             programmes << l.section('|', 0, 0);
         QTEST(programmes, "programmes");
+        // The starts of the items deleted went with them, in the file too.
+        const Utilisations relues(b.c().utilisations().chemin());
+        QStringList comptes = tous;
+        comptes.removeIf([&](const QString& p) { return relues.lancements(p) == 0; });
+        QTEST(comptes, "programmes");
         QTEST(lignes(g.lstCategories), "restantes");
         QCOMPARE(g.lblTotalCategorie->text(),
                  "Total: " + QString::number(g.lstCategories->count()));

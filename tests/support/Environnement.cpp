@@ -88,6 +88,8 @@ Environnement::Environnement(Options options) {
     contexte_ = std::make_unique<Contexte>(dossier_.path(), std::move(s));
     contexte_->CheminDonnees = cheminCatalogue();
     contexte_->DelaiFermeture = options.delaiFermeture;
+    // Never the user's own file.
+    contexte_->utilisations().definirChemin(dossier() + QStringLiteral("etat/lancements.json"));
     contexte_->definirAPropos(&Afficher_A_Propos);
     if (options.ouvrirCatalogue) ouvrirCatalogue();
 }

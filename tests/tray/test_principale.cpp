@@ -2,6 +2,7 @@
 #include "core/ClesParametres.h"
 #include "core/Demarrage.h"
 #include "launcher/frmDalvire.h"
+#include "launcher/frmRechercher.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/Environnement.h"
@@ -454,6 +455,29 @@ private Q_SLOTS:
         // Gone once closed, nothing written.
         QCOMPARE(cc.contexte().fenetres().ouvertes<QWidget>(), QList<QWidget*>({&principale}));
         QVERIFY(cc.parametres().ecritures.isEmpty());
+    }
+
+    // Built at the first opening, once, gone with the main window; never under a dialog.
+    void recherche() {
+        Environnement env{Environnement::lanceur()};
+        auto principale = std::make_unique<frmPrincipale>(env.contexte());
+        const auto nombre = [] {
+            const QWidgetList w = QApplication::topLevelWidgets();
+            return std::count_if(w.begin(), w.end(), [](QWidget* f) {
+                return f->isVisible() && qobject_cast<frmRechercher*>(f);
+            });
+        };
+        QDialog modale;
+        modale.setModal(true);
+        modale.show();
+        principale->Afficher_Recherche();
+        modale.hide();
+        QCOMPARE(nombre(), 0);
+        principale->Afficher_Recherche();
+        principale->Afficher_Recherche();
+        QCOMPARE(nombre(), 1);
+        principale.reset();
+        QCOMPARE(nombre(), 0);
     }
 };
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "catalogue/Enregistrements.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+// Finding items by what the user types, in memory, over the items read when the search
+// opens. Letter case and accents never count: names and text are folded by the
+// catalogue's collation. The text is plain text: no character of it is a wildcard.
+//
+// A text of several words (split at blanks) finds the names that hold every word. The
+// names found come in three groups, each word placing the name:
+//   0  the name begins with the text: its first word begins the name, and every other
+//      word begins a word of the name;
+//   1  a word of the name begins with the text: the first word, and every other, begins
+//      a word of the name;
+//   2  the name only holds the text: some word lies inside a word of the name.
+// A word of a name begins after anything that is neither a letter nor a digit ("été" in
+// "Notes d'été"). Within a group, the items started most lately first, then French order.
+// An empty text finds every item, in that order.
+class IndexRecherche {
+public:
+    // What an item's starts weigh, by its name, at the moment the search opened.
+    using Poids = std::function<double(const QString& nom)>;
+
+    IndexRecherche() = default;
+    IndexRecherche(QList<Element> elements, const Poids& poids);
+
+    // The items found for the text, best first, at most that many.
+    QList<Element> chercher(const QString& texte, int maximum) const;
+
+    qsizetype taille() const { return static_cast<qsizetype>(entrees_.size()); }
+
+    // The group of a name for a text (as above), or -1 when the text does not find it.
+    static int groupe(const QString& nomPlie, const QStringList& motsPlies);
+
+private:
+    struct Entree {
+        Element element;
+        QString plie;
+        double poids = 0;
+    };
+    // In French order, so that an item's place settles every tie.
+    std::vector<Entree> entrees_;
+};

@@ -1,0 +1,146 @@
+#include "core/Utilisations.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <cmath>
+
+namespace {
+
+const QString Liste = QStringLiteral("lancements");
+const QString Nom = QStringLiteral("nom");
+const QString Poids = QStringLiteral("poids");
+const QString Dernier = QStringLiteral("dernier");
+const QString Nombre = QStringLiteral("nombre");
+
+// A file far beyond what any catalogue gives is no file of ours: it is not read whole.
+constexpr qint64 TailleMaximum = 16 * 1024 * 1024;
+
+} // namespace
+
+QString Utilisations::cheminParDefaut() {
+    QString etat = qEnvironmentVariable("XDG_STATE_HOME");
+    if (etat.isEmpty() || QDir::isRelativePath(etat))
+        etat = QDir::homePath() + QStringLiteral("/.local/state");
+    return etat + QStringLiteral("/dalvire/lancements.json");
+}
+
+Utilisations::Utilisations(QString chemin)
+    : chemin_(std::move(chemin)) {}
+
+void Utilisations::definirChemin(QString chemin) {
+    chemin_ = std::move(chemin);
+    charge_ = false;
+    comptes_.clear();
+}
+
+double Utilisations::decroitre(const Compte& compte, const QDateTime& maintenant) {
+    // A clock put back makes no start younger than now.
+    const qint64 age = std::max<qint64>(0, compte.dernier.secsTo(maintenant));
+    return compte.poids * std::exp2(-static_cast<double>(age) / DemiVie);
+}
+
+void Utilisations::noter(const QString& nom, const QDateTime& quand) {
+    charger();
+    Compte& compte = comptes_[nom];
+    const QDateTime utc = quand.toUTC();
+    compte.poids = (compte.dernier.isValid() ? decroitre(compte, utc) : 0.0) + 1.0;
+    compte.dernier = utc;
+    ++compte.lancements;
+    enregistrer();
+}
+
+double Utilisations::poids(const QString& nom, const QDateTime& maintenant) const {
+    charger();
+    const auto trouve = comptes_.constFind(nom);
+    return trouve == comptes_.cend() ? 0.0 : decroitre(*trouve, maintenant.toUTC());
+}
+
+int Utilisations::lancements(const QString& nom) const {
+    charger();
+    return comptes_.value(nom).lancements;
+}
+
+void Utilisations::renommer(const QString& ancien, const QString& nouveau) {
+    if (ancien == nouveau) return;
+    charger();
+    const auto trouve = comptes_.constFind(ancien);
+    if (trouve == comptes_.cend()) return;
+    const Compte compte = *trouve;
+    comptes_.erase(trouve);
+    comptes_.insert(nouveau, compte);
+    enregistrer();
+}
+
+void Utilisations::oublier(const QStringList& noms) {
+    charger();
+    qsizetype retires = 0;
+    for (const QString& nom : noms)
+        retires += comptes_.remove(nom) ? 1 : 0;
+    if (retires > 0) enregistrer();
+}
+
+void Utilisations::oublier(const QList<Element>& elements) {
+    QStringList noms;
+    for (const Element& e : elements)
+        noms << e.nom;
+    oublier(noms);
+}
+
+void Utilisations::charger() const {
+    if (charge_) return;
+    charge_ = true;
+    QFile fichier(chemin_);
+    if (!fichier.open(QIODevice::ReadOnly) || fichier.size() > TailleMaximum) return;
+    // Whatever does not read as ours counts as no start at all: the order of the search
+    // is all that is lost, and the next start writes a sound file again.
+    const QJsonDocument document = QJsonDocument::fromJson(fichier.readAll());
+    const QJsonArray liste = document.object().value(Liste).toArray();
+    for (const QJsonValue& valeur : liste) {
+        const QJsonObject ligne = valeur.toObject();
+        const QString nom = ligne.value(Nom).toString();
+        Compte compte;
+        compte.poids = ligne.value(Poids).toDouble(-1);
+        compte.dernier = QDateTime::fromString(ligne.value(Dernier).toString(), Qt::ISODate);
+        compte.lancements = ligne.value(Nombre).toInt(-1);
+        if (nom.isEmpty() || !std::isfinite(compte.poids) || compte.poids < 0 ||
+            !compte.dernier.isValid() || compte.lancements < 0)
+            continue;
+        compte.dernier = compte.dernier.toUTC();
+        comptes_.insert(nom, compte);
+    }
+}
+
+void Utilisations::enregistrer() const {
+    const QDateTime maintenant = QDateTime::currentDateTimeUtc();
+    QJsonArray liste;
+    for (auto it = comptes_.begin(); it != comptes_.end();) {
+        if (decroitre(*it, maintenant) < PoidsOublie) {
+            it = comptes_.erase(it);
+            continue;
+        }
+        liste.append(QJsonObject{{Nom, it.key()},
+                                 {Poids, it->poids},
+                                 {Dernier, it->dernier.toString(Qt::ISODate)},
+                                 {Nombre, it->lancements}});
+        ++it;
+    }
+    // The state folder is the user's alone, as the XDG rules ask of the folders they name.
+    const QFileInfo info(chemin_);
+    if (!info.dir().exists()) {
+        if (!QDir().mkpath(info.absolutePath())) return;
+        QFile::setPermissions(info.absolutePath(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QSaveFile fichier(chemin_);
+    if (!fichier.open(QIODevice::WriteOnly)) return;
+    fichier.write(QJsonDocument(QJsonObject{{Liste, liste}}).toJson(QJsonDocument::Compact));
+    // On failure the old file stays whole: a start that cannot be noted is no error the
+    // user needs to hear of.
+    fichier.commit();
+}

@@ -1,0 +1,334 @@
+#include "launcher/frmRechercher.h"
+
+#include "base/Twips.h"
+#include "core/Contexte.h"
+#include "core/IconesElements.h"
+#include "core/Services.h"
+#include "launcher/Lanceur.h"
+#include "launcher/frmDalvire.h"
+#include "platform/FenetresX11.h"
+#include "platform/Messages.h"
+#include "ui/Cadre.h"
+#include "ui/DelegueIcones.h"
+
+#include <QAbstractListModel>
+#include <QApplication>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+
+const QString Titre = QStringLiteral("Rechercher");
+
+// In twips: the window, its margin, the field, and the list of ten lines under it.
+constexpr int Largeur = 6300;
+constexpr int Marge = 90;
+constexpr int HauteurTexte = 345;
+constexpr int HautListe = Marge + HauteurTexte + 60;
+constexpr int Lignes = 10;
+constexpr int HauteurLignes = Lignes * 330;
+constexpr int Hauteur = HautListe + HauteurLignes + Marge;
+constexpr int Bord = 1; // pixels
+
+constexpr int RoleCategorie = Qt::UserRole + 1;
+
+} // namespace
+
+// The items found, as the list shows them and a screen reader reads them.
+class ModeleTrouves : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void remplir(const QList<Element>& elements) {
+        beginResetModel();
+        elements_ = elements;
+        endResetModel();
+    }
+    const Element& element(int ligne) const { return elements_.at(ligne); }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(elements_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= elements_.size()) return {};
+        const Element& e = elements_.at(index.row());
+        switch (role) {
+        case Qt::DisplayRole:
+            return e.nom;
+        case RoleCategorie:
+            return e.categorie;
+        case Qt::AccessibleTextRole:
+            return e.nom + QStringLiteral(" — ") + e.categorie;
+        case Qt::ToolTipRole:
+            return e.chemin;
+        default:
+            return {};
+        }
+    }
+
+private:
+    QList<Element> elements_;
+};
+
+namespace {
+
+// A line: the item's icon and name, then its category, lighter, against the right end.
+class DelegueTrouves : public DelegueIcones {
+public:
+    DelegueTrouves(QAbstractItemModel* modele, Source source, QObject* parent)
+        : DelegueIcones(modele, std::move(source), parent) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        // Ten lines fill the list exactly, whatever the resolution rounds.
+        return {DelegueIcones::sizeHint(option, index).width(),
+                Twips::enPixelsY(HauteurLignes) / Lignes};
+    }
+
+    void paint(QPainter* peintre, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem o(option);
+        initStyleOption(&o, index);
+        const QWidget* vue = o.widget;
+        const QStyle* style = vue ? vue->style() : QApplication::style();
+        const QRect zone = style->subElementRect(QStyle::SE_ItemViewItemText, &o, vue);
+        const QString nom = o.text;
+        o.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &o, peintre, vue);
+
+        const QPalette::ColorGroup groupe =
+            o.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        QColor couleur = o.palette.color(groupe, o.state.testFlag(QStyle::State_Selected)
+                                                     ? QPalette::HighlightedText
+                                                     : QPalette::Text);
+        const QFontMetrics fm(o.font);
+        const int marge = fm.horizontalAdvance(QLatin1Char(' ')) * 2;
+        // The category takes at most two fifths of the line, the name what is left.
+        const QString categorie = fm.elidedText(index.data(RoleCategorie).toString(),
+                                                Qt::ElideRight, zone.width() * 2 / 5);
+        const int largeurCategorie = fm.horizontalAdvance(categorie);
+        peintre->save();
+        peintre->setFont(o.font);
+        peintre->setPen(couleur);
+        peintre->drawText(
+            zone.adjusted(0, 0, -(largeurCategorie + marge), 0), Qt::AlignLeft | Qt::AlignVCenter,
+            fm.elidedText(nom, Qt::ElideRight, zone.width() - largeurCategorie - marge));
+        couleur.setAlphaF(0.6f);
+        peintre->setPen(couleur);
+        peintre->drawText(zone.adjusted(0, 0, -marge / 2, 0), Qt::AlignRight | Qt::AlignVCenter,
+                          categorie);
+        peintre->restore();
+    }
+};
+
+} // namespace
+
+QSize frmRechercher::taille() {
+    return Twips::tailleEnPixels(Largeur, Hauteur);
+}
+
+QPoint frmRechercher::place(const QRect& zone, const QSize& taille) {
+    const int tiers = zone.height() / 3;
+    return {zone.x() + (zone.width() - taille.width()) / 2,
+            zone.y() + std::max(0, (tiers - taille.height()) / 2)};
+}
+
+frmRechercher::frmRechercher(Contexte& contexte)
+    : QDialog(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , contexte_(contexte) {
+    // Without a frame the title shows nowhere, but it is what a screen reader says.
+    setWindowTitle(Titre);
+    setAccessibleName(Titre);
+    setFont(Police_Fenetres());
+    setFixedSize(taille());
+
+    txtRecherche = new QLineEdit(this);
+    txtRecherche->setGeometry(Twips::rectEnPixels(Marge, Marge, Largeur - 2 * Marge, HauteurTexte));
+    txtRecherche->setAccessibleName(QStringLiteral("Nom de l'élément à rechercher"));
+    txtRecherche->setPlaceholderText(QStringLiteral("Une partie du nom, puis Entrée"));
+    txtRecherche->installEventFilter(this);
+
+    modele_ = new ModeleTrouves(this);
+    lstTrouves = new QListView(this);
+    lstTrouves->setGeometry(
+        Twips::rectEnPixels(Marge, HautListe, Largeur - 2 * Marge, HauteurLignes));
+    lstTrouves->setAccessibleName(QStringLiteral("Éléments trouvés"));
+    lstTrouves->setFrameShape(QFrame::NoFrame);
+    // The keyboard stays in the field: the list follows its keys, and a click on a line.
+    lstTrouves->setFocusPolicy(Qt::NoFocus);
+    lstTrouves->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstTrouves->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstTrouves->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstTrouves->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstTrouves->setUniformItemSizes(true);
+    lstTrouves->setModel(modele_);
+    lstTrouves->setItemDelegate(new DelegueTrouves(
+        modele_,
+        [this](int ligne) {
+            const Element& e = modele_->element(ligne);
+            return Source_Icone(e.chemin, e.typefichier, Dossier_Application(contexte_));
+        },
+        lstTrouves));
+    // The current line shows as chosen though the list never has the keyboard.
+    QPalette couleurs = lstTrouves->palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        couleurs.setColor(QPalette::Inactive, role, couleurs.color(QPalette::Active, role));
+    lstTrouves->setPalette(couleurs);
+
+    lblAucun = new QLabel(this);
+    lblAucun->setGeometry(
+        Twips::rectEnPixels(Marge, HautListe, Largeur - 2 * Marge, HauteurLignes / Lignes));
+    lblAucun->setIndent(Twips::enPixelsX(60));
+    lblAucun->hide();
+
+    connect(txtRecherche, &QLineEdit::textChanged, this, &frmRechercher::rechercher);
+    connect(lstTrouves, &QListView::clicked, this,
+            [this](const QModelIndex& index) { choisir(index.row()); });
+}
+
+frmRechercher::~frmRechercher() = default;
+
+bool frmRechercher::ouvrir() {
+    if (!isVisible()) {
+        QList<Element> elements;
+        try {
+            elements = contexte_.catalogue().elements();
+        } catch (const ErreurCatalogue& erreur) {
+            contexte_.messages().afficher(
+                QStringLiteral("La recherche n'a pas pu s'ouvrir : le fichier contenant les "
+                               "données n'a pas pu être lu.\r\n") +
+                    erreur.cause() + QStringLiteral("\r\n[") + QString::number(erreur.numero()) +
+                    QStringLiteral("]"),
+                IconeMessage::Exclamation);
+            return false;
+        }
+        const Utilisations& utilisations = contexte_.utilisations();
+        const QDateTime maintenant = QDateTime::currentDateTimeUtc();
+        index_ = IndexRecherche(std::move(elements), [&](const QString& nom) {
+            return utilisations.poids(nom, maintenant);
+        });
+        {
+            const QSignalBlocker silence(txtRecherche);
+            txtRecherche->clear();
+        }
+        rechercher(QString());
+        active_ = false;
+        move(place(frmDalvire::zoneDeTravail(), frameGeometry().size()));
+        X11::Hors_Barre_Des_Taches(this);
+        show();
+    }
+    raise();
+    activateWindow();
+    txtRecherche->setFocus(Qt::ActiveWindowFocusReason);
+    return true;
+}
+
+void frmRechercher::fermer() {
+    hide();
+    active_ = false;
+    // Closed, the window keeps nothing of the catalogue.
+    index_ = IndexRecherche();
+    trouves_.clear();
+    modele_->remplir({});
+    const QSignalBlocker silence(txtRecherche);
+    txtRecherche->clear();
+}
+
+void frmRechercher::rechercher(const QString& texte) {
+    trouves_ = index_.chercher(texte, Lignes);
+    modele_->remplir(trouves_);
+    if (trouves_.isEmpty()) {
+        const QString debut = QStringLiteral("Aucun élément ne correspond à «\u00A0");
+        const QString fin = QStringLiteral("\u00A0».");
+        const QFontMetrics fm(lblAucun->font());
+        const int reste = lblAucun->contentsRect().width() - fm.horizontalAdvance(debut + fin);
+        lblAucun->setText(texte.trimmed().isEmpty()
+                              ? QStringLiteral("Aucun élément dans le catalogue.")
+                              : debut + fm.elidedText(texte, Qt::ElideRight, reste) + fin);
+    }
+    lblAucun->setVisible(trouves_.isEmpty());
+    deplacer(0);
+}
+
+int frmRechercher::ligneCourante() const {
+    return lstTrouves->currentIndex().isValid() ? lstTrouves->currentIndex().row() : -1;
+}
+
+void frmRechercher::deplacer(int ligne) {
+    const int n = static_cast<int>(trouves_.size());
+    if (n == 0) return;
+    lstTrouves->selectionModel()->setCurrentIndex(modele_->index(std::clamp(ligne, 0, n - 1)),
+                                                  QItemSelectionModel::ClearAndSelect);
+}
+
+void frmRechercher::choisir(int ligne) {
+    if (ligne < 0 || ligne >= trouves_.size()) return;
+    const Element element = trouves_.at(ligne);
+    fermer();
+    // Once this key is handled: the start may ask a question. Nothing owns its dialogs,
+    // this window being closed.
+    QTimer::singleShot(0, this, [this, element] { Demarrer_Element(contexte_, element, nullptr); });
+}
+
+bool frmRechercher::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet != txtRecherche || evenement->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(objet, evenement);
+    const auto* touche = static_cast<QKeyEvent*>(evenement);
+    if ((touche->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    const int courante = ligneCourante();
+    // A page is what the list shows: its first line to its last.
+    constexpr int Page = Lignes - 1;
+    switch (touche->key()) {
+    case Qt::Key_Up:
+        deplacer(courante - 1);
+        return true;
+    case Qt::Key_Down:
+        deplacer(courante + 1);
+        return true;
+    case Qt::Key_PageUp:
+        deplacer(courante - Page);
+        return true;
+    case Qt::Key_PageDown:
+        deplacer(courante + Page);
+        return true;
+    case Qt::Key_Home:
+        deplacer(0);
+        return true;
+    case Qt::Key_End:
+        deplacer(static_cast<int>(trouves_.size()) - 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        choisir(courante);
+        return true;
+    case Qt::Key_Escape:
+        fermer();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmRechercher::event(QEvent* evenement) {
+    if (evenement->type() == QEvent::WindowActivate) {
+        active_ = true;
+    } else if (evenement->type() == QEvent::WindowDeactivate && active_ && isVisible()) {
+        // Another window took the keyboard: the search is over, nothing started.
+        fermer();
+    }
+    return QDialog::event(evenement);
+}
+
+void frmRechercher::paintEvent(QPaintEvent* evenement) {
+    QDialog::paintEvent(evenement);
+    QPainter peintre(this);
+    peintre.setPen(QPen(palette().color(QPalette::WindowText), Bord));
+    peintre.setBrush(Qt::NoBrush);
+    peintre.drawRect(rect().adjusted(0, 0, -Bord, -Bord));
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "catalogue/Enregistrements.h"
+#include "core/Recherche.h"
+
+#include <QDialog>
+
+class Contexte;
+class QLabel;
+class QLineEdit;
+class QListView;
+class ModeleTrouves;
+
+// The search window: a text field and, under it, the ten items of the whole catalogue
+// that best match what is typed (shown category or not), each with its icon and its
+// category. The keys move in the list while the focus stays in the field; Enter starts
+// the current item as a strip would; Escape, or the window losing the focus, closes it
+// and starts nothing. Built on first use; closed, it keeps no item. A dialog to the
+// screen readers, which then say its title when it takes the keyboard.
+class frmRechercher : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmRechercher(Contexte& contexte);
+    ~frmRechercher() override;
+
+    // Reads the items, shows the window empty and gives it the keyboard; already shown,
+    // only gives it the keyboard again. False when the catalogue could not be read: a
+    // message has said so.
+    bool ouvrir();
+    // Hides the window without starting anything.
+    void fermer();
+    void reject() override { fermer(); }
+
+    // Where the window goes: centred across the primary screen's work area, and down in
+    // its top third.
+    static QPoint place(const QRect& zoneDeTravail, const QSize& taille);
+    // Size in pixels.
+    static QSize taille();
+
+    // The items listed, best first.
+    const QList<Element>& trouves() const { return trouves_; }
+    int ligneCourante() const;
+
+    QLineEdit* txtRecherche = nullptr;
+    QListView* lstTrouves = nullptr;
+    // Shown in place of the list when nothing matches.
+    QLabel* lblAucun = nullptr;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    bool event(QEvent* evenement) override;
+    void paintEvent(QPaintEvent* evenement) override;
+
+private:
+    void rechercher(const QString& texte);
+    void deplacer(int ligne);
+    void choisir(int ligne);
+
+    Contexte& contexte_;
+    IndexRecherche index_;
+    QList<Element> trouves_;
+    ModeleTrouves* modele_ = nullptr;
+    // Set once the window has been the active one since it was shown: only then does
+    // losing that close it (the window manager may take a moment to give it).
+    bool active_ = false;
+};

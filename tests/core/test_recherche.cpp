@@ -1,0 +1,143 @@
+// Finding items by a typed text, their order, and the starts each item keeps in its file.
+#include "core/Recherche.h"
+#include "core/Utilisations.h"
+#include "support/Environnement.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The real clock (the file leaves out starts of long ago), in whole seconds as it keeps them.
+const QDateTime Maintenant =
+    QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+
+QStringList liste(const QString& texte) {
+    return texte.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestRecherche : public QObject {
+    Q_OBJECT
+    QTemporaryDir dossier_;
+
+private Q_SLOTS:
+    void ordre_data() {
+        QTest::addColumn<QStringList>("noms");
+        QTest::addColumn<QStringList>("lancements");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QStringList>("trouves");
+        // Case | names | starts ("Album@3": one three days ago) | typed text | names found.
+        for (const char* ligne :
+             {"accents|Éditeur de Notes d'été;Editor||editeur ETE|Éditeur de Notes d'été",
+              "groupes|Pagenda;Mon agenda;Gestion;Agenda||agenda|Agenda;Mon agenda;Pagenda",
+              "ponctuation|L'atelier;Grand-Atelier;Tablier||atel|Grand-Atelier;L'atelier",
+              "francais|Edition;éditer;Ecrire;écran;Zèbre||É|écran;Ecrire;éditer;Edition;Zèbre",
+              "mots|Code outil de;Outil Web de;Outil||outil de|Outil Web de;Code outil de",
+              "dans un mot|Lecteur audio;Lecteur vidéo||dio lect|Lecteur audio",
+              "jokers|a_b*(c.d%;ab c d;aXbXXcXdX||_ * ( . %|a_b*(c.d%",
+              "blancs, dix|k;j;i;h;g;f;e;d;c;b;a|| \t |a;b;c;d;e;f;g;h;i;j",
+              "lances|Agenda;Agrafe;Album|Album@0;Album@0;Agrafe@1|a|Album;Agrafe;Agenda",
+              // Three starts a month ago weigh less than one today.
+              "recent|Alto;Alpha|Alto@30;Alto@30;Alto@30;Alpha@0|al|Alpha;Alto",
+              "oublie|Alto;Alpha|Alto@200;Alto@200;Alto@200|al|Alpha;Alto",
+              "groupe d'abord|Mon lot;Lot|Mon lot@0;Mon lot@0|lot|Lot;Mon lot"}) {
+            const QStringList c = QString::fromUtf8(ligne).split('|');
+            QTest::newRow(qPrintable(c[0])) << liste(c[1]) << liste(c[2]) << c[3] << liste(c[4]);
+        }
+    }
+    void ordre() {
+        QFETCH(QStringList, noms);
+        QFETCH(QStringList, lancements);
+        QFETCH(QString, texte);
+        Utilisations utilisations(dossier_.filePath(QTest::currentDataTag()));
+        for (const QString& l : lancements)
+            utilisations.noter(l.section('@', 0, 0),
+                               Maintenant.addDays(-l.section('@', 1).toInt()));
+        // Read back from the file, as the next run does.
+        const Utilisations relues(utilisations.chemin());
+        QList<Element> elements;
+        for (const QString& nom : noms)
+            elements.append(Element{nom, "/bin/sh", "Outils", {}, {}});
+        const IndexRecherche index(
+            elements, [&](const QString& nom) { return relues.poids(nom, Maintenant); });
+        QTEST(Noms(index.chercher(texte, 10)), "trouves");
+    }
+
+    void renommerOublier() {
+        Utilisations u(dossier_.filePath("renommer"));
+        for (const char* nom : {"Scie", "Échecs", "dames", "dames"})
+            u.noter(nom, Maintenant);
+        u.renommer("dames", "Dames chinoises");
+        u.renommer("Absent", "Scie");
+        u.oublier(QStringList{"Échecs", "Absent"});
+        const Utilisations r(u.chemin());
+        QCOMPARE((QList<int>{r.lancements("Dames chinoises"), r.lancements("dames"),
+                             r.lancements("Scie"), r.lancements("Échecs")}),
+                 (QList<int>{2, 0, 1, 0}));
+    }
+
+    void fichierEndommage_data() {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<int>("lancementsB");
+        const QByteArray b = R"({"nom":"B","poids":1,"dernier":"2026-06-15T12:00:00Z","nombre":2})";
+        QTest::newRow("vide") << QByteArray() << 0;
+        QTest::newRow("pas du json") << QByteArray("{{{ \xff\xfe") << 0;
+        QTest::newRow("coupe") << QByteArray(R"({"lancements":[)") + b.left(30) << 0;
+    }
+    void fichierEndommage() {
+        QFETCH(QByteArray, contenu);
+        const QString chemin = dossier_.filePath("endommage");
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(contenu) >= 0);
+        f.close();
+        Utilisations u(chemin);
+        QCOMPARE(u.lancements("A"), 0);
+        QTEST(u.lancements("B"), "lancementsB");
+        // The next start writes a sound file again.
+        u.noter("A", Maintenant);
+        QCOMPARE(Utilisations(chemin).lancements("A"), 1);
+    }
+
+    // A process killed while it notes starts, again and again: the file left always reads
+    // whole, with every start but at most the one being written.
+    void ecritureInterrompue() {
+        const QString chemin = dossier_.filePath("tue/lancements.json");
+        int avant = 0;
+        for (int essai = 0; essai < 4; ++essai) {
+            int tube[2];
+            QVERIFY(pipe(tube) == 0);
+            const pid_t enfant = fork();
+            // One byte to the parent per start on disk.
+            for (Utilisations u(chemin); enfant == 0;) {
+                u.noter("Éditeur", QDateTime::currentDateTimeUtc());
+                if (write(tube[1], "x", 1) != 1) _exit(1);
+            }
+            close(tube[1]);
+            char octet;
+            int ecrits = 0;
+            while (ecrits < 5 + 7 * essai && read(tube[0], &octet, 1) == 1)
+                ++ecrits;
+            usleep(static_cast<useconds_t>(1000 * essai));
+            kill(enfant, SIGKILL);
+            QCOMPARE(waitpid(enfant, nullptr, 0), enfant);
+            while (read(tube[0], &octet, 1) == 1)
+                ++ecrits;
+            close(tube[0]);
+            // A file cut by the kill would read as no start at all.
+            const int lus = Utilisations(chemin).lancements("Éditeur");
+            QVERIFY(lus == avant + ecrits || lus == avant + ecrits + 1);
+            avant = lus;
+        }
+        // The state folder is the user's alone.
+        QCOMPARE((QFile::permissions(dossier_.filePath("tue")) & 0x0077).toInt(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecherche)
+#include "test_recherche.moc"

@@ -1,0 +1,137 @@
+// The search window: what it lists, its keys, starting the current item, closing.
+#include "launcher/frmDalvire.h"
+#include "launcher/frmRechercher.h"
+#include "support/Environnement.h"
+#include "support/MessagesScriptes.h"
+#include "support/ShellFactice.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+
+namespace {
+
+// Twelve items and one of a hidden category; keys given to whatever has the keyboard.
+struct PosteRecherche {
+    Environnement env{Environnement::lanceur()};
+    frmRechercher f{env.contexte()};
+    QString doc = env.dossier() + QStringLiteral("informations.txt");
+
+    PosteRecherche() {
+        env.ajouterCategorie("Cachée", "", "0", "-1");
+        for (int i = 12; i >= 1; --i)
+            env.ajouterProgramme(QString("Élément %1").arg(i, 2, 10, QChar('0')), doc, "Outils",
+                                 "1", "1");
+        env.ajouterProgramme("Journal secret", doc, "Cachée", "2", "1");
+    }
+    void ouvrir(const char* texte = "") {
+        QVERIFY(f.ouvrir());
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        for (const char* c = texte; *c; ++c)
+            QTest::keyClick(f.windowHandle(), *c);
+    }
+    void touche(Qt::Key touche) { QTest::keyClick(f.windowHandle(), touche); }
+    int lancements(const QString& nom) { return env.contexte().utilisations().lancements(nom); }
+};
+
+} // namespace
+
+class TestRechercher : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void ouverture() {
+        PosteRecherche p;
+        p.ouvrir();
+        QCOMPARE(p.f.accessibleName(), QStringLiteral("Rechercher"));
+        QVERIFY(p.f.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+        QCOMPARE(p.f.pos(), frmRechercher::place(frmDalvire::zoneDeTravail(), p.f.size()));
+        // Nothing typed: the first ten items in French order.
+        QCOMPARE(Noms(p.f.trouves()).mid(8), (QStringList{"Élément 09", "Élément 10"}));
+        // Opened again while open: the same search; closed and opened, the catalogue anew.
+        p.touche(Qt::Key_J);
+        QVERIFY(p.f.ouvrir());
+        QCOMPARE(p.f.txtRecherche->text(), QStringLiteral("j"));
+        p.f.fermer();
+        p.env.ajouterProgramme("Journal de bord", p.doc, "Outils", "1", "1");
+        p.ouvrir("jour");
+        QCOMPARE(Noms(p.f.trouves()), (QStringList{"Journal de bord", "Journal secret"}));
+    }
+
+    void touches() {
+        PosteRecherche p;
+        p.ouvrir("elem");
+        const Qt::Key cles[] = {Qt::Key_Down,   Qt::Key_Up,   Qt::Key_PageDown,
+                                Qt::Key_PageUp, Qt::Key_Home, Qt::Key_End};
+        // Keys (b h: Down, Up; s p: pages; d f: Home, End), then the line they lead to.
+        for (const QString& cas :
+             QString("b1 h0 h0 bb2 h1 bbbbbbbbbbbb9 h8 d0 f9 p0 s9").split(' ')) {
+            for (const QChar t : cas.chopped(1))
+                p.touche(cles[QStringLiteral("bhspdf").indexOf(t)]);
+            QVERIFY2(p.f.ligneCourante() == cas.back().digitValue(), qPrintable(cas));
+        }
+        // The keyboard never left the field, whose text and caret the keys left alone.
+        QCOMPARE(QApplication::focusWidget(), p.f.txtRecherche);
+        QCOMPARE(p.f.txtRecherche->text(), QStringLiteral("elem"));
+        QCOMPARE(p.f.txtRecherche->cursorPosition(), 4);
+    }
+
+    void entree() {
+        PosteRecherche p;
+        p.env.contexte().utilisations().noter("Élément 07", QDateTime::currentDateTimeUtc());
+        p.ouvrir("elem");
+        p.touche(Qt::Key_Down);
+        p.touche(Qt::Key_Return);
+        QVERIFY(!p.f.isVisible());
+        // Started as a strip starts it, in its display mode; the hidden category's too.
+        QTRY_COMPARE(p.lancements("Élément 01"), 1);
+        p.ouvrir("secr");
+        p.touche(Qt::Key_Enter);
+        QTRY_COMPARE(p.lancements("Journal secret"), 1);
+        QCOMPARE(p.env.shell().journal(),
+                 (QStringList{"ouvrir|" + p.doc + "|1", "ouvrir|" + p.doc + "|3"}));
+        // The strip's checks and messages: a program that is gone starts and counts nothing.
+        p.env.ajouterProgramme("Vieil outil", "/absent", "Outils", "1", "0");
+        p.ouvrir("vieil");
+        p.touche(Qt::Key_Return);
+        QTRY_COMPARE(p.env.messages().textes(),
+                     QStringList{"Impossible de démarrer le programme sélectionné.\r\nLe programme "
+                                 "n'existe pas.\r\n[/absent]"});
+        QCOMPARE(p.env.shell().appels.size(), 2);
+    }
+
+    // Escape, or another window taking the keyboard, closes the window without a start.
+    void sansLancement() {
+        for (const bool echap : {true, false}) {
+            PosteRecherche p;
+            QWidget autre;
+            autre.show();
+            p.ouvrir("secr");
+            echap ? p.touche(Qt::Key_Escape) : autre.activateWindow();
+            QTRY_VERIFY(!p.f.isVisible());
+            QTest::qWait(50);
+            QVERIFY(p.env.shell().appels.isEmpty() && p.f.trouves().isEmpty());
+        }
+    }
+
+    void aucunEtAccessibilite() {
+        PosteRecherche p;
+        p.ouvrir("zq%");
+        QCOMPARE(p.f.lblAucun->text(),
+                 QStringLiteral("Aucun élément ne correspond à «\u00A0zq%\u00A0»."));
+        p.f.txtRecherche->setText(QStringLiteral("jour"));
+        QVERIFY(p.f.lblAucun->isHidden());
+        QCOMPARE(Lecture_Accessible(p.f.txtRecherche),
+                 QStringLiteral("Nom de l'élément à rechercher|Une partie du nom, puis Entrée||"));
+        QCOMPARE(Lecture_Accessible(p.f.lstTrouves), QStringLiteral("Éléments trouvés|||"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(p.f.lstTrouves)
+                     ->child(0)
+                     ->text(QAccessible::Name),
+                 QStringLiteral("Journal secret — Cachée"));
+    }
+};
+
+QTEST_MAIN(TestRechercher)
+#include "test_rechercher.moc"
