@@ -4,6 +4,7 @@
 #include "base/Version.h"
 #include "core/ClesParametres.h"
 #include "core/Contexte.h"
+#include "core/Images.h"
 #include "core/RaccourciRecherche.h"
 #include "core/RubriquesAide.h"
 #include "core/Services.h"
@@ -25,6 +26,7 @@
 namespace {
 
 constexpr int LongueurInfoBulle = 64;
+constexpr int TailleIconeMaximum = 64;
 
 // True when Qt drew the icon into an XEmbed notification area, whose mouse events
 // reach our event filter.
@@ -49,7 +51,9 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Principale) {
     setWindowTitle(TitreApplication);
-    imgIcone = QIcon(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"));
+    // The tray and the launcher windows draw it small: its 256-pixel picture is left unread.
+    imgIcone = Icone_Jusqua(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"),
+                            TailleIconeMaximum);
     creerMenu();
     Afficher_Gestion = [](frmPrincipale& principale, PageGestion page) {
         return Afficher_Fenetre_Gestion(principale.contexte_, page, &principale);
