@@ -11,7 +11,7 @@
 #include "platform/linux/MessagesQt.h"
 #include "platform/linux/ParametresQSettings.h"
 #include "platform/linux/RaccourciX11.h"
-#include "platform/linux/ShellGio.h"
+#include "platform/linux/ShellDiffere.h"
 #include "tray/frmPrincipale.h"
 #include "ui/AideChm.h"
 #include "ui/frmIntro.h"
@@ -29,7 +29,8 @@ ServicesPlateforme ServicesPlateforme::reels() {
     s.parametres = std::make_unique<ParametresQSettings>();
     s.messages = std::make_unique<MessagesQt>();
     s.demarrageSession = std::make_unique<AutostartXdg>();
-    s.shell = std::make_unique<ShellGio>();
+    s.shell = std::make_unique<ShellDiffere>(QCoreApplication::applicationDirPath() +
+                                             QStringLiteral("/shellgio.so"));
     s.aide = std::make_unique<AideChm>();
     s.dialogues = std::make_unique<DialoguesQt>();
     s.impression = std::make_unique<ImpressionQt>();
