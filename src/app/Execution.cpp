@@ -7,11 +7,10 @@
 #include "platform/Instance.h"
 #include "platform/linux/AutostartXdg.h"
 #include "platform/linux/DialoguesQt.h"
-#include "platform/linux/ImpressionQt.h"
 #include "platform/linux/MessagesQt.h"
 #include "platform/linux/ParametresQSettings.h"
 #include "platform/linux/RaccourciX11.h"
-#include "platform/linux/ShellDiffere.h"
+#include "platform/linux/ServicesDifferes.h"
 #include "tray/frmPrincipale.h"
 #include "ui/AideChm.h"
 #include "ui/frmIntro.h"
@@ -33,8 +32,9 @@ ServicesPlateforme ServicesPlateforme::reels() {
                                              QStringLiteral("/shellgio.so"));
     s.aide = std::make_unique<AideChm>();
     s.dialogues = std::make_unique<DialoguesQt>();
-    s.impression = std::make_unique<ImpressionQt>();
     s.raccourciGlobal = std::make_unique<RaccourciX11>();
+    s.impression = std::make_unique<ImpressionDifferee>(QCoreApplication::applicationDirPath() +
+                                                        QStringLiteral("/impressionqt.so"));
     return s;
 }
 

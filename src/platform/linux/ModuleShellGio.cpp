@@ -1,6 +1,6 @@
 // The module of the desktop services on GIO, which the program loads on first use (see
-// ShellDiffere.h).
-#include "platform/linux/ShellDiffere.h"
+// ServicesDifferes.h).
+#include "platform/linux/ServicesDifferes.h"
 #include "platform/linux/ShellGio.h"
 
 extern "C" Q_DECL_EXPORT ServiceShell* dalvire_creer_shell_gio() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Impression.h"
 #include "platform/Shell.h"
 
 #include <QLibrary>
@@ -7,10 +8,13 @@
 
 #include <memory>
 
-// The desktop services on GIO, loaded with their module the first time one is asked for.
-// GIO and the libraries it brings take about a megabyte of memory once loaded, for a
-// program that may run for days without opening anything. A module that cannot be loaded
-// (a broken install) fails the call with its cause, which the program reports.
+// Services whose libraries are loaded with their module, from the application folder, the
+// first time they are asked for: GIO and the libraries it brings take about a megabyte
+// of memory once loaded, Qt's print support a third of one, for a program that may run
+// for days without opening or printing anything. A module that cannot be loaded (a
+// broken install) fails the call with its cause, which the program reports.
+
+// The desktop services on GIO.
 class ShellDiffere final : public ServiceShell {
 public:
     // The module's file, from the application folder.
@@ -40,5 +44,22 @@ private:
     std::unique_ptr<ServiceShell> reel_;
 };
 
-// The entry point of the module: a new shell on GIO, owned by the caller.
+// The system's default printer through Qt's print support.
+class ImpressionDifferee final : public ServiceImpression {
+public:
+    explicit ImpressionDifferee(QString module);
+    ~ImpressionDifferee() override;
+    ImpressionDifferee(const ImpressionDifferee&) = delete;
+    ImpressionDifferee& operator=(const ImpressionDifferee&) = delete;
+
+    bool imprimer(const QTextDocument& document, const QString& nomTravail,
+                  QString& raison) override;
+
+private:
+    QLibrary module_;
+    std::unique_ptr<ServiceImpression> reel_;
+};
+
+// The entry points of the modules: a new service, owned by the caller.
 inline constexpr char PointEntreeShellGio[] = "dalvire_creer_shell_gio";
+inline constexpr char PointEntreeImpressionQt[] = "dalvire_creer_impression_qt";

@@ -1,6 +1,25 @@
-#include "platform/linux/ShellDiffere.h"
+#include "platform/linux/ServicesDifferes.h"
 
 #include <stdexcept>
+
+namespace {
+
+// The module loaded (once: a loaded library stays), and a new service from its entry point.
+template <class Service>
+Service& charger(QLibrary& module, std::unique_ptr<Service>& service, const char* pointEntree,
+                 const QString& quoi) {
+    if (service) return *service;
+    using Fabrique = Service* (*)();
+    const auto fabrique = reinterpret_cast<Fabrique>(module.resolve(pointEntree));
+    if (!fabrique)
+        throw std::runtime_error(QStringLiteral("%1 n'ont pas pu être chargés : %2")
+                                     .arg(quoi, module.errorString())
+                                     .toStdString());
+    service.reset(fabrique());
+    return *service;
+}
+
+} // namespace
 
 ShellDiffere::ShellDiffere(QString module)
     : module_(std::move(module)) {}
@@ -8,16 +27,7 @@ ShellDiffere::ShellDiffere(QString module)
 ShellDiffere::~ShellDiffere() = default;
 
 ServiceShell& ShellDiffere::reel() {
-    if (reel_) return *reel_;
-    using Fabrique = ServiceShell* (*)();
-    const auto fabrique = reinterpret_cast<Fabrique>(module_.resolve(PointEntreeShellGio));
-    if (!fabrique)
-        throw std::runtime_error(
-            QStringLiteral("Les services du bureau n'ont pas pu être chargés : %1")
-                .arg(module_.errorString())
-                .toStdString());
-    reel_.reset(fabrique());
-    return *reel_;
+    return charger(module_, reel_, PointEntreeShellGio, QStringLiteral("Les services du bureau"));
 }
 
 ResultatOuverture ShellDiffere::ouvrir(const QString& cheminOuLien, int commandeAffichage,
@@ -48,4 +58,16 @@ ResultatLancement ShellDiffere::ouvrirAvecApplication(const QString& cheminOuLie
 
 bool ShellDiffere::definirParDefaut(const QString& type, const QString& idApplication) {
     return reel().definirParDefaut(type, idApplication);
+}
+
+ImpressionDifferee::ImpressionDifferee(QString module)
+    : module_(std::move(module)) {}
+
+ImpressionDifferee::~ImpressionDifferee() = default;
+
+bool ImpressionDifferee::imprimer(const QTextDocument& document, const QString& nomTravail,
+                                  QString& raison) {
+    return charger(module_, reel_, PointEntreeImpressionQt,
+                   QStringLiteral("Les services d'impression"))
+        .imprimer(document, nomTravail, raison);
 }
