@@ -54,7 +54,6 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
     // The tray and the launcher windows draw it small: its 256-pixel picture is left unread.
     imgIcone = Icone_Jusqua(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"),
                             TailleIconeMaximum);
-    creerMenu();
     Afficher_Gestion = [](frmPrincipale& principale, PageGestion page) {
         return Afficher_Fenetre_Gestion(principale.contexte_, page, &principale);
     };
@@ -63,6 +62,16 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
 
 frmPrincipale::~frmPrincipale() {
     Form_Unload();
+}
+
+QMenu& frmPrincipale::menuPrincipal() {
+    if (!mnuPrincipal) creerMenu();
+    return *mnuPrincipal;
+}
+
+QAction* frmPrincipale::entreeMenu(int index) {
+    menuPrincipal();
+    return mnuDePrincipal.at(index);
 }
 
 void frmPrincipale::creerMenu() {
@@ -138,12 +147,12 @@ void frmPrincipale::Icone_Activee(QSystemTrayIcon::ActivationReason raison) {
 }
 
 void frmPrincipale::Afficher_Menu(const QPoint& positionGlobale) {
-    if (decharge_ || !mnuPrincipal) return;
+    if (decharge_) return;
     // While a dialog is shown the menu waits, whatever the way it is asked for: its
     // entries would open a second dialog or quit under the first one. (The X11 tray
     // and the launcher windows are blocked by the dialog anyway; a D-Bus tray is not.)
     if (QApplication::activeModalWidget()) return;
-    mnuPrincipal->popup(positionGlobale);
+    menuPrincipal().popup(positionGlobale);
 }
 
 void frmPrincipale::mnuDePrincipal_Click(int index) {
