@@ -65,7 +65,9 @@ installer() {
     # catalogue, a report's working file); each replaced whole, a new file renamed over
     # the old one, so that a running copy keeps its own.
     # francais.so: without it no other tool can read the catalogue, which uses its collation.
-    local liste=(dalvire francais.so aide.chm informations.txt) f
+    # shellgio.so, impressionqt.so: the desktop services and the printing, which the program
+    # loads on first use.
+    local liste=(dalvire shellgio.so impressionqt.so francais.so aide.chm informations.txt) f
     while IFS= read -r -d '' f; do
         liste+=("${f#"$app"/}")
     done < <(find "$app/icones" -type f -print0 | sort -z)

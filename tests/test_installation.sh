@@ -62,7 +62,7 @@ printf '[Desktop Entry]\nType=Application\nName=Dalvire\nExec="%s"\nX-GNOME-Auto
     "$BUILD/app/dalvire" >"$AUTOSTART"
 
 installer "$PREFIXE" "$HOME/.local/bin" || echec "the first install failed"
-for f in dalvire francais.so aide.chm informations.txt donnees.fdl icones/dalvire.ico; do
+for f in dalvire shellgio.so impressionqt.so francais.so aide.chm informations.txt donnees.fdl icones/dalvire.ico; do
     verifier "expected $f in $PREFIXE" test -s "$PREFIXE/$f"
 done
 verifier "expected the program executable" test -x "$PREFIXE/dalvire"

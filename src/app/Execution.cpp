@@ -7,11 +7,10 @@
 #include "platform/Instance.h"
 #include "platform/linux/AutostartXdg.h"
 #include "platform/linux/DialoguesQt.h"
-#include "platform/linux/ImpressionQt.h"
 #include "platform/linux/MessagesQt.h"
 #include "platform/linux/ParametresQSettings.h"
 #include "platform/linux/RaccourciX11.h"
-#include "platform/linux/ShellGio.h"
+#include "platform/linux/ServicesDifferes.h"
 #include "tray/frmPrincipale.h"
 #include "ui/AideChm.h"
 #include "ui/frmIntro.h"
@@ -29,11 +28,13 @@ ServicesPlateforme ServicesPlateforme::reels() {
     s.parametres = std::make_unique<ParametresQSettings>();
     s.messages = std::make_unique<MessagesQt>();
     s.demarrageSession = std::make_unique<AutostartXdg>();
-    s.shell = std::make_unique<ShellGio>();
+    s.shell = std::make_unique<ShellDiffere>(QCoreApplication::applicationDirPath() +
+                                             QStringLiteral("/shellgio.so"));
     s.aide = std::make_unique<AideChm>();
     s.dialogues = std::make_unique<DialoguesQt>();
-    s.impression = std::make_unique<ImpressionQt>();
     s.raccourciGlobal = std::make_unique<RaccourciX11>();
+    s.impression = std::make_unique<ImpressionDifferee>(QCoreApplication::applicationDirPath() +
+                                                        QStringLiteral("/impressionqt.so"));
     return s;
 }
 
@@ -93,9 +94,9 @@ int Executer_Dalvire(QApplication& application,
         }
     } service(contexteEnService, contexte);
     if (!Demarrage(contexte, verrou).preparer()) return 0;
-    frmIntro intro(contexte);
-    intro.compterDepuis(Debut_Processus());
-    intro.Form_Load();
+    auto intro = std::make_unique<frmIntro>(contexte);
+    intro->compterDepuis(Debut_Processus());
+    intro->Form_Load();
 
     std::unique_ptr<frmPrincipale> principale;
     // A search asked for before the launcher windows are up waits for them.
@@ -108,23 +109,30 @@ int Executer_Dalvire(QApplication& application,
             rechercheEnAttente = true;
     });
     if (verrou.estDetenu()) canal.ecouter(Canal::chemin(TitreApplication));
-    QObject::connect(&intro, &frmIntro::dechargee, &application, [&] {
-        if (!Ouvrir_Catalogue(contexte)) {
-            QCoreApplication::exit(1);
-            return;
-        }
-        principale = std::make_unique<frmPrincipale>(contexte);
-        QObject::connect(principale.get(), &frmPrincipale::dechargee, &application,
-                         &QCoreApplication::quit, Qt::QueuedConnection);
-        principale->Form_Load();
-        pret = true;
-        if (rechercheEnAttente) {
-            rechercheEnAttente = false;
-            // Once the windows just made are shown.
-            QTimer::singleShot(0, principale.get(), [&] { principale->Afficher_Recherche(); });
-        }
-    });
-    intro.show();
+    // Queued, so that the splash has left its own timer's signal: it is freed (its window,
+    // its picture, its fonts) before the main window and the strips are made, which then
+    // take its place rather than adding to it.
+    QObject::connect(
+        intro.get(), &frmIntro::dechargee, &application,
+        [&] {
+            intro.reset();
+            if (!Ouvrir_Catalogue(contexte)) {
+                QCoreApplication::exit(1);
+                return;
+            }
+            principale = std::make_unique<frmPrincipale>(contexte);
+            QObject::connect(principale.get(), &frmPrincipale::dechargee, &application,
+                             &QCoreApplication::quit, Qt::QueuedConnection);
+            principale->Form_Load();
+            pret = true;
+            if (rechercheEnAttente) {
+                rechercheEnAttente = false;
+                // Once the windows just made are shown.
+                QTimer::singleShot(0, principale.get(), [&] { principale->Afficher_Recherche(); });
+            }
+        },
+        Qt::QueuedConnection);
+    intro->show();
     const int code = application.exec();
     principale.reset();
     return code;

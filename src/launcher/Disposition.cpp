@@ -4,12 +4,12 @@
 #include "catalogue/Catalogue.h"
 #include "core/Aleatoire.h"
 #include "core/Contexte.h"
+#include "core/Images.h"
 #include "core/Services.h"
 #include "launcher/frmDalvire.h"
 #include "platform/Messages.h"
 
 #include <QApplication>
-#include <QImageReader>
 #include <QScreen>
 
 #include <cmath>
@@ -33,27 +33,6 @@ ElementsCategorie lireElements(Catalogue& catalogue, const QString& categorie) {
         e.modes << element.demarrage;
     }
     return e;
-}
-
-// Of the pictures of a file, the smallest that covers the size, or else the largest.
-int imageLaMieuxTaillee(QImageReader& lecteur, const QSize& taille) {
-    int couvre = -1;
-    int plusGrande = 0;
-    QSize tailleCouvre;
-    QSize taillePlusGrande;
-    for (int k = 0; k < lecteur.imageCount() && lecteur.jumpToImage(k); ++k) {
-        const QSize s = lecteur.size();
-        if (s.width() >= taille.width() && s.height() >= taille.height() &&
-            (couvre < 0 || s.width() < tailleCouvre.width())) {
-            couvre = k;
-            tailleCouvre = s;
-        }
-        if (k == 0 || s.width() > taillePlusGrande.width()) {
-            plusGrande = k;
-            taillePlusGrande = s;
-        }
-    }
-    return couvre >= 0 ? couvre : plusGrande;
 }
 
 void remplir(ListeCachee& liste, const QStringList& textes) {
@@ -160,10 +139,7 @@ ErreurImage::ErreurImage(const QString& chemin)
     , description_(QStringLiteral("Image incorrecte : ") + chemin) {}
 
 QPixmap Charger_Image(const QString& chemin, const QSize& taille) {
-    QImageReader lecteur(chemin);
-    lecteur.setDecideFormatFromContent(true);
-    if (lecteur.imageCount() > 1) lecteur.jumpToImage(imageLaMieuxTaillee(lecteur, taille));
-    const QImage image = lecteur.read();
+    const QImage image = Lire_Image(chemin, taille);
     if (image.isNull()) throw ErreurImage(chemin);
     return QPixmap::fromImage(
         image.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

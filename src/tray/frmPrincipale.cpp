@@ -4,6 +4,7 @@
 #include "base/Version.h"
 #include "core/ClesParametres.h"
 #include "core/Contexte.h"
+#include "core/Images.h"
 #include "core/RaccourciRecherche.h"
 #include "core/RubriquesAide.h"
 #include "core/Services.h"
@@ -26,6 +27,7 @@
 namespace {
 
 constexpr int LongueurInfoBulle = 64;
+constexpr int TailleIconeMaximum = 64;
 
 // True when Qt drew the icon into an XEmbed notification area, whose mouse events
 // reach our event filter.
@@ -50,8 +52,9 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Principale) {
     setWindowTitle(TitreApplication);
-    imgIcone = QIcon(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"));
-    creerMenu();
+    // The tray and the launcher windows draw it small: its 256-pixel picture is left unread.
+    imgIcone = Icone_Jusqua(Dossier_Application(contexte_) + QStringLiteral("icones/dalvire.ico"),
+                            TailleIconeMaximum);
     Afficher_Gestion = [](frmPrincipale& principale, PageGestion page) {
         return Afficher_Fenetre_Gestion(principale.contexte_, page, &principale);
     };
@@ -60,6 +63,16 @@ frmPrincipale::frmPrincipale(Contexte& contexte, QWidget* parent)
 
 frmPrincipale::~frmPrincipale() {
     Form_Unload();
+}
+
+QMenu& frmPrincipale::menuPrincipal() {
+    if (!mnuPrincipal) creerMenu();
+    return *mnuPrincipal;
+}
+
+QAction* frmPrincipale::entreeMenu(int index) {
+    menuPrincipal();
+    return mnuDePrincipal.at(index);
 }
 
 void frmPrincipale::creerMenu() {
@@ -131,12 +144,12 @@ void frmPrincipale::Icone_Activee(QSystemTrayIcon::ActivationReason raison) {
 }
 
 void frmPrincipale::Afficher_Menu(const QPoint& positionGlobale) {
-    if (decharge_ || !mnuPrincipal) return;
+    if (decharge_) return;
     // While a dialog is shown the menu waits, whatever the way it is asked for: its
     // entries would open a second dialog or quit under the first one. (The X11 tray
     // and the launcher windows are blocked by the dialog anyway; a D-Bus tray is not.)
     if (QApplication::activeModalWidget()) return;
-    mnuPrincipal->popup(positionGlobale);
+    menuPrincipal().popup(positionGlobale);
 }
 
 void frmPrincipale::mnuDePrincipal_Click(int index) {

@@ -99,8 +99,14 @@ public:
     QPixmap imageConception(const QSize& taille) const override { return imgIcone.pixmap(taille); }
     QObject& proprietaireFenetres() override { return *this; }
 
+    // Made the first time it is asked for: most runs never open it.
+    QMenu& menuPrincipal();
+    // An item of the menu, separators included, by its position (see EntreeMenu).
+    QAction* entreeMenu(int index);
+
     QMenu* mnuPrincipal = nullptr;
-    // The menu's items, separators included, in menu order (see EntreeMenu).
+    // The menu's items, separators included, in menu order (see EntreeMenu); empty until
+    // the menu is made.
     QList<QAction*> mnuDePrincipal;
 
 Q_SIGNALS:

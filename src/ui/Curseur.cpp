@@ -1,6 +1,7 @@
 #include "ui/Curseur.h"
 
 #include "core/Contexte.h"
+#include "core/Images.h"
 #include "core/Services.h"
 
 #include <QPixmap>
@@ -12,7 +13,8 @@ constexpr int PointeY = 9;
 } // namespace
 
 QCursor Curseur_Main(const QString& dossierApplication) {
-    QPixmap image(Avec_Separateur_Final(dossierApplication) + QStringLiteral("icones/main.png"));
+    QPixmap image = QPixmap::fromImage(
+        Lire_Image(Avec_Separateur_Final(dossierApplication) + QStringLiteral("icones/main.png")));
     if (image.isNull()) return QCursor(Qt::PointingHandCursor);
     if (image.size() != QSize(Cote, Cote))
         image = image.scaled(Cote, Cote, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -11,10 +11,11 @@
 #   --settle S     seconds it keeps running once ready, before SIGTERM (default 1)
 #   --session O    options for session.sh, e.g. "--fresh-home"
 # Ready: the poller (one X client, every 10 ms) is up before the clock starts, so its own
-# start-up is not counted; within about 10 ms. Peak memory: GNU time's maximum RSS.
+# start-up is not counted; within about 10 ms. Peak memory: GNU time's maximum RSS; memory
+# at rest: the resident set at the end of the settle time.
 # One line a run, then the medians:
-#   run=1 ready_ms=212 peak_rss_kb=61234
-#   median ready_ms=215 peak_rss_kb=61300 runs=5
+#   run=1 ready_ms=212 peak_rss_kb=61234 rest_rss_kb=60100
+#   median ready_ms=215 peak_rss_kb=61300 rest_rss_kb=60200 runs=5
 set -u -o pipefail
 ICI=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -34,15 +35,18 @@ if [ "${1:-}" = --dedans ]; then # one run, inside its desktop
     t1=$(date +%s%N)
     sleep "$repos"
     # The program, not time: time must live on to write what it measured.
+    repos_kb=?
     for p in $(cat /proc/[0-9]*/stat 2>/dev/null | sed -nE "s/^([0-9]+) \(.*\) . $chrono .*/\1/p"); do
+        r=$(sed -n 's/^VmRSS:\s*\([0-9]*\) kB/\1/p' "/proc/$p/status" 2>/dev/null)
+        [ -z "$r" ] || repos_kb=$r
         kill -TERM "$p" 2>/dev/null
     done
     wait "$chrono" 2>/dev/null
     rss=$(sed -n 's/^\s*Maximum resident set size (kbytes): //p' "$HARNESS_DIR/time.txt")
     if [ $vu = 1 ]; then
-        echo "ready_ms=$(((t1 - t0) / 1000000)) peak_rss_kb=${rss:-?}"
+        echo "ready_ms=$(((t1 - t0) / 1000000)) peak_rss_kb=${rss:-?} rest_rss_kb=$repos_kb"
     else
-        echo "ready_ms=timeout peak_rss_kb=${rss:-?}"
+        echo "ready_ms=timeout peak_rss_kb=${rss:-?} rest_rss_kb=$repos_kb"
         tail -5 "$HARNESS_LOGS/programme.log" >&2
     fi
     exit 0
@@ -67,14 +71,17 @@ done
 [ -x /usr/bin/time ] || { echo "measure.sh: GNU time is missing (package time)" >&2; exit 2; }
 
 mediane() { sort -n | awk 'NF { v[++n] = $1 } END { if (!n) print "?"; else if (n % 2) print v[(n + 1) / 2]; else print int((v[n / 2] + v[n / 2 + 1]) / 2) }'; }
-prets=() memoires=()
+prets=() memoires=() restes=()
 for i in $(seq "$essais"); do
     # shellcheck disable=SC2086 # the session's options, split on purpose
     ligne=$("$ICI/session.sh" $options -- "$0" --dedans "$classe" "$tray" "$fenetres" "$repos" "$@")
     echo "run=$i $ligne"
     r=$(sed -n 's/.*ready_ms=\([0-9]*\).*/\1/p' <<<"$ligne")
     m=$(sed -n 's/.*peak_rss_kb=\([0-9]*\).*/\1/p' <<<"$ligne")
+    a=$(sed -n 's/.*rest_rss_kb=\([0-9]*\).*/\1/p' <<<"$ligne")
     [ -z "$r" ] || prets+=("$r")
     [ -z "$m" ] || memoires+=("$m")
+    [ -z "$a" ] || restes+=("$a")
 done
-echo "median ready_ms=$(printf '%s\n' "${prets[@]}" | mediane) peak_rss_kb=$(printf '%s\n' "${memoires[@]}" | mediane) runs=${#prets[@]}"
+echo "median ready_ms=$(printf '%s\n' "${prets[@]}" | mediane) peak_rss_kb=$(printf '%s\n' "${memoires[@]}" | mediane)" \
+    "rest_rss_kb=$(printf '%s\n' "${restes[@]}" | mediane) runs=${#prets[@]}"

@@ -3,7 +3,11 @@
 // screen (the third kept above the others), a window made but never shown, a dialog
 // with a field and a message box.
 // What it is asked to do goes to stdout, one line each, so the check can compare.
+// With --listes each window also holds what a launcher strip holds, a picture and a
+// drop-down list of names: the bare program the benchmarks weigh the launcher against
+// (drawing text alone brings in the fonts and their libraries).
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -29,7 +33,7 @@ QIcon rond() {
     return QIcon(image);
 }
 
-QWidget* bande(int rang, int droite) {
+QWidget* bande(int rang, int droite, bool garnie) {
     const Qt::WindowFlags dessus = rang == 3 ? Qt::WindowStaysOnTopHint : Qt::WindowFlags();
     auto* w = new QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | dessus);
     w->setWindowTitle(QStringLiteral("bande-%1").arg(rang));
@@ -40,6 +44,15 @@ QWidget* bande(int rang, int droite) {
     w->setPalette(p);
     w->setAutoFillBackground(true);
     w->move(droite - 200, 30 * (rang - 1));
+    if (garnie) {
+        auto* image = new QLabel(w);
+        image->setPixmap(rond().pixmap(22, 22));
+        image->setGeometry(4, 4, 22, 22);
+        auto* liste = new QComboBox(w);
+        liste->addItems({QStringLiteral("Calculatrice"), QStringLiteral("Éditeur de texte")});
+        liste->setAccessibleName(QStringLiteral("Programmes"));
+        liste->setGeometry(30, 4, 166, 22);
+    }
     return w;
 }
 
@@ -79,9 +92,10 @@ int main(int argc, char** argv) {
     QWidget principale; // never shown: the parent of the dialogs
     principale.setWindowTitle(QStringLiteral("cachee"));
     principale.winId(); // an X window all the same, unmapped
+    const bool garnies = QApplication::arguments().contains(QStringLiteral("--listes"));
     const int droite = app.primaryScreen()->geometry().right() + 1;
     for (int rang = 1; rang <= 3; ++rang)
-        bande(rang, droite)->show();
+        bande(rang, droite, garnies)->show();
 
     QMenu menu;
     QObject::connect(menu.addAction(QStringLiteral("Réglages...")), &QAction::triggered,

@@ -150,7 +150,7 @@ a bad option is not a session|125|unknown option --ecran|"$S" --ecran 800x600 --
 nor a session without a command|125|no command|"$S" --no-tray
 a trayer without its strut is started again|0|^0 0 1280 1000$|PATH="$TRAVAIL/bin:\$PATH" HARNESS_TRAY_EDGE_TIMEOUT=2 "$S" --log-dir "$TRAVAIL/journaux" -- "$ICI/xhelper.py" workarea
 and the restart is in the panel's log|0|^1$|grep -c 'started again' "$TRAVAIL/journaux/trayer.log"
-start-up measured|0|^run=1 ready_ms=[0-9]+ peak_rss_kb=[0-9]+ / median ready_ms=[0-9]+ peak_rss_kb=[0-9]+ runs=1$|"$ICI/measure.sh" --runs 1 --class temoin_bureau --tray --windows 3 --settle 0.2 -- "$TEMOIN"
+start-up measured|0|^run=1 ready_ms=[0-9]+ peak_rss_kb=[0-9]+ rest_rss_kb=[0-9]+ / median ready_ms=[0-9]+ peak_rss_kb=[0-9]+ rest_rss_kb=[0-9]+ runs=1$|"$ICI/measure.sh" --runs 1 --class temoin_bureau --tray --windows 3 --settle 0.2 -- "$TEMOIN"
 CAS
 echo "$( [ $ECHECS = 0 ] && echo PASS || echo FAIL ): $ECHECS failed, in $(($(date +%s) - debut)) s; logs in $SORTIES"
 [ $ECHECS = 0 ]

@@ -516,11 +516,10 @@ void TestDisposition::menuRelie() {
                            QStringLiteral("0"));
     Creer_Fenetres(x.contexte(), x.principale);
     frmDalvire* f = lanceurs(x.contexte()).at(0);
-    QVERIFY(x.principale.mnuPrincipal);
-    QVERIFY(!x.principale.mnuPrincipal->isVisible());
+    QVERIFY(!x.principale.menuPrincipal().isVisible());
     Q_EMIT f->menuPrincipalDemande(QPoint(100, 100));
-    QTRY_VERIFY(x.principale.mnuPrincipal->isVisible());
-    x.principale.mnuPrincipal->hide();
+    QTRY_VERIFY(x.principale.menuPrincipal().isVisible());
+    x.principale.menuPrincipal().hide();
 }
 
 void TestDisposition::secondAppelAjouteUnJeu() {

@@ -6,9 +6,9 @@
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/Environnement.h"
-#include "support/PremierDemarrage.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
+#include "support/PremierDemarrage.h"
 #include "support/RaccourciScripte.h"
 #include "tray/frmPrincipale.h"
 
@@ -100,7 +100,7 @@ private Q_SLOTS:
             QStringLiteral(":: DALVIRE :: démarrez vos fichiers, programmes, url d'un seul c"));
         // Never the icon's own menu: Qt would pop that one up on the press.
         QVERIFY(!principale.icone()->contextMenu());
-        QCOMPARE(principale.mnuPrincipal->defaultAction()->text(),
+        QCOMPARE(principale.menuPrincipal().defaultAction()->text(),
                  QStringLiteral("A propos de..."));
     }
 
@@ -138,9 +138,9 @@ private Q_SLOTS:
                           relache ? Qt::NoButton : Qt::MouseButtons(bouton), Qt::NoModifier);
             QApplication::sendEvent(cible.get(), &e);
         }
-        QTEST(principale.mnuPrincipal->isVisible(), "ouvert");
-        if (principale.mnuPrincipal->isVisible()) QCOMPARE(principale.mnuPrincipal->pos(), ici);
-        principale.mnuPrincipal->hide();
+        QTEST(principale.menuPrincipal().isVisible(), "ouvert");
+        if (principale.menuPrincipal().isVisible()) QCOMPARE(principale.menuPrincipal().pos(), ici);
+        principale.menuPrincipal().hide();
     }
 
     // A platform tray without the XEmbed widget reports the context request alone.
@@ -165,16 +165,16 @@ private Q_SLOTS:
             QDialog dialogue;
             QTimer::singleShot(0, [&] {
                 principale.Icone_Activee(QSystemTrayIcon::Context);
-                ouvert = principale.mnuPrincipal->isVisible();
+                ouvert = principale.menuPrincipal().isVisible();
                 dialogue.reject();
             });
             dialogue.exec();
         } else {
             principale.Icone_Activee(QSystemTrayIcon::ActivationReason(raison));
-            ouvert = principale.mnuPrincipal->isVisible();
+            ouvert = principale.menuPrincipal().isVisible();
         }
         QTEST(ouvert, "ouvert");
-        principale.mnuPrincipal->hide();
+        principale.menuPrincipal().hide();
     }
 
     void quitter_data() {
@@ -208,7 +208,7 @@ private Q_SLOTS:
         const auto avant = lanceurs(c);
         QVERIFY(avant.size() >= 2);
 
-        principale.mnuDePrincipal.at(EntreeMenu::Quitter)->trigger();
+        principale.entreeMenu(EntreeMenu::Quitter)->trigger();
 
         QFETCH(bool, question);
         QCOMPARE(env.messages().vus.size(), question ? 1 : 0);
@@ -313,7 +313,7 @@ private Q_SLOTS:
         if (ecrans)
             principale.Replacer_Fenetres();
         else
-            principale.mnuDePrincipal.at(EntreeMenu::Categories)->trigger();
+            principale.entreeMenu(EntreeMenu::Categories)->trigger();
         QCOMPARE(vivantes(avant), int(avant.size()));
         QCOMPARE(lanceurs(c).size(), avant.size());
         QCOMPARE(env.messages().textes(),
@@ -349,7 +349,7 @@ private Q_SLOTS:
                 page = p;
                 return reconstruit ? FinGestion::MiseAJourAFaire : FinGestion::SansChangement;
             };
-        principale.mnuDePrincipal.at(entree)->trigger();
+        principale.entreeMenu(entree)->trigger();
         if (fenetreGestion)
             QCOMPARE(page, entree == EntreeMenu::Categories ? PageGestion::Categories
                                                             : PageGestion::Programmes);
@@ -420,7 +420,7 @@ private Q_SLOTS:
             page = gestion->pageVisible();
             gestion->Boutons[2]->click();
         });
-        principale.mnuDePrincipal.at(EntreeMenu::Programmes)->trigger();
+        principale.entreeMenu(EntreeMenu::Programmes)->trigger();
         QCOMPARE(page, 1);
         QCOMPARE(vivantes(avant), 0);
         QCOMPARE(lanceurs(c).size(), avant.size());
@@ -447,7 +447,7 @@ private Q_SLOTS:
                 w->close();
             }
         });
-        principale.mnuDePrincipal.at(entree)->trigger();
+        principale.entreeMenu(entree)->trigger();
         QTEST(modale, "modale");
         for (QString& r : rubriques)
             r.prepend(cc.dossier());
