@@ -440,7 +440,9 @@ private Q_SLOTS:
         Environnement cc;
         frmPrincipale principale(cc.contexte());
         QString modale;
-        QTimer::singleShot(0, [&] {
+        // Bound to the window: when no dialog opens (help), the call must not outlive the
+        // test and fire into the next one with its references gone.
+        QTimer::singleShot(0, &principale, [&] {
             if (QWidget* w = QApplication::activeModalWidget()) {
                 modale = w->metaObject()->className();
                 QVERIFY(cc.contexte().fenetres().ouvertes<QWidget>().contains(w));
