@@ -5,6 +5,7 @@
 #include "launcher/frmDalvire.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
+#include "support/SansAvertissements.h"
 #include "support/ShellFactice.h"
 #include "tray/frmPrincipale.h"
 
@@ -91,14 +92,8 @@ std::pair<double, double> ouvertureListe(Contexte& contexte) {
 
 } // namespace
 
-// The offscreen platform says that it cannot raise a window, once per window shown.
-void sansAvertissements(QtMsgType type, const QMessageLogContext&, const QString& texte) {
-    if (type != QtWarningMsg && type != QtInfoMsg && type != QtDebugMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
 int main(int argc, char** argv) {
-    qInstallMessageHandler(sansAvertissements);
+    Taire_Avertissements();
     // A screen tall enough for every window, so that the whole set is built.
     QTemporaryDir dossier;
     const QString config = dossier.filePath(QStringLiteral("ecran.json"));

@@ -8,6 +8,7 @@
 #include "manage/frmGestion.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
+#include "support/SansAvertissements.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -65,15 +66,10 @@ void afficher(const char* quoi, const std::vector<double>& v) {
                 *std::max_element(v.begin(), v.end()));
 }
 
-void sansAvertissements(QtMsgType type, const QMessageLogContext&, const QString& texte) {
-    if (type != QtWarningMsg && type != QtInfoMsg && type != QtDebugMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    qInstallMessageHandler(sansAvertissements);
+    Taire_Avertissements();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     Environnement env;

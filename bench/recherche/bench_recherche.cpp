@@ -11,6 +11,7 @@
 #include "launcher/frmRechercher.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
+#include "support/SansAvertissements.h"
 #include "tray/frmPrincipale.h"
 #include "ui/Cadre.h"
 #include "ui/frmIntro.h"
@@ -116,14 +117,8 @@ double ouvrir(frmPrincipale& principale, Peinture& peinture) {
 
 } // namespace
 
-// The offscreen platform says that it cannot raise a window.
-void sansAvertissements(QtMsgType type, const QMessageLogContext&, const QString& texte) {
-    if (type != QtWarningMsg && type != QtInfoMsg && type != QtDebugMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
 int main(int argc, char** argv) {
-    qInstallMessageHandler(sansAvertissements);
+    Taire_Avertissements();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     Installer_Police_Application();
