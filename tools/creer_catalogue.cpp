@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     sqlite3* base = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(provisoire).constData(), &base,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK ||
-        !Collation::enregistrer(base)) {
+        sqlite3_create_collation(base, Collation::Nom, SQLITE_UTF8, nullptr, Collation::rappel) !=
+            SQLITE_OK) {
         std::fprintf(stderr, "cannot create %s\n", argv[2]);
         sqlite3_close(base);
         return 1;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <utility>
 
+struct sqlite3;
 struct sqlite3_stmt;
 
 // The connection and the operations on the catalogue. Statement texts, column names and
@@ -23,9 +24,19 @@ public:
     void ouvrir(const QString& chemin) {
         oublierPreparees();
         connexion.Open(chemin);
+        chemin_ = chemin;
     }
-    // Releases the set and the connection; never fails.
+    // Releases the set and the connection; never fails. Operations fail from then on.
     void fermer() noexcept;
+    // Lets the catalogue rest while nothing reads it: the connection is closed and the
+    // engine unloaded; the next operation opens the file again. Only between operations,
+    // never within a transaction.
+    void liberer() noexcept;
+    // Between ouvrir and fermer, resting or not.
+    bool estOuvert() const { return !chemin_.isEmpty(); }
+    // The live connection, opened again if the catalogue was resting; throws
+    // ErreurCatalogue once closed or when the file cannot be opened again.
+    sqlite3* base();
 
     // The operations of the windows, each a statement prepared once per connection with
     // its values bound. Each throws ErreurCatalogue, whose cause is in French. Lists come
@@ -68,4 +79,18 @@ private:
 
     std::array<std::unique_ptr<sqlite3_stmt, Finalisation>, NombreInstructions> preparees_;
     const void* baseDesPreparees_ = nullptr;
+    QString chemin_;
+};
+
+// Lets the catalogue rest when the scope that reads it ends, however it ends.
+class ReposCatalogue {
+public:
+    explicit ReposCatalogue(Catalogue& catalogue)
+        : catalogue_(catalogue) {}
+    ~ReposCatalogue() { catalogue_.liberer(); }
+    ReposCatalogue(const ReposCatalogue&) = delete;
+    ReposCatalogue& operator=(const ReposCatalogue&) = delete;
+
+private:
+    Catalogue& catalogue_;
 };

@@ -1,7 +1,5 @@
 #include "catalogue/Collation.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <iterator>
 
@@ -149,11 +147,6 @@ Issue comparerLatin(const char* a, int na, const char* b, int nb, int& resultat)
     return Issue::Egal;
 }
 
-int rappelSqlite(void*, int na, const void* a, int nb, const void* b) {
-    return Collation::comparerUtf8(static_cast<const char*>(a), na, static_cast<const char*>(b),
-                                   nb);
-}
-
 } // namespace
 
 namespace Collation {
@@ -197,8 +190,8 @@ QString plier(const QString& texte) {
     return plie;
 }
 
-bool enregistrer(sqlite3* base) {
-    return sqlite3_create_collation(base, Nom, SQLITE_UTF8, nullptr, rappelSqlite) == SQLITE_OK;
+int rappel(void*, int na, const void* a, int nb, const void* b) {
+    return comparerUtf8(static_cast<const char*>(a), na, static_cast<const char*>(b), nb);
 }
 
 } // namespace Collation

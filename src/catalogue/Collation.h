@@ -2,8 +2,6 @@
 
 #include <QString>
 
-struct sqlite3;
-
 // Names compare and sort as a French user expects: letter case never matters, for
 // accented letters too ("éCOLE" equals "École"); accents matter for equality but sort
 // after the base letter ("École" comes among the e, "Zèbre" after "avion"). The catalogue's
@@ -22,7 +20,8 @@ int comparerUtf8(const char* a, int longueurA, const char* b, int longueurB);
 // their accents; a text found in a name this way is found whatever its case or accents.
 QString plier(const QString& texte);
 
-// Must be done on every connection before its first statement.
-bool enregistrer(sqlite3* base);
+// The comparison as SQLite calls a collation (UTF-8 texts), for the program's connections
+// and for the extension.
+int rappel(void* inutilise, int longueurA, const void* a, int longueurB, const void* b);
 
 } // namespace Collation

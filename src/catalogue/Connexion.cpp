@@ -1,10 +1,10 @@
 #include "catalogue/Connexion.h"
 
 #include "catalogue/Collation.h"
+#include "catalogue/Moteur.h"
 
 #include <QFileInfo>
 
-#include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
@@ -55,12 +55,12 @@ void verifierTables(sqlite3* base, const QString& chemin) {
     };
     for (const char* sql : lectures) {
         sqlite3_stmt* requete = nullptr;
-        int rc = sqlite3_prepare_v2(base, sql, -1, &requete, nullptr);
+        int rc = sqlite().prepare_v2(base, sql, -1, &requete, nullptr);
         if (rc == SQLITE_OK) {
-            rc = sqlite3_step(requete);
+            rc = sqlite().step(requete);
             if (rc == SQLITE_ROW || rc == SQLITE_DONE) rc = SQLITE_OK;
         }
-        sqlite3_finalize(requete);
+        sqlite().finalize(requete);
         if (rc != SQLITE_OK) echec(rc, chemin);
     }
 }
@@ -69,7 +69,7 @@ void verifierEcriture(sqlite3* base, const QString& chemin, bool enEcriture) {
     const QByteArray fichier = QFile::encodeName(chemin);
     const QByteArray dossier = QFile::encodeName(QFileInfo(chemin).absolutePath());
     // The journal is written beside the file, so its folder must take new files too.
-    if ((enEcriture && sqlite3_db_readonly(base, "main") == 1) ||
+    if ((enEcriture && sqlite().db_readonly(base, "main") == 1) ||
         ::access(fichier.constData(), W_OK) != 0 || ::access(dossier.constData(), W_OK) != 0)
         throw ErreurCatalogue(
             lignes(
@@ -83,13 +83,15 @@ using Base = std::unique_ptr<sqlite3, void (*)(sqlite3*)>;
 
 Base ouvrirBase(const QString& chemin, int drapeaux) {
     sqlite3* brute = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(chemin).constData(), &brute,
-                                   drapeaux | SQLITE_OPEN_NOMUTEX, nullptr);
-    Base base(brute, [](sqlite3* b) { sqlite3_close_v2(b); });
+    const int rc = sqlite().open_v2(QFile::encodeName(chemin).constData(), &brute,
+                                    drapeaux | SQLITE_OPEN_NOMUTEX, nullptr);
+    Base base(brute, [](sqlite3* b) { sqlite().close_v2(b); });
     if (rc != SQLITE_OK) echec(rc, chemin);
-    sqlite3_extended_result_codes(base.get(), 1);
-    sqlite3_busy_timeout(base.get(), AttenteVerrouMs);
-    if (!Collation::enregistrer(base.get())) echec(SQLITE_ERROR, chemin);
+    sqlite().extended_result_codes(base.get(), 1);
+    sqlite().busy_timeout(base.get(), AttenteVerrouMs);
+    if (sqlite().create_collation(base.get(), Collation::Nom, SQLITE_UTF8, nullptr,
+                                  Collation::rappel) != SQLITE_OK)
+        echec(SQLITE_ERROR, chemin);
     return base;
 }
 
@@ -109,6 +111,8 @@ QString ErreurCatalogue::cause() const {
 }
 
 QString ErreurCatalogue::causeDe(int code) {
+    if (code == MoteurIntrouvable)
+        return QStringLiteral("Le moteur de données du programme n'a pas pu être chargé.");
     switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -135,28 +139,43 @@ QString ErreurCatalogue::causeDe(int code) {
 }
 
 void Connexion::Fermeture::operator()(sqlite3* base) const {
-    sqlite3_close_v2(base);
+    sqlite().close_v2(base);
 }
 
 Connexion::Connexion() = default;
 Connexion::~Connexion() = default;
 
 void Connexion::verifier(const QString& chemin) {
+    const PriseMoteur moteur;
     const Base base = ouvrirBase(chemin, SQLITE_OPEN_READONLY);
     verifierTables(base.get(), chemin);
     verifierEcriture(base.get(), chemin, false);
 }
 
 void Connexion::Open(const QString& chemin) {
+    ouvrir(chemin, true);
+}
+
+void Connexion::Reprendre(const QString& chemin) {
+    ouvrir(chemin, false);
+}
+
+void Connexion::ouvrir(const QString& chemin, bool verifications) {
+    // Held before the old connection closes: the engine stays loaded between them.
+    auto moteur = std::make_unique<PriseMoteur>();
     Close();
     Base base = ouvrirBase(chemin, SQLITE_OPEN_READWRITE);
-    verifierTables(base.get(), chemin);
-    verifierEcriture(base.get(), chemin, true);
+    if (verifications) {
+        verifierTables(base.get(), chemin);
+        verifierEcriture(base.get(), chemin, true);
+    }
+    moteur_ = std::move(moteur);
     base_.reset(base.release());
     chemin_ = chemin;
 }
 
 void Connexion::Close() {
     base_.reset();
+    moteur_.reset();
     chemin_.clear();
 }

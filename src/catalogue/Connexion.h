@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 struct sqlite3;
+class PriseMoteur;
 
 // A failure of the catalogue, with a French description fit for a message box and the
 // number of the underlying error.
@@ -20,6 +21,9 @@ public:
     QString cause() const;
     // The same sentence for an error number of the engine.
     static QString causeDe(int code);
+
+    // The number of a failure to load the engine itself, outside the engine's own.
+    static constexpr int MoteurIntrouvable = -1;
 
 private:
     QString description_;
@@ -37,6 +41,9 @@ public:
 
     // Opens the file for reading and writing, or throws ErreurCatalogue saying why not.
     void Open(const QString& chemin);
+    // Opens again a file that Open accepted, without its checks: a change since then
+    // shows in the statements' own failures.
+    void Reprendre(const QString& chemin);
     void Close();
     bool estOuverte() const { return base_ != nullptr; }
     sqlite3* base() const { return base_.get(); }
@@ -48,9 +55,12 @@ public:
     static void verifier(const QString& chemin);
 
 private:
+    void ouvrir(const QString& chemin, bool verifications);
     struct Fermeture {
         void operator()(sqlite3* base) const;
     };
+    // Declared first, so that the connection is closed before the engine is let go.
+    std::unique_ptr<PriseMoteur> moteur_;
     std::unique_ptr<sqlite3, Fermeture> base_;
     QString chemin_;
 };

@@ -7,19 +7,10 @@
 #include <sqlite3ext.h>
 SQLITE_EXTENSION_INIT1
 
-namespace {
-
-int comparer(void*, int na, const void* a, int nb, const void* b) {
-    return Collation::comparerUtf8(static_cast<const char*>(a), na, static_cast<const char*>(b),
-                                   nb);
-}
-
-} // namespace
-
 // The name SQLite derives from the file name "francais".
 extern "C" __attribute__((visibility("default"))) int
 sqlite3_francais_init(sqlite3* base, char** erreur, const sqlite3_api_routines* api) {
     SQLITE_EXTENSION_INIT2(api);
     (void)erreur;
-    return sqlite3_create_collation(base, Collation::Nom, SQLITE_UTF8, nullptr, comparer);
+    return sqlite3_create_collation(base, Collation::Nom, SQLITE_UTF8, nullptr, Collation::rappel);
 }

@@ -3,8 +3,7 @@
 #include "catalogue/Catalogue.h"
 
 #include "base/Nombres.h"
-
-#include <sqlite3.h>
+#include "catalogue/Moteur.h"
 
 #include <array>
 
@@ -80,8 +79,8 @@ static_assert(static_cast<std::size_t>(I::Nombre) == Catalogue::NombreInstructio
 }
 
 QString texteColonne(sqlite3_stmt* requete, int colonne) {
-    const auto* texte = reinterpret_cast<const char*>(sqlite3_column_text(requete, colonne));
-    return texte ? QString::fromUtf8(texte, sqlite3_column_bytes(requete, colonne)) : QString();
+    const auto* texte = reinterpret_cast<const char*>(sqlite().column_text(requete, colonne));
+    return texte ? QString::fromUtf8(texte, sqlite().column_bytes(requete, colonne)) : QString();
 }
 
 QString texteCouleur(const std::optional<qint64>& couleur) {
@@ -121,34 +120,34 @@ Element lireElement(sqlite3_stmt* r) {
 class Catalogue::Execution {
 public:
     Execution(Catalogue& catalogue, Instruction instruction, const QStringList& valeurs)
-        : base_(catalogue.connexion.base())
+        : base_(catalogue.base())
         , requete_(catalogue.preparee(instruction)) {
         int i = 1;
         for (const QString& valeur : valeurs) {
             const QByteArray utf8 = valeur.toUtf8();
-            const int rc = sqlite3_bind_text(requete_, i++, utf8.constData(), int(utf8.size()),
-                                             SQLITE_TRANSIENT);
+            const int rc = sqlite().bind_text(requete_, i++, utf8.constData(), int(utf8.size()),
+                                              SQLITE_TRANSIENT);
             if (rc != SQLITE_OK) echouer(rc);
         }
     }
     ~Execution() {
-        sqlite3_reset(requete_);
-        sqlite3_clear_bindings(requete_);
+        sqlite().reset(requete_);
+        sqlite().clear_bindings(requete_);
     }
     Execution(const Execution&) = delete;
     Execution& operator=(const Execution&) = delete;
 
     // True while a row is there to read.
     bool ligne() {
-        const int rc = sqlite3_step(requete_);
+        const int rc = sqlite().step(requete_);
         if (rc == SQLITE_ROW) return true;
-        if (rc != SQLITE_DONE) echouer(sqlite3_extended_errcode(base_));
+        if (rc != SQLITE_DONE) echouer(sqlite().extended_errcode(base_));
         return false;
     }
     sqlite3_stmt* requete() const { return requete_; }
     int lignesModifiees() {
         ligne();
-        return sqlite3_changes(base_);
+        return sqlite().changes(base_);
     }
 
 private:
@@ -157,14 +156,21 @@ private:
 };
 
 void Catalogue::Finalisation::operator()(sqlite3_stmt* requete) const {
-    sqlite3_finalize(requete);
+    sqlite().finalize(requete);
+}
+
+sqlite3* Catalogue::base() {
+    if (!connexion.estOuverte()) {
+        if (chemin_.isEmpty())
+            throw ErreurCatalogue(QStringLiteral("Opération non autorisée si l'objet est fermé."),
+                                  3704);
+        connexion.Reprendre(chemin_);
+    }
+    return connexion.base();
 }
 
 sqlite3_stmt* Catalogue::preparee(Instruction instruction) {
-    sqlite3* base = connexion.base();
-    if (!base)
-        throw ErreurCatalogue(QStringLiteral("Opération non autorisée si l'objet est fermé."),
-                              3704);
+    sqlite3* base = this->base();
     // Prepared on another connection (the file was opened again): made anew.
     if (base != baseDesPreparees_) {
         oublierPreparees();
@@ -173,10 +179,10 @@ sqlite3_stmt* Catalogue::preparee(Instruction instruction) {
     auto& preparee = preparees_[static_cast<std::size_t>(instruction)];
     if (!preparee) {
         sqlite3_stmt* requete = nullptr;
-        const int rc = sqlite3_prepare_v3(base, Textes[static_cast<std::size_t>(instruction)], -1,
-                                          SQLITE_PREPARE_PERSISTENT, &requete, nullptr);
+        const int rc = sqlite().prepare_v3(base, Textes[static_cast<std::size_t>(instruction)], -1,
+                                           SQLITE_PREPARE_PERSISTENT, &requete, nullptr);
         if (rc != SQLITE_OK) {
-            sqlite3_finalize(requete);
+            sqlite().finalize(requete);
             echouer(rc);
         }
         preparee.reset(requete);
@@ -222,7 +228,7 @@ std::optional<Categorie> Catalogue::categorie(const QString& nom) {
 
 int Catalogue::compterElementsDe(const QString& categorie) {
     Execution e(*this, Instruction::CompterElementsDe, {categorie});
-    return e.ligne() ? sqlite3_column_int(e.requete(), 0) : 0;
+    return e.ligne() ? sqlite().column_int(e.requete(), 0) : 0;
 }
 
 QList<Element> Catalogue::elementsDe(const QString& categorie) {

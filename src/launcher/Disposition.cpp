@@ -176,6 +176,9 @@ LectureFenetres Lire_Fenetres(Contexte& contexte) {
 }
 
 std::optional<LectureFenetres> Lire_Fenetres_Ou_Signaler(Contexte& contexte) {
+    // The strips keep what they show: the catalogue rests until something reads it again,
+    // and is let go before the strips are built, which keeps the start-up's peak low.
+    const ReposCatalogue repos(contexte.catalogue());
     try {
         return Lire_Fenetres(contexte);
     } catch (const ErreurCatalogue& erreur) {

@@ -198,6 +198,8 @@ bool frmRechercher::ouvrir() {
     if (!isVisible()) {
         QList<Element> elements;
         try {
+            // Read once per opening: the catalogue rests again while the window searches.
+            const ReposCatalogue repos(contexte_.catalogue());
             elements = contexte_.catalogue().elements();
         } catch (const ErreurCatalogue& erreur) {
             contexte_.messages().afficher(

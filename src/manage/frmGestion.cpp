@@ -228,5 +228,6 @@ FinGestion Afficher_Fenetre_Gestion(Contexte& contexte, PageGestion page, QWidge
     fenetre->exec();
     const FinGestion fin = fenetre ? fenetre->fin() : FinGestion::SansChangement;
     delete fenetre;
+    contexte.catalogue().liberer();
     return fin;
 }

@@ -373,5 +373,6 @@ bool Ajouter_Element_Propose(Contexte& contexte, const ElementPropose& element, 
     frmProgrammes editeur(contexte, listes, ModeEditeur::Creation, parent);
     editeur.proposer(element);
     editeur.exec();
+    contexte.catalogue().liberer();
     return editeur.enregistres() > 0;
 }

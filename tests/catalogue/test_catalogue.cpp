@@ -263,7 +263,7 @@ private Q_SLOTS:
         sqlite3* autre = nullptr;
         sqlite3_open_v2(QFile::encodeName(env.cheminCatalogue()).constData(), &autre,
                         SQLITE_OPEN_READONLY, nullptr);
-        Collation::enregistrer(autre);
+        sqlite3_create_collation(autre, Collation::Nom, SQLITE_UTF8, nullptr, Collation::rappel);
         sqlite3_stmt* requete = nullptr;
         sqlite3_prepare_v2(autre, "SELECT count(*) FROM programmes", -1, &requete, nullptr);
         QCOMPARE(sqlite3_step(requete), SQLITE_ROW);

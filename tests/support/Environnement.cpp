@@ -106,8 +106,8 @@ void Environnement::ouvrirCatalogue() {
 
 void Environnement::executer(const QString& instruction) {
     char* erreur = nullptr;
-    const int rc = sqlite3_exec(contexte_->catalogue().connexion.base(),
-                                instruction.toUtf8().constData(), nullptr, nullptr, &erreur);
+    const int rc = sqlite3_exec(contexte_->catalogue().base(), instruction.toUtf8().constData(),
+                                nullptr, nullptr, &erreur);
     const QString texte = QString::fromUtf8(erreur ? erreur : "");
     sqlite3_free(erreur);
     if (rc != SQLITE_OK) throw ErreurCatalogue(texte, rc);
@@ -115,8 +115,8 @@ void Environnement::executer(const QString& instruction) {
 
 QStringList Environnement::lignes(const QString& selection, const QStringList& colonnes) {
     sqlite3_stmt* brute = nullptr;
-    const int rc = sqlite3_prepare_v2(contexte_->catalogue().connexion.base(),
-                                      selection.toUtf8().constData(), -1, &brute, nullptr);
+    const int rc = sqlite3_prepare_v2(contexte_->catalogue().base(), selection.toUtf8().constData(),
+                                      -1, &brute, nullptr);
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> requete(brute, sqlite3_finalize);
     if (rc != SQLITE_OK) throw ErreurCatalogue(selection, rc);
     QStringList resultat;

@@ -221,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(dechargee.size(), quitte ? 1 : 0);
         QCOMPARE(vivantes(avant), quitte ? 0 : int(avant.size()));
         QCOMPARE(principale.icone() == nullptr, quitte);
-        QCOMPARE(c.catalogue().connexion.estOuverte(), !quitte);
+        QCOMPARE(c.catalogue().estOuvert(), !quitte);
     }
 
     void fermerFenetres() {
