@@ -4,7 +4,16 @@
 
 namespace {
 
-const QString FormatDateDebut = QStringLiteral("dd/MM/yyyy");
+// A field of digits alone, of one of the lengths given; -1 otherwise.
+int Champ_Numerique(QStringView champ, qsizetype minimum, qsizetype maximum) {
+    if (champ.size() < minimum || champ.size() > maximum) return -1;
+    int valeur = 0;
+    for (const QChar c : champ) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return -1;
+        valeur = valeur * 10 + (c.unicode() - u'0');
+    }
+    return valeur;
+}
 
 // The first mark between the fields of a format ("dd.MM.yy" gives "."); quoted literal
 // text and blanks are not separators.
@@ -16,15 +25,26 @@ QString Separateur(const QString& format, const QString& parDefaut) {
 
 } // namespace
 
+// Read and written by hand: every start reads this date, and Qt's date parser is a large
+// piece of code that would stay in memory for that alone.
 QDate Lire_Date_Debut(const QString& texte) {
     const QString t = texte.trimmed();
-    QDate date = QDate::fromString(t, FormatDateDebut);
-    if (!date.isValid()) date = QDate::fromString(t, QStringLiteral("d/M/yyyy"));
-    return date;
+    const QList<QStringView> champs = QStringView(t).split(QLatin1Char('/'));
+    if (champs.size() != 3) return {};
+    const int jour = Champ_Numerique(champs[0], 1, 2);
+    const int mois = Champ_Numerique(champs[1], 1, 2);
+    const int annee = Champ_Numerique(champs[2], 4, 4);
+    if (jour < 0 || mois < 0 || annee < 0) return {};
+    return QDate(annee, mois, jour); // invalid when no such day exists
 }
 
 QString Ecrire_Date_Debut(const QDate& date) {
-    return date.toString(FormatDateDebut);
+    if (!date.isValid()) return {};
+    const QChar zero(u'0');
+    return QStringLiteral("%1/%2/%3")
+        .arg(date.day(), 2, 10, zero)
+        .arg(date.month(), 2, 10, zero)
+        .arg(date.year(), 4, 10, zero);
 }
 
 QString Jours_Depuis(const QString& dateDebut, const QDate& aujourdhui) {

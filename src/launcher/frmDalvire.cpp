@@ -101,12 +101,6 @@ ListeProgrammes::ListeProgrammes(QWidget* parent)
     : QComboBox(parent)
     , modele_(new QStringListModel(this)) {
     setModel(modele_);
-    Borner_Liste_Deroulante(*this);
-    // The drop-down part's showing and hiding tell its opening and closing, whatever
-    // opened or closed it; its keys are looked at before the base class's own.
-    cadre_ = view()->window();
-    cadre_->installEventFilter(this);
-    view()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this] {
         if (!deplacementSeul_) Q_EMIT choisie();
     });
@@ -114,8 +108,26 @@ ListeProgrammes::ListeProgrammes(QWidget* parent)
 
 ListeProgrammes::~ListeProgrammes() {
     // The drop-down part goes after this part of the list: its hiding is no closing.
+    if (!cadre_) return;
     cadre_->removeEventFilter(this);
     view()->removeEventFilter(this);
+}
+
+void ListeProgrammes::preparerListe() {
+    // Made at the first opening, not with the strip: a strip that is never opened keeps
+    // no list view, nor the code and style sheet it takes, while the program rests.
+    if (cadre_) return;
+    Borner_Liste_Deroulante(*this);
+    // Lines of one height: the open list then measures one line, not every item's icon.
+    if (auto* vue = qobject_cast<QListView*>(view())) vue->setUniformItemSizes(true);
+    if (icones_) setItemDelegate(icones_);
+    // The drop-down part's showing and hiding tell its opening and closing, whatever
+    // opened or closed it; its keys are looked at before the base class's own.
+    cadre_ = view()->window();
+    cadre_->installEventFilter(this);
+    view()->installEventFilter(this);
+    connect(view()->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &ListeProgrammes::defilee);
 }
 
 void ListeProgrammes::remplir(const QStringList& noms) {
@@ -125,16 +137,11 @@ void ListeProgrammes::remplir(const QStringList& noms) {
 }
 
 bool ListeProgrammes::estDeroulee() const {
-    return cadre_->isVisible();
+    return cadre_ && cadre_->isVisible();
 }
 
 void ListeProgrammes::showPopup() {
-    // The scroll bar of the drop-down part: followed from its first opening on.
-    if (!defilementSuivi_) {
-        defilementSuivi_ = true;
-        connect(view()->verticalScrollBar(), &QScrollBar::valueChanged, this,
-                &ListeProgrammes::defilee);
-    }
+    preparerListe();
     QComboBox::showPopup();
 }
 
@@ -239,6 +246,11 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
     QPalette fond = palette();
     fond.setColor(QPalette::Window, CouleurConception);
     setPalette(fond);
+    // The list's font, given to the window before the list is made: set on the list
+    // itself, it would make Qt build the drop-down part at once (see preparerListe).
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPointSizeF(8.25);
+    setFont(tahoma);
 
     const QCursor main = Curseur_Main(contexte_);
 
@@ -251,14 +263,9 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
     imgIcone->setCursor(main);
 
     cboProgrammes = new ListeProgrammes(this);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPointSizeF(8.25);
-    cboProgrammes->setFont(tahoma);
     cboProgrammes->setGeometry(placeControle(480, 60, 3015, 315));
     cboProgrammes->setCursor(main);
     cboProgrammes->setFocusPolicy(Qt::StrongFocus);
-    // Lines of one height: the open list then measures one line, not every item's icon.
-    if (auto* vue = qobject_cast<QListView*>(cboProgrammes->view())) vue->setUniformItemSizes(true);
     iconesProgrammes = new DelegueIcones(
         cboProgrammes->model(),
         [this](int ligne) {
@@ -266,7 +273,6 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
                                 Dossier_Application(contexte_));
         },
         cboProgrammes);
-    cboProgrammes->setItemDelegate(iconesProgrammes);
     cboProgrammes->definirIcones(iconesProgrammes);
     setAcceptDrops(true);
 

@@ -49,8 +49,9 @@ public:
     void showPopup() override;
     // Replaces every entry at once, selecting none, without any signal.
     void remplir(const QStringList& noms);
-    // Where the closed list finds the icon of its current entry, as the open list does.
-    void definirIcones(const DelegueIcones* icones) { icones_ = icones; }
+    // Where the closed list finds the icon of its current entry, and the open list draws
+    // its lines.
+    void definirIcones(DelegueIcones* icones) { icones_ = icones; }
     // True while the drop-down part is on screen.
     bool estDeroulee() const;
 
@@ -72,11 +73,11 @@ protected:
 
 private:
     bool toucheDeLaListeOuverte(QKeyEvent& touche);
+    void preparerListe();
 
     QStringListModel* modele_ = nullptr;
-    const DelegueIcones* icones_ = nullptr;
-    QWidget* cadre_ = nullptr; // the drop-down part's own window
-    bool defilementSuivi_ = false;
+    DelegueIcones* icones_ = nullptr;
+    QWidget* cadre_ = nullptr; // the drop-down part's own window, once made
     // True while keys or the wheel move the current entry of the closed list, which the
     // base class reports as activated all the same.
     bool deplacementSeul_ = false;

@@ -39,13 +39,16 @@ private Q_SLOTS:
                      texte);
     }
 
-    // What the settings keep reads back as the same day.
+    // What the settings keep reads back as the same day; anything else reads as no date.
     void dateDebutRelue() {
         const QDate jour(2026, 3, 9);
         QCOMPARE(Ecrire_Date_Debut(jour), QStringLiteral("09/03/2026"));
         QCOMPARE(Lire_Date_Debut(Ecrire_Date_Debut(jour)), jour);
         QCOMPARE(Lire_Date_Debut(QStringLiteral(" 9/3/2026 ")), jour);
-        QVERIFY(!Lire_Date_Debut(QStringLiteral("2026-03-09")).isValid());
+        QCOMPARE(Ecrire_Date_Debut(QDate()), QString());
+        for (const char* autre : {"2026-03-09", "31/02/2026", "9/3/26", "009/3/2026", "+9/3/2026",
+                                  "9/3/2026/1", "9//2026", "", "٩/٣/٢٠٢٦"})
+            QVERIFY2(!Lire_Date_Debut(QString::fromUtf8(autre)).isValid(), autre);
     }
 };
 
