@@ -198,7 +198,7 @@ bool frmRechercher::ouvrir() {
     if (!isVisible()) {
         QList<Element> elements;
         try {
-            elements = contexte_.catalogue().elements();
+            elements = contexte_.catalogue().elementsSansOrdre();
         } catch (const ErreurCatalogue& erreur) {
             contexte_.messages().afficher(
                 QStringLiteral("La recherche n'a pas pu s'ouvrir : le fichier contenant les "
