@@ -5,6 +5,8 @@
 #include "base/Nombres.h"
 #include "catalogue/Moteur.h"
 
+#include <QHash>
+
 #include <array>
 
 enum class Catalogue::Instruction {
@@ -14,6 +16,7 @@ enum class Catalogue::Instruction {
     CompterElementsDe,
     ElementsDe,
     Elements,
+    ElementsSansOrdre,
     Element,
     AjouterCategorie,
     ModifierCategorie,
@@ -46,6 +49,8 @@ constexpr std::array<const char*, static_cast<std::size_t>(I::Nombre)> Textes{
     "SELECT count(*) FROM programmes WHERE categorie = ?1",
     COLONNES_ELEMENT " WHERE categorie = ?1 ORDER BY nom",
     COLONNES_ELEMENT " ORDER BY nom",
+    // In the table's own order: walking the name index would cost a seek per row.
+    COLONNES_ELEMENT,
     COLONNES_ELEMENT " WHERE nom = ?1",
     "INSERT INTO categorie (nom, icone, affiche, couleur) VALUES (?1, ?2, ?3, ?4)",
     "UPDATE categorie SET icone = ?2, affiche = ?3, couleur = ?4 WHERE nom = ?1",
@@ -108,9 +113,30 @@ QStringList valeurs(const Element& e) {
     return {e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier};
 }
 
-Element lireElement(sqlite3_stmt* r) {
-    return {texteColonne(r, 0), texteColonne(r, 1), texteColonne(r, 2), texteColonne(r, 3),
-            texteColonne(r, 4)};
+// The texts that many rows repeat (a category, a code), made once per reading and shared
+// by the rows: a long list then holds one copy of each, not one per row.
+class TextesPartages {
+public:
+    QString texte(sqlite3_stmt* requete, int colonne) {
+        const auto* texte = reinterpret_cast<const char*>(sqlite().column_text(requete, colonne));
+        if (!texte) return {};
+        const QByteArray octets =
+            QByteArray::fromRawData(texte, sqlite().column_bytes(requete, colonne));
+        const auto trouve = textes_.constFind(octets);
+        if (trouve != textes_.cend()) return *trouve;
+        // The key must outlive the row: fromRawData only points into it.
+        QString lu = QString::fromUtf8(octets);
+        textes_.insert(QByteArray(octets.constData(), octets.size()), lu);
+        return lu;
+    }
+
+private:
+    QHash<QByteArray, QString> textes_;
+};
+
+Element lireElement(sqlite3_stmt* r, TextesPartages& partages) {
+    return {texteColonne(r, 0), texteColonne(r, 1), partages.texte(r, 2), partages.texte(r, 3),
+            partages.texte(r, 4)};
 }
 
 } // namespace
@@ -206,9 +232,10 @@ QList<Categorie> Catalogue::lireCategories(Instruction instruction, const QStrin
 
 QList<Element> Catalogue::lireElements(Instruction instruction, const QStringList& valeurs) {
     QList<Element> lus;
+    TextesPartages partages;
     Execution e(*this, instruction, valeurs);
     while (e.ligne())
-        lus << lireElement(e.requete());
+        lus << lireElement(e.requete(), partages);
     return lus;
 }
 
@@ -237,6 +264,10 @@ QList<Element> Catalogue::elementsDe(const QString& categorie) {
 
 QList<Element> Catalogue::elements() {
     return lireElements(Instruction::Elements, {});
+}
+
+QList<Element> Catalogue::elementsSansOrdre() {
+    return lireElements(Instruction::ElementsSansOrdre, {});
 }
 
 std::optional<Element> Catalogue::element(const QString& nom) {

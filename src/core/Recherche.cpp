@@ -8,7 +8,7 @@ namespace {
 
 // How a word sits in a folded name: at its start (0), at the start of one of its words
 // (1), inside a word only (2), or nowhere (-1).
-int place(const QString& nom, const QString& mot) {
+int place(QStringView nom, const QString& mot) {
     int meilleure = -1;
     for (qsizetype i = nom.indexOf(mot); i >= 0; i = nom.indexOf(mot, i + 1)) {
         if (i == 0) return 0;
@@ -21,37 +21,43 @@ int place(const QString& nom, const QString& mot) {
 struct Trouve {
     int groupe;
     double poids;
-    qsizetype rang; // the place in French order
+    std::size_t entree;
 };
-
-bool avant(const Trouve& a, const Trouve& b) {
-    if (a.groupe != b.groupe) return a.groupe < b.groupe;
-    if (a.poids != b.poids) return a.poids > b.poids;
-    return a.rang < b.rang;
-}
 
 } // namespace
 
 IndexRecherche::IndexRecherche(QList<Element> elements, const Poids& poids) {
+    qsizetype lettres = 0;
+    for (const Element& e : elements)
+        lettres += e.nom.size();
+    // Folding rarely changes a name's length: one block nearly always holds them all.
+    plies_.reserve(lettres);
     entrees_.reserve(static_cast<std::size_t>(elements.size()));
     for (Element& e : elements) {
-        QString plie = Collation::plier(e.nom);
+        const qsizetype debut = plies_.size();
+        plies_ += Collation::plier(e.nom);
         const double p = poids ? poids(e.nom) : 0.0;
-        entrees_.push_back({std::move(e), std::move(plie), p});
+        entrees_.push_back({std::move(e), debut, plies_.size() - debut, p});
     }
-    // The collation's order is the folded letters', then the accents' when the letters
-    // are equal: on the folded names the collation is left only their rare ties. The
-    // catalogue gives its items in that order already, which a look at neighbours checks.
-    const auto avant = [](const Entree& a, const Entree& b) {
-        const int lettres = a.plie.compare(b.plie, Qt::CaseSensitive);
-        if (lettres != 0) return lettres < 0;
-        return Collation::comparer(a.element.nom, b.element.nom) < 0;
-    };
-    if (!std::is_sorted(entrees_.begin(), entrees_.end(), avant))
-        std::sort(entrees_.begin(), entrees_.end(), avant);
 }
 
-int IndexRecherche::groupe(const QString& nomPlie, const QStringList& motsPlies) {
+QStringView IndexRecherche::plie(std::size_t entree) const {
+    const Entree& e = entrees_[entree];
+    return QStringView(plies_).sliced(e.debutPlie, e.longueurPlie);
+}
+
+bool IndexRecherche::avantEnFrancais(std::size_t a, std::size_t b) const {
+    // The collation's order is the folded letters', then the accents' when the letters
+    // are equal: on the folded names the collation is left only their rare ties.
+    const int lettres = plie(a).compare(plie(b), Qt::CaseSensitive);
+    if (lettres != 0) return lettres < 0;
+    const int accents = Collation::comparer(entrees_[a].element.nom, entrees_[b].element.nom);
+    if (accents != 0) return accents < 0;
+    // Names the collation finds equal (a file that another tool wrote) keep their order.
+    return a < b;
+}
+
+int IndexRecherche::groupe(QStringView nomPlie, const QStringList& motsPlies) {
     int groupe = 0;
     for (qsizetype m = 0; m < motsPlies.size(); ++m) {
         int p = place(nomPlie, motsPlies.at(m));
@@ -68,15 +74,22 @@ QList<Element> IndexRecherche::chercher(const QString& texte, int maximum) const
         Collation::plier(texte.simplified()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     std::vector<Trouve> trouves;
     for (std::size_t i = 0; i < entrees_.size(); ++i) {
-        const int g = groupe(entrees_[i].plie, mots);
-        if (g >= 0) trouves.push_back({g, entrees_[i].poids, static_cast<qsizetype>(i)});
+        const int g = groupe(plie(i), mots);
+        if (g >= 0) trouves.push_back({g, entrees_[i].poids, i});
     }
+    // Only the names shown are put in French order: ordering every name would weigh on
+    // each opening.
+    const auto avant = [this](const Trouve& a, const Trouve& b) {
+        if (a.groupe != b.groupe) return a.groupe < b.groupe;
+        if (a.poids != b.poids) return a.poids > b.poids;
+        return avantEnFrancais(a.entree, b.entree);
+    };
     const auto fin =
         trouves.begin() + std::min<std::ptrdiff_t>(std::max(maximum, 0), std::ssize(trouves));
     std::partial_sort(trouves.begin(), fin, trouves.end(), avant);
     QList<Element> resultat;
     resultat.reserve(fin - trouves.begin());
     for (auto it = trouves.begin(); it != fin; ++it)
-        resultat.append(entrees_[static_cast<std::size_t>(it->rang)].element);
+        resultat.append(entrees_[it->entree].element);
     return resultat;
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <functional>
 #include <vector>
@@ -28,6 +29,7 @@ public:
     using Poids = std::function<double(const QString& nom)>;
 
     IndexRecherche() = default;
+    // The items in any order: the search orders only what it gives.
     IndexRecherche(QList<Element> elements, const Poids& poids);
 
     // The items found for the text, best first, at most that many.
@@ -36,14 +38,20 @@ public:
     qsizetype taille() const { return static_cast<qsizetype>(entrees_.size()); }
 
     // The group of a name for a text (as above), or -1 when the text does not find it.
-    static int groupe(const QString& nomPlie, const QStringList& motsPlies);
+    static int groupe(QStringView nomPlie, const QStringList& motsPlies);
 
 private:
     struct Entree {
         Element element;
-        QString plie;
+        qsizetype debutPlie = 0; // where its folded name lies in plies_
+        qsizetype longueurPlie = 0;
         double poids = 0;
     };
-    // In French order, so that an item's place settles every tie.
+    QStringView plie(std::size_t entree) const;
+    bool avantEnFrancais(std::size_t a, std::size_t b) const;
+
+    // In the order given, which settles the ties French order leaves.
     std::vector<Entree> entrees_;
+    // Every folded name end to end: one block rather than one per name.
+    QString plies_;
 };

@@ -200,7 +200,7 @@ bool frmRechercher::ouvrir() {
         try {
             // Read once per opening: the catalogue rests again while the window searches.
             const ReposCatalogue repos(contexte_.catalogue());
-            elements = contexte_.catalogue().elements();
+            elements = contexte_.catalogue().elementsSansOrdre();
         } catch (const ErreurCatalogue& erreur) {
             contexte_.messages().afficher(
                 QStringLiteral("La recherche n'a pas pu s'ouvrir : le fichier contenant les "

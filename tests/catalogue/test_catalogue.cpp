@@ -115,6 +115,26 @@ private Q_SLOTS:
         QCOMPARE(Noms(b.c().elements()), QStringList("autre"));
     }
 
+    // Read in no order, each row keeps its own texts, though rows share those they repeat.
+    void elementsSansOrdre() {
+        Banc b;
+        b.categories({"Outils", "Jeux"});
+        QStringList ecrits;
+        for (int i = 0; i < 6; ++i) {
+            const Element e{QStringLiteral("e%1").arg(i), QStringLiteral("/bin/%1").arg(i),
+                            i % 2 ? QStringLiteral("Jeux") : QStringLiteral("Outils"),
+                            QString::number(i % 3), i % 4 ? QString::number(i % 4) : QString()};
+            b.c().ajouter(e);
+            ecrits << QStringList{e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier}.join(
+                '|');
+        }
+        QStringList lus;
+        for (const Element& e : b.c().elementsSansOrdre())
+            lus << QStringList{e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier}.join('|');
+        lus.sort();
+        QCOMPARE(lus, ecrits);
+    }
+
     void ordreDesListes() {
         Banc b;
         b.categories({"Zèbre", "avion", "École", "z", "Bateau"});

@@ -46,7 +46,11 @@ private Q_SLOTS:
               // Three starts a month ago weigh less than one today.
               "recent|Alto;Alpha|Alto@30;Alto@30;Alto@30;Alpha@0|al|Alpha;Alto",
               "oublie|Alto;Alpha|Alto@200;Alto@200;Alto@200|al|Alpha;Alto",
-              "groupe d'abord|Mon lot;Lot|Mon lot@0;Mon lot@0|lot|Lot;Mon lot"}) {
+              "groupe d'abord|Mon lot;Lot|Mon lot@0;Mon lot@0|lot|Lot;Mon lot",
+              // Ties of letters go to the accents; names the collation finds equal keep
+              // the order they came in.
+              "accents seuls|côté;cote;Côte;coté|côté@0;cote@0|cot|cote;côté;coté;Côte",
+              "egaux|doublon;zz;Doublon;DOUBLON||doub|doublon;Doublon;DOUBLON"}) {
             const QStringList c = QString::fromUtf8(ligne).split('|');
             QTest::newRow(qPrintable(c[0])) << liste(c[1]) << liste(c[2]) << c[3] << liste(c[4]);
         }
