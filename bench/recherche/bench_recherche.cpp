@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QRandomGenerator>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -118,6 +119,7 @@ double ouvrir(frmPrincipale& principale, Peinture& peinture) {
 } // namespace
 
 int main(int argc, char** argv) {
+    mallopt(M_ARENA_MAX, 1); // as the program does
     Taire_Avertissements();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

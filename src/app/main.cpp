@@ -8,10 +8,16 @@
 
 #include <cstdio>
 
+#include <malloc.h>
+
 int main(int argc, char** argv) {
     // Handed to a running copy before anything of the display is loaded: this one ends at once.
     const bool rechercher = Recherche_Demandee(argc, argv);
     if (rechercher && Confier_Recherche()) return 0;
+
+    // One heap for every thread: the search reads the catalogue on a thread of its own,
+    // and a heap of that thread's would hold megabytes of its own, to be made anew.
+    mallopt(M_ARENA_MAX, 1);
 
     // Decided before the application exists: it picks its platform when it is made.
     const ChoixPlateforme plateforme = Choisir_Plateforme(QProcessEnvironment::systemEnvironment());

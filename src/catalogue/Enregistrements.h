@@ -40,6 +40,8 @@ struct Element {
     std::optional<TypeElement> type() const { return Type_Element(typefichier); }
     std::optional<ModeAffichage> mode() const { return Mode_Affichage(demarrage); }
 };
+// Texts alone: a list of ten thousand grows by moving their bytes, not item by item.
+Q_DECLARE_TYPEINFO(Element, Q_RELOCATABLE_TYPE);
 
 // What the deletion of a category took with it.
 struct SuppressionCategorie {

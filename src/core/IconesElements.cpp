@@ -103,6 +103,11 @@ QIcon Charger_Icone(const SourceIcone& source) {
     return QIcon();
 }
 
+void Preparer_Icones() {
+    QIcon::hasThemeIcon(Executable);
+    QMimeDatabase().mimeTypeForFile(QStringLiteral("a.txt"), QMimeDatabase::MatchExtension);
+}
+
 QIcon Icone_Application(const QString& icone) {
     const QIcon generique = QIcon::fromTheme(Executable);
     if (icone.isEmpty()) return generique;

@@ -32,6 +32,10 @@ SourceIcone Source_Icone(const QString& chemin, const QString& typefichier,
                          const QString& dossierApplication);
 // The first of the theme's names it has, or else the file; a null icon when none exists.
 QIcon Charger_Icone(const SourceIcone& source);
+// Reads what every first lookup reads before its own picture (the icon theme's index, the
+// system's table of file types), so that a window waiting for something else can have it
+// done meanwhile.
+void Preparer_Icones();
 
 // The picture an application gives of itself (a picture's path or a theme name, as the
 // system's list of applications says); the theme's generic program when it names none

@@ -194,13 +194,40 @@ frmRechercher::frmRechercher(Contexte& contexte)
 
 frmRechercher::~frmRechercher() = default;
 
+std::future<IndexRecherche> frmRechercher::lancerLecture() {
+    const auto lire = [&catalogue = contexte_.catalogue(),
+                       &utilisations = contexte_.utilisations()] {
+        QList<Element> elements;
+        {
+            // Read once per opening: the catalogue rests again while the window searches.
+            const ReposCatalogue repos(catalogue);
+            elements = catalogue.elementsSansOrdre();
+        }
+        const QDateTime maintenant = QDateTime::currentDateTimeUtc();
+        return IndexRecherche(std::move(elements), [&](const QString& nom) {
+            return utilisations.poids(nom, maintenant);
+        });
+    };
+    try {
+        return std::async(std::launch::async, lire);
+    } catch (const std::system_error&) {
+        // No thread to be had: read when the index is asked for.
+        return std::async(std::launch::deferred, lire);
+    }
+}
+
 bool frmRechercher::ouvrir() {
     if (!isVisible()) {
-        QList<Element> elements;
+        // Read and folded on another thread while this one does what the first opening
+        // pays: the window's X window, its style, and the icon theme and file types its
+        // lines will be looked up in. Neither touches what the other uses, and the window
+        // is shown only once its list is filled.
+        std::future<IndexRecherche> lecture = lancerLecture();
+        winId();
+        ensurePolished();
+        Preparer_Icones();
         try {
-            // Read once per opening: the catalogue rests again while the window searches.
-            const ReposCatalogue repos(contexte_.catalogue());
-            elements = contexte_.catalogue().elementsSansOrdre();
+            index_ = lecture.get();
         } catch (const ErreurCatalogue& erreur) {
             contexte_.messages().afficher(
                 QStringLiteral("La recherche n'a pas pu s'ouvrir : le fichier contenant les "
@@ -210,11 +237,6 @@ bool frmRechercher::ouvrir() {
                 IconeMessage::Exclamation);
             return false;
         }
-        const Utilisations& utilisations = contexte_.utilisations();
-        const QDateTime maintenant = QDateTime::currentDateTimeUtc();
-        index_ = IndexRecherche(std::move(elements), [&](const QString& nom) {
-            return utilisations.poids(nom, maintenant);
-        });
         {
             const QSignalBlocker silence(txtRecherche);
             txtRecherche->clear();

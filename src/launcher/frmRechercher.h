@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <future>
+
 class Contexte;
 class QLabel;
 class QLineEdit;
@@ -52,6 +54,8 @@ protected:
     void paintEvent(QPaintEvent* evenement) override;
 
 private:
+    // The reading of the items and their folding into an index, started now.
+    std::future<IndexRecherche> lancerLecture();
     void rechercher(const QString& texte);
     void deplacer(int ligne);
     void choisir(int ligne);
