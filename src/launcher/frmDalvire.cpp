@@ -118,6 +118,9 @@ void ListeProgrammes::preparerListe() {
     // no list view, nor the code and style sheet it takes, while the program rests.
     if (cadre_) return;
     Borner_Liste_Deroulante(*this);
+    // The strip's font, now set on the list itself: Qt gives it to the drop-down part, a
+    // window of its own that would not take it otherwise.
+    setFont(font());
     // Lines of one height: the open list then measures one line, not every item's icon.
     if (auto* vue = qobject_cast<QListView*>(view())) vue->setUniformItemSizes(true);
     if (icones_) setItemDelegate(icones_);

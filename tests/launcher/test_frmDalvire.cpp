@@ -9,6 +9,7 @@
 #include "support/ShellFactice.h"
 #include "ui/Cadre.h"
 #include "ui/Curseur.h"
+#include "ui/DelegueIcones.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -190,6 +191,12 @@ void TestFrmDalvire::chargement() {
     verifierRentree(*f);
     QCOMPARE(f->Compteur, qint16(0));
     QCOMPARE(Est_Premier_Plan(f.get()), auPremierPlan);
+    // A strip at rest has no drop-down part yet; its first opening makes it whole.
+    QVERIFY(!f->cboProgrammes->findChild<QAbstractItemView*>());
+    f->cboProgrammes->showPopup();
+    QCOMPARE(f->cboProgrammes->view()->itemDelegate(), f->iconesProgrammes);
+    QCOMPARE(cadreDeLaListe(*f)->font().pointSizeF(), 8.25);
+    f->cboProgrammes->hidePopup();
     // Sliding never moves the window up or down.
     f->imgIcone_Click();
     QCOMPARE(f->y(), 123);
