@@ -28,23 +28,9 @@ template <typename Routine> bool trouver(void* module, const char* nom, Routine&
 }
 
 bool trouverTout(void* module, RoutinesSqlite& r) {
-    return trouver(module, "sqlite3_open_v2", r.open_v2) &&
-           trouver(module, "sqlite3_close_v2", r.close_v2) &&
-           trouver(module, "sqlite3_extended_result_codes", r.extended_result_codes) &&
-           trouver(module, "sqlite3_busy_timeout", r.busy_timeout) &&
-           trouver(module, "sqlite3_create_collation", r.create_collation) &&
-           trouver(module, "sqlite3_db_readonly", r.db_readonly) &&
-           trouver(module, "sqlite3_prepare_v2", r.prepare_v2) &&
-           trouver(module, "sqlite3_prepare_v3", r.prepare_v3) &&
-           trouver(module, "sqlite3_bind_text", r.bind_text) &&
-           trouver(module, "sqlite3_step", r.step) && trouver(module, "sqlite3_reset", r.reset) &&
-           trouver(module, "sqlite3_clear_bindings", r.clear_bindings) &&
-           trouver(module, "sqlite3_finalize", r.finalize) &&
-           trouver(module, "sqlite3_column_text", r.column_text) &&
-           trouver(module, "sqlite3_column_bytes", r.column_bytes) &&
-           trouver(module, "sqlite3_column_int", r.column_int) &&
-           trouver(module, "sqlite3_changes", r.changes) &&
-           trouver(module, "sqlite3_extended_errcode", r.extended_errcode);
+#define DALVIRE_TROUVER_ROUTINE(nom) &&trouver(module, "sqlite3_" #nom, r.nom)
+    return true DALVIRE_ROUTINES_SQLITE(DALVIRE_TROUVER_ROUTINE);
+#undef DALVIRE_TROUVER_ROUTINE
 }
 
 [[noreturn]] void introuvable(const char* pourquoi) {

@@ -8,25 +8,19 @@
 //
 // The catalogue calls the engine only through these routines, found in the library once
 // it is loaded; nothing else links it.
+// Each routine by its name without "sqlite3_".
+// clang-format off
+#define DALVIRE_ROUTINES_SQLITE(X)                                                          \
+    X(open_v2) X(close_v2) X(extended_result_codes) X(busy_timeout) X(create_collation)   \
+    X(db_readonly) X(prepare_v2) X(prepare_v3) X(bind_text) X(step) X(reset)              \
+    X(clear_bindings) X(finalize) X(column_text) X(column_bytes) X(column_int) X(changes) \
+    X(extended_errcode)
+// clang-format on
+
 struct RoutinesSqlite {
-    decltype(&sqlite3_open_v2) open_v2;
-    decltype(&sqlite3_close_v2) close_v2;
-    decltype(&sqlite3_extended_result_codes) extended_result_codes;
-    decltype(&sqlite3_busy_timeout) busy_timeout;
-    decltype(&sqlite3_create_collation) create_collation;
-    decltype(&sqlite3_db_readonly) db_readonly;
-    decltype(&sqlite3_prepare_v2) prepare_v2;
-    decltype(&sqlite3_prepare_v3) prepare_v3;
-    decltype(&sqlite3_bind_text) bind_text;
-    decltype(&sqlite3_step) step;
-    decltype(&sqlite3_reset) reset;
-    decltype(&sqlite3_clear_bindings) clear_bindings;
-    decltype(&sqlite3_finalize) finalize;
-    decltype(&sqlite3_column_text) column_text;
-    decltype(&sqlite3_column_bytes) column_bytes;
-    decltype(&sqlite3_column_int) column_int;
-    decltype(&sqlite3_changes) changes;
-    decltype(&sqlite3_extended_errcode) extended_errcode;
+#define DALVIRE_DECLARER_ROUTINE(nom) decltype(&sqlite3_##nom) nom = nullptr;
+    DALVIRE_ROUTINES_SQLITE(DALVIRE_DECLARER_ROUTINE)
+#undef DALVIRE_DECLARER_ROUTINE
 };
 
 // A hold on the engine: the first loads the library, the last one gone unloads it.
