@@ -1,9 +1,11 @@
 // bench_recherche: the search window over a catalogue of 10,000 items in 200 categories,
 // three of them with a strip (offscreen, the strips built first as at start-up), a
 // tenth of the items with starts of their own. Opening it, from the call of the main window
-// until its list is painted, the first time (window built, catalogue and starts read,
+// until its list is painted, the first time (window built, starts and first lines read,
 // icons looked for) and the next ones; then each keystroke of typed texts, from the new
-// text to the new list painted, and the matching alone. Medians of the runs.
+// text to the new list painted, and the matching alone. The window shows before every
+// item is read: keys are typed a tenth of a second after an opening, as a person would,
+// and the first key typed at once, which waits for the reading, is timed apart.
 #include "catalogue/Catalogue.h"
 #include "core/Contexte.h"
 #include "core/Recherche.h"
@@ -139,7 +141,6 @@ int main(int argc, char** argv) {
 
     const long avant = residentKo();
     const double premiere = ouvrir(principale, peinture);
-    const long ouverte = residentKo();
     frmRechercher* fenetre = fenetreRecherche();
     if (!fenetre || !peinture.peinte) {
         std::fprintf(stderr, "bench_recherche: the search window did not show\n");
@@ -151,6 +152,29 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
         suivantes.push_back(ouvrir(principale, peinture));
     }
+    // A key typed as soon as the window shows waits for the items still being read.
+    const auto frappe = [&](const QString& texte) {
+        peinture.peinte = false;
+        QElapsedTimer chrono;
+        chrono.start();
+        fenetre->txtRecherche->setText(texte);
+        while (!peinture.peinte && chrono.elapsed() < 2000)
+            QCoreApplication::processEvents();
+        return static_cast<double>(chrono.nsecsElapsed()) / 1e6;
+    };
+    std::vector<double> aussitot;
+    for (int k = 0; k < 5; ++k) {
+        fenetre->fermer();
+        QCoreApplication::processEvents();
+        ouvrir(principale, peinture);
+        aussitot.push_back(frappe(QStringLiteral("é")));
+    }
+    fenetre->txtRecherche->clear();
+    QElapsedTimer pause;
+    pause.start();
+    while (pause.elapsed() < 100)
+        QCoreApplication::processEvents();
+    const long ouverte = residentKo();
 
     // Each keystroke: the new text, the list computed and painted.
     const QStringList textes = {QStringLiteral("éditeur notes"), QStringLiteral("calcul 12"),
@@ -161,13 +185,7 @@ int main(int argc, char** argv) {
         fenetre->txtRecherche->clear();
         QCoreApplication::processEvents();
         for (qsizetype n = 1; n <= texte.size(); ++n) {
-            peinture.peinte = false;
-            QElapsedTimer chrono;
-            chrono.start();
-            fenetre->txtRecherche->setText(texte.left(n));
-            while (!peinture.peinte && chrono.elapsed() < 2000)
-                QCoreApplication::processEvents();
-            const double duree = static_cast<double>(chrono.nsecsElapsed()) / 1e6;
+            const double duree = frappe(texte.left(n));
             frappes.push_back(duree);
             pire = std::max(pire, duree);
         }
@@ -194,14 +212,16 @@ int main(int argc, char** argv) {
     std::printf("bench_recherche: %d items in %d categories, %d with starts%s\n", Elements,
                 Categories, Elements / 10,
                 env.messages().vus.isEmpty() ? "" : " (a message was shown)");
-    std::printf("  open, call to list painted: first   %7.1f ms   (window built, items and "
-                "starts read)   aim < 50 ms\n",
+    std::printf("  open, call to list painted: first   %7.1f ms   (window built, starts and "
+                "first lines read)   aim < 50 ms\n",
                 premiere);
     std::printf("  open again, median of %zu           %7.1f ms   aim < 50 ms\n", suivantes.size(),
                 mediane(suivantes));
     std::printf("  keystroke to list painted, median  %7.2f ms   worst %.2f ms (%zu keys)   aim "
                 "< 5 ms\n",
                 mediane(frappes), pire, frappes.size());
+    std::printf("  first key typed at once after an opening, median of %zu %5.2f ms\n",
+                aussitot.size(), mediane(aussitot));
     std::printf("  matching alone, median             %7.2f ms   worst %.2f ms\n", mediane(seules),
                 *std::max_element(seules.begin(), seules.end()));
     std::printf("  folding the %d names              %7.1f ms\n", Elements, construction);

@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMimeDatabase>
+#include <QPixmap>
 
 namespace {
 
@@ -14,6 +16,26 @@ const QString Lien = QStringLiteral("2");
 const QString Mail = QStringLiteral("3");
 
 const QString Executable = QStringLiteral("application-x-executable");
+
+// The largest picture of a file of several that a line of a list may draw (a line is
+// 32 pixels high at 192 dpi): decoding the larger ones (often 256 pixels, compressed)
+// cost more than all the others together.
+constexpr int CoteUtile = 64;
+
+// The pictures of a file, those larger than a line needs left undecoded when it holds
+// smaller ones.
+QIcon iconeFichier(const QString& chemin) {
+    QImageReader lecteur(chemin);
+    if (lecteur.imageCount() <= 1) return QIcon(chemin);
+    QIcon icone;
+    for (int i = 0; i < lecteur.imageCount() && lecteur.jumpToImage(i); ++i) {
+        const QSize taille = lecteur.size();
+        if (taille.isValid() && std::max(taille.width(), taille.height()) > CoteUtile) continue;
+        const QImage image = lecteur.read();
+        if (!image.isNull()) icone.addPixmap(QPixmap::fromImage(image));
+    }
+    return icone.isNull() ? QIcon(chemin) : icone;
+}
 
 // A desktop entry is small; a bigger file named so is not read whole.
 constexpr qint64 TailleEntreeMaximum = 256 * 1024;
@@ -99,13 +121,21 @@ SourceIcone Source_Icone(const QString& chemin, const QString& typefichier,
 QIcon Charger_Icone(const SourceIcone& source) {
     for (const QString& nom : source.nomsTheme)
         if (!nom.isEmpty() && QIcon::hasThemeIcon(nom)) return QIcon::fromTheme(nom);
-    if (!source.fichier.isEmpty() && Fichier_Existe(source.fichier)) return QIcon(source.fichier);
+    if (!source.fichier.isEmpty() && Fichier_Existe(source.fichier))
+        return iconeFichier(source.fichier);
     return QIcon();
 }
 
 void Preparer_Icones() {
     QIcon::hasThemeIcon(Executable);
     QMimeDatabase().mimeTypeForFile(QStringLiteral("a.txt"), QMimeDatabase::MatchExtension);
+}
+
+QList<SourceIcone> Sources_Communes(const QString& dossierApplication) {
+    // An empty path is no desktop entry: a program's picture is then the theme's generic one.
+    return {Source_Icone(QString(), QStringLiteral("0"), dossierApplication),
+            Source_Icone(QString(), Lien, dossierApplication),
+            Source_Icone(QString(), Mail, dossierApplication)};
 }
 
 QIcon Icone_Application(const QString& icone) {

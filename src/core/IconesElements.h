@@ -36,6 +36,9 @@ QIcon Charger_Icone(const SourceIcone& source);
 // system's table of file types), so that a window waiting for something else can have it
 // done meanwhile.
 void Preparer_Icones();
+// The pictures of the kinds that show one picture whatever the item (web links, e-mail
+// addresses, programs without a desktop entry): what a list can have ready beforehand.
+QList<SourceIcone> Sources_Communes(const QString& dossierApplication);
 
 // The picture an application gives of itself (a picture's path or a theme name, as the
 // system's list of applications says); the theme's generic program when it names none

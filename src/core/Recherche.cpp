@@ -1,5 +1,6 @@
 #include "core/Recherche.h"
 
+#include "catalogue/Catalogue.h"
 #include "catalogue/Collation.h"
 
 #include <algorithm>
@@ -92,4 +93,37 @@ QList<Element> IndexRecherche::chercher(const QString& texte, int maximum) const
     for (auto it = trouves.begin(); it != fin; ++it)
         resultat.append(entrees_[it->entree].element);
     return resultat;
+}
+
+QList<Element> Premiers_Elements(Catalogue& catalogue, const QHash<QString, double>& poids,
+                                 int maximum) {
+    struct Lance {
+        double poids;
+        QString plie;
+        QString nom;
+    };
+    std::vector<Lance> lances;
+    QSet<QString> noms;
+    for (auto it = poids.cbegin(); it != poids.cend(); ++it) {
+        if (it.value() <= 0) continue;
+        lances.push_back({it.value(), Collation::plier(it.key()), it.key()});
+        noms.insert(it.key());
+    }
+    // The index's order: the folded letters, then the collation for their ties (weights
+    // often tie: starts of the same day decay alike).
+    std::sort(lances.begin(), lances.end(), [](const Lance& a, const Lance& b) {
+        if (a.poids != b.poids) return a.poids > b.poids;
+        const int lettres = a.plie.compare(b.plie, Qt::CaseSensitive);
+        return lettres != 0 ? lettres < 0 : Collation::comparer(a.nom, b.nom) < 0;
+    });
+    QList<Element> premiers;
+    for (const Lance& lance : lances) {
+        if (premiers.size() >= maximum) return premiers;
+        // A start counts for the name as it is written: the catalogue finds other cases.
+        const std::optional<Element> element = catalogue.element(lance.nom);
+        if (element && element->nom == lance.nom) premiers.append(*element);
+    }
+    if (premiers.size() < maximum)
+        premiers += catalogue.premiersElements(maximum - static_cast<int>(premiers.size()), noms);
+    return premiers;
 }

@@ -2,12 +2,15 @@
 
 #include "catalogue/Enregistrements.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringView>
 
 #include <functional>
 #include <vector>
+
+class Catalogue;
 
 // Finding items by what the user types, in memory, over the items read when the search
 // opens. Letter case and accents never count: names and text are folded by the
@@ -55,3 +58,10 @@ private:
     // Every folded name end to end: one block rather than one per name.
     QString plies_;
 };
+
+// The items an empty text gives, as IndexRecherche::chercher(QString(), maximum) over the
+// whole catalogue with those weights, read without reading every row: the items started,
+// the heaviest first, then the first names in French order. What a search window shows
+// while the rest is still being read.
+QList<Element> Premiers_Elements(Catalogue& catalogue, const QHash<QString, double>& poids,
+                                 int maximum);

@@ -21,6 +21,29 @@ const QString Nombre = QStringLiteral("nombre");
 // A file far beyond what any catalogue gives is no file of ours: it is not read whole.
 constexpr qint64 TailleMaximum = 16 * 1024 * 1024;
 
+// The form the file is written in ("2026-12-09T10:30:00Z") read by hand: QDateTime's own
+// reading costs microseconds a line, which a file of a thousand starts makes felt at the
+// search's first opening. Any other form goes the general way.
+QDateTime lireDate(const QString& texte) {
+    bool chiffres = texte.size() == 20;
+    const auto nombre = [&](int debut, int longueur) {
+        int valeur = 0;
+        for (int i = debut; chiffres && i < debut + longueur; ++i) {
+            const char16_t c = texte.at(i).unicode();
+            chiffres = c >= u'0' && c <= u'9';
+            valeur = valeur * 10 + (c - u'0');
+        }
+        return valeur;
+    };
+    if (chiffres && texte.at(4) == u'-' && texte.at(7) == u'-' && texte.at(10) == u'T' &&
+        texte.at(13) == u':' && texte.at(16) == u':' && texte.at(19) == u'Z') {
+        const QDate jour(nombre(0, 4), nombre(5, 2), nombre(8, 2));
+        const QTime heure(nombre(11, 2), nombre(14, 2), nombre(17, 2));
+        if (chiffres && jour.isValid() && heure.isValid()) return QDateTime(jour, heure, Qt::UTC);
+    }
+    return QDateTime::fromString(texte, Qt::ISODate).toUTC();
+}
+
 } // namespace
 
 QString Utilisations::cheminParDefaut() {
@@ -59,6 +82,16 @@ double Utilisations::poids(const QString& nom, const QDateTime& maintenant) cons
     charger();
     const auto trouve = comptes_.constFind(nom);
     return trouve == comptes_.cend() ? 0.0 : decroitre(*trouve, maintenant.toUTC());
+}
+
+QHash<QString, double> Utilisations::poidsDe(const QDateTime& maintenant) const {
+    charger();
+    const QDateTime utc = maintenant.toUTC();
+    QHash<QString, double> poids;
+    poids.reserve(comptes_.size());
+    for (auto it = comptes_.cbegin(); it != comptes_.cend(); ++it)
+        if (const double p = decroitre(*it, utc); p > 0) poids.insert(it.key(), p);
+    return poids;
 }
 
 int Utilisations::lancements(const QString& nom) const {
@@ -106,12 +139,11 @@ void Utilisations::charger() const {
         const QString nom = ligne.value(Nom).toString();
         Compte compte;
         compte.poids = ligne.value(Poids).toDouble(-1);
-        compte.dernier = QDateTime::fromString(ligne.value(Dernier).toString(), Qt::ISODate);
+        compte.dernier = lireDate(ligne.value(Dernier).toString());
         compte.lancements = ligne.value(Nombre).toInt(-1);
         if (nom.isEmpty() || !std::isfinite(compte.poids) || compte.poids < 0 ||
             !compte.dernier.isValid() || compte.lancements < 0)
             continue;
-        compte.dernier = compte.dernier.toUTC();
         comptes_.insert(nom, compte);
     }
 }

@@ -32,6 +32,8 @@ public:
     // days. Half-lives of two weeks do both, and need only the weight and the date of
     // the last start to be kept: the weight then is the weight at that date, decayed.
     double poids(const QString& nom, const QDateTime& maintenant) const;
+    // poids() of every item whose starts weigh anything at that moment, by name.
+    QHash<QString, double> poidsDe(const QDateTime& maintenant) const;
     // Starts noted since the item was last forgotten; 0 for an item never started.
     int lancements(const QString& nom) const;
 

@@ -168,13 +168,14 @@ frmRechercher::frmRechercher(Contexte& contexte)
     lstTrouves->setSelectionMode(QAbstractItemView::SingleSelection);
     lstTrouves->setUniformItemSizes(true);
     lstTrouves->setModel(modele_);
-    lstTrouves->setItemDelegate(new DelegueTrouves(
+    icones_ = new DelegueTrouves(
         modele_,
         [this](int ligne) {
             const Element& e = modele_->element(ligne);
             return Source_Icone(e.chemin, e.typefichier, Dossier_Application(contexte_));
         },
-        lstTrouves));
+        lstTrouves);
+    lstTrouves->setItemDelegate(icones_);
     // The current line shows as chosen though the list never has the keyboard.
     QPalette couleurs = lstTrouves->palette();
     for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
@@ -194,54 +195,79 @@ frmRechercher::frmRechercher(Contexte& contexte)
 
 frmRechercher::~frmRechercher() = default;
 
-std::future<IndexRecherche> frmRechercher::lancerLecture() {
-    const auto lire = [&catalogue = contexte_.catalogue(),
-                       &utilisations = contexte_.utilisations()] {
-        QList<Element> elements;
-        {
-            // Read once per opening: the catalogue rests again while the window searches.
-            const ReposCatalogue repos(catalogue);
-            elements = catalogue.elementsSansOrdre();
+frmRechercher::Lecture frmRechercher::lancerLecture() {
+    // A connection of the reader's own: the program may use its own meanwhile, once the
+    // window shows.
+    auto lecteur = std::make_shared<Catalogue>();
+    lecteur->rejoindre(contexte_.catalogue());
+    auto premiers = std::make_shared<std::promise<QList<Element>>>();
+    Lecture lecture{premiers->get_future(), {}};
+    const auto lire = [lecteur, premiers, &utilisations = contexte_.utilisations()] {
+        // The weights copied before the window shows: a start made from a strip while the
+        // rest is read changes the file's, not these.
+        QHash<QString, double> poids;
+        try {
+            poids = utilisations.poidsDe(QDateTime::currentDateTimeUtc());
+            premiers->set_value(Premiers_Elements(*lecteur, poids, Lignes));
+        } catch (...) {
+            premiers->set_exception(std::current_exception());
+            throw;
         }
-        const QDateTime maintenant = QDateTime::currentDateTimeUtc();
-        return IndexRecherche(std::move(elements), [&](const QString& nom) {
-            return utilisations.poids(nom, maintenant);
-        });
+        QList<Element> elements = lecteur->elementsSansOrdre();
+        lecteur->fermer();
+        return IndexRecherche(std::move(elements),
+                              [&](const QString& nom) { return poids.value(nom); });
     };
     try {
-        return std::async(std::launch::async, lire);
+        lecture.index = std::async(std::launch::async, lire);
     } catch (const std::system_error&) {
-        // No thread to be had: read when the index is asked for.
-        return std::async(std::launch::deferred, lire);
+        // No thread to be had: all read before the window shows.
+        std::promise<IndexRecherche> index;
+        try {
+            index.set_value(lire());
+        } catch (...) {
+            index.set_exception(std::current_exception());
+        }
+        lecture.index = index.get_future();
     }
+    return lecture;
+}
+
+void frmRechercher::signalerErreur(const ErreurCatalogue& erreur) {
+    contexte_.messages().afficher(
+        QStringLiteral("La recherche n'a pas pu s'ouvrir : le fichier contenant les "
+                       "données n'a pas pu être lu.\r\n") +
+            erreur.cause() + QStringLiteral("\r\n[") + QString::number(erreur.numero()) +
+            QStringLiteral("]"),
+        IconeMessage::Exclamation);
 }
 
 bool frmRechercher::ouvrir() {
     if (!isVisible()) {
-        // Read and folded on another thread while this one does what the first opening
-        // pays: the window's X window, its style, and the icon theme and file types its
-        // lines will be looked up in. Neither touches what the other uses, and the window
-        // is shown only once its list is filled.
-        std::future<IndexRecherche> lecture = lancerLecture();
+        // Read on another thread while this one does what the first opening pays: the
+        // window's X window, its style, the file types its lines will be looked up in and
+        // the pictures many lines share. The window shows as soon as the first lines are
+        // read; the others, and their folding, are waited for at the first key typed.
+        Lecture lecture = lancerLecture();
         winId();
         ensurePolished();
         Preparer_Icones();
+        const int cote = lstTrouves->fontMetrics().height();
+        icones_->precharger(Sources_Communes(Dossier_Application(contexte_)), {cote, cote},
+                            devicePixelRatioF());
+        QList<Element> premiers;
         try {
-            index_ = lecture.get();
+            premiers = lecture.premiers.get();
         } catch (const ErreurCatalogue& erreur) {
-            contexte_.messages().afficher(
-                QStringLiteral("La recherche n'a pas pu s'ouvrir : le fichier contenant les "
-                               "données n'a pas pu être lu.\r\n") +
-                    erreur.cause() + QStringLiteral("\r\n[") + QString::number(erreur.numero()) +
-                    QStringLiteral("]"),
-                IconeMessage::Exclamation);
+            signalerErreur(erreur);
             return false;
         }
+        lecture_ = std::move(lecture.index);
         {
             const QSignalBlocker silence(txtRecherche);
             txtRecherche->clear();
         }
-        rechercher(QString());
+        montrer(premiers, QString());
         active_ = false;
         move(place(frmDalvire::zoneDeTravail(), frameGeometry().size()));
         X11::Hors_Barre_Des_Taches(this);
@@ -256,7 +282,9 @@ bool frmRechercher::ouvrir() {
 void frmRechercher::fermer() {
     hide();
     active_ = false;
-    // Closed, the window keeps nothing of the catalogue.
+    // Closed, the window keeps nothing of the catalogue (a reading still going on is
+    // waited for, and dropped).
+    lecture_ = {};
     index_ = IndexRecherche();
     trouves_.clear();
     modele_->remplir({});
@@ -265,7 +293,20 @@ void frmRechercher::fermer() {
 }
 
 void frmRechercher::rechercher(const QString& texte) {
-    trouves_ = index_.chercher(texte, Lignes);
+    if (lecture_.valid()) {
+        try {
+            index_ = lecture_.get();
+        } catch (const ErreurCatalogue& erreur) {
+            fermer();
+            signalerErreur(erreur);
+            return;
+        }
+    }
+    montrer(index_.chercher(texte, Lignes), texte);
+}
+
+void frmRechercher::montrer(QList<Element> trouves, const QString& texte) {
+    trouves_ = std::move(trouves);
     modele_->remplir(trouves_);
     if (trouves_.isEmpty()) {
         const QString debut = QStringLiteral("Aucun élément ne correspond à «\u00A0");

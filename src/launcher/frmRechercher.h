@@ -12,6 +12,8 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class ModeleTrouves;
+class ErreurCatalogue;
+class DelegueIcones;
 
 // The search window: a text field and, under it, the ten items of the whole catalogue
 // that best match what is typed (shown category or not), each with its icon and its
@@ -54,16 +56,27 @@ protected:
     void paintEvent(QPaintEvent* evenement) override;
 
 private:
-    // The reading of the items and their folding into an index, started now.
-    std::future<IndexRecherche> lancerLecture();
+    // The reading of the items, started now: the lines an empty text gives, then every
+    // item folded into an index.
+    struct Lecture {
+        std::future<QList<Element>> premiers;
+        std::future<IndexRecherche> index;
+    };
+    Lecture lancerLecture();
+    void signalerErreur(const ErreurCatalogue& erreur);
     void rechercher(const QString& texte);
+    // The items found for that text, in the list or, when there are none, said.
+    void montrer(QList<Element> trouves, const QString& texte);
     void deplacer(int ligne);
     void choisir(int ligne);
 
     Contexte& contexte_;
+    // Until the first key typed after an opening: the index being made.
+    std::future<IndexRecherche> lecture_;
     IndexRecherche index_;
     QList<Element> trouves_;
     ModeleTrouves* modele_ = nullptr;
+    DelegueIcones* icones_ = nullptr;
     // Set once the window has been the active one since it was shown: only then does
     // losing that close it (the window manager may take a moment to give it).
     bool active_ = false;

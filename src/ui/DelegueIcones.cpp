@@ -17,12 +17,27 @@ void DelegueIcones::oublier() {
 QIcon DelegueIcones::icone(int ligne) const {
     const auto trouvee = parLigne_.constFind(ligne);
     if (trouvee != parLigne_.cend()) return *trouvee;
-    const SourceIcone source = source_(ligne);
+    const QIcon& icone = chargee(source_(ligne));
+    parLigne_.insert(ligne, icone);
+    return icone;
+}
+
+const QIcon& DelegueIcones::chargee(const SourceIcone& source) const {
     const QString cle = source.cle();
     auto connue = parCle_.constFind(cle);
     if (connue == parCle_.cend()) connue = parCle_.insert(cle, Charger_Icone(source));
-    parLigne_.insert(ligne, *connue);
     return *connue;
+}
+
+void DelegueIcones::precharger(const QList<SourceIcone>& sources, const QSize& taille,
+                               qreal ratio) const {
+    for (const SourceIcone& source : sources) {
+        const QIcon& icone = chargee(source);
+        if (icone.isNull()) continue;
+        // The drawn pictures stay in the icons' own cache, which the lines draw from.
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Selected})
+            icone.pixmap(taille, ratio, mode);
+    }
 }
 
 void DelegueIcones::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {

@@ -19,6 +19,10 @@ public:
 
     // The icon of a row, looked for once.
     QIcon icone(int ligne) const;
+    // Looks those pictures up and draws them at that size now, in both looks a line gives
+    // them, so that the first lines to show them need not (a theme's missing names and
+    // a picture file's decoding cost milliseconds).
+    void precharger(const QList<SourceIcone>& sources, const QSize& taille, qreal ratio) const;
     // How many pictures were looked for since the lines last changed.
     int recherches() const { return static_cast<int>(parLigne_.size()); }
 
@@ -27,6 +31,7 @@ protected:
 
 private:
     void oublier();
+    const QIcon& chargee(const SourceIcone& source) const;
 
     Source source_;
     mutable QHash<int, QIcon> parLigne_;

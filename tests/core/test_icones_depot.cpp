@@ -115,6 +115,11 @@ private Q_SLOTS:
             Charger_Icone(Source_Icone("https://a.fr", "2", racine)).pixmap(16).toImage();
         QCOMPARE(repli.pixelColor(8, 8), QColor(Qt::blue));
         QVERIFY(Charger_Icone(Source_Icone("mailto:a@b", "3", racine)).isNull());
+        // A file of several pictures: those a line may draw, not the large one.
+        const QIcon plusieurs = Charger_Icone(
+            Source_Icone("mailto:a@b", "3", QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/")));
+        QCOMPARE(plusieurs.availableSizes(),
+                 (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
     }
 
     void depot_data() {

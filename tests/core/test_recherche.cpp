@@ -1,4 +1,5 @@
 // Finding items by a typed text, their order, and the starts each item keeps in its file.
+#include "catalogue/Catalogue.h"
 #include "core/Recherche.h"
 #include "core/Utilisations.h"
 #include "support/Environnement.h"
@@ -73,6 +74,48 @@ private Q_SLOTS:
         QTEST(Noms(index.chercher(texte, 10)), "trouves");
     }
 
+    // The lines shown at an opening, read without every row: those an empty text gives
+    // over the whole catalogue.
+    void premiers_data() {
+        QTest::addColumn<QStringList>("noms");
+        QTest::addColumn<QStringList>("lancements");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<QStringList>("trouves");
+        // Case | names | starts | lines | names shown.
+        for (const char* ligne :
+             {"aucun lancement|Zèbre;écran;Ecrire;éditer;Edition||3|écran;Ecrire;éditer",
+              "lances, absents|Agenda;Agrafe;Album;Zoo|Zoo@0;Absent@0;Absent@0;Album@1|10|"
+              "Zoo;Album;Agenda;Agrafe",
+              "casse|Agenda;Album;Bloc|album@0;album@0|10|Agenda;Album;Bloc",
+              "egalites|côté;cote;Côte;Zoo;coté|côté@0;cote@0;Côte@0;coté@0|3|cote;coté;Côte",
+              "plus que les lignes|a;b;c;d;e|a@5;b@4;c@3;d@2;e@1|3|e;d;c", "vide|||10|"}) {
+            const QStringList c = QString::fromUtf8(ligne).split('|');
+            QTest::newRow(qPrintable(c[0]))
+                << liste(c[1]) << liste(c[2]) << c[3].toInt() << liste(c[4]);
+        }
+    }
+    void premiers() {
+        QFETCH(QStringList, noms);
+        QFETCH(QStringList, lancements);
+        QFETCH(int, maximum);
+        Environnement env{Environnement::lanceur()};
+        Catalogue& catalogue = env.contexte().catalogue();
+        QList<Element> elements;
+        for (const QString& nom : noms)
+            elements.append(Element{nom, "/bin/sh", "Outils", "0", "0"});
+        catalogue.ajouterEnsemble({Categorie{"Outils", {}, false, {}, {}, {}}}, elements);
+        Utilisations utilisations(dossier_.filePath(QTest::currentDataTag()));
+        for (const QString& l : lancements)
+            utilisations.noter(l.section('@', 0, 0),
+                               Maintenant.addDays(-l.section('@', 1).toInt()));
+        const QHash<QString, double> poids = utilisations.poidsDe(Maintenant);
+        const QStringList premiers = Noms(Premiers_Elements(catalogue, poids, maximum));
+        QTEST(premiers, "trouves");
+        const IndexRecherche index(catalogue.elementsSansOrdre(),
+                                   [&](const QString& nom) { return poids.value(nom); });
+        QCOMPARE(premiers, Noms(index.chercher(QString(), maximum)));
+    }
+
     void renommerOublier() {
         Utilisations u(dossier_.filePath("renommer"));
         for (const char* nom : {"Scie", "Échecs", "dames", "dames"})
@@ -93,6 +136,15 @@ private Q_SLOTS:
         QTest::newRow("vide") << QByteArray() << 0;
         QTest::newRow("pas du json") << QByteArray("{{{ \xff\xfe") << 0;
         QTest::newRow("coupe") << QByteArray(R"({"lancements":[)") + b.left(30) << 0;
+        const auto date = [&](const char* quand) {
+            return QByteArray(R"({"lancements":[)") +
+                   QByteArray(b).replace("2026-06-15T12:00:00Z", quand) + "]}";
+        };
+        QTest::newRow("sain") << date("2026-06-15T12:00:00Z") << 2;
+        QTest::newRow("autre forme de date") << date("2026-06-15T14:00:00+02:00") << 2;
+        for (const char* fausse :
+             {"2026-13-15T12:00:00Z", "2026-02-30T12:00:00Z", "2026-06-1xT12:00:00Z"})
+            QTest::newRow(fausse) << date(fausse) << 0;
     }
     void fichierEndommage() {
         QFETCH(QByteArray, contenu);
