@@ -4,7 +4,6 @@
 #include "base/Version.h"
 #include "core/Contexte.h"
 #include "core/Demarrage.h"
-#include "core/IconesElements.h"
 #include "platform/Instance.h"
 #include "platform/linux/AutostartXdg.h"
 #include "platform/linux/DialoguesQt.h"
@@ -134,10 +133,6 @@ int Executer_Dalvire(QApplication& application,
         },
         Qt::QueuedConnection);
     intro->show();
-    // The icon theme's index and the table of file types, read while the splash waits on
-    // its timer rather than when the user asks for a list: the first search, or a strip's
-    // first list, would otherwise pay for them.
-    QTimer::singleShot(1000, intro.get(), [] { Preparer_Icones(); });
     const int code = application.exec();
     principale.reset();
     return code;

@@ -34,7 +34,7 @@ SourceIcone Source_Icone(const QString& chemin, const QString& typefichier,
 QIcon Charger_Icone(const SourceIcone& source);
 // Reads what every first lookup reads before its own picture (the icon theme's index, the
 // system's table of file types), so that a window waiting for something else can have it
-// done meanwhile.
+// done meanwhile. Another thread may call it while no thread looks an icon up.
 void Preparer_Icones();
 // The pictures of the kinds that show one picture whatever the item (web links, e-mail
 // addresses, programs without a desktop entry): what a list can have ready beforehand.

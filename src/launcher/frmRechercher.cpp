@@ -207,6 +207,9 @@ frmRechercher::Lecture frmRechercher::lancerLecture() {
         // rest is read changes the file's, not these.
         QHash<QString, double> poids;
         try {
+            // The icons' lookups are the main thread's once the first lines are given; until
+            // then it only makes the window, and this thread may read their theme's index.
+            Preparer_Icones();
             poids = utilisations.poidsDe(QDateTime::currentDateTimeUtc());
             premiers->set_value(Premiers_Elements(*lecteur, poids, Lignes));
         } catch (...) {
@@ -244,17 +247,13 @@ void frmRechercher::signalerErreur(const ErreurCatalogue& erreur) {
 
 bool frmRechercher::ouvrir() {
     if (!isVisible()) {
-        // Read on another thread while this one does what the first opening pays: the
-        // window's X window, its style, the file types its lines will be looked up in and
-        // the pictures many lines share. The window shows as soon as the first lines are
-        // read; the others, and their folding, are waited for at the first key typed.
+        // Read on another thread, with the icon theme's index and the file types, while
+        // this one makes the window's X window and styles it. The window shows as soon as
+        // the first lines are read; the others, and their folding, are waited for at the
+        // first key typed.
         Lecture lecture = lancerLecture();
         winId();
         ensurePolished();
-        Preparer_Icones();
-        const int cote = lstTrouves->fontMetrics().height();
-        icones_->precharger(Sources_Communes(Dossier_Application(contexte_)), {cote, cote},
-                            devicePixelRatioF());
         QList<Element> premiers;
         try {
             premiers = lecture.premiers.get();
@@ -262,6 +261,9 @@ bool frmRechercher::ouvrir() {
             signalerErreur(erreur);
             return false;
         }
+        const int cote = lstTrouves->fontMetrics().height();
+        icones_->precharger(Sources_Communes(Dossier_Application(contexte_)), {cote, cote},
+                            devicePixelRatioF());
         lecture_ = std::move(lecture.index);
         {
             const QSignalBlocker silence(txtRecherche);
