@@ -116,6 +116,25 @@ private Q_SLOTS:
         }
     }
 
+    // The catalogue gone or damaged since the program opened it: said, nothing shown.
+    void catalogueIllisible() {
+        for (const auto& [contenu, numero] : {std::pair{QByteArray(), 14}, {"pas une base", 26}}) {
+            PosteRecherche p;
+            QFile::remove(p.env.cheminCatalogue());
+            QFile f(p.env.cheminCatalogue());
+            if (!contenu.isNull())
+                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(contenu.repeated(100)) > 0);
+            f.close();
+            QVERIFY(!p.f.ouvrir());
+            QVERIFY(!p.f.isVisible());
+            const QString texte = p.env.messages().textes().value(0);
+            QVERIFY2(texte.startsWith("La recherche n'a pas pu s'ouvrir : le fichier contenant "
+                                      "les données n'a pas pu être lu.\r\n") &&
+                         texte.endsWith(QStringLiteral("\r\n[%1]").arg(numero)),
+                     qPrintable(texte));
+        }
+    }
+
     void aucunEtAccessibilite() {
         PosteRecherche p;
         p.ouvrir("zq%");
