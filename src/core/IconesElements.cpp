@@ -133,7 +133,7 @@ void Preparer_Icones() {
 
 QList<SourceIcone> Sources_Communes(const QString& dossierApplication) {
     // An empty path is no desktop entry: a program's picture is then the theme's generic one.
-    return {Source_Icone(QString(), QStringLiteral("0"), dossierApplication),
+    return {Source_Icone(QString(), Programme, dossierApplication),
             Source_Icone(QString(), Lien, dossierApplication),
             Source_Icone(QString(), Mail, dossierApplication)};
 }
