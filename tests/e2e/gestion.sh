@@ -12,13 +12,21 @@ bandeaux() { /usr/bin/python3 "$ICI/bandeaux.py" "$CLASSE" | sort -n -k2; }
 
 # The launcher windows once there are N of them, in the accessibility tree (names and
 # entries: "X Y W H ICON_X ICON_Y ENTRIES NAME", in name order) and on the X server.
-attendre_bandeaux() { # attendre_bandeaux N
+# A rebuild replaces the windows one by one: N may be seen while the old ones go, so a
+# line that must be there (+REGEX) or must not (-REGEX) is waited for as well.
+attendre_bandeaux() { # attendre_bandeaux N [+REGEX|-REGEX]
     local limite vus
     limite=$(($(date +%s%N) + 10000000000))
     while :; do
         vus=$(/usr/bin/python3 "$ICI/bandeaux.py" "$CLASSE")
-        [ "$(grep -c . <<<"$vus")" -eq "$1" ] && [ "$(lanceurs_x | grep -c .)" -eq "$1" ] && break
-        [ "$(date +%s%N)" -lt "$limite" ] || echec "expected $1 launcher windows; the accessibility tree shows:
+        if [ "$(grep -c . <<<"$vus")" -eq "$1" ] && [ "$(lanceurs_x | grep -c .)" -eq "$1" ]; then
+            case "${2:-}" in
+            +*) grep -qE "${2#+}" <<<"$vus" && break ;;
+            -*) grep -qE "${2#-}" <<<"$vus" || break ;;
+            *) break ;;
+            esac
+        fi
+        [ "$(date +%s%N)" -lt "$limite" ] || echec "expected $1 launcher windows${2:+ (${2:0:1} ${2:1})}; the accessibility tree shows:
 $vus"
         sleep 0.1
     done
@@ -144,7 +152,7 @@ etape "item $PROGRAMME created"
 appuyer "$GESTION" "Valider les changements"
 "$T/read-dialog.py" --app "$CLASSE" --role dialog --gone --wait 5 ||
     echec "expected the management window to close on \"Valider les changements\""
-vus=$(attendre_bandeaux 4) || exit 1
+vus=$(attendre_bandeaux 4 "+ $CATEGORIE\$") || exit 1
 ligne=$(grep " $CATEGORIE\$" <<<"$vus")
 [ "$(cut -d' ' -f7 <<<"$ligne")" = 1 ] || echec "expected a launcher window $CATEGORIE with one entry; got:
 $vus"
@@ -175,9 +183,7 @@ presser Oui
 boite "La catégorie [$CATEGORIE] a été supprimée.\r\nLes programmes de cette catégorie ont également été supprimés." OK
 repondre OK
 appuyer "$GESTION" "Valider les changements"
-vus=$(attendre_bandeaux 3) || exit 1
-grep -q " $CATEGORIE\$" <<<"$vus" && echec "expected the window of $CATEGORIE gone; got:
-$vus"
+vus=$(attendre_bandeaux 3 "- $CATEGORIE\$") || exit 1
 etape "category deleted, its window gone"
 
 # The same from the keyboard alone, real keys: Tab to "Nouvelle" and Enter press it; once
@@ -211,7 +217,7 @@ active "$GESTION"
 xdotool key Escape
 "$T/read-dialog.py" --app "$CLASSE" --role dialog --gone --wait 5 ||
     echec "expected Escape to validate and close the management window once the editor was gone"
-vus=$(attendre_bandeaux 4) || exit 1
+vus=$(attendre_bandeaux 4 "+ $CATEGORIE\$") || exit 1
 etape "keyboard alone: category $CATEGORIE created, the windows rebuilt"
 
 doit_vivre "$programme" "the program"
