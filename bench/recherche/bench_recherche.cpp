@@ -197,9 +197,8 @@ int main(int argc, char** argv) {
     const QDateTime maintenant = QDateTime::currentDateTimeUtc();
     QElapsedTimer chrono;
     chrono.start();
-    const IndexRecherche index(elements, [&](const QString& nom) {
-        return env.contexte().utilisations().poids(nom, maintenant);
-    });
+    const QHash<QString, double> poids = env.contexte().utilisations().poidsDe(maintenant);
+    const IndexRecherche index(elements, [&](const QString& nom) { return poids.value(nom); });
     const double construction = static_cast<double>(chrono.nsecsElapsed()) / 1e6;
     std::vector<double> seules;
     for (const QString& texte : textes)

@@ -19,6 +19,15 @@ int place(QStringView nom, const QString& mot) {
     return meilleure;
 }
 
+// The collation's order on names and their folded letters: the letters', then the
+// accents' when the letters are equal, so that the collation is asked only on their rare
+// ties.
+int comparerEnFrancais(QStringView plieA, const QString& nomA, QStringView plieB,
+                       const QString& nomB) {
+    const int lettres = plieA.compare(plieB, Qt::CaseSensitive);
+    return lettres != 0 ? lettres : Collation::comparer(nomA, nomB);
+}
+
 struct Trouve {
     int groupe;
     double poids;
@@ -48,12 +57,9 @@ QStringView IndexRecherche::plie(std::size_t entree) const {
 }
 
 bool IndexRecherche::avantEnFrancais(std::size_t a, std::size_t b) const {
-    // The collation's order is the folded letters', then the accents' when the letters
-    // are equal: on the folded names the collation is left only their rare ties.
-    const int lettres = plie(a).compare(plie(b), Qt::CaseSensitive);
-    if (lettres != 0) return lettres < 0;
-    const int accents = Collation::comparer(entrees_[a].element.nom, entrees_[b].element.nom);
-    if (accents != 0) return accents < 0;
+    const int ordre =
+        comparerEnFrancais(plie(a), entrees_[a].element.nom, plie(b), entrees_[b].element.nom);
+    if (ordre != 0) return ordre < 0;
     // Names the collation finds equal (a file that another tool wrote) keep their order.
     return a < b;
 }
@@ -109,12 +115,10 @@ QList<Element> Premiers_Elements(Catalogue& catalogue, const QHash<QString, doub
         lances.push_back({it.value(), Collation::plier(it.key()), it.key()});
         noms.insert(it.key());
     }
-    // The index's order: the folded letters, then the collation for their ties (weights
-    // often tie: starts of the same day decay alike).
+    // The index's order (weights often tie: starts of the same day decay alike).
     std::sort(lances.begin(), lances.end(), [](const Lance& a, const Lance& b) {
         if (a.poids != b.poids) return a.poids > b.poids;
-        const int lettres = a.plie.compare(b.plie, Qt::CaseSensitive);
-        return lettres != 0 ? lettres < 0 : Collation::comparer(a.nom, b.nom) < 0;
+        return comparerEnFrancais(a.plie, a.nom, b.plie, b.nom) < 0;
     });
     QList<Element> premiers;
     for (const Lance& lance : lances) {

@@ -78,12 +78,6 @@ void Utilisations::noter(const QString& nom, const QDateTime& quand) {
     enregistrer();
 }
 
-double Utilisations::poids(const QString& nom, const QDateTime& maintenant) const {
-    charger();
-    const auto trouve = comptes_.constFind(nom);
-    return trouve == comptes_.cend() ? 0.0 : decroitre(*trouve, maintenant.toUTC());
-}
-
 QHash<QString, double> Utilisations::poidsDe(const QDateTime& maintenant) const {
     charger();
     const QDateTime utc = maintenant.toUTC();

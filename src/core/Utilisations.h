@@ -24,15 +24,14 @@ public:
 
     // One more start of the item at that moment, written to the file at once.
     void noter(const QString& nom, const QDateTime& quand);
-    // What the item's starts weigh at that moment: each counts 1 when it is made, and half
-    // as much every DemiVie later.
+    // What the starts of each item weigh at that moment, by name, for every item whose
+    // starts weigh anything: each counts 1 when it is made, and half as much every
+    // DemiVie later.
     //
     // Why a decay and not a plain count: an item started every day for a month must go
     // before one started a hundred times last year, and a new habit must win within
     // days. Half-lives of two weeks do both, and need only the weight and the date of
     // the last start to be kept: the weight then is the weight at that date, decayed.
-    double poids(const QString& nom, const QDateTime& maintenant) const;
-    // poids() of every item whose starts weigh anything at that moment, by name.
     QHash<QString, double> poidsDe(const QDateTime& maintenant) const;
     // Starts noted since the item was last forgotten; 0 for an item never started.
     int lancements(const QString& nom) const;

@@ -69,8 +69,8 @@ private Q_SLOTS:
         QList<Element> elements;
         for (const QString& nom : noms)
             elements.append(Element{nom, "/bin/sh", "Outils", {}, {}});
-        const IndexRecherche index(
-            elements, [&](const QString& nom) { return relues.poids(nom, Maintenant); });
+        const QHash<QString, double> poids = relues.poidsDe(Maintenant);
+        const IndexRecherche index(elements, [&](const QString& nom) { return poids.value(nom); });
         QTEST(Noms(index.chercher(texte, 10)), "trouves");
     }
 
