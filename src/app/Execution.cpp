@@ -17,11 +17,13 @@
 
 #include <QApplication>
 #include <QProcessEnvironment>
-#include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 ServicesPlateforme ServicesPlateforme::reels() {
     ServicesPlateforme s;
@@ -65,22 +67,75 @@ bool Recherche_Demandee(int argc, const char* const* argv) {
     return false;
 }
 
-bool Confier_Recherche() {
-    const QString canal = Canal::chemin(TitreApplication);
-    return !canal.isEmpty() && Canal::envoyer(canal, QByteArray(Canal::Recherche));
+namespace {
+
+// A copy that took the call answers at once; this is for one whose loop is held up.
+constexpr std::chrono::milliseconds DelaiReponse{500};
+constexpr std::chrono::milliseconds Intervalle{100};
+
+QString Raison_Echec(Canal::Issue issue) {
+    switch (issue) {
+    case Canal::Issue::Refusee:
+        return QStringLiteral("Dalvire : la copie en cours a refusé la demande de recherche "
+                              "(elle en reçoit trop à la fois) ; aucune recherche ne s'est "
+                              "ouverte. Réessayez dans un instant.");
+    case Canal::Issue::SansReponse:
+        return QStringLiteral("Dalvire : la copie en cours n'a pas répondu à la demande de "
+                              "recherche ; aucune recherche ne s'est ouverte.");
+    case Canal::Issue::Personne:
+    case Canal::Issue::Acceptee:
+        break;
+    }
+    return QStringLiteral("Dalvire : une autre copie du programme est en cours de démarrage et "
+                          "ne reçoit pas encore les demandes ; aucune recherche ne s'est "
+                          "ouverte. Réessayez dans un instant.");
 }
 
-int Executer_Dalvire(QApplication& application,
-                     const std::function<void(Contexte*)>& contexteEnService, bool rechercher) {
-    VerrouInstance verrou;
-    if (rechercher && !verrou.acquerir(TitreApplication)) {
-        // Another copy holds the lock: it opens its channel right after taking it.
-        for (int essai = 0; essai < 40; ++essai) {
-            if (Confier_Recherche()) return 0;
-            QThread::msleep(50);
-        }
-    }
+void Signaler_Lieux_Manquants(const VerrouInstance& verrou) {
+    const bool sansCanal = Canal::chemin(TitreApplication).isEmpty();
+    if (verrou.estDetenu() && !sansCanal) return;
+    const QString message =
+        !verrou.estDetenu()
+            ? QStringLiteral("Dalvire : aucun dossier sûr pour le verrou du programme "
+                             "($XDG_RUNTIME_DIR, ~/.local/state/dalvire ou ~/.cache/dalvire) ; "
+                             "une seconde copie ne sera pas empêchée de démarrer, et la commande "
+                             "« dalvire --rechercher » ne pourra pas s'adresser à celle-ci.")
+            : QStringLiteral("Dalvire : aucun dossier sûr pour recevoir les demandes "
+                             "($XDG_RUNTIME_DIR, ~/.local/state/dalvire ou ~/.cache/dalvire) ; "
+                             "la commande « dalvire --rechercher » ne pourra pas s'adresser à "
+                             "cette copie, qui reste la seule à tourner.");
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
 
+} // namespace
+
+RemiseRecherche Remettre_Recherche(VerrouInstance& verrou, std::chrono::milliseconds delai) {
+    using Issue = RemiseRecherche::Issue;
+    const auto fin = std::chrono::steady_clock::now() + delai;
+    const QString canal = Canal::chemin(TitreApplication);
+    for (;;) {
+        const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
+            fin - std::chrono::steady_clock::now());
+        const Canal::Issue issue = canal.isEmpty()
+                                       ? Canal::Issue::Personne
+                                       : Canal::demander(canal, QByteArray(Canal::Recherche),
+                                                         std::max(reste, DelaiReponse));
+        if (issue == Canal::Issue::Acceptee) return {Issue::Confiee, {}};
+        // Nobody listens and nobody holds the lock: no copy runs, this one will.
+        if (issue == Canal::Issue::Personne && verrou.acquerir(TitreApplication))
+            return {Issue::ACetteCopie, {}};
+        if (canal.isEmpty())
+            return {Issue::Echec,
+                    QStringLiteral("Dalvire : une autre copie du programme tourne, mais aucun "
+                                   "dossier sûr ne permet de lui transmettre la demande de "
+                                   "recherche ; aucune recherche ne s'est ouverte.")};
+        if (std::chrono::steady_clock::now() >= fin) return {Issue::Echec, Raison_Echec(issue)};
+        std::this_thread::sleep_for(Intervalle);
+    }
+}
+
+int Executer_Dalvire(QApplication& application, VerrouInstance& verrou,
+                     const std::function<void(Contexte*)>& contexteEnService, bool rechercher) {
     Contexte contexte(QCoreApplication::applicationDirPath(), ServicesPlateforme::reels());
     contexte.definirAPropos(&Afficher_A_Propos);
     struct Service {
@@ -94,6 +149,7 @@ int Executer_Dalvire(QApplication& application,
         }
     } service(contexteEnService, contexte);
     if (!Demarrage(contexte, verrou).preparer()) return 0;
+    Signaler_Lieux_Manquants(verrou);
     auto intro = std::make_unique<frmIntro>(contexte);
     intro->compterDepuis(Debut_Processus());
     intro->Form_Load();

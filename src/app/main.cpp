@@ -1,6 +1,7 @@
 #include "app/ApplicationDalvire.h"
 #include "app/Execution.h"
 #include "core/Services.h"
+#include "platform/Instance.h"
 #include "platform/Traductions.h"
 #include "ui/Cadre.h"
 
@@ -11,9 +12,18 @@
 #include <malloc.h>
 
 int main(int argc, char** argv) {
-    // Handed to a running copy before anything of the display is loaded: this one ends at once.
+    // Handed to a running copy before anything of the display is loaded: this one ends at
+    // once, saying why when that copy did not take it.
     const bool rechercher = Recherche_Demandee(argc, argv);
-    if (rechercher && Confier_Recherche()) return 0;
+    VerrouInstance verrou;
+    if (rechercher) {
+        const RemiseRecherche remise = Remettre_Recherche(verrou);
+        if (remise.issue == RemiseRecherche::Issue::Confiee) return 0;
+        if (remise.issue == RemiseRecherche::Issue::Echec) {
+            std::fprintf(stderr, "%s\n", remise.raison.toLocal8Bit().constData());
+            return 1;
+        }
+    }
 
     // One heap for every thread: the search reads the catalogue on a thread of its own,
     // and a heap of that thread's would hold megabytes of its own, to be made anew.
@@ -33,6 +43,6 @@ int main(int argc, char** argv) {
     Charger_Traductions_Francaises(application);
     Installer_Police_Application();
     return Executer_Dalvire(
-        application, [&](Contexte* contexte) { application.definirContexte(contexte); },
+        application, verrou, [&](Contexte* contexte) { application.definirContexte(contexte); },
         rechercher);
 }

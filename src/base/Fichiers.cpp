@@ -1,6 +1,16 @@
 #include "base/Fichiers.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 bool Fichier_Existe(const QString& chemin) {
     if (chemin.isEmpty() || chemin.contains(QChar(0))) return false;
@@ -11,4 +21,82 @@ bool Fichier_Existe(const QString& chemin) {
 QString Avec_Separateur_Final(const QString& dossier) {
     if (dossier.endsWith(QLatin1Char('/'))) return dossier;
     return dossier + QLatin1Char('/');
+}
+
+QString Dossier_Xdg(const char* variable, const char* dansLaMaison) {
+    const QString valeur = qEnvironmentVariable(variable);
+    if (!valeur.isEmpty() && !QDir::isRelativePath(valeur)) return valeur;
+    return QDir::homePath() + QLatin1Char('/') + QLatin1String(dansLaMaison);
+}
+
+namespace {
+
+// A descriptor closed with its owner.
+class Descripteur {
+public:
+    explicit Descripteur(int fd)
+        : fd_(fd) {}
+    ~Descripteur() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descripteur(const Descripteur&) = delete;
+    Descripteur& operator=(const Descripteur&) = delete;
+    int get() const { return fd_; }
+    bool valide() const { return fd_ >= 0; }
+    // Closed now, for the error only a close may report (a write-back that fails).
+    bool fermer() {
+        const int fd = std::exchange(fd_, -1);
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool Ecrire_Tout(int fd, const char* octets, qsizetype taille) {
+    while (taille > 0) {
+        const ssize_t n = ::write(fd, octets, static_cast<size_t>(taille));
+        if (n < 0 && errno == EINTR) continue;
+        // A short write is followed by another, which says why it cannot go on.
+        if (n <= 0) return false;
+        octets += n;
+        taille -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<QByteArray> Lire_Fichier_Ordinaire(const QString& chemin, qint64 maximum) {
+    const Descripteur fd(::open(QFile::encodeName(chemin).constData(),
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat s {};
+    if (!fd.valide() || ::fstat(fd.get(), &s) != 0 || !S_ISREG(s.st_mode) || s.st_size > maximum)
+        return std::nullopt;
+    // One byte more than allowed tells a file that grew while it was read.
+    QByteArray contenu(static_cast<qsizetype>(s.st_size) + 1, Qt::Uninitialized);
+    qsizetype lus = 0;
+    while (lus < contenu.size()) {
+        const ssize_t n =
+            ::read(fd.get(), contenu.data() + lus, static_cast<size_t>(contenu.size() - lus));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        lus += n;
+    }
+    if (lus > maximum) return std::nullopt;
+    contenu.truncate(lus);
+    return contenu;
+}
+
+bool Remplacer_Fichier(const QString& chemin, const QByteArray& contenu) {
+    QByteArray modele = QFile::encodeName(chemin) + QByteArrayLiteral(".XXXXXX");
+    Descripteur fd(::mkostemp(modele.data(), O_CLOEXEC));
+    if (!fd.valide()) return false;
+    const bool ecrit = Ecrire_Tout(fd.get(), contenu.constData(), contenu.size()) &&
+                       ::fsync(fd.get()) == 0 && fd.fermer();
+    if (ecrit && ::rename(modele.constData(), QFile::encodeName(chemin).constData()) == 0)
+        return true;
+    ::unlink(modele.constData());
+    return false;
 }

@@ -1,13 +1,15 @@
 #include "core/Utilisations.h"
 
+#include "base/Fichiers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -17,9 +19,6 @@ const QString Nom = QStringLiteral("nom");
 const QString Poids = QStringLiteral("poids");
 const QString Dernier = QStringLiteral("dernier");
 const QString Nombre = QStringLiteral("nombre");
-
-// A file far beyond what any catalogue gives is no file of ours: it is not read whole.
-constexpr qint64 TailleMaximum = 16 * 1024 * 1024;
 
 // The form the file is written in ("2026-12-09T10:30:00Z") read by hand: QDateTime's own
 // reading costs microseconds a line, which a file of a thousand starts makes felt at the
@@ -47,16 +46,15 @@ QDateTime lireDate(const QString& texte) {
 } // namespace
 
 QString Utilisations::cheminParDefaut() {
-    QString etat = qEnvironmentVariable("XDG_STATE_HOME");
-    if (etat.isEmpty() || QDir::isRelativePath(etat))
-        etat = QDir::homePath() + QStringLiteral("/.local/state");
-    return etat + QStringLiteral("/dalvire/lancements.json");
+    return Dossier_Xdg("XDG_STATE_HOME", ".local/state") +
+           QStringLiteral("/dalvire/lancements.json");
 }
 
 Utilisations::Utilisations(QString chemin)
     : chemin_(std::move(chemin)) {}
 
 void Utilisations::definirChemin(QString chemin) {
+    const std::lock_guard verrou(acces_);
     chemin_ = std::move(chemin);
     charge_ = false;
     comptes_.clear();
@@ -69,6 +67,7 @@ double Utilisations::decroitre(const Compte& compte, const QDateTime& maintenant
 }
 
 void Utilisations::noter(const QString& nom, const QDateTime& quand) {
+    const std::lock_guard verrou(acces_);
     charger();
     Compte& compte = comptes_[nom];
     const QDateTime utc = quand.toUTC();
@@ -79,6 +78,7 @@ void Utilisations::noter(const QString& nom, const QDateTime& quand) {
 }
 
 QHash<QString, double> Utilisations::poidsDe(const QDateTime& maintenant) const {
+    const std::lock_guard verrou(acces_);
     charger();
     const QDateTime utc = maintenant.toUTC();
     QHash<QString, double> poids;
@@ -89,12 +89,14 @@ QHash<QString, double> Utilisations::poidsDe(const QDateTime& maintenant) const 
 }
 
 int Utilisations::lancements(const QString& nom) const {
+    const std::lock_guard verrou(acces_);
     charger();
     return comptes_.value(nom).lancements;
 }
 
 void Utilisations::renommer(const QString& ancien, const QString& nouveau) {
     if (ancien == nouveau) return;
+    const std::lock_guard verrou(acces_);
     charger();
     const auto trouve = comptes_.constFind(ancien);
     if (trouve == comptes_.cend()) return;
@@ -105,6 +107,7 @@ void Utilisations::renommer(const QString& ancien, const QString& nouveau) {
 }
 
 void Utilisations::oublier(const QStringList& noms) {
+    const std::lock_guard verrou(acces_);
     charger();
     qsizetype retires = 0;
     for (const QString& nom : noms)
@@ -122,51 +125,72 @@ void Utilisations::oublier(const QList<Element>& elements) {
 void Utilisations::charger() const {
     if (charge_) return;
     charge_ = true;
-    QFile fichier(chemin_);
-    if (!fichier.open(QIODevice::ReadOnly) || fichier.size() > TailleMaximum) return;
-    // Whatever does not read as ours counts as no start at all: the order of the search
-    // is all that is lost, and the next start writes a sound file again.
-    const QJsonDocument document = QJsonDocument::fromJson(fichier.readAll());
-    const QJsonArray liste = document.object().value(Liste).toArray();
+    // Whatever is not a plain file of ours, or does not read as ours, counts as no start
+    // at all: the order of the search is all that is lost, and the next start writes a
+    // sound file in its place. A pipe is never waited on, a link never followed.
+    const std::optional<QByteArray> octets = Lire_Fichier_Ordinaire(chemin_, TailleMaximum);
+    if (!octets) return;
+    const QJsonArray liste = QJsonDocument::fromJson(*octets).object().value(Liste).toArray();
     for (const QJsonValue& valeur : liste) {
+        if (comptes_.size() >= EntreesMaximum) break;
         const QJsonObject ligne = valeur.toObject();
         const QString nom = ligne.value(Nom).toString();
         Compte compte;
         compte.poids = ligne.value(Poids).toDouble(-1);
         compte.dernier = lireDate(ligne.value(Dernier).toString());
         compte.lancements = ligne.value(Nombre).toInt(-1);
-        if (nom.isEmpty() || !std::isfinite(compte.poids) || compte.poids < 0 ||
-            !compte.dernier.isValid() || compte.lancements < 0)
+        if (nom.isEmpty() || nom.size() > NomMaximum || !std::isfinite(compte.poids) ||
+            compte.poids < 0 || !compte.dernier.isValid() || compte.lancements < 0)
             continue;
         comptes_.insert(nom, compte);
     }
 }
 
-void Utilisations::enregistrer() const {
+QByteArray Utilisations::contenu() const {
     const QDateTime maintenant = QDateTime::currentDateTimeUtc();
-    QJsonArray liste;
+    struct Ligne {
+        QString nom;
+        double poids;
+    };
+    QList<Ligne> lignes;
     for (auto it = comptes_.begin(); it != comptes_.end();) {
-        if (decroitre(*it, maintenant) < PoidsOublie) {
+        const double poids = decroitre(*it, maintenant);
+        if (poids < PoidsOublie || it.key().size() > NomMaximum) {
             it = comptes_.erase(it);
             continue;
         }
-        liste.append(QJsonObject{{Nom, it.key()},
-                                 {Poids, it->poids},
-                                 {Dernier, it->dernier.toString(Qt::ISODate)},
-                                 {Nombre, it->lancements}});
+        lignes.append({it.key(), poids});
         ++it;
     }
+    // The lightest go first when the file is full: they count least in any order.
+    if (lignes.size() > EntreesMaximum) {
+        std::nth_element(lignes.begin(), lignes.begin() + EntreesMaximum, lignes.end(),
+                         [](const Ligne& a, const Ligne& b) { return a.poids > b.poids; });
+        for (auto l = lignes.cbegin() + EntreesMaximum; l != lignes.cend(); ++l)
+            comptes_.remove(l->nom);
+        lignes.resize(EntreesMaximum);
+    }
+    QJsonArray liste;
+    for (const Ligne& l : lignes) {
+        const Compte& c = comptes_[l.nom];
+        liste.append(QJsonObject{{Nom, l.nom},
+                                 {Poids, c.poids},
+                                 {Dernier, c.dernier.toString(Qt::ISODate)},
+                                 {Nombre, c.lancements}});
+    }
+    return QJsonDocument(QJsonObject{{Liste, liste}}).toJson(QJsonDocument::Compact);
+}
+
+bool Utilisations::enregistrer() const {
+    const QByteArray octets = contenu();
     // The state folder is the user's alone, as the XDG rules ask of the folders they name.
     const QFileInfo info(chemin_);
     if (!info.dir().exists()) {
-        if (!QDir().mkpath(info.absolutePath())) return;
+        if (!QDir().mkpath(info.absolutePath())) return false;
         QFile::setPermissions(info.absolutePath(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    QSaveFile fichier(chemin_);
-    if (!fichier.open(QIODevice::WriteOnly)) return;
-    fichier.write(QJsonDocument(QJsonObject{{Liste, liste}}).toJson(QJsonDocument::Compact));
     // On failure the old file stays whole: a start that cannot be noted is no error the
-    // user needs to hear of.
-    fichier.commit();
+    // user needs to hear of, and the counts kept here are written with the next one.
+    return Remplacer_Fichier(chemin_, octets);
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <mutex>
+
 // How often, and how lately, each item of the catalogue was started, by its name as the
 // catalogue stores it. Kept in a small file of the user's state folder, apart from the
 // catalogue, whose schema other tools know: a lost or damaged file only loses the order
@@ -47,6 +49,12 @@ public:
     // An item whose weight fell under this (about fifteen weeks without a start) is left
     // out of the file: it no longer counts in any order.
     static constexpr double PoidsOublie = 1.0 / 128;
+    // Bounds of the file, so that reading it stays within what the search's first opening
+    // may spend whatever the file holds: the heaviest items only, names no longer than a
+    // catalogue's, and a file larger than those allow is no file of ours.
+    static constexpr qsizetype EntreesMaximum = 1000;
+    static constexpr qsizetype NomMaximum = 256;
+    static constexpr qint64 TailleMaximum = 1024 * 1024;
 
 private:
     struct Compte {
@@ -56,11 +64,15 @@ private:
     };
     static double decroitre(const Compte& compte, const QDateTime& maintenant);
     void charger() const;
-    // Through a temporary file renamed over the old one once on disk: a process killed
-    // while writing leaves the file as it was, losing only the start being written.
-    void enregistrer() const;
+    // Through a new file renamed over the old one once on disk: a process killed while
+    // writing, or a write that fails (a full disk), leaves the file as it was; the counts
+    // stay here and go with the next write that succeeds.
+    bool enregistrer() const;
+    QByteArray contenu() const;
 
     QString chemin_;
+    // The search reads the weights on its own thread while a strip may note a start.
+    mutable std::mutex acces_;
     mutable bool charge_ = false;
     mutable QHash<QString, Compte> comptes_;
 };

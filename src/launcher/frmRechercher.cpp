@@ -218,8 +218,22 @@ frmRechercher::Lecture frmRechercher::lancerLecture() {
         }
         QList<Element> elements = lecteur->elementsSansOrdre();
         lecteur->fermer();
-        return IndexRecherche(std::move(elements),
-                              [&](const QString& nom) { return poids.value(nom); });
+        QSet<QString> retrouves;
+        IndexRecherche index(std::move(elements), [&](const QString& nom) {
+            const auto p = poids.constFind(nom);
+            if (p == poids.cend()) return 0.0;
+            retrouves.insert(nom);
+            return *p;
+        });
+        // Starts of items the catalogue no longer holds (another tool deleted or renamed
+        // them) leave the file, which thus stays within the catalogue.
+        if (retrouves.size() < poids.size()) {
+            QStringList absents;
+            for (auto p = poids.cbegin(); p != poids.cend(); ++p)
+                if (!retrouves.contains(p.key())) absents << p.key();
+            utilisations.oublier(absents);
+        }
+        return index;
     };
     try {
         lecture.index = std::async(std::launch::async, lire);

@@ -5,9 +5,13 @@
 #include "support/Environnement.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 #include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -192,6 +196,90 @@ private Q_SLOTS:
         }
         // The state folder is the user's alone.
         QCOMPARE((QFile::permissions(dossier_.filePath("tue")) & 0x0077).toInt(), 0);
+    }
+
+    // What may lie where the starts file goes: never waited on, followed, or read past its
+    // bounds; the next start puts a file of ours in its place and leaves the rest alone.
+    void fichierEtrange_data() {
+        QTest::addColumn<QString>("cas");
+        for (const char* cas : {"tube", "lien vers /dev/zero", "lien vers un fichier", "trop grand",
+                                "entrées sans fin"})
+            QTest::newRow(cas) << QString::fromUtf8(cas);
+    }
+    void fichierEtrange() {
+        QFETCH(QString, cas);
+        QTemporaryDir d;
+        const QString chemin = d.filePath("lancements.json"), autre = d.filePath("autre.txt");
+        const QByteArray garde = "à garder";
+        QFile a(autre);
+        QVERIFY(a.open(QIODevice::WriteOnly) && a.write(garde) == garde.size());
+        a.close();
+        const QByteArray ligne =
+            QJsonDocument(QJsonObject{{"nom", "N%1"},
+                                      {"poids", 0.5},
+                                      {"dernier", Maintenant.toString(Qt::ISODate)},
+                                      {"nombre", 1}})
+                .toJson(QJsonDocument::Compact);
+        QByteArray contenu = "{\"lancements\":[" + QByteArray(ligne).replace("%1", "B");
+        if (cas == "tube") QVERIFY(::mkfifo(QFile::encodeName(chemin), 0600) == 0);
+        if (cas.startsWith("lien"))
+            QVERIFY(QFile::link(cas.endsWith("zero") ? "/dev/zero" : autre, chemin));
+        if (cas == "trop grand") contenu += QByteArray(Utilisations::TailleMaximum, ' ');
+        for (int i = 0; cas == "entrées sans fin" && i < 3 * Utilisations::EntreesMaximum; ++i)
+            contenu += ',' + QByteArray(ligne).replace("%1", QByteArray::number(i));
+        QFile f(chemin);
+        if (!QFileInfo::exists(chemin))
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(contenu + "]}") > 0);
+        f.close();
+
+        Utilisations u(chemin);
+        QCOMPARE(u.lancements("NB"), cas == "entrées sans fin" ? 1 : 0);
+        u.noter("A", Maintenant);
+        QVERIFY(a.open(QIODevice::ReadOnly));
+        QCOMPARE(a.readAll(), garde);
+        QVERIFY(QFileInfo(chemin).isFile() && !QFileInfo(chemin).isSymLink());
+        const Utilisations relues(chemin);
+        QCOMPARE(relues.lancements("A"), 1);
+        QVERIFY(relues.poidsDe(Maintenant).size() <= Utilisations::EntreesMaximum);
+    }
+
+    // A write that fails (a full disk, a quota, a size limit: here the last, in a child)
+    // leaves the file as it was; the counts kept go with the next start that succeeds.
+    void ecritureEchouee() {
+        const QString chemin = dossier_.filePath("plein/lancements.json");
+        Utilisations(chemin).noter("Ancien", Maintenant);
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray avant = f.readAll();
+        f.close();
+        const pid_t enfant = fork();
+        if (enfant == 0) {
+            // The signal would end the process; ignored, the write comes back short.
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limite{};
+            ::getrlimit(RLIMIT_FSIZE, &limite);
+            const rlimit petite{16, limite.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &petite);
+            Utilisations u(chemin);
+            u.noter("Nouveau", Maintenant);
+            QFile relu(chemin);
+            const bool intact =
+                relu.open(QIODevice::ReadOnly) && relu.readAll() == avant &&
+                QDir(dossier_.filePath("plein"))
+                        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                        .size() == 1;
+            ::setrlimit(RLIMIT_FSIZE, &limite);
+            u.noter("Suivant", Maintenant);
+            _exit(intact ? 0 : 1);
+        }
+        int statut = 0;
+        QCOMPARE(waitpid(enfant, &statut, 0), enfant);
+        QVERIFY(WIFEXITED(statut));
+        QCOMPARE(WEXITSTATUS(statut), 0);
+        const Utilisations r(chemin);
+        QCOMPARE(
+            (QList<int>{r.lancements("Ancien"), r.lancements("Nouveau"), r.lancements("Suivant")}),
+            (QList<int>{1, 1, 1}));
     }
 };
 

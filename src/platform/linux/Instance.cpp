@@ -1,7 +1,10 @@
 #include "platform/Instance.h"
 
+#include "base/Fichiers.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -93,29 +96,49 @@ bool Dossier_Sur(const QString& chemin) {
     return !chemin.isEmpty() && Est_Dossier_Sur(QFile::encodeName(chemin));
 }
 
-QString Dossier_Prive(const QString& nomProgramme, const QString& runtime,
-                      const QString& temporaire) {
-    // Cleaned first: a final slash would have a link followed, whatever O_NOFOLLOW says.
-    if (!runtime.isEmpty() && Dossier_Sur(QDir::cleanPath(runtime)))
-        return QDir::cleanPath(runtime);
-    if (temporaire.isEmpty()) return {};
-    const QString dossier = QStringLiteral("%1/%2-%3")
-                                .arg(QDir::cleanPath(temporaire), nomProgramme.toLower())
-                                .arg(::getuid());
+LieuxPrives LieuxPrives::session(const QString& nomProgramme) {
+    const QString nom = QLatin1Char('/') + nomProgramme.toLower();
+    return {qEnvironmentVariable("XDG_RUNTIME_DIR"),
+            {Dossier_Xdg("XDG_STATE_HOME", ".local/state") + nom,
+             Dossier_Xdg("XDG_CACHE_HOME", ".cache") + nom}};
+}
+
+namespace {
+
+// The folder made when absent, its parents with it (the user's own, under the home).
+bool Preparer_Dossier(const QString& dossier) {
     const QByteArray chemin = QFile::encodeName(dossier);
+    QDir().mkpath(QFileInfo(dossier).absolutePath());
     const bool cree = ::mkdir(chemin.constData(), 0700) == 0;
     const Descripteur fd = Ouvrir_Dossier(chemin);
     struct stat s {};
-    if (!fd.valide() || ::fstat(fd.get(), &s) != 0) return {};
+    if (!fd.valide() || ::fstat(fd.get(), &s) != 0) return false;
     // The mask of the process may have taken bits off the folder just made: it is ours.
     if (cree && (s.st_mode & S_IFMT) == S_IFDIR && s.st_uid == ::getuid() &&
         ::fchmod(fd.get(), 0700) == 0)
         s.st_mode = (s.st_mode & ~07777) | 0700;
-    return Sur(s, S_IFDIR) ? dossier : QString();
+    return Sur(s, S_IFDIR);
 }
 
-QString Dossier_Prive(const QString& nomProgramme) {
-    return Dossier_Prive(nomProgramme, qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
+bool Place_Pour(const QString& dossier, qsizetype longueurNom) {
+    return QFile::encodeName(dossier).size() + 1 + longueurNom <
+           static_cast<qsizetype>(LongueurAdresse);
+}
+
+} // namespace
+
+QString Dossier_Prive(const LieuxPrives& lieux, qsizetype longueurNom) {
+    // Cleaned first: a final slash would have a link followed, whatever O_NOFOLLOW says.
+    const QString runtime = QDir::cleanPath(lieux.runtime);
+    if (!lieux.runtime.isEmpty() && Place_Pour(runtime, longueurNom) && Dossier_Sur(runtime))
+        return runtime;
+    for (const QString& lieu : lieux.dossiers) {
+        const QString dossier = QDir::cleanPath(lieu);
+        if (!lieu.isEmpty() && QDir::isAbsolutePath(dossier) && Place_Pour(dossier, longueurNom) &&
+            Preparer_Dossier(dossier))
+            return dossier;
+    }
+    return {};
 }
 
 VerrouInstance::~VerrouInstance() {
@@ -123,7 +146,7 @@ VerrouInstance::~VerrouInstance() {
 }
 
 QString VerrouInstance::cheminVerrou(const QString& nomProgramme) {
-    const QString dossier = Dossier_Prive(nomProgramme);
+    const QString dossier = Dossier_Prive(LieuxPrives::session(nomProgramme));
     if (dossier.isEmpty()) return {};
     return QDir(dossier).filePath(nomProgramme.toLower() + QStringLiteral(".verrou"));
 }
@@ -151,18 +174,20 @@ bool VerrouInstance::acquerirFichier(const QString& chemin) {
 }
 
 QString Canal::chemin(const QString& nomProgramme) {
-    const QString dossier = Dossier_Prive(nomProgramme);
+    const QString nom = nomProgramme.toLower() + QLatin1String(Nom);
+    const QString dossier =
+        Dossier_Prive(LieuxPrives::session(nomProgramme), QFile::encodeName(nom).size());
     if (dossier.isEmpty()) return {};
-    return QDir(dossier).filePath(nomProgramme.toLower() + QStringLiteral(".canal"));
+    return QDir(dossier).filePath(nom);
 }
 
-bool Canal::envoyer(const QString& chemin, const QByteArray& mot, QByteArray* reponse,
-                    int attenteMs) {
-    if (reponse) reponse->clear();
+Canal::Issue Canal::demander(const QString& chemin, const QByteArray& mot,
+                             std::chrono::milliseconds attente) {
+    const auto fin = std::chrono::steady_clock::now() + attente;
     sockaddr_un adresse{};
-    if (!Adresse(chemin, adresse)) return false;
+    if (!Adresse(chemin, adresse)) return Issue::Personne;
     const Descripteur fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (!fd.valide()) return false;
+    if (!fd.valide()) return Issue::Personne;
     // A copy too busy to take its calls (its queue full) does not hold this one up.
     const timeval limite{2, 0};
     ::setsockopt(fd.get(), SOL_SOCKET, SO_SNDTIMEO, &limite, sizeof limite);
@@ -170,33 +195,40 @@ bool Canal::envoyer(const QString& chemin, const QByteArray& mot, QByteArray* re
     do {
         rc = ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&adresse), sizeof adresse);
     } while (rc != 0 && errno == EINTR);
+    // Its queue of calls full: a copy that runs, too busy to take this one now.
+    if (rc != 0 && errno == EAGAIN) return Issue::Refusee;
     // A socket anyone but the user listens on is not the user's copy.
-    if (rc != 0 || !Pair_De(fd.get(), ::getuid())) return false;
+    if (rc != 0 || !Pair_De(fd.get(), ::getuid())) return Issue::Personne;
     const QByteArray message = mot + '\n';
     qsizetype envoye = 0;
     while (envoye < message.size()) {
         const ssize_t n = ::send(fd.get(), message.constData() + envoye,
                                  static_cast<size_t>(message.size() - envoye), MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n <= 0) return Issue::SansReponse;
         envoye += n;
     }
-    if (!reponse || attenteMs <= 0) return true;
-    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(attenteMs);
-    while (!reponse->endsWith('\n') && reponse->size() < Canal::LongueurMaximale) {
+    QByteArray reponse;
+    while (!reponse.endsWith('\n') && reponse.size() < Canal::LongueurMaximale) {
         const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
             fin - std::chrono::steady_clock::now());
-        if (reste.count() <= 0) break;
-        pollfd attente{fd.get(), POLLIN, 0};
-        if (::poll(&attente, 1, static_cast<int>(reste.count())) <= 0) continue;
+        if (reste.count() <= 0) return Issue::SansReponse;
+        pollfd attenteLecture{fd.get(), POLLIN, 0};
+        if (::poll(&attenteLecture, 1, static_cast<int>(reste.count())) <= 0) continue;
         char tampon[Canal::LongueurMaximale];
         const ssize_t n = ::recv(fd.get(), tampon, sizeof tampon, 0);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        reponse->append(tampon, n);
+        if (n <= 0) return Issue::SansReponse;
+        reponse.append(tampon, n);
     }
-    return true;
+    return reponse == QByteArrayLiteral("ok\n") ? Issue::Acceptee : Issue::Refusee;
 }
+
+namespace {
+const QByteArray Oui = QByteArrayLiteral("ok\n");
+const QByteArray Non = QByteArrayLiteral("non\n");
+const QByteArray Occupe = QByteArrayLiteral("occupe\n");
+} // namespace
 
 // One peer being heard: its socket, what it said so far, and the time it has left.
 class ServeurCanal::Connexion : public QObject {
@@ -208,7 +240,7 @@ public:
         , lecture_(fd_.get(), QSocketNotifier::Read, this) {
         connect(&lecture_, &QSocketNotifier::activated, this, [this] { lire(); });
         delai_.setSingleShot(true);
-        connect(&delai_, &QTimer::timeout, this, [this] { fermer(); });
+        connect(&delai_, &QTimer::timeout, this, [this] { refuser(); });
         delai_.start(delaiMs);
     }
 
@@ -216,6 +248,13 @@ public:
         if (fd_.valide())
             ::send(fd_.get(), texte.constData(), static_cast<size_t>(texte.size()),
                    MSG_NOSIGNAL | MSG_DONTWAIT);
+    }
+
+    // Every peer heard is answered: a word it may wait on, rather than a silence it would
+    // have to read as a refusal.
+    void refuser() {
+        repondre(Non);
+        fermer();
     }
 
     void fermer() {
@@ -241,10 +280,10 @@ private:
             const qsizetype fin = recu_.indexOf('\n');
             if (fin >= 0) {
                 // One word, then nothing: anything after the end of line is not ours.
-                if (fin != recu_.size() - 1) return fermer();
+                if (fin != recu_.size() - 1) return refuser();
                 return serveur_.conclure(this, recu_.left(fin));
             }
-            if (recu_.size() >= Canal::LongueurMaximale) return fermer();
+            if (recu_.size() >= Canal::LongueurMaximale) return refuser();
         }
     }
 
@@ -304,18 +343,31 @@ void ServeurCanal::accepter() {
             ::accept4(ecoute_->fd.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
         if (!fd.valide()) {
             if (errno == EINTR || errno == ECONNABORTED) continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) suspendre();
             return;
         }
         // Judged on the connection itself, not on who could reach the path.
-        if (!Pair_De(fd.get(), uid_) || ouvertes_ >= ConnexionsMaximales) continue;
+        if (!Pair_De(fd.get(), uid_)) continue;
+        if (ouvertes_ >= ConnexionsMaximales) {
+            ::send(fd.get(), Occupe.constData(), static_cast<size_t>(Occupe.size()),
+                   MSG_NOSIGNAL | MSG_DONTWAIT);
+            continue;
+        }
         ++ouvertes_;
         new Connexion(*this, std::move(fd), delaiSilenceMs_);
     }
 }
 
+void ServeurCanal::suspendre() {
+    ecoute_->notification->setEnabled(false);
+    QTimer::singleShot(PauseApresEchecMs, this, [this] {
+        if (ecoute_) ecoute_->notification->setEnabled(true);
+    });
+}
+
 void ServeurCanal::conclure(Connexion* connexion, const QByteArray& mot) {
     const bool connu = motsConnus_.contains(mot);
-    if (connu) connexion->repondre(QByteArrayLiteral("ok\n"));
+    connexion->repondre(connu ? Oui : Non);
     connexion->fermer();
     // Acted on once the peer is let go: the action may open a window and wait on it.
     if (connu && reception_) reception_(mot);
