@@ -14,6 +14,7 @@
 #include "ui/Accessibilite.h"
 #include "ui/Cadre.h"
 #include "ui/Controles.h"
+#include "ui/Couleurs.h"
 #include "ui/Curseur.h"
 
 #include <QFrame>
@@ -114,8 +115,9 @@ void frmApropos::creerControles() {
                                 QStringLiteral("Adresse de messagerie du concepteur")};
     for (int i = 0; i < 2; ++i) {
         QLabel* lien = new QLabel(this);
+        // The theme's link colour, made readable against its window, light or dark.
         QPalette p = lien->palette();
-        p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        p.setColor(QPalette::WindowText, Couleurs::lien(p));
         lien->setPalette(p);
         Decrire_Valeur(lien, bulles.at(i));
         lien->setMouseTracking(true);

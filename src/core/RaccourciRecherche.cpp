@@ -21,18 +21,31 @@ void RaccourciRecherche::ecrire(StockParametres& parametres, const QKeySequence&
         touche.isEmpty() ? Aucun : QKeySequence(touche[0]).toString(QKeySequence::PortableText));
 }
 
-QString RaccourciRecherche::messageRefus(const QKeySequence& touche) {
-    return QStringLiteral("Le raccourci de recherche %1 est déjà utilisé par un autre "
-                          "programme : Dalvire ne peut pas le prendre.\r\n"
-                          "Choisissez-en un autre dans les paramètres, ou associez la "
-                          "commande « dalvire --rechercher » à une touche dans les réglages "
-                          "du clavier de votre bureau.")
-        .arg(touche.toString(QKeySequence::NativeText));
+QString RaccourciRecherche::commande() {
+    // A no-break space, and word joiners after the hyphens, where lines may otherwise end.
+    return QStringLiteral("dalvire\u00A0-\u2060-\u2060rechercher");
 }
 
-void RaccourciRecherche::prendre(Contexte& contexte, const QKeySequence& touche, QWidget* parent) {
-    if (contexte.raccourciGlobal().prendre(touche) != ServiceRaccourciGlobal::Prise::Refusee)
-        return;
-    contexte.messages().afficher(messageRefus(touche), IconeMessage::Exclamation,
+QString RaccourciRecherche::messageRefus(const QKeySequence& touche,
+                                         const QKeySequence& enVigueur) {
+    QString message = QStringLiteral("Le raccourci de recherche %1 est déjà utilisé par un autre "
+                                     "programme : Dalvire ne peut pas le prendre.")
+                          .arg(touche.toString(QKeySequence::NativeText));
+    if (!enVigueur.isEmpty())
+        message += QStringLiteral(" Le raccourci %1 reste en vigueur.")
+                       .arg(enVigueur.toString(QKeySequence::NativeText));
+    return message + QStringLiteral("\r\nChoisissez-en un autre dans les paramètres, ou associez "
+                                    "la commande « %1 » à une touche dans les réglages du "
+                                    "clavier de votre bureau.")
+                         .arg(commande());
+}
+
+bool RaccourciRecherche::prendre(Contexte& contexte, const QKeySequence& touche, QWidget* parent,
+                                 const QKeySequence& enVigueur) {
+    ServiceRaccourciGlobal& raccourci = contexte.raccourciGlobal();
+    if (raccourci.prendre(touche) != ServiceRaccourciGlobal::Prise::Refusee) return true;
+    if (!enVigueur.isEmpty()) raccourci.prendre(enVigueur);
+    contexte.messages().afficher(messageRefus(touche, enVigueur), IconeMessage::Exclamation,
                                  BoutonsMessage::OK, QStringLiteral("Dalvire"), parent);
+    return false;
 }

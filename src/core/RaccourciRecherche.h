@@ -18,11 +18,14 @@ inline const QString Aucun = QStringLiteral("aucun");
 QKeySequence lire(const StockParametres& parametres);
 void ecrire(StockParametres& parametres, const QKeySequence& touche);
 
-// Takes the key for the desktop in place of the one held. A key another program holds is
-// said once, and the program goes on without it; where no key can be taken (a Wayland
-// display) nothing is said: the README tells of the command instead.
-void prendre(Contexte& contexte, const QKeySequence& touche, QWidget* parent = nullptr);
+// Takes the key for the desktop in place of enVigueur, the one held. A key another program
+// holds is said once, enVigueur is taken again, and false is returned; where no key can be
+// taken (a Wayland display) nothing is said: the README tells of the command instead.
+bool prendre(Contexte& contexte, const QKeySequence& touche, QWidget* parent = nullptr,
+             const QKeySequence& enVigueur = {});
 
-// What is said when another program holds the key.
-QString messageRefus(const QKeySequence& touche);
+// What is said when another program holds the key, with the key still in force if any.
+QString messageRefus(const QKeySequence& touche, const QKeySequence& enVigueur = {});
+// The command that opens the search, kept on one line wherever a text is wrapped.
+QString commande();
 } // namespace RaccourciRecherche

@@ -303,6 +303,12 @@ frmDalvire::~frmDalvire() {
     imgIcone->disconnect(this);
 }
 
+void frmDalvire::definirTag(const QString& tag) {
+    Fenetres::definirTag(this, tag);
+    setAccessibleName(tag);
+    cboProgrammes->setAccessibleName(tag);
+}
+
 void frmDalvire::Form_Load() {
     move(gaucheRentree(), haut_);
     Afficher = false;

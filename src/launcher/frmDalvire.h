@@ -128,7 +128,8 @@ public:
     void cboProgrammes_LostFocus();
 
     QString Tag() const { return Fenetres::tag(this); }
-    void definirTag(const QString& tag) { Fenetres::definirTag(this, tag); }
+    // The category: the window's tag, and what a screen reader calls it and its list.
+    void definirTag(const QString& tag);
 
     // The left edges, in pixels of the primary screen, read at the moment of the call.
     int gaucheRentree() const;

@@ -9,6 +9,7 @@
 #include "platform/FenetresX11.h"
 #include "platform/Messages.h"
 #include "ui/Cadre.h"
+#include "ui/Couleurs.h"
 #include "ui/DelegueIcones.h"
 
 #include <QAbstractListModel>
@@ -104,9 +105,10 @@ public:
 
         const QPalette::ColorGroup groupe =
             o.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-        QColor couleur = o.palette.color(groupe, o.state.testFlag(QStyle::State_Selected)
-                                                     ? QPalette::HighlightedText
-                                                     : QPalette::Text);
+        const bool choisie = o.state.testFlag(QStyle::State_Selected);
+        const QColor couleur =
+            o.palette.color(groupe, choisie ? QPalette::HighlightedText : QPalette::Text);
+        const QColor fond = o.palette.color(groupe, choisie ? QPalette::Highlight : QPalette::Base);
         const QFontMetrics fm(o.font);
         const int marge = fm.horizontalAdvance(QLatin1Char(' ')) * 2;
         // The category takes at most two fifths of the line, the name what is left.
@@ -119,8 +121,8 @@ public:
         peintre->drawText(
             zone.adjusted(0, 0, -(largeurCategorie + marge), 0), Qt::AlignLeft | Qt::AlignVCenter,
             fm.elidedText(nom, Qt::ElideRight, zone.width() - largeurCategorie - marge));
-        couleur.setAlphaF(0.6f);
-        peintre->setPen(couleur);
+        // Lighter, but readable against the line's own background, whatever the theme.
+        peintre->setPen(Couleurs::attenuee(couleur, fond));
         peintre->drawText(zone.adjusted(0, 0, -marge / 2, 0), Qt::AlignRight | Qt::AlignVCenter,
                           categorie);
         peintre->restore();
@@ -188,7 +190,9 @@ frmRechercher::frmRechercher(Contexte& contexte)
     lblAucun->setIndent(Twips::enPixelsX(60));
     lblAucun->hide();
 
-    connect(txtRecherche, &QLineEdit::textChanged, this, &frmRechercher::rechercher);
+    // The list as the receiver: a screen reader reads the field as the list's controller.
+    connect(txtRecherche, &QLineEdit::textChanged, lstTrouves,
+            [this](const QString& texte) { rechercher(texte); });
     connect(lstTrouves, &QListView::clicked, this,
             [this](const QModelIndex& index) { choisir(index.row()); });
 }
@@ -334,6 +338,8 @@ void frmRechercher::montrer(QList<Element> trouves, const QString& texte) {
                               : debut + fm.elidedText(texte, Qt::ElideRight, reste) + fin);
     }
     lblAucun->setVisible(trouves_.isEmpty());
+    // Said by a screen reader: the list's description changes, which it announces.
+    lstTrouves->setAccessibleDescription(trouves_.isEmpty() ? lblAucun->text() : QString());
     deplacer(0);
 }
 

@@ -26,6 +26,7 @@ public:
     virtual void choisirBoiteCategories(int position) = 0;
 
     // The item list of the items page.
+    virtual QStringList lignesProgrammes() const = 0;
     virtual QString programmeChoisi() const = 0;
     virtual void choisirProgramme(int position) = 0;
 };

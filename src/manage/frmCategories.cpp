@@ -116,6 +116,8 @@ void frmCategories::creerControles() {
                            QStringLiteral("Couleur de fond aléatoire"), 120, 120, 1800);
     optCouleur[1] =
         Option(Frame1, QStringLiteral("Fixe.................."), QString(), 120, 420, 1800);
+    // The dots lead the eye to the swatch; a screen reader says the word alone.
+    optCouleur[1]->setAccessibleName(QStringLiteral("Fixe"));
     lblCouleur = new QPushButton(Frame1);
     // Enter presses it when it has the focus, as every button of the window.
     lblCouleur->setAutoDefault(true);

@@ -88,10 +88,12 @@ void frmGestion::creerControles() {
         connect(Boutons[i], &QPushButton::clicked, this, [this, i] { Boutons_Click(i); });
     ordonnerTabulation();
 
-    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up go to the other page.
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up go to the other page. With
+    // Shift, Tab arrives as Backtab, with or without Shift among the modifiers.
     auto* autrePage = new QShortcut(this);
     autrePage->setKeys(
         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+         QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
          QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
     const auto basculer = [this] {
         Afficher_Page(1 - pageVisible());
@@ -135,7 +137,9 @@ void frmGestion::ordonnerTabulation() {
 }
 
 QWidget* frmGestion::premierControle(int page) const {
-    return page == 1 ? static_cast<QWidget*>(cboCategorie) : lstCategories;
+    // The list, whatever the page: a first Down in the category box would change the
+    // filter unseen.
+    return page == 1 ? lstProgrammes : lstCategories;
 }
 
 int frmGestion::pageVisible() const {
@@ -212,14 +216,17 @@ ReponseMessage frmGestion::informer(const QString& texte, IconeMessage icone,
     return contexte_.messages().afficher(texte, icone, boutons, QStringLiteral("Dalvire"), this);
 }
 
-void frmGestion::Rafraichir_Apres_Suppression() {
+void frmGestion::Rafraichir_Apres_Suppression(int programme) {
     const int boite = cboCategorie->currentIndex();
     const int liste = Position(lstCategories);
     Liste_Categories();
     choisirBoiteCategories(-1);
     choisirCategorie(-1);
-    if (cboCategorie->count() > 0) choisirBoiteCategories(boite);
-    if (lstCategories->count() > 0) choisirCategorie(liste);
+    if (cboCategorie->count() > 0)
+        choisirBoiteCategories(std::min(boite, cboCategorie->count() - 1));
+    if (lstCategories->count() > 0) choisirCategorie(std::min(liste, lstCategories->count() - 1));
+    if (programme >= 0 && lstProgrammes->count() > 0)
+        choisirProgramme(std::min(programme, lstProgrammes->count() - 1));
 }
 
 FinGestion Afficher_Fenetre_Gestion(Contexte& contexte, PageGestion page, QWidget* parent) {

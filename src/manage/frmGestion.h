@@ -47,6 +47,7 @@ public:
     QStringList lignesBoiteCategories() const override;
     int positionBoiteCategories() const override;
     void choisirBoiteCategories(int position) override;
+    QStringList lignesProgrammes() const override;
     QString programmeChoisi() const override;
     void choisirProgramme(int position) override;
 
@@ -107,7 +108,9 @@ private:
     void supprimerCategorie();
     void supprimerProgramme();
     // After a deletion: the lists reloaded, each back on its entry when it still exists.
-    void Rafraichir_Apres_Suppression();
+    // The lists read again after a deletion; the row that took the deleted one's place
+    // (or the last) is chosen, in the category list and, given its old row, the item list.
+    void Rafraichir_Apres_Suppression(int programme = -1);
     void ordonnerTabulation();
     QWidget* premierControle(int page) const;
     ReponseMessage informer(const QString& texte, IconeMessage icone = IconeMessage::Information,

@@ -68,10 +68,12 @@ void frmGestion::creerPageProgrammes() {
     lstProgrammes->setItemDelegate(iconesProgrammes);
     const std::array<QString, 3> legendes{QStringLiteral("Nouveau"), QStringLiteral("Modifier"),
                                           QStringLiteral("Supprimer")};
+    const std::array<QString, 3> bulles{QStringLiteral("Nouveau programme"),
+                                        QStringLiteral("Modifier le programme"),
+                                        QStringLiteral("Supprimer le programme")};
     for (int i = 0; i < 3; ++i) {
         cmdProgrammes[i] =
-            Bouton(page, legendes[i], i == 0 ? QStringLiteral("Nouveau programme") : QString(),
-                   GaucheBoutons[i], 4320, LargeurBoutons[i]);
+            Bouton(page, legendes[i], bulles[i], GaucheBoutons[i], 4320, LargeurBoutons[i]);
         connect(cmdProgrammes[i], &QPushButton::clicked, this,
                 [this, i] { cmdProgrammes_Click(i); });
     }
@@ -121,6 +123,13 @@ void frmGestion::choisirBoiteCategories(int position) {
                                                                                         : -1);
     }
     cboCategorie_Click();
+}
+
+QStringList frmGestion::lignesProgrammes() const {
+    QStringList lignes;
+    for (int i = 0; i < lstProgrammes->count(); ++i)
+        lignes << lstProgrammes->item(i)->text();
+    return lignes;
 }
 
 QString frmGestion::programmeChoisi() const {
@@ -218,6 +227,7 @@ void frmGestion::ouvrirEditeurProgramme(ModeEditeur mode) {
 
 void frmGestion::supprimerProgramme() {
     const QString nom = Texte_Choisi(lstProgrammes);
+    const int ligne = Position(lstProgrammes);
     if (informer(QStringLiteral("Êtes vous sûr(e) de vouloir supprimer le programme:") + CRLF +
                      QStringLiteral("[") + nom + QStringLiteral("] ?"),
                  IconeMessage::Question, BoutonsMessage::OuiNon) != ReponseMessage::Oui) {
@@ -242,5 +252,5 @@ void frmGestion::supprimerProgramme() {
     }
     contexte_.utilisations().oublier(QStringList{nom});
     informer(QStringLiteral("Le programme [") + nom + QStringLiteral("] a été supprimé."));
-    Rafraichir_Apres_Suppression();
+    Rafraichir_Apres_Suppression(ligne);
 }

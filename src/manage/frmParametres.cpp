@@ -18,7 +18,9 @@
 #include <QKeyEvent>
 #include <QKeySequenceEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -166,6 +168,14 @@ void frmParametres::creerControles() {
     txtRaccourci->setAccessibleName(TexteRaccourci);
     txtRaccourci->setGeometry(Twips::rectEnPixels(2580, 1560, 2460, 315));
     lblRaccourci->setBuddy(txtRaccourci);
+    // The editable part inside the field is what a screen reader lands on, and the clear
+    // button is a control of its own: both named.
+    for (QLineEdit* partie : txtRaccourci->findChildren<QLineEdit*>())
+        partie->setAccessibleName(TexteRaccourci);
+    for (QToolButton* effacer : txtRaccourci->findChildren<QToolButton*>()) {
+        effacer->setToolTip(QStringLiteral("Effacer le raccourci"));
+        effacer->setAccessibleName(effacer->toolTip());
+    }
 
     // Etched separator: a dark line with a white one just beneath it.
     Line2 = trait(this, palette().color(QPalette::Dark), 0);
@@ -174,7 +184,7 @@ void frmParametres::creerControles() {
     Boutons[2] = bouton(this, QStringLiteral("&Enregistrer les paramètres"),
                         QStringLiteral("Enregistrer les paramètres"), 60, 2460);
     Boutons[0] = bouton(this, QStringLiteral("&Aide"), QStringLiteral("Aide"), 2580, 1215);
-    Boutons[1] = bouton(this, QStringLiteral("A&nnuler"), QStringLiteral("Quitter"), 3840, 1215);
+    Boutons[1] = bouton(this, QStringLiteral("A&nnuler"), QStringLiteral("Annuler"), 3840, 1215);
     Boutons[2]->setDefault(true);
 
     const QCursor main = Curseur_Main(contexte_);
@@ -223,6 +233,15 @@ void frmParametres::Boutons_Click(int index) {
 
 void frmParametres::enregistrer() {
     StockParametres& parametres = contexte_.parametres();
+    // The key first: one another program holds leaves the key in force held and stored,
+    // shown again in the field, and nothing saved, so that the user may choose another.
+    const QKeySequence avant = RaccourciRecherche::lire(parametres);
+    const QKeySequence touche = txtRaccourci->keySequence();
+    if (touche != avant && !RaccourciRecherche::prendre(contexte_, touche, this, avant)) {
+        txtRaccourci->setKeySequence(avant);
+        txtRaccourci->setFocus();
+        return;
+    }
 
     const QString demarrage = Texte_Case(chkDemarragePC);
     parametres.ecrire(Cle::DemarragePc, demarrage);
@@ -246,9 +265,6 @@ void frmParametres::enregistrer() {
     parametres.ecrire(Cle::Fermeture, delai);
     contexte_.DelaiFermeture = Valeur_Entiere_32(delai);
 
-    const QKeySequence avant = RaccourciRecherche::lire(parametres);
-    const QKeySequence touche = txtRaccourci->keySequence();
     RaccourciRecherche::ecrire(parametres, touche);
-    if (touche != avant) RaccourciRecherche::prendre(contexte_, touche, this);
     accept();
 }

@@ -319,7 +319,7 @@ int frmProgrammes::ecrire(const QString& nom) {
     return modeModification() ? catalogue.modifier(element) : catalogue.ajouter(element);
 }
 
-void frmProgrammes::rafraichirGestion(const QString&) {
+void frmProgrammes::rafraichirGestion(const QString& nom) {
     const QString categorie = cboCategorie->currentText();
     const int liste = gestion_.positionCategorie();
     int boite = gestion_.positionBoiteCategories();
@@ -334,7 +334,12 @@ void frmProgrammes::rafraichirGestion(const QString&) {
     }
     gestion_.choisirCategorie(liste);
     gestion_.choisirBoiteCategories(boite);
-    gestion_.choisirProgramme(-1);
+    // A new item is chosen in the list, its details shown, as a new category is.
+    int ligne = -1;
+    const QStringList programmes = gestion_.lignesProgrammes();
+    for (qsizetype i = 0; !modeModification() && i < programmes.size(); ++i)
+        if (Collation::comparer(programmes.at(i), nom) == 0) ligne = static_cast<int>(i);
+    gestion_.choisirProgramme(ligne);
 }
 
 namespace {
@@ -359,6 +364,7 @@ public:
     QStringList lignesBoiteCategories() const override { return {}; }
     int positionBoiteCategories() const override { return -1; }
     void choisirBoiteCategories(int) override {}
+    QStringList lignesProgrammes() const override { return {}; }
     QString programmeChoisi() const override { return {}; }
     void choisirProgramme(int) override {}
 

@@ -422,7 +422,8 @@ private Q_SLOTS:
         QCOMPARE(g.lignesBoiteCategories().value(g.positionBoiteCategories()),
                  QStringLiteral("Outils"));
         QCOMPARE(g.positionCategorie(), 1);
-        QVERIFY(g.programmeChoisi().isEmpty());
+        QCOMPARE(g.programmeChoisi(), "L'outil");
+        QCOMPARE(g.lblDonneesProgrammes[0]->text(), "L'outil");
         QCOMPARE(e.txtNom->text() + e.txtChemin->text(), QString());
         QCOMPARE(e.lstAffichage->currentRow(), 0);
         e.txtNom->setText("l'OUTIL");

@@ -142,7 +142,8 @@ private Q_SLOTS:
         QCOMPARE(champs(g.lblDonneesProgrammes).join(""), QString());
     }
 
-    // The questions, the reports, and what is left in the catalogue and the lists.
+    // The questions, the reports, and what is left in the catalogue and the lists; the row
+    // that took the deleted one's place is chosen.
     void suppression_data() {
         QTest::addColumn<bool>("categorie");
         QTest::addColumn<QString>("nom");
@@ -192,12 +193,16 @@ private Q_SLOTS:
         const QStringList tous{"dames", "Échecs", "Scie"};
         for (const QString& p : tous)
             b.c().utilisations().noter(p, QDateTime::currentDateTimeUtc());
+        const int ligne = static_cast<int>(lignes(liste).indexOf(nom));
         if (categorie)
-            g.choisirCategorie(lignes(liste).indexOf(nom));
+            g.choisirCategorie(ligne);
         else
-            g.choisirProgramme(lignes(liste).indexOf(nom));
+            g.choisirProgramme(ligne);
         b.env.messages().reponses = {oui ? ReponseMessage::Oui : ReponseMessage::Non};
         (categorie ? g.cmdCategorie : g.cmdProgrammes)[2]->click();
+        const QList<QListWidgetItem*> choisies = liste->selectedItems();
+        QCOMPARE(choisies.isEmpty() ? -1 : liste->row(choisies.first()),
+                 std::min(ligne, liste->count() - 1));
         if (!oui) {
             QCOMPARE(b.vus().size(), 1);
             QCOMPARE(QApplication::focusWidget(), liste);
@@ -224,19 +229,21 @@ private Q_SLOTS:
                  "Total: " + QString::number(g.lstProgrammes->count()));
     }
 
-    // The last line deleted: nothing selected, details empty, and the item list no longer
-    // shows the items that went with it.
+    // The last line deleted: the new last one is chosen, its details shown, and the item
+    // list no longer shows the items that went with it.
     void derniereLigne() {
         GestionRemplie f;
         auto& [b, g] = f;
         g.choisirCategorie(2);
         g.choisirBoiteCategories(3);
+        const QStringList partis = lignes(g.lstProgrammes);
         b.env.messages().reponses = {ReponseMessage::Oui};
         g.cmdCategorie[2]->click();
-        QCOMPARE(g.positionCategorie(), -1);
-        QCOMPARE(g.lblDonneesCategories[0]->text(), QString());
-        QCOMPARE(g.positionBoiteCategories(), -1);
-        QCOMPARE(g.lstProgrammes->count(), 0);
+        QCOMPARE(g.positionCategorie(), 1);
+        QCOMPARE(g.lblDonneesCategories[0]->text(), g.categorieChoisie());
+        QCOMPARE(g.positionBoiteCategories(), 2);
+        for (const QString& p : partis)
+            QVERIFY(!lignes(g.lstProgrammes).contains(p));
     }
 
     // A refused deletion is told as such; nothing is half done, the lists stay.
@@ -477,6 +484,7 @@ private Q_SLOTS:
         const int ctrl = Qt::ControlModifier;
         QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl;
         QTest::newRow("Ctrl+Maj+Tab") << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier);
+        QTest::newRow("Ctrl+Backtab sans Maj") << int(Qt::Key_Backtab) << ctrl;
         QTest::newRow("Ctrl+Page suivante") << int(Qt::Key_PageDown) << ctrl;
         QTest::newRow("Ctrl+Page précédente") << int(Qt::Key_PageUp) << ctrl;
     }
@@ -492,8 +500,7 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(touche),
                             Qt::KeyboardModifiers(modificateurs));
             QCOMPARE(g.pageVisible(), page);
-            QCOMPARE(QApplication::focusWidget(),
-                     page == 1 ? static_cast<QWidget*>(g.cboCategorie) : g.lstCategories);
+            QCOMPARE(QApplication::focusWidget(), page == 1 ? g.lstProgrammes : g.lstCategories);
         }
         g.lblRubrique[1]->setFocus();
         QCOMPARE(g.lblRubrique[1]->focusPolicy() & Qt::TabFocus, Qt::TabFocus);

@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBoundaryFinder>
 #include <QTimer>
 
 namespace {
@@ -258,7 +259,8 @@ private Q_SLOTS:
 
     // The search key: stored, shown, pressed in the field (one key is kept, the last;
     // Backspace leaves none), written back, and taken at once when it changed. One another
-    // program holds is said once, and the setting is kept all the same.
+    // program holds is said once, with the key still in force, which is taken again, kept
+    // stored and shown in the field of the dialog left open.
     void raccourci_data() {
         using P = ServiceRaccourciGlobal::Prise;
         QTest::addColumn<QString>("stocke");  // null: never written
@@ -277,8 +279,8 @@ private Q_SLOTS:
         QTest::newRow("effacée") << "Meta+F12"
                                  << "Backspace" << P::Prise << "aucun"
                                  << "";
-        QTest::newRow("déjà prise") << n << "Ctrl+F9" << P::Refusee << "Ctrl+F9"
-                                    << "Ctrl+F9";
+        QTest::newRow("déjà prise") << "Alt+F5" << "Ctrl+F9" << P::Refusee << "Alt+F5"
+                                    << "Ctrl+F9;Alt+F5";
         QTest::newRow("la même") << n << "Ctrl+Alt+Space" << P::Refusee << "Ctrl+Alt+Space" << n;
     }
     void raccourci() {
@@ -300,12 +302,33 @@ private Q_SLOTS:
         }
         f.Boutons[2]->click();
         QTEST(env.parametres().valeurs.value(Cle::RaccourciRecherche), "ecrit");
-        QCOMPARE(env.raccourci().demandes,
-                 prise.isNull() ? QList<QKeySequence>() : QList{QKeySequence(prise)});
+        QList<QKeySequence> demandes;
+        for (const QString& p : prise.split(';'))
+            demandes << QKeySequence(p);
+        QCOMPARE(env.raccourci().demandes, prise.isNull() ? QList<QKeySequence>() : demandes);
         const bool refus = !prise.isNull() && reponse == ServiceRaccourciGlobal::Prise::Refusee;
         QCOMPARE(env.messages().textes(),
-                 refus ? QStringList(RaccourciRecherche::messageRefus(QKeySequence(prise)))
+                 refus ? QStringList(RaccourciRecherche::messageRefus(demandes.value(0),
+                                                                      demandes.value(1)))
                        : QStringList());
+        QCOMPARE(f.result(), refus ? 0 : int(QDialog::Accepted));
+        if (refus) QCOMPARE(f.txtRaccourci->keySequence(), demandes.value(1));
+    }
+
+    // The message wraps where it may, never inside the command it names.
+    void commandeSurUneLigne() {
+        const QString message = RaccourciRecherche::messageRefus(QKeySequence("Ctrl+G"),
+                                                                 QKeySequence("Ctrl+Alt+Space"));
+        const QString commande = RaccourciRecherche::commande();
+        const qsizetype debut = message.indexOf(commande);
+        QVERIFY(debut > 0);
+        QTextBoundaryFinder lignes(QTextBoundaryFinder::Line, message);
+        for (qsizetype i = debut + 1; i < debut + commande.size(); ++i) {
+            lignes.setPosition(i);
+            QVERIFY2(!lignes.isAtBoundary(), qPrintable(message.mid(debut, i - debut)));
+        }
+        QCOMPARE(commande.normalized(QString::NormalizationForm_KC).remove(QChar(0x2060)),
+                 "dalvire --rechercher");
     }
 
     // The field is reached with Tab like the others and read with its caption; Escape in
