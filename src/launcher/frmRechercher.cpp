@@ -13,6 +13,7 @@
 #include "ui/DelegueIcones.h"
 
 #include <QAbstractListModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QDateTime>
 #include <QKeyEvent>
@@ -180,6 +181,11 @@ frmRechercher::frmRechercher(Contexte& contexte)
     lstTrouves->setItemDelegate(icones_);
     // The current line shows as chosen though the list never has the keyboard.
     QPalette couleurs = lstTrouves->palette();
+    // A theme's highlight may hold its text at less than the readable ratio: darkened (or
+    // lightened) until it reads.
+    couleurs.setColor(QPalette::Active, QPalette::Highlight,
+                      Couleurs::fond(couleurs.color(QPalette::Active, QPalette::Highlight),
+                                     couleurs.color(QPalette::Active, QPalette::HighlightedText)));
     for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         couleurs.setColor(QPalette::Inactive, role, couleurs.color(QPalette::Active, role));
     lstTrouves->setPalette(couleurs);
@@ -338,8 +344,13 @@ void frmRechercher::montrer(QList<Element> trouves, const QString& texte) {
                               : debut + fm.elidedText(texte, Qt::ElideRight, reste) + fin);
     }
     lblAucun->setVisible(trouves_.isEmpty());
-    // Said by a screen reader: the list's description changes, which it announces.
-    lstTrouves->setAccessibleDescription(trouves_.isEmpty() ? lblAucun->text() : QString());
+    // Said by a screen reader: the list's description changes, and it is told so.
+    const QString description = trouves_.isEmpty() ? lblAucun->text() : QString();
+    if (description != lstTrouves->accessibleDescription()) {
+        lstTrouves->setAccessibleDescription(description);
+        QAccessibleEvent changement(lstTrouves, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changement);
+    }
     deplacer(0);
 }
 

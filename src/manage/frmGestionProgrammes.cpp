@@ -11,6 +11,7 @@
 #include "platform/Messages.h"
 #include "ui/Controles.h"
 #include "ui/DelegueIcones.h"
+#include "ui/ListesDeroulantes.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -49,7 +50,7 @@ void frmGestion::creerPageProgrammes() {
     Titre(page, QStringLiteral("PROGRAMMES"));
     Trait(page, 120, 450, 4700);
     Decoration(page, Image(contexte_, "programmes.svg"), 32, 4320, 60);
-    cboCategorie = new QComboBox(page);
+    cboCategorie = new ListeDeroulante(page);
     cboCategorie->setEditable(false);
     Decrire(cboCategorie, QStringLiteral("Liste des catégories"));
     Placer(cboCategorie, 120, 870, 2220, 315);

@@ -8,6 +8,7 @@
 #include "core/RaccourciRecherche.h"
 #include "core/Services.h"
 #include "ui/Cadre.h"
+#include "ui/Controles.h"
 #include "ui/Curseur.h"
 #include "ui/ListesDeroulantes.h"
 #include "ui/ToucheAide.h"
@@ -97,7 +98,7 @@ QCheckBox* caseACocher(QWidget* parent, const QString& texte, int haut) {
 
 QPushButton* bouton(QWidget* parent, const QString& texte, const QString& bulle, int gauche,
                     int largeur) {
-    auto* b = new QPushButton(texte, parent);
+    auto* b = new BoutonMarque(texte, parent);
     b->setToolTip(bulle);
     b->setGeometry(Twips::rectEnPixels(gauche, HautBoutons, largeur, 375));
     return b;
@@ -148,7 +149,7 @@ void frmParametres::creerControles() {
 
     Label1[0] = new QLabel(TexteDelai, this);
     Label1[0]->setGeometry(Twips::rectEnPixels(120, 1200, 2400, 255));
-    cboSecondes = new QComboBox(this);
+    cboSecondes = new ListeDeroulante(this);
     cboSecondes->setEditable(false);
     cboSecondes->setToolTip(TexteDelai);
     cboSecondes->setGeometry(Twips::rectEnPixels(2580, 1140, 795, 315));
@@ -170,8 +171,11 @@ void frmParametres::creerControles() {
     lblRaccourci->setBuddy(txtRaccourci);
     // The editable part inside the field is what a screen reader lands on, and the clear
     // button is a control of its own: both named.
-    for (QLineEdit* partie : txtRaccourci->findChildren<QLineEdit*>())
+    for (QLineEdit* partie : txtRaccourci->findChildren<QLineEdit*>()) {
         partie->setAccessibleName(TexteRaccourci);
+        // Said in French whether or not Qt's own translations (its "Press shortcut") are there.
+        partie->setAccessibleDescription(QStringLiteral("Appuyez sur le raccourci"));
+    }
     for (QToolButton* effacer : txtRaccourci->findChildren<QToolButton*>()) {
         effacer->setToolTip(QStringLiteral("Effacer le raccourci"));
         effacer->setAccessibleName(effacer->toolTip());

@@ -15,6 +15,7 @@
 #include "ui/Cadre.h"
 #include "ui/Controles.h"
 #include "ui/Curseur.h"
+#include "ui/ListesDeroulantes.h"
 #include "ui/ToucheAide.h"
 
 #include <QComboBox>
@@ -116,7 +117,7 @@ void frmProgrammes::creerControles() {
         Bouton_Image(this, Dossier_Application(contexte_) + QStringLiteral("icones/parcourir.svg"),
                      QStringLiteral("Rechercher un programme"), 6255, 540, 315, 315);
 
-    cboCategorie = new QComboBox(this);
+    cboCategorie = new ListeDeroulante(this);
     cboCategorie->setEditable(false);
     Decrire(cboCategorie, QStringLiteral("Catégorie du programme"));
     Placer(cboCategorie, 2985, 960, 3585, 315);

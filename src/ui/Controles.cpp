@@ -1,5 +1,7 @@
 #include "ui/Controles.h"
 
+#include "ui/ListesDeroulantes.h"
+
 #include "base/Twips.h"
 
 #include <QFontMetrics>
@@ -10,6 +12,11 @@
 #include <QPushButton>
 
 #include <algorithm>
+
+void BoutonMarque::paintEvent(QPaintEvent* evenement) {
+    QPushButton::paintEvent(evenement);
+    Dessiner_Marque_De_Focus(*this);
+}
 
 namespace Controles {
 
@@ -108,7 +115,7 @@ void EtiquetteValeur::ajuster() {
 
 QPushButton* Bouton(QWidget* parent, const QString& legende, const QString& bulle, int gauche,
                     int haut, int largeur, int hauteur) {
-    auto* b = new QPushButton(legende, parent);
+    auto* b = new BoutonMarque(legende, parent);
     Decrire(b, bulle, legende);
     Placer(b, gauche, haut, largeur, hauteur);
     return b;
@@ -116,7 +123,7 @@ QPushButton* Bouton(QWidget* parent, const QString& legende, const QString& bull
 
 QPushButton* Bouton_Image(QWidget* parent, const QString& image, const QString& bulle, int gauche,
                           int haut, int largeur, int hauteur) {
-    auto* b = new QPushButton(parent);
+    auto* b = new BoutonMarque(parent);
     b->setIcon(QIcon(image));
     Decrire(b, bulle);
     Placer(b, gauche, haut, largeur, hauteur);

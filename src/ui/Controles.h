@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSize>
 #include <QString>
 
@@ -16,6 +17,15 @@ class QWidget;
 
 // Small builders shared by the management windows. Geometry is in twips; every control
 // gets an accessible name: its caption without the mnemonic, or else its tooltip.
+// A push button that shows when it has the keyboard, the default one too.
+class BoutonMarque : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* evenement) override;
+};
+
 namespace Controles {
 
 // The length of a name typed in an editor.

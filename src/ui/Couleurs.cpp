@@ -44,6 +44,11 @@ QColor Couleurs::attenuee(const QColor& texte, const QColor& fond) {
     return lisible(Melange(texte, fond, PartAttenuee), texte, fond);
 }
 
+QColor Couleurs::fond(const QColor& fond, const QColor& texte) {
+    const QColor oppose = Luminance(texte) > 0.5 ? QColor(Qt::black) : QColor(Qt::white);
+    return lisible(fond, oppose, texte);
+}
+
 QColor Couleurs::lien(const QPalette& palette) {
     return lisible(palette.color(QPalette::Link), palette.color(QPalette::WindowText),
                    palette.color(QPalette::Window));

@@ -19,6 +19,10 @@ QColor lisible(const QColor& voulue, const QColor& texte, const QColor& fond);
 // A lighter shade of texte against fond (a part of the way toward fond), still readable.
 QColor attenuee(const QColor& texte, const QColor& fond);
 
+// A background for texte, from fond toward black or white (away from the text) until the
+// text reads on it.
+QColor fond(const QColor& fond, const QColor& texte);
+
 // The palette's link colour, readable against its window.
 QColor lien(const QPalette& palette);
 } // namespace Couleurs

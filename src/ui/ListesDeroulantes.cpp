@@ -1,7 +1,7 @@
 #include "ui/ListesDeroulantes.h"
 
 #include <QAbstractItemView>
-#include <QComboBox>
+#include <QPainter>
 
 void Borner_Liste_Deroulante(QComboBox& liste) {
     liste.setMaxVisibleItems(LignesVisiblesMaximum);
@@ -12,4 +12,16 @@ void Borner_Liste_Deroulante(QComboBox& liste) {
     if (!liste.styleSheet().contains(regle)) liste.setStyleSheet(liste.styleSheet() + regle);
     // A drop-down part made before, as a menu, was given no scroll bar.
     liste.view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void Dessiner_Marque_De_Focus(QWidget& controle) {
+    if (!controle.hasFocus()) return;
+    QPainter peintre(&controle);
+    peintre.setPen(QPen(controle.palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    peintre.drawRect(controle.rect().adjusted(3, 3, -4, -4));
+}
+
+void ListeDeroulante::paintEvent(QPaintEvent* evenement) {
+    QComboBox::paintEvent(evenement);
+    Dessiner_Marque_De_Focus(*this);
 }

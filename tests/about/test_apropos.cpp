@@ -5,9 +5,11 @@
 #include "launcher/Lanceur.h"
 #include "support/AideFactice.h"
 #include "support/Environnement.h"
+#include "support/Lisibilite.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 #include "support/ShellFactice.h"
+#include "ui/Couleurs.h"
 
 #include <QFile>
 #include <QLabel>
@@ -223,6 +225,27 @@ private Q_SLOTS:
                  chemin.isEmpty() || !demarre
                      ? QStringList("Les informations système ne sont pas disponibles actuellement")
                      : QStringList());
+    }
+
+    // The links read at 4.5:1 against the window under a light and a dark theme, whose
+    // own link colour may be too faint there.
+    void liensLisibles_data() {
+        QTest::addColumn<bool>("sombre");
+        QTest::newRow("clair") << false;
+        QTest::newRow("sombre") << true;
+    }
+    void liensLisibles() {
+        QFETCH(bool, sombre);
+        const QPalette avant = QApplication::palette();
+        if (sombre) QApplication::setPalette(Palette_Sombre());
+        Environnement cc;
+        frmApropos f(cc.contexte());
+        QApplication::setPalette(avant);
+        for (QLabel* lien : f.lblUrl) {
+            const QImage image = lien->grab().toImage();
+            const double c = Contraste_Dessine(image, image.rect());
+            QVERIFY2(c >= Couleurs::ContrasteMinimum, qPrintable(QString::number(c)));
+        }
     }
 };
 

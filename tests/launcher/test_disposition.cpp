@@ -149,6 +149,9 @@ void TestDisposition::ordreEmpilementEtContenu() {
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(f.at(i)->Tag(), x.principale.categories.lstCategorie.at(i));
         QCOMPARE(f.at(i)->imgIcone->toolTip(), f.at(i)->Tag());
+        // A screen reader names the strip and its list by the category.
+        QCOMPARE(f.at(i)->accessibleName(), f.at(i)->Tag());
+        QCOMPARE(f.at(i)->cboProgrammes->accessibleName(), f.at(i)->Tag());
         QVERIFY(f.at(i)->isVisible());
         QVERIFY(!f.at(i)->Afficher);
         QCOMPARE(f.at(i)->x(), f.at(i)->gaucheRentree());

@@ -2,8 +2,10 @@
 #include "launcher/frmDalvire.h"
 #include "launcher/frmRechercher.h"
 #include "support/Environnement.h"
+#include "support/Lisibilite.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
+#include "ui/Couleurs.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -149,6 +151,41 @@ private Q_SLOTS:
                      ->child(0)
                      ->text(QAccessible::Name),
                  QStringLiteral("Journal secret — Cachée"));
+    }
+
+    // The lighter category reads at 4.5:1 against its line, chosen or not, light or dark.
+    void lisibilite_data() {
+        QTest::addColumn<bool>("sombre");
+        QTest::newRow("clair") << false;
+        QTest::newRow("sombre") << true;
+    }
+    void lisibilite() {
+        QFETCH(bool, sombre);
+        const QPalette avant = QApplication::palette();
+        if (sombre) QApplication::setPalette(Palette_Sombre());
+        PosteRecherche p;
+        p.ouvrir();
+        const QImage image = p.f.lstTrouves->viewport()->grab().toImage();
+        QApplication::setPalette(avant);
+        for (const int ligne : {0, 1}) {
+            QRect zone = p.f.lstTrouves->visualRect(p.f.lstTrouves->model()->index(ligne, 0));
+            zone.setLeft(zone.left() + zone.width() * 3 / 5);
+            const double c = Contraste_Dessine(image, zone);
+            QVERIFY2(c >= Couleurs::ContrasteMinimum, qPrintable(QString::number(c)));
+        }
+    }
+
+    // A screen reader hears that nothing matches (the list's description changes), and
+    // reads the field as the controller of the list.
+    void lecteurDEcran() {
+        PosteRecherche p;
+        p.ouvrir("zq");
+        QCOMPARE(p.f.lstTrouves->accessibleDescription(), p.f.lblAucun->text());
+        QVERIFY(p.f.lblAucun->text().startsWith("Aucun élément ne correspond"));
+        const auto relations = QAccessible::queryAccessibleInterface(p.f.txtRecherche)
+                                   ->relations(QAccessible::Controlled);
+        QCOMPARE(relations.size(), 1);
+        QCOMPARE(relations.first().first->object(), p.f.lstTrouves);
     }
 };
 

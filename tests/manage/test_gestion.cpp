@@ -1,18 +1,25 @@
 // The management window: pages, lists and details, deletions, closing.
-#include "support/BancGestion.h"
 #include "manage/Gestion.h"
+#include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
+#include "manage/frmParametres.h"
 #include "support/AideFactice.h"
+#include "support/BancGestion.h"
+#include "support/Lisibilite.h"
 #include "ui/Controles.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeySequenceEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -326,6 +333,21 @@ private Q_SLOTS:
                 qobject_cast<QListWidget*>(w))
                 QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
         QCOMPARE(g.Boutons[2]->accessibleName(), QStringLiteral("Valider les changements"));
+        // Names and descriptions a screen reader once missed, read as it reads them.
+        frmParametres reglages(b.c());
+        frmCategories editeur(b.c(), g, ModeEditeur::Creation);
+        const QList<std::pair<QWidget*, QString>> attendus{
+            {g.cmdProgrammes[1], "Modifier|Modifier le programme"},
+            {g.cmdProgrammes[2], "Supprimer|Supprimer le programme"},
+            {reglages.Boutons[1], "Annuler|Annuler"},
+            {reglages.txtRaccourci->findChild<QLineEdit*>(),
+             "Raccourci de recherche|Appuyez sur le raccourci"},
+            {reglages.txtRaccourci->findChild<QToolButton*>(),
+             "Effacer le raccourci|Effacer le raccourci"},
+            {editeur.optCouleur[1], "Fixe|"},
+        };
+        for (const auto& [controle, lu] : attendus)
+            QCOMPARE(Lecture_Accessible(controle).section('|', 0, 1), lu);
     }
 
     // However a row becomes the selected one, the details follow it, and so does every
@@ -509,6 +531,38 @@ private Q_SLOTS:
             QTest::keyClick(g.lblRubrique[1], k);
             QCOMPARE(g.pageVisible(), 1);
         }
+    }
+
+    // Every control the Tab key reaches shows when it has the keyboard, on both pages and
+    // in the settings, under a light and a dark theme.
+    void marquesDeFocus_data() {
+        QTest::addColumn<bool>("sombre");
+        QTest::addColumn<bool>("parametres");
+        for (const bool parametres : {false, true}) {
+            QTest::addRow("%s, clair", parametres ? "paramètres" : "gestion")
+                << false << parametres;
+            QTest::addRow("%s, sombre", parametres ? "paramètres" : "gestion")
+                << true << parametres;
+        }
+    }
+    void marquesDeFocus() {
+        QFETCH(bool, sombre);
+        QFETCH(bool, parametres);
+        const QPalette avant = QApplication::palette();
+        if (sombre) QApplication::setPalette(Palette_Sombre());
+        GestionRemplie f;
+        auto& [b, g] = f;
+        frmParametres reglages(b.c());
+        QDialog& fenetre = parametres ? static_cast<QDialog&>(reglages) : g;
+        fenetre.show();
+        QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+        QStringList sans;
+        for (const int page : {0, 1}) {
+            g.Afficher_Page(page);
+            sans += Sans_Marque_De_Focus(&fenetre);
+        }
+        QApplication::setPalette(avant);
+        QVERIFY2(sans.isEmpty(), qPrintable(sans.join(", ")));
     }
 };
 
