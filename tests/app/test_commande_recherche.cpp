@@ -105,8 +105,8 @@ private Q_SLOTS:
         std::vector<PriseLocale> appels;
         if (copie == "occupee") QVERIFY(serveur.ecouter(canal(true)));
         for (int i = 0; copie == "occupee" && i < ServeurCanal::ConnexionsMaximales; ++i)
-            appels.push_back(PriseLocale::appeler(canal(true)));
-        if (copie == "muette") appels.push_back(PriseLocale::ecouter(canal(true)));
+            appels.push_back(PriseLocale(canal(true)));
+        if (copie == "muette") appels.push_back(PriseLocale(canal(true), true));
         QVERIFY(std::all_of(appels.cbegin(), appels.cend(), [](auto& p) { return p.fd >= 0; }));
         QProcess& commande = rechercher(true);
         QVERIFY(QTest::qWaitFor([&] { return commande.state() == QProcess::NotRunning; }, 15000));

@@ -187,8 +187,10 @@ vus=$(attendre_bandeaux 3 "- $CATEGORIE\$") || exit 1
 etape "category deleted, its window gone"
 
 # The same from the keyboard alone, real keys: Tab to "Nouvelle" and Enter press it; once
-# the editor and its boxes are gone, the management window has the keys again (Ctrl+Tab,
-# Tab, Enter on "Nouveau", Escape in the editor, then Escape validating the window).
+# the editor and its boxes are gone, the management window has the keys again (Ctrl+Tab
+# into the items' list, Tab, Enter on "Nouveau", Escape in the editor; Ctrl+Shift+Tab back
+# into the categories' list, Tab, Enter on "Nouvelle", Escape; then Escape validating the
+# window).
 entree_menu 1
 fenetre_attendue "$GESTION"
 active "$GESTION"
@@ -206,13 +208,21 @@ xdotool key Escape
 "$T/read-dialog.py" --app "$CLASSE" --role dialog --title '^Ajouter' --gone --wait 5 ||
     echec "expected the category editor to close on Escape in its question"
 active "$GESTION"
-xdotool key ctrl+Tab Tab Tab Return
+xdotool key ctrl+Tab Tab Return
 fenetre_attendue '^Ajouter un Programme$'
 etape "after the editor, the keys reached the management window: Ctrl+Tab, Tab, Enter on Nouveau"
 active '^Ajouter un Programme$'
 xdotool key Escape
 "$T/read-dialog.py" --app "$CLASSE" --role dialog --title '^Ajouter' --gone --wait 5 ||
     echec "expected the item editor to close on Escape"
+active "$GESTION"
+xdotool key ctrl+shift+Tab Tab Return
+fenetre_attendue '^Ajouter une Catégorie$'
+etape "Ctrl+Shift+Tab went back to the categories' page: Tab, Enter on Nouvelle"
+active '^Ajouter une Catégorie$'
+xdotool key Escape
+"$T/read-dialog.py" --app "$CLASSE" --role dialog --title '^Ajouter' --gone --wait 5 ||
+    echec "expected the category editor to close on Escape"
 active "$GESTION"
 xdotool key Escape
 "$T/read-dialog.py" --app "$CLASSE" --role dialog --gone --wait 5 ||

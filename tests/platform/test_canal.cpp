@@ -40,7 +40,7 @@ bool preparer(const QString& chemin, Etat etat, const QString& cible) {
 
 // A peer says raw bytes, then reads until the server lets it go, the event loop running.
 QByteArray dire(const QString& chemin, const QByteArray& octets) {
-    const PriseLocale pair = PriseLocale::appeler(chemin, SOCK_NONBLOCK);
+    const PriseLocale pair(chemin, false, SOCK_NONBLOCK);
     QByteArray recu;
     ::send(pair.fd, octets.constData(), size_t(octets.size()), MSG_NOSIGNAL);
     const bool lache = QTest::qWaitFor(
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QVERIFY(serveur.ecouter(socket_));
         std::vector<PriseLocale> muets;
         for (int i = 0; i < ServeurCanal::ConnexionsMaximales; ++i)
-            muets.push_back(PriseLocale::appeler(socket_));
+            muets.push_back(PriseLocale(socket_));
         QTRY_COMPARE(serveur.connexionsOuvertes(), ServeurCanal::ConnexionsMaximales);
         QCOMPARE(demander(), Canal::Issue::Refusee);
     }
@@ -189,7 +189,7 @@ private Q_SLOTS:
         QList<QByteArray> recus;
         ServeurCanal serveur({Canal::Recherche}, [&](const QByteArray& mot) { recus << mot; });
         QVERIFY(serveur.ecouter(socket_));
-        const PriseLocale appel = PriseLocale::appeler(socket_);
+        const PriseLocale appel(socket_);
         QVERIFY(::send(appel.fd, "rechercher\n", 11, MSG_NOSIGNAL) == 11);
         rlimit avant{};
         QVERIFY(::getrlimit(RLIMIT_NOFILE, &avant) == 0);

@@ -8,21 +8,8 @@
 #include <QWidget>
 
 QPalette Palette_Sombre() {
-    QPalette p;
-    const QColor fenetre(0x32, 0x32, 0x32), texte(0xee, 0xee, 0xee), base(0x2a, 0x2a, 0x2a);
-    for (const auto groupe : {QPalette::Active, QPalette::Inactive}) {
-        p.setColor(groupe, QPalette::Window, fenetre);
-        p.setColor(groupe, QPalette::WindowText, texte);
-        p.setColor(groupe, QPalette::Base, base);
-        p.setColor(groupe, QPalette::AlternateBase, fenetre);
-        p.setColor(groupe, QPalette::Text, texte);
-        p.setColor(groupe, QPalette::Button, fenetre);
-        p.setColor(groupe, QPalette::ButtonText, texte);
-        p.setColor(groupe, QPalette::Highlight, QColor(0x15, 0x53, 0x9e));
-        p.setColor(groupe, QPalette::HighlightedText, Qt::white);
-        p.setColor(groupe, QPalette::Link, QColor(0x0c, 0x0c, 0xd0));
-        p.setColor(groupe, QPalette::PlaceholderText, QColor(0x9a, 0x9a, 0x9a));
-    }
+    QPalette p(QColor(0x32, 0x32, 0x32));
+    p.setColor(QPalette::Link, QColor(0x0c, 0x0c, 0xd0));
     return p;
 }
 
