@@ -125,6 +125,10 @@ verifier "expected the menu entry to start the command" grep -qx 'Exec=dalvire' 
 verifier "expected the menu entry's icon named $ID" grep -qx "Icon=$ID" "$RACINE/usr/share/applications/$ID.desktop"
 verifier "expected the metadata to name $ID and its entry" \
     grep -qF "<launchable type=\"desktop-id\">$ID.desktop</launchable>" "$RACINE/usr/share/metainfo/$ID.metainfo.xml"
+# The program looks for its modules and shared files where the package puts them.
+for dossier in "../lib/$TRIPLET/dalvire" ../share/dalvire; do
+    verifier "expected the program to look in $dossier" grep -qxF "$dossier" <(strings -el "$RACINE/usr/bin/dalvire")
+done
 # The address the identifier comes from is the one the About box shows.
 verifier "expected the program to carry the address $SITE" grep -qaF "$SITE" "$RACINE/usr/bin/dalvire"
 
