@@ -8,7 +8,10 @@ CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX     ?= $(HOME)/.local/share/dalvire
 BINDIR     ?= $(HOME)/.local/bin
 
-.PHONY: deps build run test test-asan bench clean install uninstall
+# Where `make paquet` builds the Debian package, from a clean copy of the tree.
+PAQUET     ?= $(BUILD)-paquet
+
+.PHONY: deps build run test test-asan bench clean install uninstall paquet test-paquet
 
 deps:
 	@scripts/installer-dependances.sh
@@ -46,5 +49,14 @@ install: build
 uninstall:
 	scripts/installer.sh desinstaller "$(PREFIX)" "$(BINDIR)"
 
+# dalvire_<version>_<arch>.deb (and its -dbgsym package) in PAQUET, by Debian's tools.
+paquet: deps
+	scripts/construire-paquet.sh "$(PAQUET)" $(JOBS)
+
+# Builds the package and checks it: lintian, the desktop files, its layout; as root, also
+# installs it for real, starts it, upgrades it and removes it.
+test-paquet: deps
+	tests/paquet/test_paquet.sh "$(PAQUET)" $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(PAQUET)

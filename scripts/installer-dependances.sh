@@ -19,6 +19,8 @@ paquets=(
     python3-pyatspi wmctrl time
     # screens that change size in that session
     x11-xserver-utils
+    # the Debian package (make paquet) and its checks (make test-paquet)
+    debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream man-db
     # fonts so that widgets have real metrics; Liberation Sans stands in for Tahoma
     fonts-dejavu-core fonts-liberation2
 )

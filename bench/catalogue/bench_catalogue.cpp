@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
         QElapsedTimer t;
         t.start();
-        Contexte contexte(app.path(), ServicesPlateforme::reels());
+        Contexte contexte(app.path(), ServicesPlateforme::reels(app.path()));
         VerrouInstance verrou;
         if (!Demarrage(contexte, verrou).preparer()) return 1;
         if (!Ouvrir_Catalogue(contexte)) return 1;

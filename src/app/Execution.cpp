@@ -25,18 +25,17 @@
 #include <memory>
 #include <thread>
 
-ServicesPlateforme ServicesPlateforme::reels() {
+ServicesPlateforme ServicesPlateforme::reels(const QString& dossierModules) {
     ServicesPlateforme s;
     s.parametres = std::make_unique<ParametresQSettings>();
     s.messages = std::make_unique<MessagesQt>();
     s.demarrageSession = std::make_unique<AutostartXdg>();
-    s.shell = std::make_unique<ShellDiffere>(QCoreApplication::applicationDirPath() +
-                                             QStringLiteral("/shellgio.so"));
+    s.shell = std::make_unique<ShellDiffere>(dossierModules + QStringLiteral("/shellgio.so"));
     s.aide = std::make_unique<AideChm>();
     s.dialogues = std::make_unique<DialoguesQt>();
     s.raccourciGlobal = std::make_unique<RaccourciX11>();
-    s.impression = std::make_unique<ImpressionDifferee>(QCoreApplication::applicationDirPath() +
-                                                        QStringLiteral("/impressionqt.so"));
+    s.impression =
+        std::make_unique<ImpressionDifferee>(dossierModules + QStringLiteral("/impressionqt.so"));
     return s;
 }
 
@@ -136,7 +135,9 @@ RemiseRecherche Remettre_Recherche(VerrouInstance& verrou, std::chrono::millisec
 
 int Executer_Dalvire(QApplication& application, VerrouInstance& verrou,
                      const std::function<void(Contexte*)>& contexteEnService, bool rechercher) {
-    Contexte contexte(QCoreApplication::applicationDirPath(), ServicesPlateforme::reels());
+    const Emplacements lieux = Emplacements_Programme(QCoreApplication::applicationFilePath(),
+                                                      QProcessEnvironment::systemEnvironment());
+    Contexte contexte(lieux, ServicesPlateforme::reels(lieux.dossierModules));
     contexte.definirAPropos(&Afficher_A_Propos);
     struct Service {
         const std::function<void(Contexte*)>& rappel;

@@ -1,5 +1,6 @@
 #include "app/ApplicationDalvire.h"
 #include "app/Execution.h"
+#include "app/Options.h"
 #include "core/Services.h"
 #include "platform/Instance.h"
 #include "platform/Traductions.h"
@@ -12,6 +13,9 @@
 #include <malloc.h>
 
 int main(int argc, char** argv) {
+    // --help, --version and a mistyped option: answered without starting anything.
+    if (const int code = Repondre_Ligne_De_Commande(argc, argv, stdout, stderr); code >= 0)
+        return code;
     // Handed to a running copy before anything of the display is loaded: this one ends at
     // once, saying why when that copy did not take it.
     const bool rechercher = Recherche_Demandee(argc, argv);

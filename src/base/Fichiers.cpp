@@ -65,6 +65,49 @@ bool Ecrire_Tout(int fd, const char* octets, qsizetype taille) {
     return true;
 }
 
+QString raisonSysteme(int code) {
+    switch (code) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("le disque est plein");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("accès refusé");
+    case EROFS:
+        return QStringLiteral("le support est en lecture seule");
+    case EEXIST:
+        return QStringLiteral("un fichier de ce nom existe déjà");
+    case ENOTDIR:
+        return QStringLiteral("un élément du chemin n'est pas un dossier");
+    case ENOENT:
+        return QStringLiteral("fichier ou dossier introuvable");
+    case EISDIR:
+        return QStringLiteral("c'est un dossier");
+    default:
+        return QStringLiteral("erreur système %1").arg(code);
+    }
+}
+
+bool recopier(int entree, int sortie) {
+    char tampon[65536];
+    for (;;) {
+        const ssize_t lus = ::read(entree, tampon, sizeof tampon);
+        if (lus < 0 && errno == EINTR) continue;
+        if (lus <= 0) return lus == 0;
+        if (!Ecrire_Tout(sortie, tampon, lus)) return false;
+    }
+}
+
+// The temporary name, or its own name when the file system cannot rename without
+// replacing: a link fails on an existing name just the same.
+bool nommerSansRemplacer(const char* temporaire, const char* nom) {
+    if (::renameat2(AT_FDCWD, temporaire, AT_FDCWD, nom, RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (::link(temporaire, nom) != 0) return false;
+    ::unlink(temporaire);
+    return true;
+}
+
 } // namespace
 
 std::optional<QByteArray> Lire_Fichier_Ordinaire(const QString& chemin, qint64 maximum) {
@@ -98,5 +141,38 @@ bool Remplacer_Fichier(const QString& chemin, const QByteArray& contenu) {
     if (ecrit && ::rename(modele.constData(), QFile::encodeName(chemin).constData()) == 0)
         return true;
     ::unlink(modele.constData());
+    return false;
+}
+
+bool Copier_Sans_Remplacer(const QString& source, const QString& destination, QString& raison) {
+    const Descripteur entree(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+    struct stat etat {};
+    if (entree.get() < 0 || ::fstat(entree.get(), &etat) != 0 || !S_ISREG(etat.st_mode)) {
+        raison = QStringLiteral("%1 : %2").arg(
+            source,
+            entree.get() < 0 ? raisonSysteme(errno) : QStringLiteral("ce n'est pas un fichier"));
+        return false;
+    }
+    const QString dossier = QFileInfo(destination).path();
+    const bool dossierNouveau = !QFileInfo::exists(dossier);
+    if (!QDir().mkpath(dossier)) {
+        raison = QStringLiteral("le dossier %1 ne peut être créé").arg(dossier);
+        return false;
+    }
+    QByteArray temporaire = QFile::encodeName(destination) + ".XXXXXX";
+    const Descripteur sortie(::mkostemp(temporaire.data(), O_CLOEXEC));
+    bool fait = false;
+    if (sortie.get() >= 0) {
+        fait =
+            recopier(entree.get(), sortie.get()) && ::fsync(sortie.get()) == 0 &&
+            nommerSansRemplacer(temporaire.constData(), QFile::encodeName(destination).constData());
+        const int cause = errno;
+        if (!fait) ::unlink(temporaire.constData());
+        errno = cause;
+    }
+    if (fait) return true;
+    raison = raisonSysteme(errno);
+    // A folder this copy made, now empty, goes with it.
+    if (dossierNouveau) QDir().rmdir(dossier);
     return false;
 }

@@ -27,3 +27,8 @@ std::optional<QByteArray> Lire_Fichier_Ordinaire(const QString& chemin, qint64 m
 // False when any step fails (no space, a quota, a size limit, an I/O error): the old file
 // is then left as it was and nothing of the attempt remains.
 bool Remplacer_Fichier(const QString& chemin, const QByteArray& contenu);
+
+// Copies source to destination, never over anything there (a file, a folder, a link):
+// written aside in the destination's folder, made as needed, then renamed to its name.
+// On failure nothing is left behind and reason says why, in French.
+bool Copier_Sans_Remplacer(const QString& source, const QString& destination, QString& raison);

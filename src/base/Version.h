@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The program's version and its maker's addresses, kept here and nowhere else.
+// The program's version and its maker's addresses: the version and the web address come
+// from the build (project() in CMakeLists.txt), which gives them to the package too.
 namespace Version {
 inline constexpr int Majeure = DALVIRE_VERSION_MAJEURE;
 inline constexpr int Mineure = DALVIRE_VERSION_MINEURE;
@@ -21,6 +22,8 @@ inline const QString TitreApplication = QStringLiteral("Dalvire");
 
 // The maker's addresses, seeded on first use and shown in the About box.
 namespace Concepteur {
-inline const QString SiteInternet = QStringLiteral("https://www.qelm.fr/");
+// The web address, from the build (Version.cpp).
+extern const char* const Site;
+inline const QString SiteInternet = QString::fromLatin1(Site);
 inline const QString AdresseMail = QStringLiteral("contact@qelm.fr");
 } // namespace Concepteur

@@ -10,7 +10,7 @@ constexpr qint64 Fond = 16761024;
 } // namespace
 
 void Donnees_Initiales(Catalogue& catalogue, const QString& dossier) {
-    const QString categorieProgramme = QStringLiteral("DALVIRE - version 2.0.0");
+    const QString categorieProgramme = QStringLiteral("DALVIRE - version ") + Version::numero();
     const QString normal = Code(ModeAffichage::Normal);
     const QList<Categorie> categories{
         {QStringLiteral("INTERNET"),
@@ -32,7 +32,7 @@ void Donnees_Initiales(Catalogue& catalogue, const QString& dossier) {
          QStringLiteral("INTERNET"), normal, Code(TypeElement::LienInternet)},
         {QStringLiteral("Envoyez un e-mail à QELM"),
          QStringLiteral("mailto:") + Concepteur::AdresseMail +
-             QStringLiteral("?subject=Dalvire version 2.0.0"),
+             QStringLiteral("?subject=Dalvire version ") + Version::numero(),
          QStringLiteral("MESSAGERIE"), normal, Code(TypeElement::Mail)},
         {QStringLiteral("Informations sur le programme"),
          dossier + QStringLiteral("informations.txt"), categorieProgramme, normal,

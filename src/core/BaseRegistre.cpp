@@ -30,7 +30,8 @@ void Supprimer_Valeur_Registre(ServiceDemarrageSession& registre, const QString&
 }
 
 QString Chemin_Executable(const Contexte& contexte) {
-    return Dossier_Application(contexte) + nomExecutable();
+    const QString& commande = contexte.emplacements().executable;
+    return commande.isEmpty() ? Dossier_Application(contexte) + nomExecutable() : commande;
 }
 
 bool Demarrage_Windows(Contexte& contexte, int mode) {

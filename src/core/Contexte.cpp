@@ -14,8 +14,11 @@ ServicesPlateforme::ServicesPlateforme(ServicesPlateforme&&) noexcept = default;
 ServicesPlateforme& ServicesPlateforme::operator=(ServicesPlateforme&&) noexcept = default;
 ServicesPlateforme::~ServicesPlateforme() = default;
 
-Contexte::Contexte(QString dossierApplication, ServicesPlateforme services)
-    : dossierApplication_(std::move(dossierApplication))
+Contexte::Contexte(const QString& dossierApplication, ServicesPlateforme services)
+    : Contexte(Emplacements::dossierUnique(dossierApplication), std::move(services)) {}
+
+Contexte::Contexte(Emplacements emplacements, ServicesPlateforme services)
+    : emplacements_(std::move(emplacements))
     , services_(std::move(services)) {}
 
 Contexte::~Contexte() {

@@ -2,6 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "core/Aleatoire.h"
+#include "core/Emplacements.h"
 #include "core/Fenetres.h"
 #include "core/Utilisations.h"
 
@@ -39,7 +40,8 @@ struct ServicesPlateforme {
 
     // The services a user runs with: QSettings, message boxes, XDG autostart, GIO,
     // the help viewer, Qt's file and colour dialogs, the default printer, the X11 key grab.
-    static ServicesPlateforme reels();
+    // The modules that bring GIO and the print support are loaded from dossierModules.
+    static ServicesPlateforme reels(const QString& dossierModules);
 };
 
 // Everything shared between the windows of one run: the values set at start-up, the
@@ -47,7 +49,9 @@ struct ServicesPlateforme {
 // owns one and hands it to its windows; a test can build an isolated one.
 class Contexte {
 public:
-    Contexte(QString dossierApplication, ServicesPlateforme services);
+    // Everything in one application folder, as the build lays it out.
+    Contexte(const QString& dossierApplication, ServicesPlateforme services);
+    Contexte(Emplacements emplacements, ServicesPlateforme services);
     ~Contexte();
     Contexte(const Contexte&) = delete;
     Contexte& operator=(const Contexte&) = delete;
@@ -60,7 +64,8 @@ public:
     bool PremiereUtilisation = false;
     QString JoursUtilisation;
 
-    const QString& dossierApplication() const { return dossierApplication_; }
+    const QString& dossierApplication() const { return emplacements_.dossierApplication; }
+    const Emplacements& emplacements() const { return emplacements_; }
 
     StockParametres& parametres() const { return *services_.parametres; }
     ServiceMessages& messages() const { return *services_.messages; }
@@ -86,7 +91,7 @@ public:
     Utilisations& utilisations() { return utilisations_; }
 
 private:
-    QString dossierApplication_;
+    Emplacements emplacements_;
     ServicesPlateforme services_;
     Catalogue catalogue_;
     Fenetres fenetres_;

@@ -11,6 +11,8 @@
 #include "platform/Instance.h"
 #include "platform/Messages.h"
 
+#include <QFileInfo>
+
 Demarrage::Demarrage(Contexte& contexte, VerrouInstance& verrou)
     : contexte_(contexte)
     , verrou_(verrou) {}
@@ -23,7 +25,8 @@ bool Demarrage::preparer(const QDate& aujourdhui) {
         return false;
     }
 
-    contexte_.CheminDonnees = Dossier_Application(contexte_) + QStringLiteral("donnees.fdl");
+    contexte_.CheminDonnees = contexte_.emplacements().catalogue;
+    if (!creerCatalogueUtilisateur()) return false;
     if (!Fichier_Existe(contexte_.CheminDonnees)) {
         messages.afficher(QStringLiteral("Le programme ne peut être utilisé.\r\n"
                                          "Le fichier contenant les données est introuvable.\r\n"
@@ -44,6 +47,21 @@ bool Demarrage::preparer(const QDate& aujourdhui) {
 
     ecrireParametresAbsents(aujourdhui);
     return true;
+}
+
+bool Demarrage::creerCatalogueUtilisateur() {
+    const Emplacements& lieux = contexte_.emplacements();
+    const QFileInfo present(lieux.catalogue);
+    // What is there, even a link to nowhere, is the user's: never replaced.
+    if (lieux.catalogueVierge.isEmpty() || present.exists() || present.isSymLink()) return true;
+    QString raison;
+    if (Copier_Sans_Remplacer(lieux.catalogueVierge, lieux.catalogue, raison)) return true;
+    contexte_.messages().afficher(QStringLiteral("Le programme ne peut être utilisé.\r\n"
+                                                 "Votre catalogue n'a pu être créé :\r\n") +
+                                      lieux.catalogue + QStringLiteral("\r\n(") + raison +
+                                      QLatin1Char(')'),
+                                  IconeMessage::Critique);
+    return false;
 }
 
 void Demarrage::ecrireParametresAbsents(const QDate& aujourdhui) {

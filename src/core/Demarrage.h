@@ -18,6 +18,9 @@ public:
     bool preparer(const QDate& aujourdhui = QDate::currentDate());
 
 private:
+    // At a system-wide install's first start for this user, the pristine catalogue copied
+    // into the user's folder. False when that failed: the message has been shown.
+    bool creerCatalogueUtilisateur();
     void ecrireParametresAbsents(const QDate& aujourdhui);
 
     Contexte& contexte_;

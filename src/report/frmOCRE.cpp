@@ -22,6 +22,7 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -106,11 +107,16 @@ frmOCRE::frmOCRE(Contexte& contexte, QWidget* parent)
 frmOCRE::~frmOCRE() = default;
 
 QStringList frmOCRE::Liste_Programmes() {
-    return {QStringLiteral("DALVIRE - version 1.0.0"),  QStringLiteral("DALVIRE - version 2.0.0"),
-            QStringLiteral("BRUNELLE - version 1.0.0"), QStringLiteral("BRUNELLE - version 1.2.0"),
-            QStringLiteral("QUILLARD - version 1.0.0"), QStringLiteral("QUILLARD - version 2.0.0"),
-            QStringLiteral("SORBETIN - version 1.0.0"), QStringLiteral("SORBETIN - version 1.1.0"),
-            QStringLiteral("TAVELURE - version 3.0.0"), QStringLiteral("TAVELURE - version 3.1.0")};
+    return {QStringLiteral("DALVIRE - version 1.0.0"),
+            QStringLiteral("DALVIRE - version ") + Version::numero(),
+            QStringLiteral("BRUNELLE - version 1.0.0"),
+            QStringLiteral("BRUNELLE - version 1.2.0"),
+            QStringLiteral("QUILLARD - version 1.0.0"),
+            QStringLiteral("QUILLARD - version 2.0.0"),
+            QStringLiteral("SORBETIN - version 1.0.0"),
+            QStringLiteral("SORBETIN - version 1.1.0"),
+            QStringLiteral("TAVELURE - version 3.0.0"),
+            QStringLiteral("TAVELURE - version 3.1.0")};
 }
 
 void frmOCRE::creerControles() {
@@ -228,14 +234,16 @@ void frmOCRE::definirExpediteur(int index, const QString& texte) {
 
 void frmOCRE::Charger_Modele() {
     const QByteArray modele = Modele_Rapport() + "\r\n";
-    const QString chemin = Dossier_Application(contexte_) + QStringLiteral("rapport.rtf");
+    // The application folder, or the user's own folder of an installed program.
+    const QString dossier = contexte_.emplacements().dossierTravail;
+    const QString chemin = Avec_Separateur_Final(dossier) + QStringLiteral("rapport.rtf");
     QByteArray lu;
     ErreurFichier erreur;
-    if (Ecrire_Fichier(chemin, modele, erreur)) {
+    if (QDir().mkpath(dossier) && Ecrire_Fichier(chemin, modele, erreur)) {
         QFile fichier(chemin);
         if (fichier.open(QIODevice::ReadOnly)) lu = fichier.readAll();
     }
-    // An application folder the user may not write to (an installed program): the
+    // A working folder the user may not write to (full, or not theirs): the
     // template is read from memory instead, and the report works just the same.
     if (lu != modele) lu = modele;
     Lire_Rtf(*RTF, lu);

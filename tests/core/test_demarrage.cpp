@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -250,6 +251,70 @@ private Q_SLOTS:
         QVERIFY(env.parametres().ecritures.isEmpty());
         QCOMPARE(empreinte(env.cheminCatalogue()), avant);
         QVERIFY(!QFile::exists(env.cheminCatalogue() + QStringLiteral("-journal")));
+    }
+
+    // Installed system-wide: the user's own catalogue, copied from the pristine one at
+    // the first start, written aside then renamed; what is there is never replaced; a
+    // copy that fails says so and changes nothing.
+    void catalogueUtilisateur_data() {
+        QTest::addColumn<QString>("avant"); // what the user's folder holds
+        QTest::addColumn<bool>("demarre");
+        QTest::addColumn<QString>("message"); // part of it; empty: none
+        QTest::newRow("absent, copié") << "" << true << "";
+        QTest::newRow("présent, gardé") << "catalogue" << true << "";
+        QTest::newRow("lien mort, gardé") << "lien" << false << "introuvable";
+        QTest::newRow("dossier à la place du fichier") << "dossier" << false << "introuvable";
+        QTest::newRow("le dossier dalvire est un fichier")
+            << "fichier" << false << "Votre catalogue n'a pu être créé :";
+        QTest::newRow("catalogue vierge absent")
+            << "sans vierge" << false << "fichier ou dossier introuvable";
+    }
+    void catalogueUtilisateur() {
+        QFETCH(QString, avant);
+        QFETCH(bool, demarre);
+        QFETCH(QString, message);
+        Environnement env({.installationSysteme = true});
+        const QString cible = env.catalogueUtilisateur();
+        const QString dossier = QFileInfo(cible).path();
+        const QByteArray vierge = empreinte(env.cheminCatalogue());
+        QVERIFY(QDir().mkpath(QFileInfo(dossier).path()));
+        if (avant == "catalogue") {
+            QVERIFY(QDir().mkpath(dossier));
+            creerBase(cible, "CREATE TABLE categorie (nom TEXT, icone TEXT, affiche TEXT, "
+                             "couleur TEXT); CREATE TABLE programmes (nom TEXT, chemin TEXT, "
+                             "categorie TEXT, demarrage TEXT, typefichier TEXT);");
+        } else if (avant == "lien") {
+            QVERIFY(QDir().mkpath(dossier));
+            QVERIFY(QFile::link(env.dossier() + "ailleurs.fdl", cible));
+        } else if (avant == "dossier") {
+            QVERIFY(QDir().mkpath(cible));
+        } else if (avant == "fichier") {
+            QFile f(dossier);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else if (avant == "sans vierge") {
+            QVERIFY(QFile::remove(env.cheminCatalogue()));
+        }
+        const QByteArray present = empreinte(cible);
+
+        QCOMPARE(demarrer(env), demarre);
+        QCOMPARE(env.contexte().CheminDonnees, cible);
+        if (message.isEmpty()) {
+            QCOMPARE(env.messages().textes(), QStringList());
+        } else {
+            QCOMPARE(env.messages().textes().size(), 1);
+            QVERIFY2(env.messages().textes().first().contains(message),
+                     qPrintable(env.messages().textes().first()));
+            QVERIFY(env.parametres().ecritures.isEmpty());
+        }
+        if (avant.isEmpty()) QCOMPARE(empreinte(cible), vierge);
+        if (avant == "catalogue") QCOMPARE(empreinte(cible), present);
+        QVERIFY(!QFileInfo::exists(env.dossier() + "ailleurs.fdl"));
+        // Nothing left aside.
+        const QStringList restes = QDir(dossier).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                           QDir::System | QDir::Hidden);
+        QVERIFY2(restes.isEmpty() || restes == QStringList("donnees.fdl"),
+                 qPrintable(restes.join(' ')));
+        QCOMPARE(empreinte(env.cheminCatalogue()), avant == "sans vierge" ? QByteArray() : vierge);
     }
 
     void catalogueVerrouille() {

@@ -85,8 +85,14 @@ Environnement::Environnement(Options options) {
         raccourci_ = siToujoursLa(raccourci_, s.raccourciGlobal);
     }
 
-    contexte_ = std::make_unique<Contexte>(dossier_.path(), std::move(s));
-    contexte_->CheminDonnees = cheminCatalogue();
+    Emplacements lieux = Emplacements::dossierUnique(dossier_.path());
+    if (options.installationSysteme) {
+        lieux.catalogueVierge = cheminCatalogue();
+        lieux.catalogue = catalogueUtilisateur();
+        lieux.dossierTravail = dossier() + QStringLiteral("etat/dalvire");
+    }
+    contexte_ = std::make_unique<Contexte>(lieux, std::move(s));
+    contexte_->CheminDonnees = lieux.catalogue;
     contexte_->DelaiFermeture = options.delaiFermeture;
     // Never the user's own file.
     contexte_->utilisations().definirChemin(dossier() + QStringLiteral("etat/lancements.json"));

@@ -30,6 +30,9 @@ public:
         // True: the context's connection is open on the folder's catalogue.
         bool ouvrirCatalogue = false;
         qint32 delaiFermeture = 0;
+        // True: laid out as installed system-wide, the folder's donnees.fdl being the
+        // pristine one and the user's catalogue under maison/ (not made).
+        bool installationSysteme = false;
         // Puts real services, or fakes of its own, in place of the fakes before the
         // context is built; a service it replaces has no accessor here any more.
         std::function<void(ServicesPlateforme&)> remplacerServices = nullptr;
@@ -43,6 +46,10 @@ public:
 
     QString dossier() const; // ends with "/"
     QString cheminCatalogue() const { return dossier() + QStringLiteral("donnees.fdl"); }
+    // The user's own catalogue of a system-wide install.
+    QString catalogueUtilisateur() const {
+        return dossier() + QStringLiteral("maison/dalvire/donnees.fdl");
+    }
 
     Contexte& contexte() { return *contexte_; }
     MessagesScriptes& messages() { return *messages_; }
