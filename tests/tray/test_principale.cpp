@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QMap>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
@@ -424,6 +425,52 @@ private Q_SLOTS:
         QCOMPARE(page, 1);
         QCOMPARE(vivantes(avant), 0);
         QCOMPARE(lanceurs(c).size(), avant.size());
+    }
+
+    // Rounds of the management window, validated: each rebuild's strips hand the style
+    // the palette the strips of their colours had before them (what the style draws it
+    // keeps under the palette, and finds again), the palettes kept are those of the
+    // strips shown and of the set before, and no window is left behind.
+    void reconstructionsSansReste_data() {
+        QTest::addColumn<bool>("auHasard"); // the first category's colour drawn at each build
+        QTest::newRow("couleurs enregistrées") << false;
+        QTest::newRow("une couleur au hasard") << true;
+    }
+    void reconstructionsSansReste() {
+        QFETCH(bool, auHasard);
+        PremierDemarrage d;
+        auto& [env, c, principale] = d;
+        QVERIFY(Ouvrir_Catalogue(c));
+        if (auHasard)
+            env.executer("UPDATE categorie SET couleur = '-1' "
+                         "WHERE nom = (SELECT MIN(nom) FROM categorie)");
+        principale.Form_Load();
+        principale.Afficher_Gestion = [](frmPrincipale&, PageGestion) {
+            return FinGestion::MiseAJourAFaire;
+        };
+        const auto dessin = [&c] { // category: key of the palette its list is drawn with
+            QMap<QString, qint64> cles;
+            for (frmDalvire* f : c.fenetres().ouvertes<frmDalvire>()) {
+                f->grab();
+                cles[f->Tag()] = f->cboProgrammes->paletteDessin().cacheKey();
+            }
+            return cles;
+        };
+        const auto avant = dessin();
+        principale.menuPrincipal();
+        const qsizetype fenetres = QApplication::topLevelWidgets().size();
+        QMap<QString, qint64> apres;
+        for (int k = 0; k < 3; ++k) {
+            principale.entreeMenu(EntreeMenu::Programmes)->trigger();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            apres = dessin();
+        }
+        QCOMPARE(apres.keys(), avant.keys());
+        for (const QString& categorie : avant.keys())
+            QCOMPARE(apres[categorie] == avant[categorie],
+                     !auHasard || categorie != avant.firstKey());
+        QCOMPARE(principale.palettesCommunes().taille(), auHasard ? 3 : 1);
+        QCOMPARE(QApplication::topLevelWidgets().size(), fenetres);
     }
 
     void autresEntrees_data() {
