@@ -16,8 +16,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QMap>
 #include <QFile>
+#include <QMap>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
