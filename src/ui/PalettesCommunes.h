@@ -8,8 +8,9 @@
 // list's frame, its arrow) in the application's picture cache, under a key made of the
 // palette object it was drawn with, and every widget has a palette object of its own:
 // each rebuild added some 60 KB of pictures a strip, kept until the cache is full
-// (10 MB), and their keys, which Qt never lets go. Drawn with the palette handed out
-// here, a strip finds what was drawn for the strips of its colours before it.
+// (10 MB), and their keys, which Qt 6.4 lets go only when they are looked up again. Drawn
+// with the palette handed out here, a strip finds what was drawn for the strips of its
+// colours before it.
 class PalettesCommunes {
 public:
     // The palette handed out for these colours (the first one given them), in the colour
