@@ -8,6 +8,7 @@
 #include "core/Services.h"
 #include "launcher/frmDalvire.h"
 #include "platform/Messages.h"
+#include "ui/PalettesCommunes.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -101,12 +102,14 @@ void construire(Contexte& contexte, HoteFenetres& hote, LectureFenetres lecture)
     // The picture the windows are designed with: the application icon, read once.
     const QPixmap conception = hote.imageConception(frmDalvire::tailleIcone());
     QObject& proprietaire = hote.proprietaireFenetres();
+    hote.palettesCommunes().nouvelleSerie();
     bool imageSignalee = false;
     for (qsizetype i = 0; i < n; ++i) {
         // A top-level window of its own: as a child of the hidden main window it would be
         // made a transient of it, which window managers group and stack with that window.
         // It goes with the main window all the same.
         auto* fenetre = new frmDalvire(contexte, conception);
+        fenetre->cboProgrammes->definirPalettes(&hote.palettesCommunes());
         QObject::connect(&proprietaire, &QObject::destroyed, fenetre,
                          [fenetre] { delete fenetre; });
         QObject::connect(fenetre, &frmDalvire::menuPrincipalDemande, &proprietaire,

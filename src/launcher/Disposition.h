@@ -18,6 +18,7 @@
 
 class Contexte;
 class GenerateurAleatoire;
+class PalettesCommunes;
 class QPoint;
 class QScreen;
 
@@ -57,6 +58,8 @@ public:
     // The application icon at the given size, the picture the windows fall back on.
     virtual QPixmap imageConception(const QSize& taille) const = 0;
     virtual QObject& proprietaireFenetres() = 0;
+    // The palettes the windows' lists are drawn with, kept from one build to the next.
+    virtual PalettesCommunes& palettesCommunes() = 0;
     virtual void Afficher_Menu(const QPoint& positionGlobale) = 0;
 
 protected:

@@ -9,6 +9,7 @@
 #include "ui/Curseur.h"
 #include "ui/DelegueIcones.h"
 #include "ui/ListesDeroulantes.h"
+#include "ui/PalettesCommunes.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -155,14 +156,20 @@ void ListeProgrammes::focusOutEvent(QFocusEvent* evenement) {
 }
 
 void ListeProgrammes::paintEvent(QPaintEvent*) {
-    // As the combo box paints itself, with the current entry's icon: the model holds only
-    // texts, the icons being looked for when a line is shown.
+    // As the combo box paints itself, with the current entry's icon (the model holds only
+    // texts, the icons being looked for when a line is shown) and the palette shared by
+    // the lists of its colours.
     QStylePainter peintre(this);
     QStyleOptionComboBox option;
     initStyleOption(&option);
+    option.palette = paletteDessin();
     if (icones_ && currentIndex() >= 0) option.currentIcon = icones_->icone(currentIndex());
     peintre.drawComplexControl(QStyle::CC_ComboBox, option);
     peintre.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
+QPalette ListeProgrammes::paletteDessin() const {
+    return palettes_ ? palettes_->commune(palette()) : palette();
 }
 
 void ListeProgrammes::keyPressEvent(QKeyEvent* evenement) {

@@ -12,6 +12,7 @@
 
 class Contexte;
 class DelegueIcones;
+class PalettesCommunes;
 class QStringListModel;
 
 // The category's icon: a picture stretched to the control. A left click (press and
@@ -52,6 +53,11 @@ public:
     // Where the closed list finds the icon of its current entry, and the open list draws
     // its lines.
     void definirIcones(DelegueIcones* icones) { icones_ = icones; }
+    // Where the list finds the palette it is drawn with, shared with the lists of the same
+    // colours; none: its own. They must outlive the list's painting.
+    void definirPalettes(PalettesCommunes* palettes) { palettes_ = palettes; }
+    // The palette the style is handed to draw the closed list.
+    QPalette paletteDessin() const;
     // True while the drop-down part is on screen.
     bool estDeroulee() const;
 
@@ -77,6 +83,7 @@ private:
 
     QStringListModel* modele_ = nullptr;
     DelegueIcones* icones_ = nullptr;
+    PalettesCommunes* palettes_ = nullptr;
     QWidget* cadre_ = nullptr; // the drop-down part's own window, once made
     // True while keys or the wheel move the current entry of the closed list, which the
     // base class reports as activated all the same.

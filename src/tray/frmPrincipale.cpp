@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
+#include <QPixmapCache>
 
 #include <algorithm>
 
@@ -239,6 +240,7 @@ void frmPrincipale::Replacer_Fenetres() {
 void frmPrincipale::creerFenetresLanceur(std::optional<LectureFenetres> lecture) {
     // Noted first: a message of the build lets the screens change under it.
     suiviEcrans_->noterConstruction();
+    oublierImagesDessinees();
     if (!lecture) lecture = Lire_Fenetres_Ou_Signaler(contexte_);
     if (lecture) Creer_Fenetres(contexte_, *this, std::move(*lecture));
     // Queued: the editor opens, and the windows may be rebuilt, once the window that
@@ -246,6 +248,15 @@ void frmPrincipale::creerFenetresLanceur(std::optional<LectureFenetres> lecture)
     for (frmDalvire* lanceur : contexte_.fenetres().ouvertes<frmDalvire>())
         connect(lanceur, &frmDalvire::elementDepose, this, &frmPrincipale::Ajouter_Element_Depose,
                 Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+}
+
+void frmPrincipale::oublierImagesDessinees() {
+    // What the style drew for the strips that went stays in the application's picture
+    // cache, under their palettes. Strips of the same colours share theirs and find those
+    // pictures again; a colour drawn at random is seldom drawn again, and its pictures
+    // would stay until the cache is full (10 MB). The windows still shown draw theirs
+    // again when next painted.
+    QPixmapCache::clear();
 }
 
 void frmPrincipale::Ajouter_Element_Depose(const ElementPropose& element) {

@@ -11,6 +11,7 @@
 #include "core/Fenetres.h"
 #include "launcher/Disposition.h"
 #include "manage/Gestion.h"
+#include "ui/PalettesCommunes.h"
 
 #include <functional>
 
@@ -98,6 +99,7 @@ public:
     TableCategories& tableCategories() override { return categories; }
     QPixmap imageConception(const QSize& taille) const override { return imgIcone.pixmap(taille); }
     QObject& proprietaireFenetres() override { return *this; }
+    PalettesCommunes& palettesCommunes() override { return palettes_; }
 
     // Made the first time it is asked for: most runs never open it.
     QMenu& menuPrincipal();
@@ -118,6 +120,8 @@ private:
     void afficherParametres();
     // From what was read already, or else read now.
     void creerFenetresLanceur(std::optional<LectureFenetres> lecture = std::nullopt);
+    // Lets go of the pictures drawn for the strips that went.
+    static void oublierImagesDessinees();
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;
@@ -125,5 +129,6 @@ private:
     QPointer<FiltreIconeNotification> filtre_;
     SuiviEcrans* suiviEcrans_ = nullptr;
     QPointer<frmRechercher> recherche_;
+    PalettesCommunes palettes_;
     bool decharge_ = false;
 };

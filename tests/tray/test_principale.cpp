@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QMap>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -424,6 +425,34 @@ private Q_SLOTS:
         QCOMPARE(page, 1);
         QCOMPARE(vivantes(avant), 0);
         QCOMPARE(lanceurs(c).size(), avant.size());
+    }
+
+    // Rebuilt strips hand the style the palette the strips of their colours had before
+    // (what it draws it keeps under the palette); a colour drawn at each build keeps two at
+    // most; no window is left behind.
+    void palettesCommunes() {
+        PremierDemarrage d;
+        QVERIFY(Ouvrir_Catalogue(d.c));
+        d.env.executer("UPDATE categorie SET couleur = '-1' WHERE nom = 'INTERNET'");
+        d.principale.Form_Load();
+        const auto dessin = [&d] { // category: key of the palette its list is drawn with
+            QMap<QString, qint64> cles;
+            for (frmDalvire* f : d.c.fenetres().ouvertes<frmDalvire>())
+                cles[f->Tag()] = f->cboProgrammes->paletteDessin().cacheKey();
+            return cles;
+        };
+        const auto avant = dessin();
+        const qsizetype fenetres = QApplication::topLevelWidgets().size();
+        QMap<QString, qint64> apres;
+        for (int k = 0; k < 3; ++k) {
+            d.principale.Reconstruire_Fenetres();
+            apres = dessin();
+        }
+        QCOMPARE(apres.keys(), avant.keys());
+        for (const QString& categorie : avant.keys())
+            QCOMPARE(apres[categorie] == avant[categorie], categorie != "INTERNET");
+        QCOMPARE(d.principale.palettesCommunes().taille(), 3);
+        QCOMPARE(QApplication::topLevelWidgets().size(), fenetres);
     }
 
     void autresEntrees_data() {
