@@ -229,18 +229,12 @@ private Q_SLOTS:
 
     // The links read at 4.5:1 against the window under a light and a dark theme, whose
     // own link colour may be too faint there.
-    void liensLisibles_data() {
-        QTest::addColumn<bool>("sombre");
-        QTest::newRow("clair") << false;
-        QTest::newRow("sombre") << true;
-    }
+    void liensLisibles_data() { Lignes_Claire_Et_Sombre(); }
     void liensLisibles() {
         QFETCH(bool, sombre);
-        const QPalette avant = QApplication::palette();
-        if (sombre) QApplication::setPalette(Palette_Sombre());
+        const Theme theme(sombre);
         Environnement cc;
         frmApropos f(cc.contexte());
-        QApplication::setPalette(avant);
         for (QLabel* lien : f.lblUrl) {
             const QImage image = lien->grab().toImage();
             const double c = Contraste_Dessine(image, image.rect());

@@ -154,19 +154,13 @@ private Q_SLOTS:
     }
 
     // The lighter category reads at 4.5:1 against its line, chosen or not, light or dark.
-    void lisibilite_data() {
-        QTest::addColumn<bool>("sombre");
-        QTest::newRow("clair") << false;
-        QTest::newRow("sombre") << true;
-    }
+    void lisibilite_data() { Lignes_Claire_Et_Sombre(); }
     void lisibilite() {
         QFETCH(bool, sombre);
-        const QPalette avant = QApplication::palette();
-        if (sombre) QApplication::setPalette(Palette_Sombre());
+        const Theme theme(sombre);
         PosteRecherche p;
         p.ouvrir();
         const QImage image = p.f.lstTrouves->viewport()->grab().toImage();
-        QApplication::setPalette(avant);
         for (const int ligne : {0, 1}) {
             QRect zone = p.f.lstTrouves->visualRect(p.f.lstTrouves->model()->index(ligne, 0));
             zone.setLeft(zone.left() + zone.width() * 3 / 5);

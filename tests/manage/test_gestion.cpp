@@ -538,18 +538,16 @@ private Q_SLOTS:
     void marquesDeFocus_data() {
         QTest::addColumn<bool>("sombre");
         QTest::addColumn<bool>("parametres");
-        for (const bool parametres : {false, true}) {
-            QTest::addRow("%s, clair", parametres ? "paramètres" : "gestion")
-                << false << parametres;
-            QTest::addRow("%s, sombre", parametres ? "paramètres" : "gestion")
-                << true << parametres;
-        }
+        for (const bool parametres : {false, true})
+            for (const bool sombre : {false, true})
+                QTest::addRow("%s, %s", parametres ? "paramètres" : "gestion",
+                              sombre ? "sombre" : "clair")
+                    << sombre << parametres;
     }
     void marquesDeFocus() {
         QFETCH(bool, sombre);
         QFETCH(bool, parametres);
-        const QPalette avant = QApplication::palette();
-        if (sombre) QApplication::setPalette(Palette_Sombre());
+        const Theme theme(sombre);
         GestionRemplie f;
         auto& [b, g] = f;
         frmParametres reglages(b.c());
@@ -561,7 +559,6 @@ private Q_SLOTS:
             g.Afficher_Page(page);
             sans += Sans_Marque_De_Focus(&fenetre);
         }
-        QApplication::setPalette(avant);
         QVERIFY2(sans.isEmpty(), qPrintable(sans.join(", ")));
     }
 };

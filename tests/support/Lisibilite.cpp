@@ -13,6 +13,21 @@ QPalette Palette_Sombre() {
     return p;
 }
 
+void Lignes_Claire_Et_Sombre() {
+    QTest::addColumn<bool>("sombre");
+    QTest::newRow("clair") << false;
+    QTest::newRow("sombre") << true;
+}
+
+Theme::Theme(bool sombre)
+    : avant_(QApplication::palette()) {
+    if (sombre) QApplication::setPalette(Palette_Sombre());
+}
+
+Theme::~Theme() {
+    QApplication::setPalette(avant_);
+}
+
 double Contraste_Dessine(const QImage& image, const QRect& zone) {
     QHash<QRgb, int> nombres;
     const QRect z = zone.intersected(image.rect());
