@@ -16,8 +16,8 @@
 #include "platform/Instance.h"
 #include "report/frmOCRE.h"
 #include "support/Environnement.h"
-#include "ui/Cadre.h"
 #include "ui/AideChm.h"
+#include "ui/Cadre.h"
 #include "ui/frmAide.h"
 #include "ui/frmIntro.h"
 
@@ -241,16 +241,15 @@ void TestProportions::fenetres() {
     }
 
     // At rest a strip stands out of the screen's edge but for its icon, by design.
+    const QRect cadre = fenetre->frameGeometry();
     const QRect zone = fenetre->screen()->availableGeometry();
-    QVERIFY2(fenetre->inherits("frmDalvire") || zone.contains(fenetre->frameGeometry()),
-             qPrintable(QStringLiteral("at %1 dpi: %2,%3 %4x%5 outside %6x%7")
+    const auto texte = [](const QRect& r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QVERIFY2(fenetre->inherits("frmDalvire") || zone.contains(cadre),
+             qPrintable(QStringLiteral("at %1 dpi: %2 outside %3")
                             .arg(pointsParPouce())
-                            .arg(fenetre->frameGeometry().x())
-                            .arg(fenetre->frameGeometry().y())
-                            .arg(fenetre->frameGeometry().width())
-                            .arg(fenetre->frameGeometry().height())
-                            .arg(zone.width())
-                            .arg(zone.height())));
+                            .arg(texte(cadre), texte(zone))));
 
     const QString sorties = qEnvironmentVariable("DALVIRE_SORTIES_PROPORTIONS");
     if (!sorties.isEmpty()) {

@@ -64,45 +64,44 @@ private Q_SLOTS:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QStringList>("noms");
         QTest::addColumn<QString>("fichier");
-        QTest::addColumn<QString>("propre");
+        QTest::addColumn<bool>("propre"); // the entry's own picture, propre.png, first
         const QString exe = "application-x-executable";
         const QString programme = "$icones/programme.ico";
         QTest::newRow("programme") << "/bin/sh"
-                                   << "0" << QStringList{exe} << programme << "";
+                                   << "0" << QStringList{exe} << programme << false;
         QTest::newRow("type inconnu") << "/bin/sh"
-                                      << "7" << QStringList{exe} << programme << "";
+                                      << "7" << QStringList{exe} << programme << false;
         QTest::newRow("entrée de bureau")
             << "$editeur.desktop"
-            << "0" << QStringList{"accessories-text-editor", exe} << programme << "";
-        QTest::newRow("entrée à image propre")
-            << "$propre.desktop"
-            << "0" << QStringList{exe} << programme << "$propre.png";
+            << "0" << QStringList{"accessories-text-editor", exe} << programme << false;
+        QTest::newRow("entrée à image propre") << "$propre.desktop"
+                                               << "0" << QStringList{exe} << programme << true;
         QTest::newRow("entrée cassée") << "$casse.desktop"
-                                       << "0" << QStringList{exe} << programme << "";
+                                       << "0" << QStringList{exe} << programme << false;
         QTest::newRow("document") << "$notes.txt"
                                   << "1" << QStringList{"text-plain", "text-x-generic"}
-                                  << "$icones/document.ico" << "";
+                                  << "$icones/document.ico" << false;
         QTest::newRow("dossier") << "$dossier"
-                                 << "1" << QStringList{"folder"} << "$icones/dossier.ico" << "";
+                                 << "1" << QStringList{"folder"} << "$icones/dossier.ico" << false;
         QTest::newRow("lien") << "https://exemple.fr"
                               << "2" << QStringList{"internet-web-browser", "applications-internet"}
-                              << "$icones/internet.ico" << "";
+                              << "$icones/internet.ico" << false;
         QTest::newRow("adresse") << "mailto:a@b.fr"
                                  << "3"
                                  << QStringList{"internet-mail", "mail-message-new", "mail-unread"}
-                                 << "$icones/mail.ico" << "";
+                                 << "$icones/mail.ico" << false;
     }
     void source() {
         QFETCH(QString, chemin);
         QFETCH(QString, fichier);
-        QFETCH(QString, propre);
+        QFETCH(bool, propre);
         QFETCH(QString, type);
         const QString racine = dossier_.path() + '/';
         chemin.replace('$', racine);
         const SourceIcone source = Source_Icone(chemin, type, racine);
         QTEST(source.nomsTheme, "noms");
         QCOMPARE(source.fichier, fichier.replace('$', racine));
-        QCOMPARE(source.propre, propre.replace('$', racine));
+        QCOMPARE(source.propre, propre ? racine + "propre.png" : QString());
     }
 
     // The theme's picture when it has one; the application's own where it has none.
@@ -136,31 +135,30 @@ private Q_SLOTS:
     // gives way to it.
     void sansTheme_data() {
         QTest::addColumn<QString>("chemin"); // "$" the test folder
-        QTest::addColumn<QString>("type");   // "application": a line of a list of them
+        QTest::addColumn<int>("type");       // -1: a line of a list of applications
         QTest::addColumn<QString>("image");  // in the application folder's icones/
-        QTest::newRow("programme") << "/bin/sh" << "0" << "programme";
-        QTest::newRow("entrée de bureau") << "$editeur.desktop" << "0" << "programme";
-        QTest::newRow("image propre illisible") << "$abimee.desktop" << "0" << "programme";
-        QTest::newRow("document") << "$notes.txt" << "1" << "document";
-        QTest::newRow("dossier") << "$dossier" << "1" << "dossier";
-        QTest::newRow("lien") << "https://exemple.fr" << "2" << "internet";
-        QTest::newRow("adresse") << "mailto:a@b.fr" << "3" << "mail";
-        QTest::newRow("application") << "accessories-text-editor" << "application" << "programme";
-        QTest::newRow("application, image illisible") << "$abimee.png" << "application"
-                                                      << "programme";
+        QTest::newRow("programme") << "/bin/sh" << 0 << "programme";
+        QTest::newRow("entrée de bureau") << "$editeur.desktop" << 0 << "programme";
+        QTest::newRow("image propre illisible") << "$abimee.desktop" << 0 << "programme";
+        QTest::newRow("document") << "$notes.txt" << 1 << "document";
+        QTest::newRow("dossier") << "$dossier" << 1 << "dossier";
+        QTest::newRow("lien") << "https://exemple.fr" << 2 << "internet";
+        QTest::newRow("adresse") << "mailto:a@b.fr" << 3 << "mail";
+        QTest::newRow("application") << "accessories-text-editor" << -1 << "programme";
+        QTest::newRow("application, image illisible") << "$abimee.png" << -1 << "programme";
     }
     void sansTheme() {
         QFETCH(QString, chemin);
-        QFETCH(QString, type);
+        QFETCH(int, type);
         QFETCH(QString, image);
         QIcon::setThemeSearchPaths({d("sans-theme")});
         QIcon::setFallbackSearchPaths({});
         QIcon::setThemeName("aucun");
         chemin.replace('$', dossier_.path() + '/');
         const QString livre = QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/");
-        const QIcon icone = type == "application"
+        const QIcon icone = type < 0
                                 ? Icone_Application(chemin, Icone_Programme(livre))
-                                : Charger_Icone(Source_Icone(chemin, type, livre));
+                                : Charger_Icone(Source_Icone(chemin, QString::number(type), livre));
         // The file's first picture is its 16-pixel one.
         const QImage attendue = QImage(livre + "icones/" + image + ".ico");
         QCOMPARE(attendue.size(), QSize(16, 16));
