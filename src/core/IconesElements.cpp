@@ -154,10 +154,10 @@ QIcon Icone_Programme(const QString& dossierApplication) {
 }
 
 QIcon Icone_Application(const QString& icone, const QIcon& generique) {
+    if (icone.isEmpty()) return generique;
     if (QFileInfo(icone).isAbsolute()) {
-        if (QIcon propre = iconeFichier(icone); !propre.isNull()) return propre;
-    } else if (!icone.isEmpty() && QIcon::hasThemeIcon(icone)) {
-        return QIcon::fromTheme(icone);
+        const QIcon propre = iconeFichier(icone);
+        return propre.isNull() ? generique : propre;
     }
-    return generique;
+    return QIcon::fromTheme(icone, generique);
 }
