@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the program's own images into data/: the three category icons (multi-size
-.ico files) and the pointing-hand cursor (32 x 32, black and white, hot spot 12, 9).
+"""Draws the program's own images into data/: the three category icons, the pictures of
+the items whose kind the icon theme has no picture for (program, document, folder; web
+links and e-mail addresses take two of the category icons), all multi-size .ico files,
+and the pointing-hand cursor (32 x 32, black and white, hot spot 12, 9).
 Needs ImageMagick's convert. Run it again only to change the images."""
 import os
 import subprocess
@@ -87,11 +89,34 @@ DALVIRE = ["-fill", "#3d3dd6", "-stroke", "#1a1a66", "-strokewidth", "10",
            "-fill", "#c0c0ff", "-stroke", "none",
            "-draw", "polygon 76,64 76,192 196,128",
            "-fill", "#ffffff", "-draw", "rectangle 52,64 68,192"]
+# A window: its title bar, and two blocks in it.
+PROGRAMME = ["-fill", "#e9eef5", "-stroke", "#2c3e57", "-strokewidth", "10",
+             "-draw", "roundrectangle 16,28 240,228 18,18",
+             "-fill", "#3f6fb0", "-stroke", "none",
+             "-draw", "rectangle 21,33 235,78",
+             "-fill", "#ffffff", "-draw", "circle 200,56 200,64",
+             "-fill", "#e38b2c", "-draw", "rectangle 52,106 124,178",
+             "-fill", "#5aa05a", "-draw", "rectangle 140,142 204,202"]
+# A sheet with its corner folded down, and lines of text.
+DOCUMENT = ["-fill", "#ffffff", "-stroke", "#4a4a4a", "-strokewidth", "10",
+            "-draw", "polygon 52,14 166,14 208,56 208,242 52,242",
+            "-fill", "#d8d8d8", "-draw", "polygon 166,14 166,56 208,56",
+            "-stroke", "#7a8ca8", "-strokewidth", "12",
+            "-draw", "line 84,100 176,100", "-draw", "line 84,136 176,136",
+            "-draw", "line 84,172 176,172", "-draw", "line 84,208 140,208"]
+# A folder: its tab behind, its front open a little.
+DOSSIER = ["-fill", "#b77d1e", "-stroke", "#6e4a10", "-strokewidth", "10",
+           "-draw", "polygon 16,48 96,48 120,72 240,72 240,220 16,220",
+           "-fill", "#f0b848",
+           "-draw", "polygon 16,100 240,100 240,220 16,220"]
 
 if __name__ == "__main__":
     os.makedirs(os.path.join(data, "icones"), exist_ok=True)
     ico(os.path.join(data, "icones", "internet.ico"), GLOBE)
     ico(os.path.join(data, "icones", "mail.ico"), ENVELOPPE)
     ico(os.path.join(data, "icones", "dalvire.ico"), DALVIRE)
+    ico(os.path.join(data, "icones", "programme.ico"), PROGRAMME)
+    ico(os.path.join(data, "icones", "document.ico"), DOCUMENT)
+    ico(os.path.join(data, "icones", "dossier.ico"), DOSSIER)
     dessiner_curseur(os.path.join(data, "icones", "main.png"))
     sys.exit(0)

@@ -17,15 +17,25 @@ const QString Mail = QStringLiteral("3");
 
 const QString Executable = QStringLiteral("application-x-executable");
 
+// The application folder's pictures of each kind, for a theme that has none.
+const QString ImageProgramme = QStringLiteral("icones/programme.ico");
+const QString ImageDocument = QStringLiteral("icones/document.ico");
+const QString ImageDossier = QStringLiteral("icones/dossier.ico");
+const QString ImageLien = QStringLiteral("icones/internet.ico");
+const QString ImageMail = QStringLiteral("icones/mail.ico");
+
 // The largest picture of a file of several that a line of a list may draw (a line is
 // 32 pixels high at 192 dpi): decoding the larger ones (often 256 pixels, compressed)
 // cost more than all the others together.
 constexpr int CoteUtile = 64;
 
 // The pictures of a file, those larger than a line needs left undecoded when it holds
-// smaller ones.
+// smaller ones. None for a missing file, or one that is no picture: an icon made of it
+// would draw nothing, where the next source would have drawn a picture.
 QIcon iconeFichier(const QString& chemin) {
+    if (chemin.isEmpty() || !Fichier_Existe(chemin)) return {};
     QImageReader lecteur(chemin);
+    if (!lecteur.canRead()) return {};
     if (lecteur.imageCount() <= 1) return QIcon(chemin);
     QIcon icone;
     for (int i = 0; i < lecteur.imageCount() && lecteur.jumpToImage(i); ++i) {
@@ -87,43 +97,44 @@ SourceIcone Source_Icone(const QString& chemin, const QString& typefichier,
     if (typefichier == Lien) {
         source.nomsTheme = {QStringLiteral("internet-web-browser"),
                             QStringLiteral("applications-internet")};
-        source.fichier = dossierApplication + QStringLiteral("icones/internet.ico");
+        source.fichier = dossierApplication + ImageLien;
     } else if (typefichier == Mail) {
         source.nomsTheme = {QStringLiteral("internet-mail"), QStringLiteral("mail-message-new"),
                             QStringLiteral("mail-unread")};
-        source.fichier = dossierApplication + QStringLiteral("icones/mail.ico");
+        source.fichier = dossierApplication + ImageMail;
     } else if (typefichier == Document) {
         if (QFileInfo(chemin).isDir()) {
             source.nomsTheme = {QStringLiteral("folder")};
+            source.fichier = dossierApplication + ImageDossier;
         } else {
             const QMimeType type = QMimeDatabase().mimeTypeForFile(chemin);
             source.nomsTheme = {type.iconName(), type.genericIconName(),
                                 QStringLiteral("text-x-generic")};
             source.nomsTheme.removeDuplicates();
+            source.fichier = dossierApplication + ImageDocument;
         }
-    } else if (Est_Entree_Bureau(chemin)) {
-        const EntreeBureau entree = Lire_Entree_Bureau(chemin);
-        // A picture of its own goes before the theme's; a missing one is no picture.
-        if (QFileInfo(entree.icone).isAbsolute() && Fichier_Existe(entree.icone)) {
-            source.fichier = entree.icone;
-            return source;
-        }
-        if (!entree.icone.isEmpty() && !QFileInfo(entree.icone).isAbsolute())
-            source.nomsTheme << entree.icone;
-        source.nomsTheme << Executable;
     } else {
         // A program, and any type code the editor never writes.
-        source.nomsTheme = {Executable};
+        source.fichier = dossierApplication + ImageProgramme;
+        if (Est_Entree_Bureau(chemin)) {
+            const EntreeBureau entree = Lire_Entree_Bureau(chemin);
+            // A picture of its own goes before the theme's; a missing one is no picture.
+            if (QFileInfo(entree.icone).isAbsolute()) {
+                if (Fichier_Existe(entree.icone)) source.propre = entree.icone;
+            } else if (!entree.icone.isEmpty()) {
+                source.nomsTheme << entree.icone;
+            }
+        }
+        source.nomsTheme << Executable;
     }
     return source;
 }
 
 QIcon Charger_Icone(const SourceIcone& source) {
+    if (QIcon propre = iconeFichier(source.propre); !propre.isNull()) return propre;
     for (const QString& nom : source.nomsTheme)
         if (!nom.isEmpty() && QIcon::hasThemeIcon(nom)) return QIcon::fromTheme(nom);
-    if (!source.fichier.isEmpty() && Fichier_Existe(source.fichier))
-        return iconeFichier(source.fichier);
-    return QIcon();
+    return iconeFichier(source.fichier);
 }
 
 void Preparer_Icones() {
@@ -138,9 +149,15 @@ QList<SourceIcone> Sources_Communes(const QString& dossierApplication) {
             Source_Icone(QString(), Mail, dossierApplication)};
 }
 
-QIcon Icone_Application(const QString& icone) {
-    const QIcon generique = QIcon::fromTheme(Executable);
+QIcon Icone_Programme(const QString& dossierApplication) {
+    return Charger_Icone(Source_Icone(QString(), Programme, dossierApplication));
+}
+
+QIcon Icone_Application(const QString& icone, const QIcon& generique) {
     if (icone.isEmpty()) return generique;
-    if (QFileInfo(icone).isAbsolute()) return QIcon(icone);
+    if (QFileInfo(icone).isAbsolute()) {
+        const QIcon propre = iconeFichier(icone);
+        return propre.isNull() ? generique : propre;
+    }
     return QIcon::fromTheme(icone, generique);
 }

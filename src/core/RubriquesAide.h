@@ -29,10 +29,11 @@ inline constexpr Rubrique CreerProgramme{"creerprogramme.htm", 10009};
 inline constexpr Rubrique ModifierProgramme{"modifierprogramme.htm", 10010};
 inline constexpr Rubrique CreerCategorie{"creercategorie.htm", 10011};
 inline constexpr Rubrique ModifierCategorie{"modifiercategorie.htm", 10012};
+inline constexpr Rubrique Recherche{"recherche.htm", 10013};
 
-inline constexpr std::array<Rubrique, 10> Toutes{
-    Menu,       APropos,        Parametres,        RapportErreur,  Categories,
-    Programmes, CreerProgramme, ModifierProgramme, CreerCategorie, ModifierCategorie};
+inline constexpr std::array<Rubrique, 11> Toutes{
+    Menu,           APropos,           Parametres,     RapportErreur,     Categories, Programmes,
+    CreerProgramme, ModifierProgramme, CreerCategorie, ModifierCategorie, Recherche};
 
 } // namespace RubriqueAide
 

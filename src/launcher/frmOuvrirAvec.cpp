@@ -129,9 +129,10 @@ void frmOuvrirAvec::remplir() {
     lstApplications->clear();
     applications_ =
         chkToutes->isChecked() ? contexte_.shell().toutesLesApplications() : choix_.declarees;
+    const QIcon generique = Icone_Programme(Dossier_Application(contexte_));
     for (const ApplicationProposee& application : std::as_const(applications_)) {
-        auto* element = new QListWidgetItem(Icone_Application(application.icone), application.nom,
-                                            lstApplications);
+        auto* element = new QListWidgetItem(Icone_Application(application.icone, generique),
+                                            application.nom, lstApplications);
         element->setData(RoleId, application.id);
         element->setToolTip(application.description);
     }

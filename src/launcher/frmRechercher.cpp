@@ -3,6 +3,7 @@
 #include "base/Twips.h"
 #include "core/Contexte.h"
 #include "core/IconesElements.h"
+#include "core/RubriquesAide.h"
 #include "core/Services.h"
 #include "launcher/Lanceur.h"
 #include "launcher/frmDalvire.h"
@@ -11,6 +12,7 @@
 #include "ui/Cadre.h"
 #include "ui/Couleurs.h"
 #include "ui/DelegueIcones.h"
+#include "ui/ToucheAide.h"
 
 #include <QAbstractListModel>
 #include <QAccessible>
@@ -195,6 +197,16 @@ frmRechercher::frmRechercher(Contexte& contexte)
         Twips::rectEnPixels(Marge, HautListe, Largeur - 2 * Marge, HauteurLignes / Lignes));
     lblAucun->setIndent(Twips::enPixelsX(60));
     lblAucun->hide();
+
+    // The search closes first, as it would once the viewer takes the keyboard, and the
+    // viewer has no owner: over this window it would stay above the others as it does,
+    // and a message about a missing help file would have a hidden window for parent.
+    new ToucheAide(this,
+                   [this] {
+                       fermer();
+                       Afficher_Aide(contexte_, nullptr, RubriqueAide::Recherche);
+                   },
+                   {});
 
     // The list as the receiver: a screen reader reads the field as the list's controller.
     connect(txtRecherche, &QLineEdit::textChanged, lstTrouves,

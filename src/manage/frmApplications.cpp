@@ -59,8 +59,10 @@ frmApplications::frmApplications(Contexte& contexte, QWidget* parent)
                      [](const ApplicationProposee& a, const ApplicationProposee& b) {
                          return Collation::comparer(a.nom, b.nom) < 0;
                      });
+    const QIcon generique = Icone_Programme(Dossier_Application(contexte));
     for (const ApplicationProposee& a : applications_) {
-        auto* ligne = new QListWidgetItem(Icone_Application(a.icone), a.nom, lstApplications);
+        auto* ligne =
+            new QListWidgetItem(Icone_Application(a.icone, generique), a.nom, lstApplications);
         ligne->setToolTip(a.description.isEmpty() ? a.fichier : a.description);
     }
     if (lstApplications->count() > 0) lstApplications->setCurrentRow(0);

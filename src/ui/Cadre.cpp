@@ -5,16 +5,59 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+// What the window manager puts around the window: known once the window has been shown;
+// before, what the style draws around a window of its own, as much as most window
+// managers add.
+QMargins Cadre_Gestionnaire(const QWidget* fenetre) {
+    if (fenetre->windowFlags().testFlag(Qt::FramelessWindowHint)) return {};
+    const QRect dehors = fenetre->frameGeometry();
+    const QRect dedans = fenetre->geometry();
+    if (dehors != dedans)
+        return {dedans.left() - dehors.left(), dedans.top() - dehors.top(),
+                dehors.right() - dedans.right(), dehors.bottom() - dedans.bottom()};
+    const QStyle* style = fenetre->style();
+    const int bord = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, fenetre);
+    const int titre = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, fenetre);
+    return {bord, titre + bord, bord, bord};
+}
+
+// The start of a side of the window, frame included: centred on the screen by the size
+// known, yet kept within the work area by the size the frame may give it; a side longer
+// than the area starts where the area starts.
+int Debut_Centre(int debutEcran, int longueurEcran, int debutZone, int longueurZone,
+                 int longueurConnue, int longueurCadree) {
+    const int centre = debutEcran + (longueurEcran - longueurConnue) / 2;
+    return std::max(debutZone, std::min(centre, debutZone + longueurZone - longueurCadree));
+}
+
+} // namespace
 
 void Centrer_Fenetre(QWidget* fenetre) {
     const QScreen* ecran = QGuiApplication::primaryScreen();
     if (!fenetre || !ecran) return;
-    const QRect zone = ecran->geometry();
-    const QSize taille = fenetre->frameGeometry().size();
-    fenetre->move(zone.x() + (zone.width() - taille.width()) / 2,
-                  zone.y() + (zone.height() - taille.height()) / 2);
+    const QRect tout = ecran->geometry();
+    const QRect zone = ecran->availableGeometry();
+    const QMargins cadre = Cadre_Gestionnaire(fenetre);
+    // A window that may be made smaller is, to what the work area holds; one of fixed
+    // size keeps it, its title bar in the area.
+    const QSize taille =
+        fenetre->size().boundedTo(zone.size().shrunkBy(cadre)).expandedTo(fenetre->minimumSize());
+    if (taille != fenetre->size()) fenetre->resize(taille);
+    // Until it is shown, the frame is the window manager's to add.
+    const QSize connue = fenetre->frameGeometry().size();
+    const QSize cadree = taille.grownBy(cadre);
+    fenetre->move(Debut_Centre(tout.x(), tout.width(), zone.x(), zone.width(), connue.width(),
+                               cadree.width()),
+                  Debut_Centre(tout.y(), tout.height(), zone.y(), zone.height(), connue.height(),
+                               cadree.height()));
 }
 
 void Placer_Premier_Plan(QWidget* fenetre, bool auPremierPlan) {

@@ -7,7 +7,9 @@ class QWidget;
 
 // The frame every window of the program shares: where it sits, whether it stays above,
 // its face and its fixed size in twips.
-// Centres the window on the primary screen, its frame included.
+// Centres the window on the primary screen, its frame included, within the screen's work
+// area: a window larger than that area is made smaller where it can be, and otherwise
+// keeps its title bar in the area.
 void Centrer_Fenetre(QWidget* fenetre);
 
 // Keeps the window above the others, or stops doing so, without moving, resizing,

@@ -1,6 +1,7 @@
 // Every window of the program at the screen resolution CTest gives this run (QT_FONT_DPI,
-// with or without Qt's own scaling): its size follows its twips at that resolution, and
-// no caption is cut. Each window's picture goes to DALVIRE_SORTIES_PROPORTIONS, for a
+// with or without Qt's own scaling) on a screen of 1280x1024 pixels: its size follows its
+// twips at that resolution, no caption is cut, and it lies within the screen's work area,
+// frame and all. Each window's picture goes to DALVIRE_SORTIES_PROPORTIONS, for a
 // person to look at.
 #include "about/frmApropos.h"
 #include "core/Services.h"
@@ -15,7 +16,9 @@
 #include "platform/Instance.h"
 #include "report/frmOCRE.h"
 #include "support/Environnement.h"
+#include "ui/AideChm.h"
 #include "ui/Cadre.h"
+#include "ui/frmAide.h"
 #include "ui/frmIntro.h"
 
 #include <QAbstractButton>
@@ -198,6 +201,13 @@ void TestProportions::fenetres_data() {
         f->txtRecherche->setText(QStringLiteral("Aucun nom du catalogue ne tient ceci"));
         return f;
     }) << QSize(6300, 3885) << 0;
+    // The help viewer may be made smaller than its twips, to fit the screen.
+    QTest::newRow("frmAide") << Fabrique([](Banc&) -> std::unique_ptr<QWidget> {
+        auto f = std::make_unique<frmAide>();
+        f->afficher(FichierChm::ouvrir(Fichier_Livre(QStringLiteral("aide.chm"))),
+                    QStringLiteral("/recherche.htm"));
+        return f;
+    }) << QSize(9600, 8400) << -1;
     QTest::newRow("frmOuvrirAvec") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmOuvrirAvec>(b.c(), b.env.dossier() +
                                                           QStringLiteral("informations.txt"));
@@ -229,6 +239,17 @@ void TestProportions::fenetres() {
                                 .arg(voulue.width())
                                 .arg(voulue.height())));
     }
+
+    // At rest a strip stands out of the screen's edge but for its icon, by design.
+    const QRect cadre = fenetre->frameGeometry();
+    const QRect zone = fenetre->screen()->availableGeometry();
+    const auto texte = [](const QRect& r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QVERIFY2(fenetre->inherits("frmDalvire") || zone.contains(cadre),
+             qPrintable(QStringLiteral("at %1 dpi: %2 outside %3")
+                            .arg(pointsParPouce())
+                            .arg(texte(cadre), texte(zone))));
 
     const QString sorties = qEnvironmentVariable("DALVIRE_SORTIES_PROPORTIONS");
     if (!sorties.isEmpty()) {

@@ -53,6 +53,9 @@ private Q_SLOTS:
         QVERIFY(ecrire(d("propre.desktop"), "[Desktop Entry]\nName=Propre\nIcon=" +
                                                 QFile::encodeName(d("propre.png")) + "\n"));
         QVERIFY(ecrire(d("casse.desktop"), "pas une entrée\nName=Rien\n"));
+        QVERIFY(ecrire(d("abimee.png"), "pas une image"));
+        QVERIFY(ecrire(d("abimee.desktop"), "[Desktop Entry]\nName=Abîmée\nIcon=" +
+                                                QFile::encodeName(d("abimee.png")) + "\n"));
     }
 
     // The theme's names in the order they are tried, then the picture file.
@@ -61,39 +64,44 @@ private Q_SLOTS:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QStringList>("noms");
         QTest::addColumn<QString>("fichier");
+        QTest::addColumn<bool>("propre"); // the entry's own picture, propre.png, first
         const QString exe = "application-x-executable";
+        const QString programme = "$icones/programme.ico";
         QTest::newRow("programme") << "/bin/sh"
-                                   << "0" << QStringList{exe} << "";
+                                   << "0" << QStringList{exe} << programme << false;
         QTest::newRow("type inconnu") << "/bin/sh"
-                                      << "7" << QStringList{exe} << "";
+                                      << "7" << QStringList{exe} << programme << false;
         QTest::newRow("entrée de bureau")
             << "$editeur.desktop"
-            << "0" << QStringList{"accessories-text-editor", exe} << "";
+            << "0" << QStringList{"accessories-text-editor", exe} << programme << false;
         QTest::newRow("entrée à image propre") << "$propre.desktop"
-                                               << "0" << QStringList{} << "$propre.png";
+                                               << "0" << QStringList{exe} << programme << true;
         QTest::newRow("entrée cassée") << "$casse.desktop"
-                                       << "0" << QStringList{exe} << "";
+                                       << "0" << QStringList{exe} << programme << false;
         QTest::newRow("document") << "$notes.txt"
-                                  << "1" << QStringList{"text-plain", "text-x-generic"} << "";
+                                  << "1" << QStringList{"text-plain", "text-x-generic"}
+                                  << "$icones/document.ico" << false;
         QTest::newRow("dossier") << "$dossier"
-                                 << "1" << QStringList{"folder"} << "";
+                                 << "1" << QStringList{"folder"} << "$icones/dossier.ico" << false;
         QTest::newRow("lien") << "https://exemple.fr"
                               << "2" << QStringList{"internet-web-browser", "applications-internet"}
-                              << "$icones/internet.ico";
+                              << "$icones/internet.ico" << false;
         QTest::newRow("adresse") << "mailto:a@b.fr"
                                  << "3"
                                  << QStringList{"internet-mail", "mail-message-new", "mail-unread"}
-                                 << "$icones/mail.ico";
+                                 << "$icones/mail.ico" << false;
     }
     void source() {
         QFETCH(QString, chemin);
         QFETCH(QString, fichier);
+        QFETCH(bool, propre);
         QFETCH(QString, type);
         const QString racine = dossier_.path() + '/';
         chemin.replace('$', racine);
         const SourceIcone source = Source_Icone(chemin, type, racine);
         QTEST(source.nomsTheme, "noms");
         QCOMPARE(source.fichier, fichier.replace('$', racine));
+        QCOMPARE(source.propre, propre ? racine + "propre.png" : QString());
     }
 
     // The theme's picture when it has one; the application's own where it has none.
@@ -120,6 +128,42 @@ private Q_SLOTS:
             Source_Icone("mailto:a@b", "3", QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/")));
         QCOMPARE(plusieurs.availableSizes(),
                  (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
+    }
+
+    // A desktop with no icon theme: every kind of item shows the delivered picture of its
+    // kind, and so does an application of a list; an item's own picture that reads as none
+    // gives way to it.
+    void sansTheme_data() {
+        QTest::addColumn<QString>("chemin"); // "$" the test folder
+        QTest::addColumn<int>("type");       // -1: a line of a list of applications
+        QTest::addColumn<QString>("image");  // in the application folder's icones/
+        QTest::newRow("programme") << "/bin/sh" << 0 << "programme";
+        QTest::newRow("entrée de bureau") << "$editeur.desktop" << 0 << "programme";
+        QTest::newRow("image propre illisible") << "$abimee.desktop" << 0 << "programme";
+        QTest::newRow("document") << "$notes.txt" << 1 << "document";
+        QTest::newRow("dossier") << "$dossier" << 1 << "dossier";
+        QTest::newRow("lien") << "https://exemple.fr" << 2 << "internet";
+        QTest::newRow("adresse") << "mailto:a@b.fr" << 3 << "mail";
+        QTest::newRow("application") << "accessories-text-editor" << -1 << "programme";
+        QTest::newRow("application, image illisible") << "$abimee.png" << -1 << "programme";
+    }
+    void sansTheme() {
+        QFETCH(QString, chemin);
+        QFETCH(int, type);
+        QFETCH(QString, image);
+        QIcon::setThemeSearchPaths({d("sans-theme")});
+        QIcon::setFallbackSearchPaths({});
+        QIcon::setThemeName("aucun");
+        chemin.replace('$', dossier_.path() + '/');
+        const QString livre = QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/");
+        const QIcon icone = type < 0
+                                ? Icone_Application(chemin, Icone_Programme(livre))
+                                : Charger_Icone(Source_Icone(chemin, QString::number(type), livre));
+        // The file's first picture is its 16-pixel one.
+        const QImage attendue = QImage(livre + "icones/" + image + ".ico");
+        QCOMPARE(attendue.size(), QSize(16, 16));
+        QCOMPARE(icone.pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32),
+                 attendue.convertToFormat(QImage::Format_ARGB32));
     }
 
     void depot_data() {

@@ -108,7 +108,7 @@ private Q_SLOTS:
     void rubriqueInconnue_data() {
         QTest::addColumn<int>("numero");
         QTest::newRow("entre deux") << 10002;
-        QTest::newRow("juste après") << 10013;
+        QTest::newRow("juste après") << 10014;
         QTest::newRow("négatif") << -10000;
         QTest::newRow("grand") << 2147483647;
     }
