@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include <future>
-#include <vector>
 
 #include <ctime>
 #include <sys/resource.h>
@@ -170,17 +169,6 @@ private Q_SLOTS:
         serveur.definirUtilisateur(::getuid());
         QCOMPARE(demander(), Canal::Issue::Acceptee);
         QCOMPARE(recus.size(), reponse == "ok\n" ? 2 : 1);
-    }
-
-    // Every slot held by a silent peer: the next request is told the copy is busy, at once.
-    void occupe() {
-        ServeurCanal serveur({Canal::Recherche}, [](const QByteArray&) {});
-        QVERIFY(serveur.ecouter(socket_));
-        std::vector<PriseLocale> muets;
-        for (int i = 0; i < ServeurCanal::ConnexionsMaximales; ++i)
-            muets.push_back(PriseLocale(socket_));
-        QTRY_COMPARE(serveur.connexionsOuvertes(), ServeurCanal::ConnexionsMaximales);
-        QCOMPARE(demander(), Canal::Issue::Refusee);
     }
 
     // No descriptor left to take a call: the waiting call keeps the socket readable, and
