@@ -22,8 +22,7 @@ void RaccourciRecherche::ecrire(StockParametres& parametres, const QKeySequence&
 }
 
 QString RaccourciRecherche::commande() {
-    // A no-break space, and word joiners after the hyphens, where lines may otherwise end.
-    return QStringLiteral("dalvire\u00A0-\u2060-\u2060rechercher");
+    return QStringLiteral("dalvire --rechercher");
 }
 
 QString RaccourciRecherche::messageRefus(const QKeySequence& touche,
@@ -34,10 +33,13 @@ QString RaccourciRecherche::messageRefus(const QKeySequence& touche,
     if (!enVigueur.isEmpty())
         message += QStringLiteral(" Le raccourci %1 reste en vigueur.")
                        .arg(enVigueur.toString(QKeySequence::NativeText));
-    return message + QStringLiteral("\r\nChoisissez-en un autre dans les paramètres, ou associez "
-                                    "la commande « %1 » à une touche dans les réglages du "
-                                    "clavier de votre bureau.")
-                         .arg(commande());
+    // The command on a line of its own: a line may end after its hyphens, and characters
+    // that would hold it together would go with it when the text is copied.
+    return message +
+           QStringLiteral("\r\nChoisissez-en un autre dans les paramètres, ou associez "
+                          "à une touche, dans les réglages du clavier de votre "
+                          "bureau, la commande :\r\n") +
+           commande();
 }
 
 bool RaccourciRecherche::prendre(Contexte& contexte, const QKeySequence& touche, QWidget* parent,

@@ -26,6 +26,6 @@ bool prendre(Contexte& contexte, const QKeySequence& touche, QWidget* parent = n
 
 // What is said when another program holds the key, with the key still in force if any.
 QString messageRefus(const QKeySequence& touche, const QKeySequence& enVigueur = {});
-// The command that opens the search, kept on one line wherever a text is wrapped.
+// The command that opens the search.
 QString commande();
 } // namespace RaccourciRecherche
