@@ -5,11 +5,12 @@ import subprocess
 import sys
 import tempfile
 
-script, src = sys.argv[1], sys.argv[2]
+script, src, qt = sys.argv[1], sys.argv[2], sys.argv[3]
 
 
-def verifier(racine):
-    return subprocess.run([sys.executable, script, str(racine)], capture_output=True, text=True)
+def verifier(racine, entetes_qt):
+    return subprocess.run([sys.executable, script, str(racine), entetes_qt],
+                          capture_output=True, text=True)
 
 
 def bibliotheque(nom, *liens):
@@ -20,7 +21,7 @@ def bibliotheque(nom, *liens):
     return texte
 
 
-reel = verifier(src)
+reel = verifier(src, qt)
 if reel.returncode != 0:
     sys.exit("src/ breaks the layers:\n" + reel.stderr)
 
@@ -55,11 +56,34 @@ FAUTES = {
                                                                "dalvire_manage"),
                        "manage/CMakeLists.txt": bibliotheque("dalvire_manage")},
                       "dalvire_launcher links dalvire_manage: launcher may not use manage"),
+    "relative path": ({"core/A.cpp": '#include "../tray/frmPrincipale.h"\n'}, "relative path"),
+    "backend from its folder": ({"platform/Shell.h": '#include "linux/ShellGio.h"\n'},
+                                'includes "linux/ShellGio.h": a quoted header is named from src/'),
+    "SQLite outside the catalogue": ({"core/A.h": "#include <sqlite3.h>\n"},
+                                     "core/A.h: includes <sqlite3.h>: only catalogue"),
+    "link to the aggregate": ({"core/CMakeLists.txt": bibliotheque("dalvire_core", "dalvire_lib"),
+                               "CMakeLists.txt": bibliotheque("dalvire_lib", "dalvire_app"),
+                               "app/CMakeLists.txt": bibliotheque("dalvire_app")},
+                              "core may not use app (through dalvire_lib)"),
+    "link written in src/CMakeLists.txt": (
+        {"CMakeLists.txt": "target_link_libraries(dalvire_core PRIVATE dalvire_tray)\n",
+         "core/CMakeLists.txt": bibliotheque("dalvire_core"),
+         "tray/CMakeLists.txt": bibliotheque("dalvire_tray")}, "core may not use tray"),
+    "link to a backend": ({"tray/CMakeLists.txt": bibliotheque("dalvire_tray", "dalvire_shell_gio"),
+                           "platform/CMakeLists.txt": bibliotheque("dalvire_platform") +
+                                                      bibliotheque("dalvire_shell_gio")},
+                          "dalvire_tray links dalvire_shell_gio: only app may use the backends"),
+    "link through a variable": ({"core/CMakeLists.txt": bibliotheque("dalvire_core",
+                                                                     "PRIVATE ${COUCHES}")},
+                                "links ${COUCHES}: a variable hides"),
+    "link of a whole folder": ({"core/CMakeLists.txt": "link_libraries(dalvire_tray)\n"},
+                               "core/CMakeLists.txt: link_libraries links every target"),
+    "Qt's widget headers not found": ({"core/A.cpp": "#include <QLabel>\n"}, "cannot tell widgets"),
 }
 PERMIS = {
     "down": {"tray/A.cpp": '#include "launcher/Disposition.h"\n', "base/B.h": "#include <QString>\n"},
     "down in angle brackets": {"tray/A.cpp": "#include <launcher/Disposition.h>\n"
-                                             "#include <glib.h>\n"},
+                                             "#include <glib.h>\n#include \"A.moc\"\n"},
     "widgets in a backend": {"platform/linux/A.h": "#include <QWidget>\n"},
     "backends in app and among themselves": {
         "app/A.cpp": '#include "platform/linux/ShellGio.h"\n',
@@ -69,7 +93,8 @@ PERMIS = {
     "links down, within a folder and outside": {
         "tray/CMakeLists.txt": bibliotheque("dalvire_tray", "dalvire_launcher Qt6::Widgets"),
         "launcher/CMakeLists.txt": bibliotheque("dalvire_launcher"),
-        "app/CMakeLists.txt": bibliotheque("dalvire_app", "dalvire_tray") +
+        "platform/CMakeLists.txt": bibliotheque("dalvire_shell_gio", "${CMAKE_DL_LIBS}"),
+        "app/CMakeLists.txt": bibliotheque("dalvire_app", "dalvire_tray dalvire_shell_gio") +
                               "add_executable(dalvire main.cpp)\n" +
                               "target_link_libraries(dalvire PRIVATE dalvire_app)\n"},
 }
@@ -86,8 +111,12 @@ cas = [(nom, fichiers, 1, message) for nom, (fichiers, message) in FAUTES.items(
 cas += [(nom, fichiers, 0, "") for nom, fichiers in PERMIS.items()]
 for nom, fichiers, attendu, message in cas:
     with tempfile.TemporaryDirectory() as dossier:
-        arbre(dossier, fichiers)
-        r = verifier(dossier)
+        # Qt's widget headers where the check is told they are, but for the case they are not.
+        widgets = pathlib.Path(dossier, "qt", "QtWidgets")
+        if not nom.startswith("Qt's"):
+            arbre(widgets, {"QLabel": "", "QWidget": ""})
+        arbre(pathlib.Path(dossier, "src"), fichiers)
+        r = verifier(pathlib.Path(dossier, "src"), f"{widgets};{widgets.parent}")
     lignes = r.stderr.splitlines()
     if r.returncode != attendu or (message and (len(lignes) != 1 or message not in lignes[0])):
         sys.exit(f"{nom}: exit {r.returncode}, expected {attendu} and {message!r}\n{r.stderr}")
