@@ -72,15 +72,15 @@ def sans_widgets(relatif):
             and relatif.parts[:2] != ("platform", "linux"))
 
 
-def faute_de_nom(relatif, ouvrant, nom):
+def faute_de_nom(relatif, ouvrant, nom, ecrit):
     """A header the check cannot place: it could be any folder's, the backends' included."""
     morceaux = nom.split("/")
     if len(morceaux) == 1 and (nom.startswith("moc_") or nom.endswith(".moc")):
         return None  # what moc writes for a source file, in the build folder
     if nom.startswith("/") or "." in morceaux or ".." in morceaux:
-        return f"{relatif}: includes {ouvrant}{nom}: name a header from src/, not by a relative path"
+        return f"{relatif}: includes {ecrit}: name a header from src/, not by a relative path"
     if ouvrant == '"' and morceaux[0] not in RANGS:
-        return f'{relatif}: includes "{nom}": a quoted header is named from src/ (folder/Name.h)'
+        return f"{relatif}: includes {ecrit}: a quoted header is named from src/ (folder/Name.h)"
     return None
 
 
@@ -91,7 +91,7 @@ def fautes_d_inclusion(relatif, texte, widgets):
     backend = relatif.parts[:2] == ("platform", "linux")
     for ouvrant, nom in INCLUDE.findall(texte):
         ecrit = f"<{nom}>" if ouvrant == "<" else f'"{nom}"'
-        faute = faute_de_nom(relatif, ouvrant, nom)
+        faute = faute_de_nom(relatif, ouvrant, nom, ecrit)
         if faute:
             yield faute
             continue
