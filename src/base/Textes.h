@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// The end of a line in the program's messages and documents, as the stored texts have it.
+inline const QString SautDeLigne = QStringLiteral("\r\n");
+
 // The text with every apostrophe doubled, for a literal between quotes in a statement.
 QString Doubler_Apostrophes(const QString& texte);
 

@@ -1,4 +1,5 @@
 #include "core/Liens.h"
+#include "base/Textes.h"
 
 #include "core/Contexte.h"
 #include "platform/Messages.h"
@@ -8,8 +9,6 @@
 #include <QUrl>
 
 namespace {
-
-const QString SautDeLigne = QStringLiteral("\r\n");
 
 // Percent-encoding of a mailto: value: every character but the unreserved ones, or, in
 // an address list, but those an address is written with.

@@ -1,23 +1,22 @@
 #include "core/RubriquesAide.h"
+#include "base/Textes.h"
 
+#include "base/Version.h"
 #include "core/Contexte.h"
 #include "core/Services.h"
-#include "base/Version.h"
 #include "platform/Aide.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 
 namespace {
 
-const QString FinLigne = QStringLiteral("\r\n");
-
 void Ouvrir_Rubrique(Contexte& contexte, QWidget* fenetre, qint32 numero) {
     const QString fichier = Dossier_Application(contexte) + QStringLiteral("aide.chm");
     if (contexte.aide().ouvrirRubrique(fenetre, fichier, numero)) return;
     contexte.messages().afficher(
-        QStringLiteral("Le fichier d'aide [aide.chm] est introuvable.") + FinLigne +
-            QStringLiteral("Assurez-vous que ce fichier doit se trouver") + FinLigne +
-            QStringLiteral("dans le dossier:") + FinLigne + Chemin_Application(contexte),
+        QStringLiteral("Le fichier d'aide [aide.chm] est introuvable.") + SautDeLigne +
+            QStringLiteral("Assurez-vous que ce fichier doit se trouver") + SautDeLigne +
+            QStringLiteral("dans le dossier:") + SautDeLigne + Chemin_Application(contexte),
         IconeMessage::Exclamation, BoutonsMessage::OK, TitreApplication, fenetre);
 }
 
@@ -26,9 +25,9 @@ void Ouvrir_Page(Contexte& contexte, QWidget* fenetre, const QString& page) {
     if (!Fichier_Existe(fichier)) {
         contexte.messages().afficher(
             QStringLiteral("Fichier d'aide [") + page + QStringLiteral("] introuvable.") +
-                FinLigne +
+                SautDeLigne +
                 QStringLiteral("Assurez-vous que celui-ci doit se trouver dans le dossier:") +
-                FinLigne + Chemin_Application(contexte),
+                SautDeLigne + Chemin_Application(contexte),
             IconeMessage::Critique, BoutonsMessage::OK, TitreApplication, fenetre);
         return;
     }

@@ -1,4 +1,5 @@
 #include "launcher/Disposition.h"
+#include "base/Textes.h"
 
 #include "base/Nombres.h"
 #include "catalogue/Catalogue.h"
@@ -17,8 +18,6 @@
 #include <new>
 
 namespace {
-
-const QString SautDeLigne = QStringLiteral("\r\n");
 
 int canal(double valeur) {
     return static_cast<int>(std::nearbyint(valeur * 255.0));

@@ -1,4 +1,5 @@
 #include "launcher/Lanceur.h"
+#include "base/Textes.h"
 
 #include "base/Nombres.h"
 #include "core/Contexte.h"
@@ -15,8 +16,6 @@
 #include <exception>
 
 namespace {
-
-const QString SautDeLigne = QStringLiteral("\r\n");
 
 // The item type codes, compared as exact texts.
 namespace Type {

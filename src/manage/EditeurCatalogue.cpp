@@ -1,4 +1,5 @@
 #include "manage/EditeurCatalogue.h"
+#include "base/Textes.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Collation.h"
@@ -14,9 +15,7 @@
 
 #include <limits>
 
-namespace {
-const QString CRLF = QStringLiteral("\r\n");
-}
+namespace {}
 
 EditeurCatalogue::EditeurCatalogue(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
                                    Textes textes, QWidget* parent)
@@ -133,8 +132,8 @@ bool EditeurCatalogue::enregistrer(const QString& nom) {
             Message_Erreur_Gestion(
                 contexte_, this,
                 textes_.article + nom +
-                    (modeModification() ? textes_.nonModifie : textes_.nonEnregistre) + CRLF +
-                    erreur.cause(),
+                    (modeModification() ? textes_.nonModifie : textes_.nonEnregistre) +
+                    SautDeLigne + erreur.cause(),
                 erreur.numero());
         }
         return false;

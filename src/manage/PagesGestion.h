@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Textes.h"
 #include "ui/Controles.h"
 
 #include <QColor>
@@ -18,7 +19,6 @@ namespace PagesGestion {
 
 inline const QString ToutesCategories = QStringLiteral("(Toutes les catégories)");
 inline const QString Total = QStringLiteral("Total: ");
-inline const QString CRLF = QStringLiteral("\r\n");
 inline constexpr int PagesGauche = 1500;
 
 // The program's own pictures, in the application folder.

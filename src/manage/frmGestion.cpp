@@ -199,7 +199,7 @@ void frmGestion::Boutons_Click(int index) {
 }
 
 void frmGestion::signalerEchec(const QString& quoi, const ErreurCatalogue& erreur, QWidget* liste) {
-    Message_Erreur_Gestion(contexte_, this, quoi + CRLF + erreur.cause(), erreur.numero());
+    Message_Erreur_Gestion(contexte_, this, quoi + SautDeLigne + erreur.cause(), erreur.numero());
     liste->setFocus();
 }
 

@@ -74,7 +74,7 @@ void frmGestion::Liste_Categories() {
     } catch (const ErreurCatalogue& erreur) {
         Message_Erreur_Gestion(contexte_, this,
                                QStringLiteral("La liste des catégories n'a pas pu être lue.") +
-                                   CRLF + erreur.cause(),
+                                   SautDeLigne + erreur.cause(),
                                erreur.numero());
     }
     lstCategories->addItems(noms);
@@ -185,12 +185,12 @@ void frmGestion::supprimerCategorie() {
         programmes > 0
             ? QStringLiteral("Il existe un ou plusieurs programmes dépendant de la catégorie que "
                              "vous désirez supprimer.") +
-                  CRLF +
+                  SautDeLigne +
                   QStringLiteral("Si vous supprimez cette catégorie, ces programmes seront "
                                  "également supprimés.") +
-                  CRLF + QStringLiteral("Désirez-vous supprimer la catégorie [") + nom +
+                  SautDeLigne + QStringLiteral("Désirez-vous supprimer la catégorie [") + nom +
                   QStringLiteral("] ?")
-            : QStringLiteral("Êtes vous sûr(e) de vouloir supprimer la catégorie:") + CRLF +
+            : QStringLiteral("Êtes vous sûr(e) de vouloir supprimer la catégorie:") + SautDeLigne +
                   QStringLiteral("[") + nom + QStringLiteral("] ?");
     if (informer(question, IconeMessage::Question, BoutonsMessage::OuiNon) != ReponseMessage::Oui) {
         lstCategories->setFocus();
@@ -217,7 +217,8 @@ void frmGestion::supprimerCategorie() {
     }
     QString rapport = QStringLiteral("La catégorie [") + nom + QStringLiteral("] a été supprimée.");
     if (supprimees.elements > 0)
-        rapport += CRLF + QStringLiteral("Les programmes de cette catégorie ont également été "
+        rapport +=
+            SautDeLigne + QStringLiteral("Les programmes de cette catégorie ont également été "
                                          "supprimés.");
     informer(rapport);
     Rafraichir_Apres_Suppression();

@@ -174,7 +174,7 @@ void frmGestion::Liste_Programmes() {
             noms.clear();
             Message_Erreur_Gestion(contexte_, this,
                                    QStringLiteral("La liste des programmes n'a pas pu être lue.") +
-                                       CRLF + erreur.cause(),
+                                       SautDeLigne + erreur.cause(),
                                    erreur.numero());
         }
     }
@@ -229,8 +229,8 @@ void frmGestion::ouvrirEditeurProgramme(ModeEditeur mode) {
 void frmGestion::supprimerProgramme() {
     const QString nom = Texte_Choisi(lstProgrammes);
     const int ligne = Position(lstProgrammes);
-    if (informer(QStringLiteral("Êtes vous sûr(e) de vouloir supprimer le programme:") + CRLF +
-                     QStringLiteral("[") + nom + QStringLiteral("] ?"),
+    if (informer(QStringLiteral("Êtes vous sûr(e) de vouloir supprimer le programme:") +
+                     SautDeLigne + QStringLiteral("[") + nom + QStringLiteral("] ?"),
                  IconeMessage::Question, BoutonsMessage::OuiNon) != ReponseMessage::Oui) {
         lstProgrammes->setFocus();
         return;

@@ -1,4 +1,5 @@
 #include "report/MessageErreur.h"
+#include "base/Textes.h"
 
 #include "core/Contexte.h"
 #include "platform/Messages.h"
@@ -9,8 +10,6 @@
 #include <QPlainTextEdit>
 
 namespace {
-
-const QString SautDeLigne = QStringLiteral("\r\n");
 
 // The report tool already open over this context: the caller's own window, or a tool
 // shown elsewhere.

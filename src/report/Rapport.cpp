@@ -1,4 +1,5 @@
 #include "report/Rapport.h"
+#include "base/Textes.h"
 
 #include "report/DocumentRtf.h"
 
@@ -13,7 +14,6 @@
 
 namespace {
 
-const QString FinDeLigne = QStringLiteral("\r\n");
 constexpr char16_t SeparateurLigne = 0x2028;
 
 QString hexa2(int valeur) {
@@ -150,13 +150,13 @@ QString Html_Rapport(const QTextDocument& document) {
           "font-size:10pt; color:blue; text-decoration:underline; }",
           "-->", "</style>", "</head>", "<body bgcolor='white' text='black'>"}) {
         html += QLatin1String(ligne);
-        html += FinDeLigne;
+        html += SautDeLigne;
     }
     const QString Regle(42, QLatin1Char('-'));
     for (const LigneDocument& ligne : Lignes_Document(document)) {
         if (ligne.texte == Regle) {
-            html += QLatin1String("<hr size='1' color='#000000'>") + FinDeLigne +
-                    QLatin1String("<br>") + FinDeLigne;
+            html += QLatin1String("<hr size='1' color='#000000'>") + SautDeLigne +
+                    QLatin1String("<br>") + SautDeLigne;
             continue;
         }
         const FormatLigne f = Format_Ligne(document, ligne.debut, ligne.longueur);
@@ -178,9 +178,9 @@ QString Html_Rapport(const QTextDocument& document) {
         if (f.souligne) html += QLatin1String("</u>");
         if (f.italique) html += QLatin1String("</i>");
         if (f.gras) html += QLatin1String("</b>");
-        html += QLatin1String("<br>") + FinDeLigne;
+        html += QLatin1String("<br>") + SautDeLigne;
     }
-    html += QLatin1String("</body></html>") + FinDeLigne;
+    html += QLatin1String("</body></html>") + SautDeLigne;
     return html;
 }
 

@@ -1,4 +1,5 @@
 #include "report/frmOCRE.h"
+#include "base/Textes.h"
 
 #include "base/Dates.h"
 #include "base/Twips.h"
@@ -37,7 +38,6 @@
 
 namespace {
 
-const QString SautDeLigne = QStringLiteral("\r\n");
 const QString InviteProgramme = QStringLiteral("[Sélectionnez le programme ici]");
 const QString NomTravail = QStringLiteral("Rapport d'erreur");
 
