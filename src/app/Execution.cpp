@@ -90,8 +90,8 @@ QString Raison_Echec(Canal::Issue issue) {
                           "ouverte. Réessayez dans un instant.");
 }
 
-void Signaler_Lieux_Manquants(const VerrouInstance& verrou) {
-    const bool sansCanal = Canal::chemin(TitreApplication).isEmpty();
+void Signaler_Lieux_Manquants(const VerrouInstance& verrou, const QString& cheminCanal) {
+    const bool sansCanal = cheminCanal.isEmpty();
     if (verrou.estDetenu() && !sansCanal) return;
     const QString message =
         !verrou.estDetenu()
@@ -150,7 +150,9 @@ int Executer_Dalvire(QApplication& application, VerrouInstance& verrou,
         }
     } service(contexteEnService, contexte);
     if (!Demarrage(contexte, verrou).preparer()) return 0;
-    Signaler_Lieux_Manquants(verrou);
+    // Found once: each look makes sure of the folder on disk.
+    const QString cheminCanal = Canal::chemin(TitreApplication);
+    Signaler_Lieux_Manquants(verrou, cheminCanal);
     auto intro = std::make_unique<frmIntro>(contexte);
     intro->compterDepuis(Debut_Processus());
     intro->Form_Load();
@@ -165,7 +167,7 @@ int Executer_Dalvire(QApplication& application, VerrouInstance& verrou,
         else
             rechercheEnAttente = true;
     });
-    if (verrou.estDetenu()) canal.ecouter(Canal::chemin(TitreApplication));
+    if (verrou.estDetenu() && !cheminCanal.isEmpty()) canal.ecouter(cheminCanal);
     // Queued, so that the splash has left its own timer's signal: it is freed (its window,
     // its picture, its fonts) before the main window and the strips are made, which then
     // take its place rather than adding to it.

@@ -24,13 +24,10 @@ private Q_SLOTS:
         ligne("aucun", {}, -1, {}, {});
         ligne("--rechercher", {"--rechercher"}, -1, {}, {});
         ligne("--help", {"--help"}, 0, aide, {});
-        ligne("-h après --rechercher", {"--rechercher", "-h"}, 0, aide, {});
         ligne("inconnue après l'aide", {"--help", "--x"}, 0, aide, {});
         ligne("--version", {"--version"}, 0, "Dalvire 2.0.0\n", {});
         ligne("option inconnue", {"--aide"}, 2, {},
               "dalvire : option inconnue « --aide »" + essayez);
-        ligne("faute de frappe", {"--recherche"}, 2, {},
-              "dalvire : option inconnue « --recherche »" + essayez);
         ligne("argument", {"fichier.txt"}, 2, {},
               "dalvire : argument inattendu « fichier.txt »" + essayez);
         ligne("nom de Qt collé", {"-platformxcb"}, 2, {},
