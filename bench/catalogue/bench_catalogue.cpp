@@ -42,14 +42,13 @@ QString nomCategorie(int i) {
 void remplir(Catalogue& c) {
     QList<Categorie> categories;
     for (int i = 0; i < Categories; ++i)
-        categories << Categorie{
-            nomCategorie(i), QStringLiteral("/i.ico"), i % 4 != 0, 16761024, {}, {}};
+        categories << Categorie{nomCategorie(i), QStringLiteral("/i.ico"), i % 4 != 0, 16761024};
     QList<Element> elements;
     for (int j = 0; j < Programmes; ++j)
         elements << Element{
             (j % 5 == 0 ? QStringLiteral("Éditeur n°%1") : QStringLiteral("programme %1")).arg(j),
             QStringLiteral("/usr/bin/p%1").arg(j), nomCategorie(j % Categories),
-            QStringLiteral("1"), QStringLiteral("0")};
+            ModeAffichage::Normal, TypeElement::Programme};
     c.ajouterEnsemble(categories, elements);
 }
 

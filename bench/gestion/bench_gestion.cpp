@@ -35,16 +35,13 @@ void remplirCatalogue(Environnement& env) {
     QList<Categorie> categories;
     QList<Element> elements;
     for (int c = 0; c < Categories; ++c) {
-        categories << Categorie{nomCategorie(c),
-                                env.dossier() + "icones/dalvire.ico",
-                                true,
-                                c % 2 ? std::nullopt : std::optional<qint64>(16761024),
-                                {},
-                                {}};
+        categories << Categorie{nomCategorie(c), env.dossier() + "icones/dalvire.ico", true,
+                                c % 2 ? std::nullopt : std::optional<qint64>(16761024)};
         for (int e = c; e < Elements; e += Categories)
             elements << Element{QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
                                 QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e),
-                                nomCategorie(c), QString::number(e % 3), QString::number(e % 4)};
+                                nomCategorie(c), static_cast<ModeAffichage>(e % 3),
+                                static_cast<TypeElement>(e % 4)};
     }
     env.contexte().catalogue().ajouterEnsemble(categories, elements);
 }
@@ -107,10 +104,9 @@ int main(int argc, char** argv) {
         QList<Element> ajout;
         for (int e = k; e < Elements; e += Categories)
             ajout << Element{QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
-                             QStringLiteral("/x"), nomCategorie(k), QStringLiteral("1"),
-                             QStringLiteral("1")};
-        c.catalogue().ajouterEnsemble({Categorie{nomCategorie(k), QString(), true, {}, {}, {}}},
-                                      ajout);
+                             QStringLiteral("/x"), nomCategorie(k), ModeAffichage::Normal,
+                             TypeElement::Fichier};
+        c.catalogue().ajouterEnsemble({Categorie{nomCategorie(k), QString(), true, {}}}, ajout);
     }
     std::printf("bench_gestion: %d categories, %d items, medians of %d runs%s\n", Categories,
                 Elements, Mesures, juste ? "" : " (UNEXPECTED RESULT)");

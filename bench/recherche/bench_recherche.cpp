@@ -60,17 +60,17 @@ void remplirCatalogue(Environnement& env) {
     QList<Element> elements;
     // Three categories have a strip; the others are reached by the search alone.
     for (int c = 0; c < Categories; ++c)
-        categories << Categorie{
-            nomCategorie(c), env.dossier() + "icones/dalvire.ico", c < 3, {}, {}, {}};
+        categories << Categorie{nomCategorie(c), env.dossier() + "icones/dalvire.ico", c < 3, {}};
     for (int e = 0; e < Elements; ++e) {
         QStringList nom;
         const int n = 2 + static_cast<int>(alea.bounded(2));
         for (int m = 0; m < n; ++m)
             nom << Mots.at(static_cast<int>(alea.bounded(Mots.size())));
         nom << QString::number(e);
-        elements << Element{
-            nom.join(' '), QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e),
-            nomCategorie(e % Categories), QString::number(e % 3), QString::number(e % 4)};
+        elements << Element{nom.join(' '),
+                            QStringLiteral("/usr/share/doc/element-%1/notes.txt").arg(e),
+                            nomCategorie(e % Categories), static_cast<ModeAffichage>(e % 3),
+                            static_cast<TypeElement>(e % 4)};
     }
     env.contexte().catalogue().ajouterEnsemble(categories, elements);
     // Starts of a tenth of the items, spread over the last three months.

@@ -73,7 +73,11 @@ qint16 Valeur_Entiere_16(const QString& texte) {
 }
 
 qint32 Valeur_Entiere_32(const QString& texte) {
-    const qint64 v = Valeur_Entiere(texte);
-    if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max()) return 0;
-    return static_cast<qint32>(v);
+    return Entier_32(Valeur_Entiere(texte));
+}
+
+qint32 Entier_32(qint64 valeur) {
+    if (valeur < std::numeric_limits<qint32>::min() || valeur > std::numeric_limits<qint32>::max())
+        return 0;
+    return static_cast<qint32>(valeur);
 }

@@ -17,3 +17,6 @@ qint16 Valeur_Entiere_16(const QString& texte);
 
 // Valeur_Entiere kept within a 32-bit signed integer; anything outside counts as 0.
 qint32 Valeur_Entiere_32(const QString& texte);
+
+// A number kept within a 32-bit signed integer; anything outside counts as 0.
+qint32 Entier_32(qint64 valeur);

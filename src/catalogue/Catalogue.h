@@ -39,6 +39,21 @@ public:
         liberer();
         chemin_ = autre.chemin_;
     }
+    // What tells that someone wrote the file: its identity, size and times, and the change
+    // counter the engine keeps in its header. Two equal readings: nobody wrote it between
+    // them. A file that cannot be read gives a reading equal to no other.
+    struct Empreinte {
+        bool lue = false;
+        quint64 peripherique = 0, inode = 0;
+        qint64 taille = 0, modification = 0, changement = 0; // times in nanoseconds
+        quint32 compteur = 0;
+        bool operator==(const Empreinte& autre) const {
+            return lue && autre.lue && peripherique == autre.peripherique && inode == autre.inode &&
+                   taille == autre.taille && modification == autre.modification &&
+                   changement == autre.changement && compteur == autre.compteur;
+        }
+    };
+    Empreinte empreinte() const;
     // Between ouvrir and fermer, resting or not.
     bool estOuvert() const { return !chemin_.isEmpty(); }
     // The live connection, opened again if the catalogue was resting; throws

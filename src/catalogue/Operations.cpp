@@ -96,10 +96,9 @@ Categorie lireCategorie(sqlite3_stmt* r) {
     Categorie c;
     c.nom = texteColonne(r, 0);
     c.icone = texteColonne(r, 1);
-    c.afficheStocke = texteColonne(r, 2);
-    c.couleurStockee = texteColonne(r, 3);
-    c.affichee = c.afficheStocke == QLatin1String("1");
-    if (c.couleurStockee != QLatin1String("-1")) c.couleur = Valeur_Entiere(c.couleurStockee);
+    c.affichee = texteColonne(r, 2) == QLatin1String("1");
+    const QString couleur = texteColonne(r, 3);
+    if (couleur != QLatin1String("-1")) c.couleur = Valeur_Entiere(couleur);
     return c;
 }
 
@@ -110,7 +109,7 @@ QStringList valeurs(const Categorie& c) {
 }
 
 QStringList valeurs(const Element& e) {
-    return {e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier};
+    return {e.nom, e.chemin, e.categorie, e.mode.texte(), e.type.texte()};
 }
 
 // The texts that many rows repeat (a category, a code), made once per reading and shared
@@ -135,8 +134,9 @@ private:
 };
 
 Element lireElement(sqlite3_stmt* r, TextesPartages& partages) {
-    return {texteColonne(r, 0), texteColonne(r, 1), partages.texte(r, 2), partages.texte(r, 3),
-            partages.texte(r, 4)};
+    return {texteColonne(r, 0), texteColonne(r, 1), partages.texte(r, 2),
+            CodeStocke<ModeAffichage>::lu(partages.texte(r, 3)),
+            CodeStocke<TypeElement>::lu(partages.texte(r, 4))};
 }
 
 } // namespace

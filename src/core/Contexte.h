@@ -4,6 +4,7 @@
 #include "core/Aleatoire.h"
 #include "core/Emplacements.h"
 #include "core/Fenetres.h"
+#include "core/ModeleCatalogue.h"
 #include "core/Utilisations.h"
 
 #include <QString>
@@ -85,6 +86,8 @@ public:
     }
 
     Catalogue& catalogue() { return catalogue_; }
+    // The catalogue the windows show and change, read from catalogue().
+    ModeleCatalogue& modele() { return modele_; }
     Fenetres& fenetres() { return fenetres_; }
     GenerateurAleatoire& aleatoire() { return aleatoire_; }
     // The starts of each item, read from their file at the first start or search.
@@ -94,6 +97,7 @@ private:
     Emplacements emplacements_;
     ServicesPlateforme services_;
     Catalogue catalogue_;
+    ModeleCatalogue modele_{catalogue_};
     Fenetres fenetres_;
     GenerateurAleatoire aleatoire_;
     Utilisations utilisations_{Utilisations::cheminParDefaut()};

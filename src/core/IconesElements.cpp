@@ -10,11 +10,6 @@
 
 namespace {
 
-const QString Programme = QStringLiteral("0");
-const QString Document = QStringLiteral("1");
-const QString Lien = QStringLiteral("2");
-const QString Mail = QStringLiteral("3");
-
 const QString Executable = QStringLiteral("application-x-executable");
 
 // The application folder's pictures of each kind, for a theme that has none.
@@ -91,18 +86,18 @@ EntreeBureau Lire_Entree_Bureau(const QString& chemin) {
     return entree;
 }
 
-SourceIcone Source_Icone(const QString& chemin, const QString& typefichier,
+SourceIcone Source_Icone(const QString& chemin, const CodeStocke<TypeElement>& type,
                          const QString& dossierApplication) {
     SourceIcone source;
-    if (typefichier == Lien) {
+    if (type.est(TypeElement::LienInternet)) {
         source.nomsTheme = {QStringLiteral("internet-web-browser"),
                             QStringLiteral("applications-internet")};
         source.fichier = dossierApplication + ImageLien;
-    } else if (typefichier == Mail) {
+    } else if (type.est(TypeElement::Mail)) {
         source.nomsTheme = {QStringLiteral("internet-mail"), QStringLiteral("mail-message-new"),
                             QStringLiteral("mail-unread")};
         source.fichier = dossierApplication + ImageMail;
-    } else if (typefichier == Document) {
+    } else if (type.est(TypeElement::Fichier)) {
         if (QFileInfo(chemin).isDir()) {
             source.nomsTheme = {QStringLiteral("folder")};
             source.fichier = dossierApplication + ImageDossier;
@@ -144,13 +139,13 @@ void Preparer_Icones() {
 
 QList<SourceIcone> Sources_Communes(const QString& dossierApplication) {
     // An empty path is no desktop entry: a program's picture is then the theme's generic one.
-    return {Source_Icone(QString(), Programme, dossierApplication),
-            Source_Icone(QString(), Lien, dossierApplication),
-            Source_Icone(QString(), Mail, dossierApplication)};
+    return {Source_Icone(QString(), TypeElement::Programme, dossierApplication),
+            Source_Icone(QString(), TypeElement::LienInternet, dossierApplication),
+            Source_Icone(QString(), TypeElement::Mail, dossierApplication)};
 }
 
 QIcon Icone_Programme(const QString& dossierApplication) {
-    return Charger_Icone(Source_Icone(QString(), Programme, dossierApplication));
+    return Charger_Icone(Source_Icone(QString(), TypeElement::Programme, dossierApplication));
 }
 
 QIcon Icone_Application(const QString& icone, const QIcon& generique) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/Enregistrements.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QString>
@@ -30,11 +32,11 @@ struct EntreeBureau {
 bool Est_Entree_Bureau(const QString& chemin);
 EntreeBureau Lire_Entree_Bureau(const QString& chemin);
 
-// The picture of an item of the catalogue, by its path and its type code ("0" program,
-// "1" document, "2" web link, "3" e-mail address). Reads at most the desktop entry of a
+// The picture of an item of the catalogue, by its path and its type (a code that names no
+// type counts as a program). Reads at most the desktop entry of a
 // program; a document's type is told by its name, or by its first bytes when the name
 // says nothing.
-SourceIcone Source_Icone(const QString& chemin, const QString& typefichier,
+SourceIcone Source_Icone(const QString& chemin, const CodeStocke<TypeElement>& type,
                          const QString& dossierApplication);
 // The first picture of the source that can be had: a picture file is had when it exists
 // and reads as a picture. A null icon when none can.

@@ -29,8 +29,8 @@ ElementsCategorie lireElements(Catalogue& catalogue, const QString& categorie) {
         if (element.nom.isEmpty()) continue;
         e.noms << element.nom;
         e.chemins << element.chemin;
-        e.types << element.typefichier;
-        e.modes << element.demarrage;
+        e.types << element.type.texte();
+        e.modes << element.mode.texte();
     }
     return e;
 }
@@ -147,14 +147,14 @@ QPixmap Charger_Image(const QString& chemin, const QSize& taille) {
         image.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
-QColor Couleur_Categorie(const QString& texte, GenerateurAleatoire& aleatoire) {
-    if (texte == QLatin1String("-1")) {
+QColor Couleur_Categorie(const std::optional<qint64>& couleur, GenerateurAleatoire& aleatoire) {
+    if (!couleur) {
         const int rouge = canal(aleatoire.suivant());
         const int vert = canal(aleatoire.suivant());
         const int bleu = canal(aleatoire.suivant());
         return QColor(rouge, vert, bleu);
     }
-    const auto valeur = static_cast<quint64>(Valeur_Entiere(texte));
+    const auto valeur = static_cast<quint64>(*couleur);
     return QColor(static_cast<int>(valeur & 0xFF), static_cast<int>((valeur >> 8) & 0xFF),
                   static_cast<int>((valeur >> 16) & 0xFF));
 }
@@ -165,7 +165,7 @@ void Charger_Categories(Contexte& contexte, TableCategories& table) {
         if (categorie.nom.isEmpty()) continue;
         table.lstCategorie << categorie.nom;
         table.lstIcones << categorie.icone;
-        table.lstCouleur << categorie.couleurStockee;
+        table.lstCouleur << categorie.couleur;
     }
 }
 

@@ -27,7 +27,7 @@ class QScreen;
 struct TableCategories {
     QStringList lstCategorie;
     QStringList lstIcones;
-    QStringList lstCouleur;
+    QList<std::optional<qint64>> lstCouleur; // nothing: random
 };
 
 // The items of one displayed category, in name order, entry for entry.
@@ -80,11 +80,10 @@ void Creer_Fenetres(Contexte& contexte, HoteFenetres& hote, LectureFenetres lect
 // reach the caller.
 void Charger_Categories(Contexte& contexte, TableCategories& table);
 
-// The colour of a category: "-1" exactly draws red, green and blue from the generator;
-// any other text is a colour number red + 256 x green + 65536 x blue read with the shared
-// numeric reading (an empty text is black). A number outside 0 to 16777215 keeps its
+// The colour of a category: a random one draws red, green and blue from the generator;
+// a number is red + 256 x green + 65536 x blue, and one outside 0 to 16777215 keeps its
 // three low bytes.
-QColor Couleur_Categorie(const QString& texte, GenerateurAleatoire& aleatoire);
+QColor Couleur_Categorie(const std::optional<qint64>& couleur, GenerateurAleatoire& aleatoire);
 
 // A picture file that exists but cannot be read as a picture.
 class ErreurImage : public std::runtime_error {

@@ -17,13 +17,7 @@
 
 namespace {
 
-// The item type codes, compared as exact texts.
-namespace Type {
-const QString Programme = QStringLiteral("0");
-const QString Fichier = QStringLiteral("1");
-const QString LienInternet = QStringLiteral("2");
-const QString Mail = QStringLiteral("3");
-} // namespace Type
+using Type = CodeStocke<TypeElement>;
 
 // Selects the entry of a hidden list at the index of the visible one, and reads it.
 QString texteA(ListeCachee& liste, int index) {
@@ -42,29 +36,29 @@ bool estDossier(const QString& chemin) {
 }
 
 // A program item may name an installed application by its desktop entry.
-bool estEntreeBureau(const QString& type, const QString& chemin) {
-    return type == Type::Programme &&
+bool estEntreeBureau(const Type& type, const QString& chemin) {
+    return type.est(TypeElement::Programme) &&
            chemin.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive);
 }
 
 // The check of the item by its type; true when it passes (or its type has none).
-bool verifier(const QString& type, const QString& chemin, EchecVerification& echec) {
-    if (type == Type::Programme) {
+bool verifier(const Type& type, const QString& chemin, EchecVerification& echec) {
+    if (type.est(TypeElement::Programme)) {
         echec = {QStringLiteral("Impossible de démarrer le programme sélectionné."),
                  QStringLiteral("Le programme n'existe pas.")};
         return Fichier_Existe(chemin);
     }
-    if (type == Type::Fichier) {
+    if (type.est(TypeElement::Fichier)) {
         echec = {QStringLiteral("Impossible de démarrer le fichier sélectionné."),
                  QStringLiteral("Le fichier n'existe pas.")};
         return Fichier_Existe(chemin) || estDossier(chemin);
     }
-    if (type == Type::LienInternet) {
+    if (type.est(TypeElement::LienInternet)) {
         echec = {QStringLiteral("Impossible d'afficher la page Internet sélectionnée."),
                  QStringLiteral("L'adresse du site Internet ne semble pas une adresse valide.")};
         return Lien_Internet_Valide(chemin);
     }
-    if (type == Type::Mail) {
+    if (type.est(TypeElement::Mail)) {
         echec = {QStringLiteral("Impossible d'envoyer un e-mail à l'adresse sélectionnée."),
                  QStringLiteral("L'adresse de messagerie ne semble pas une adresse valide.")};
         return Adresse_Mail_Valide(chemin);
@@ -74,13 +68,14 @@ bool verifier(const QString& type, const QString& chemin, EchecVerification& ech
 
 // The question when nothing opens the item, in the words of what it is: a web link or an
 // e-mail address is no file.
-QString Question_Sans_Application(const QString& type, const QString& chemin) {
-    if (type == Type::Mail || chemin.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+QString Question_Sans_Application(const Type& type, const QString& chemin) {
+    if (type.est(TypeElement::Mail) ||
+        chemin.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
         return QStringLiteral("Aucune application n'est associée à l'envoi d'e-mails.") +
                SautDeLigne +
                QStringLiteral("Voulez-vous choisir l'application qui ouvrira les adresses "
                               "e-mail ?");
-    if (type == Type::LienInternet)
+    if (type.est(TypeElement::LienInternet))
         return QStringLiteral("Aucune application n'ouvre les liens Internet de ce type.") +
                SautDeLigne +
                QStringLiteral("Voulez-vous choisir l'application qui ouvrira ces liens ?");
@@ -90,7 +85,7 @@ QString Question_Sans_Application(const QString& type, const QString& chemin) {
 }
 
 // The start itself, every failure of which is silent. True when something was started.
-bool demarrer(Contexte& contexte, QWidget* proprietaire, const QString& type, const QString& chemin,
+bool demarrer(Contexte& contexte, QWidget* proprietaire, const Type& type, const QString& chemin,
               int commande) {
     ServiceShell& shell = contexte.shell();
     try {
@@ -130,7 +125,7 @@ int Commande_Affichage(const QString& demarrage) {
 
 bool Demarrer_Element(Contexte& contexte, const Element& element, QWidget* proprietaire) {
     const QString& chemin = element.chemin;
-    const QString& type = element.typefichier;
+    const Type& type = element.type;
     EchecVerification echec;
     const auto signalerEchec = [&] {
         contexte.messages().afficher(echec.premiere + SautDeLigne + echec.seconde + SautDeLigne +
@@ -141,7 +136,7 @@ bool Demarrer_Element(Contexte& contexte, const Element& element, QWidget* propr
         signalerEchec();
         return false;
     }
-    const int commande = Commande_Affichage(element.demarrage);
+    const int commande = Commande_Affichage(element.mode.texte());
     bool demarre = false;
     if (estEntreeBureau(type, chemin)) {
         // An entry that no longer reads as an application's is a program that is gone;
@@ -171,8 +166,8 @@ void Lancer_Element(frmDalvire& fenetre) {
     element.nom = nom;
     element.categorie = fenetre.Tag();
     element.chemin = texteA(fenetre.cboChemin, index);
-    element.typefichier = texteA(fenetre.cboType, index);
-    element.demarrage = texteA(fenetre.cboAffichage, index);
+    element.type = Type::lu(texteA(fenetre.cboType, index));
+    element.mode = CodeStocke<ModeAffichage>::lu(texteA(fenetre.cboAffichage, index));
     liste->setToolTip(nom + QStringLiteral(" [") + element.chemin + QStringLiteral("]"));
 
     // The question and the chooser are modal, and the window's timer (or a click on

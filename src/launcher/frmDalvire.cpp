@@ -279,7 +279,8 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
     iconesProgrammes = new DelegueIcones(
         cboProgrammes->model(),
         [this](int ligne) {
-            return Source_Icone(cboChemin.itemText(ligne), cboType.itemText(ligne),
+            return Source_Icone(cboChemin.itemText(ligne),
+                                CodeStocke<TypeElement>::lu(cboType.itemText(ligne)),
                                 Dossier_Application(contexte_));
         },
         cboProgrammes);

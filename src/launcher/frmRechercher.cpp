@@ -177,7 +177,7 @@ frmRechercher::frmRechercher(Contexte& contexte)
         modele_,
         [this](int ligne) {
             const Element& e = modele_->element(ligne);
-            return Source_Icone(e.chemin, e.typefichier, Dossier_Application(contexte_));
+            return Source_Icone(e.chemin, e.type, Dossier_Application(contexte_));
         },
         lstTrouves);
     lstTrouves->setItemDelegate(icones_);

@@ -181,14 +181,12 @@ void frmCategories::Remplir_Categorie() {
     }
     if (!categorie) return;
     txtIcone->setText(categorie->icone);
-    const qint64 affiche = Valeur_Entiere(categorie->afficheStocke);
-    if (affiche == 0 || affiche == 1)
-        optAffiche[static_cast<std::size_t>(affiche)]->setChecked(true);
+    optAffiche[categorie->affichee ? 1 : 0]->setChecked(true);
     if (!categorie->couleur) {
         optCouleur[0]->setChecked(true);
     } else {
         optCouleur[1]->setChecked(true);
-        definirCouleur(Valeur_Entiere_32(categorie->couleurStockee));
+        definirCouleur(Entier_32(*categorie->couleur));
     }
 }
 
@@ -262,7 +260,7 @@ int frmCategories::ecrire(const QString& nom) {
     const bool affichee = optAffiche[1]->isChecked();
     const std::optional<qint64> couleur =
         optCouleur[0]->isChecked() ? std::nullopt : std::optional<qint64>(couleurFixe_);
-    const Categorie categorie{nom, txtIcone->text(), affichee, couleur, {}, {}};
+    const Categorie categorie{nom, txtIcone->text(), affichee, couleur};
     Catalogue& catalogue = contexte_.catalogue();
     return modeModification() ? catalogue.modifier(categorie) : catalogue.ajouter(categorie);
 }

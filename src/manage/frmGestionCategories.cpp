@@ -129,11 +129,10 @@ void frmGestion::Affiche_Categorie() {
                 imgIcone->setPixmap(*image);
         lblDonneesCategories[2]->afficher(categorie->affichee ? QStringLiteral("OUI")
                                                               : QStringLiteral("NON"));
-        const QString& couleur = categorie->couleurStockee;
-        if (couleur == QLatin1String("-1")) {
+        if (!categorie->couleur) {
             lblDonneesCategories[3]->afficher(QStringLiteral("Aléatoire"));
         } else {
-            const QColor c = Couleur_Windows(Valeur_Entiere_32(couleur));
+            const QColor c = Couleur_Windows(Entier_32(*categorie->couleur));
             lblDonneesCategories[3]->setStyleSheet(
                 QStringLiteral("QLabel { background-color: %1; border: 1px solid black; }")
                     .arg(c.name()));

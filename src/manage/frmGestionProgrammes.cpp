@@ -62,7 +62,8 @@ void frmGestion::creerPageProgrammes() {
     iconesProgrammes = new DelegueIcones(
         lstProgrammes->model(),
         [this](int ligne) {
-            return Source_Icone(cheminsProgrammes.value(ligne), typesProgrammes.value(ligne),
+            return Source_Icone(cheminsProgrammes.value(ligne),
+                                CodeStocke<TypeElement>::lu(typesProgrammes.value(ligne)),
                                 Dossier_Application(contexte_));
         },
         lstProgrammes);
@@ -168,7 +169,7 @@ void frmGestion::Liste_Programmes() {
             for (const Element& element : elements) {
                 noms << element.nom;
                 cheminsProgrammes << element.chemin;
-                typesProgrammes << element.typefichier;
+                typesProgrammes << element.type.texte();
             }
         } catch (const ErreurCatalogue& erreur) {
             noms.clear();
@@ -202,9 +203,9 @@ void frmGestion::Affiche_Programme() {
     if (!element) return;
     lblDonneesProgrammes[0]->afficher(element->nom);
     lblDonneesProgrammes[1]->afficher(element->chemin);
-    lblDonneesProgrammes[2]->afficher(Texte_Demarrage(element->demarrage));
+    lblDonneesProgrammes[2]->afficher(Texte_Demarrage(element->mode.texte()));
     lblDonneesProgrammes[3]->afficher(element->categorie);
-    lblDonneesProgrammes[4]->afficher(Texte_Type(element->typefichier));
+    lblDonneesProgrammes[4]->afficher(Texte_Type(element->type.texte()));
 }
 
 void frmGestion::cmdProgrammes_Click(int index) {

@@ -185,8 +185,8 @@ void frmProgrammes::Remplir_Programme() {
     }
     if (!element) return;
     txtChemin->setText(element->chemin);
-    lstAffichage->setCurrentRow(Position_Code(element->demarrage, lstAffichage->count()));
-    const int type = Position_Code(element->typefichier, 4);
+    lstAffichage->setCurrentRow(Position_Code(element->mode.texte(), lstAffichage->count()));
+    const int type = Position_Code(element->type.texte(), 4);
     optType[static_cast<std::size_t>(type >= 0 ? type : 0)]->setChecked(true);
     const QString categorie = element->categorie.toLower();
     for (int i = 0; i < cboCategorie->count(); ++i)
@@ -313,9 +313,10 @@ void frmProgrammes::enregistre(const QString& nom) {
 }
 
 int frmProgrammes::ecrire(const QString& nom) {
-    const Element element{nom, txtChemin->text(), cboCategorie->currentText(),
-                          QString::number(Ligne_Choisie(lstAffichage)),
-                          QString::number(typeChoisi())};
+    const Element element{
+        nom, txtChemin->text(), cboCategorie->currentText(),
+        CodeStocke<ModeAffichage>::lu(QString::number(Ligne_Choisie(lstAffichage))),
+        CodeStocke<TypeElement>::lu(QString::number(typeChoisi()))};
     Catalogue& catalogue = contexte_.catalogue();
     return modeModification() ? catalogue.modifier(element) : catalogue.ajouter(element);
 }

@@ -14,12 +14,12 @@
 namespace {
 
 Categorie categorie(const QString& nom) {
-    return {nom, QStringLiteral("/i.ico"), true, 16761024, {}, {}};
+    return {nom, QStringLiteral("/i.ico"), true, 16761024};
 }
 
 Element element(const QString& nom, const QString& categorie) {
-    return {nom, QStringLiteral("/bin/") + nom, categorie, QStringLiteral("1"),
-            QStringLiteral("0")};
+    return {nom, QStringLiteral("/bin/") + nom, categorie, ModeAffichage::Normal,
+            TypeElement::Programme};
 }
 
 // A catalogue open on a fresh copy of the delivered file.
@@ -121,16 +121,19 @@ private Q_SLOTS:
         b.categories({"Outils", "Jeux"});
         QStringList ecrits;
         for (int i = 0; i < 6; ++i) {
-            const Element e{QStringLiteral("e%1").arg(i), QStringLiteral("/bin/%1").arg(i),
-                            i % 2 ? QStringLiteral("Jeux") : QStringLiteral("Outils"),
-                            QString::number(i % 3), i % 4 ? QString::number(i % 4) : QString()};
+            const Element e{
+                QStringLiteral("e%1").arg(i), QStringLiteral("/bin/%1").arg(i),
+                i % 2 ? QStringLiteral("Jeux") : QStringLiteral("Outils"),
+                static_cast<ModeAffichage>(i % 3),
+                CodeStocke<TypeElement>::lu(i % 4 ? QString::number(i % 4) : QString())};
             b.c().ajouter(e);
-            ecrits << QStringList{e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier}.join(
-                '|');
+            ecrits << QStringList{e.nom, e.chemin, e.categorie, e.mode.texte(), e.type.texte()}
+                          .join('|');
         }
         QStringList lus;
         for (const Element& e : b.c().elementsSansOrdre())
-            lus << QStringList{e.nom, e.chemin, e.categorie, e.demarrage, e.typefichier}.join('|');
+            lus << QStringList{e.nom, e.chemin, e.categorie, e.mode.texte(), e.type.texte()}.join(
+                '|');
         lus.sort();
         QCOMPARE(lus, ecrits);
     }
@@ -173,11 +176,11 @@ private Q_SLOTS:
         b.env.executer("INSERT INTO programmes VALUES ('p', NULL, 'seule', " + texte(demarrage) +
                        ", " + texte(typefichier) + ")");
         const Element lu = *b.c().element(QStringLiteral("P"));
-        QCOMPARE(lu.demarrage, demarrage.isNull() ? QString("") : demarrage);
-        QCOMPARE(lu.typefichier, typefichier.isNull() ? QString("") : typefichier);
+        QCOMPARE(lu.mode.texte(), demarrage.isNull() ? QString("") : demarrage);
+        QCOMPARE(lu.type.texte(), typefichier.isNull() ? QString("") : typefichier);
         QCOMPARE(lu.chemin, QString(""));
-        QCOMPARE(lu.mode() ? int(*lu.mode()) : -1, mode);
-        QCOMPARE(lu.type() ? int(*lu.type()) : -1, type);
+        QCOMPARE(lu.mode.valeur() ? int(*lu.mode.valeur()) : -1, mode);
+        QCOMPARE(lu.type.valeur() ? int(*lu.type.valeur()) : -1, type);
         const Categorie seule = *b.c().categorie(QStringLiteral("seule"));
         QVERIFY(seule.icone.isEmpty() && !seule.affichee);
         QCOMPARE(seule.couleur, std::optional<qint64>(0));
@@ -242,8 +245,7 @@ private Q_SLOTS:
         env.ouvrirCatalogue();
         Catalogue& c = env.contexte().catalogue();
         // A catalogue already seeded by another user, with a name in other letter case.
-        c.ajouter(
-            Categorie{QStringLiteral("internet"), QStringLiteral("/x.ico"), false, 1, {}, {}});
+        c.ajouter(Categorie{QStringLiteral("internet"), QStringLiteral("/x.ico"), false, 1});
         Donnees_Initiales(c, env.dossier());
         Donnees_Initiales(c, env.dossier());
         QCOMPARE(Noms(c.categories()),

@@ -27,7 +27,7 @@ private Q_SLOTS:
         Catalogue catalogue;
         catalogue.ouvrir(chemin);
         QVERIFY(moteurCharge());
-        QCOMPARE(catalogue.ajouter(Categorie{QStringLiteral("Jeux"), {}, true, {}, {}, {}}), 1);
+        QCOMPARE(catalogue.ajouter(Categorie{QStringLiteral("Jeux"), {}, true, {}}), 1);
         { const ReposCatalogue repos(catalogue); }
         QVERIFY(!moteurCharge());
         QVERIFY(catalogue.estOuvert());

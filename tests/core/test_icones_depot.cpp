@@ -98,7 +98,7 @@ private Q_SLOTS:
         QFETCH(QString, type);
         const QString racine = dossier_.path() + '/';
         chemin.replace('$', racine);
-        const SourceIcone source = Source_Icone(chemin, type, racine);
+        const SourceIcone source = Source_Icone(chemin, CodeStocke<TypeElement>::lu(type), racine);
         QTEST(source.nomsTheme, "noms");
         QCOMPARE(source.fichier, fichier.replace('$', racine));
         QCOMPARE(source.propre, propre ? racine + "propre.png" : QString());
@@ -115,17 +115,21 @@ private Q_SLOTS:
         QIcon::setThemeName("essai");
         const QString racine = dossier_.path() + '/';
         const QImage lien =
-            Charger_Icone(Source_Icone("https://a.fr", "2", racine)).pixmap(16).toImage();
+            Charger_Icone(Source_Icone("https://a.fr", TypeElement::LienInternet, racine))
+                .pixmap(16)
+                .toImage();
         QCOMPARE(lien.pixelColor(8, 8), QColor(Qt::green));
         QDir(d("theme/essai/16x16/apps")).removeRecursively();
         QIcon::setThemeName("essai"); // forgets what it had found
         const QImage repli =
-            Charger_Icone(Source_Icone("https://a.fr", "2", racine)).pixmap(16).toImage();
+            Charger_Icone(Source_Icone("https://a.fr", TypeElement::LienInternet, racine))
+                .pixmap(16)
+                .toImage();
         QCOMPARE(repli.pixelColor(8, 8), QColor(Qt::blue));
-        QVERIFY(Charger_Icone(Source_Icone("mailto:a@b", "3", racine)).isNull());
+        QVERIFY(Charger_Icone(Source_Icone("mailto:a@b", TypeElement::Mail, racine)).isNull());
         // A file of several pictures: those a line may draw, not the large one.
-        const QIcon plusieurs = Charger_Icone(
-            Source_Icone("mailto:a@b", "3", QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/")));
+        const QIcon plusieurs = Charger_Icone(Source_Icone(
+            "mailto:a@b", TypeElement::Mail, QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/")));
         QCOMPARE(plusieurs.availableSizes(),
                  (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
     }
@@ -156,9 +160,9 @@ private Q_SLOTS:
         QIcon::setThemeName("aucun");
         chemin.replace('$', dossier_.path() + '/');
         const QString livre = QStringLiteral(DALVIRE_DOSSIER_APPLICATION "/");
-        const QIcon icone = type < 0
-                                ? Icone_Application(chemin, Icone_Programme(livre))
-                                : Charger_Icone(Source_Icone(chemin, QString::number(type), livre));
+        const QIcon icone =
+            type < 0 ? Icone_Application(chemin, Icone_Programme(livre))
+                     : Charger_Icone(Source_Icone(chemin, static_cast<TypeElement>(type), livre));
         // The file's first picture is its 16-pixel one.
         const QImage attendue = QImage(livre + "icones/" + image + ".ico");
         QCOMPARE(attendue.size(), QSize(16, 16));

@@ -106,8 +106,9 @@ private Q_SLOTS:
         Catalogue& catalogue = env.contexte().catalogue();
         QList<Element> elements;
         for (const QString& nom : noms)
-            elements.append(Element{nom, "/bin/sh", "Outils", "0", "0"});
-        catalogue.ajouterEnsemble({Categorie{"Outils", {}, false, {}, {}, {}}}, elements);
+            elements.append(
+                Element{nom, "/bin/sh", "Outils", ModeAffichage::Minimise, TypeElement::Programme});
+        catalogue.ajouterEnsemble({Categorie{"Outils", {}, false, {}}}, elements);
         Utilisations utilisations(dossier_.filePath(QTest::currentDataTag()));
         for (const QString& l : lancements)
             utilisations.noter(l.section('@', 0, 0),

@@ -2,10 +2,10 @@
 // documents, and an item offered by a drop saved only when the user confirms.
 #include "core/IconesElements.h"
 #include "core/Services.h"
-#include "support/BancGestion.h"
 #include "manage/frmApplications.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
+#include "support/BancGestion.h"
 #include "support/ShellFactice.h"
 #include "ui/DelegueIcones.h"
 
@@ -139,8 +139,8 @@ private Q_SLOTS:
         const int vues = g.iconesProgrammes->recherches();
         QVERIFY2(vues > 0 && vues < 60, qPrintable(QString::number(vues)));
         for (int i = 0; i < 4; ++i) {
-            const QIcon attendue = Charger_Icone(
-                Source_Icone(chemins.at(i), QString::number(i), Dossier_Application(b.c())));
+            const QIcon attendue = Charger_Icone(Source_Icone(
+                chemins.at(i), static_cast<TypeElement>(i), Dossier_Application(b.c())));
             QCOMPARE(g.iconesProgrammes->icone(i).pixmap(16).toImage(),
                      attendue.pixmap(16).toImage());
         }

@@ -1,0 +1,192 @@
+#include "core/ModeleCatalogue.h"
+
+#include "catalogue/Collation.h"
+#include "catalogue/Connexion.h"
+
+#include <algorithm>
+
+namespace {
+
+bool memeNom(const QString& a, const QString& b) {
+    return Collation::comparer(a, b) == 0;
+}
+
+// Where a name goes in a list in French order of the names.
+template <typename Ligne> int place(const QList<Ligne>& lignes, const QString& nom) {
+    const auto endroit = std::lower_bound(
+        lignes.cbegin(), lignes.cend(), nom,
+        [](const Ligne& ligne, const QString& n) { return Collation::comparer(ligne.nom, n) < 0; });
+    return static_cast<int>(endroit - lignes.cbegin());
+}
+
+template <typename Ligne> int ligneDe(const QList<Ligne>& lignes, const QString& nom) {
+    const int i = place(lignes, nom);
+    return i < lignes.size() && memeNom(lignes.at(i).nom, nom) ? i : -1;
+}
+
+} // namespace
+
+ModeleCatalogue::ModeleCatalogue(Catalogue& catalogue, QObject* parent)
+    : QObject(parent)
+    , catalogue_(catalogue) {}
+
+void ModeleCatalogue::charger() {
+    // The reading before the rows change: a failure leaves the model as it was.
+    const Catalogue::Empreinte avant = catalogue_.empreinte();
+    QList<Categorie> categories = catalogue_.categories();
+    QList<Element> elements = catalogue_.elements();
+    Q_EMIT avantRechargement();
+    categories_ = std::move(categories);
+    elements_ = std::move(elements);
+    // Read before the rows were, so that a write made meanwhile is read at the next check.
+    empreinte_ = avant;
+    charge_ = true;
+    Q_EMIT recharge();
+}
+
+bool ModeleCatalogue::rechargerSiModifie() {
+    if (charge_ && catalogue_.empreinte() == empreinte_) return false;
+    charger();
+    return true;
+}
+
+QList<Categorie> ModeleCatalogue::categoriesAffichees() const {
+    QList<Categorie> affichees;
+    for (const Categorie& categorie : categories_)
+        if (categorie.affichee) affichees << categorie;
+    return affichees;
+}
+
+QList<Element> ModeleCatalogue::elementsDe(const QString& categorie) const {
+    QList<Element> siens;
+    for (const Element& element : elements_)
+        if (memeNom(element.categorie, categorie)) siens << element;
+    return siens;
+}
+
+int ModeleCatalogue::compterElementsDe(const QString& categorie) const {
+    return static_cast<int>(
+        std::count_if(elements_.cbegin(), elements_.cend(),
+                      [&](const Element& e) { return memeNom(e.categorie, categorie); }));
+}
+
+int ModeleCatalogue::ligneCategorie(const QString& nom) const {
+    return ligneDe(categories_, nom);
+}
+
+int ModeleCatalogue::ligneElement(const QString& nom) const {
+    return ligneDe(elements_, nom);
+}
+
+std::optional<Categorie> ModeleCatalogue::categorie(const QString& nom) const {
+    const int ligne = ligneCategorie(nom);
+    if (ligne < 0) return std::nullopt;
+    return categories_.at(ligne);
+}
+
+std::optional<Element> ModeleCatalogue::element(const QString& nom) const {
+    const int ligne = ligneElement(nom);
+    if (ligne < 0) return std::nullopt;
+    return elements_.at(ligne);
+}
+
+int ModeleCatalogue::ajouter(const Categorie& categorie) {
+    const int ecrites = catalogue_.ajouter(categorie);
+    noterEcriture();
+    if (ecrites == 0) return 0;
+    const int ligne = place(categories_, categorie.nom);
+    Q_EMIT avantAjoutCategorie(ligne);
+    categories_.insert(ligne, categorie);
+    Q_EMIT categorieAjoutee(ligne);
+    return ecrites;
+}
+
+int ModeleCatalogue::modifier(const Categorie& categorie) {
+    const int ecrites = catalogue_.modifier(categorie);
+    const int ligne = ligneCategorie(categorie.nom);
+    if (ecrites == 0 || ligne < 0) {
+        relireApresDisparition();
+        return ecrites;
+    }
+    noterEcriture();
+    Categorie& tenue = categories_[ligne];
+    // The name stays as stored: the file keeps it, a name differing in case aside.
+    tenue = Categorie{tenue.nom, categorie.icone, categorie.affichee, categorie.couleur};
+    Q_EMIT categorieModifiee(ligne);
+    return ecrites;
+}
+
+int ModeleCatalogue::ajouter(const Element& element) {
+    const int ecrits = catalogue_.ajouter(element);
+    noterEcriture();
+    if (ecrits == 0) return 0;
+    const int ligne = place(elements_, element.nom);
+    Q_EMIT avantAjoutElement(ligne);
+    elements_.insert(ligne, element);
+    Q_EMIT elementAjoute(ligne);
+    return ecrits;
+}
+
+int ModeleCatalogue::modifier(const Element& element) {
+    const int ecrits = catalogue_.modifier(element);
+    const int ligne = ligneElement(element.nom);
+    if (ecrits == 0 || ligne < 0) {
+        relireApresDisparition();
+        return ecrits;
+    }
+    noterEcriture();
+    Element& tenu = elements_[ligne];
+    tenu = Element{tenu.nom, element.chemin, element.categorie, element.mode, element.type};
+    Q_EMIT elementModifie(ligne);
+    return ecrits;
+}
+
+int ModeleCatalogue::supprimerElement(const QString& nom) {
+    const int supprimes = catalogue_.supprimerElement(nom);
+    const int ligne = ligneElement(nom);
+    if (supprimes == 0 || ligne < 0) {
+        relireApresDisparition();
+        return supprimes;
+    }
+    noterEcriture();
+    retirerElement(ligne);
+    return supprimes;
+}
+
+SuppressionCategorie ModeleCatalogue::supprimerCategorie(const QString& nom) {
+    const SuppressionCategorie faite = catalogue_.supprimerCategorie(nom);
+    const int ligne = ligneCategorie(nom);
+    if (faite.categories == 0 || ligne < 0) {
+        relireApresDisparition();
+        return faite;
+    }
+    noterEcriture();
+    // From the last, so that each row named is still the one meant.
+    for (int i = static_cast<int>(elements_.size()) - 1; i >= 0; --i)
+        if (memeNom(elements_.at(i).categorie, nom)) retirerElement(i);
+    Q_EMIT avantSuppressionCategorie(ligne);
+    categories_.removeAt(ligne);
+    Q_EMIT categorieSupprimee(ligne);
+    return faite;
+}
+
+void ModeleCatalogue::retirerElement(int ligne) {
+    Q_EMIT avantSuppressionElement(ligne);
+    elements_.removeAt(ligne);
+    Q_EMIT elementSupprime(ligne);
+}
+
+void ModeleCatalogue::noterEcriture() {
+    // Another tool that wrote just before this write goes unseen until the next change it
+    // makes: the file is not read again at each write.
+    empreinte_ = catalogue_.empreinte();
+}
+
+void ModeleCatalogue::relireApresDisparition() noexcept {
+    try {
+        charger();
+    } catch (const ErreurCatalogue&) {
+        // The rows stay as they were; the next check reads the file again.
+        charge_ = false;
+    }
+}
