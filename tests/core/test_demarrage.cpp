@@ -158,7 +158,6 @@ private Q_SLOTS:
         QTest::newRow("plan 1") << Cle::Plan << "1" << 5 << 1 << "0";
         QTest::newRow("date illisible") << Cle::DateDebut << "pas une date" << 5 << 0 << "0";
         QTest::newRow("date apres aujourd'hui") << Cle::DateDebut << "10/12/2026" << 5 << 0 << "3";
-        QTest::newRow("date impossible") << Cle::DateDebut << "31/02/2026" << 5 << 0 << "0";
         QTest::newRow("date sans zeros") << Cle::DateDebut << "7/1/2026" << 5 << 0 << "334";
     }
     void parametresDeLaMain() {
@@ -175,13 +174,6 @@ private Q_SLOTS:
         QCOMPARE(env.contexte().JoursUtilisation, jours);
         // A value that is present is never replaced by its default.
         QCOMPARE(env.parametres().lire(cle), valeur);
-    }
-
-    void cleVideeCommeAbsente() {
-        Environnement env;
-        env.parametres().valeurs.insert(Cle::DateDebut, QString());
-        QVERIFY(demarrer(env));
-        QCOMPARE(env.parametres().lire(Cle::DateDebut), QStringLiteral("07/12/2026"));
     }
 
     void catalogueManquant() {

@@ -5,155 +5,115 @@
 #include "core/Reglages.h"
 #include "platform/linux/ParametresQSettings.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 
-// A settings file of its own for each case: Qt keeps the files it has read.
-struct Fichier {
-    QTemporaryDir dossier;
-    QString chemin = dossier.filePath(QStringLiteral("Dalvire/Dalvire.ini"));
-    Fichier() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dossier.path()); }
-    void ecrire(const QByteArray& texte) {
-        QDir(dossier.path()).mkpath(QStringLiteral("Dalvire"));
-        QFile f(chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(texte) == texte.size());
-    }
-    QByteArray lire() const {
-        QFile f(chemin);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-};
-
-QString Mot(bool actif) {
-    return actif ? QStringLiteral("oui") : QStringLiteral("non");
+// A settings file of its own for each case (Qt keeps the files it has read), holding the
+// texts of "demarrage pc", "confirmation fermeture", "plan", "fermeture", "raccourci
+// recherche" and "date de debut", "|" between them, an empty one absent.
+QByteArray Texte_Ini(const QString& textes) {
+    const QStringList cles{Cle::DemarragePc, Cle::ConfirmationFermeture, Cle::Plan,
+                           Cle::Fermeture,   Cle::RaccourciRecherche,    Cle::DateDebut};
+    QMap<QByteArray, QByteArray> lignes; // in the order Qt writes them
+    for (int i = 0; i < cles.size(); ++i)
+        if (!textes.section('|', i, i).isEmpty())
+            lignes.insert(cles[i].toUtf8().replace(' ', "%20"), textes.section('|', i, i).toUtf8());
+    QByteArray texte = "[parametres]\n";
+    for (auto it = lignes.cbegin(); it != lignes.cend(); ++it)
+        texte += it.key() + '=' + it.value() + '\n';
+    return texte;
 }
 
-// Each setting as a text to compare, and written back as it was read.
-struct Acces {
-    QString (*lire)(const Reglages&);
-    void (*reecrire)(Reglages&);
-};
-const QMap<QString, Acces> Reglage = {
-    {Cle::DemarragePc,
-     {[](const Reglages& r) { return Mot(r.demarrageAvecSession()); },
-      [](Reglages& r) { r.definirDemarrageAvecSession(r.demarrageAvecSession()); }}},
-    {Cle::ConfirmationFermeture,
-     {[](const Reglages& r) { return Mot(r.confirmationFermeture()); },
-      [](Reglages& r) { r.definirConfirmationFermeture(r.confirmationFermeture()); }}},
-    {Cle::Plan,
-     {[](const Reglages& r) { return Mot(r.premierPlan()); },
-      [](Reglages& r) { r.definirPremierPlan(r.premierPlan()); }}},
-    {Cle::Fermeture,
-     {[](const Reglages& r) { return QString::number(r.delaiFermeture()); },
-      [](Reglages& r) { r.definirDelaiFermeture(r.delaiFermeture()); }}},
-    {Cle::RaccourciRecherche,
-     {[](const Reglages& r) { return r.raccourciRecherche().toString(QKeySequence::PortableText); },
-      [](Reglages& r) { r.definirRaccourciRecherche(r.raccourciRecherche()); }}},
-    {Cle::DateDebut,
-     {[](const Reglages& r) { return r.dateDebut().toString(Qt::ISODate); }, nullptr}},
-};
+QByteArray Contenu(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString Mot(bool actif) {
+    return actif ? "oui" : "non";
+}
 
 } // namespace
 
 class TestReglages : public QObject {
     Q_OBJECT
+    std::optional<QTemporaryDir> dossier_;
+    QString chemin_;
+
 private Q_SLOTS:
+    void init() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dossier_.emplace().path());
+        chemin_ = dossier_->filePath("Dalvire/Dalvire.ini");
+    }
+
     void lectureEtReecriture_data() {
-        QTest::addColumn<QString>("cle");
-        QTest::addColumn<QByteArray>("stocke"); // as the file has it after "="; null: absent
-        QTest::addColumn<QString>("lu");
-        QTest::addColumn<QByteArray>("reecrit");
-        const auto ligne = [](const char* nom, const QString& cle, const char* stocke,
-                              const char* lu, const char* reecrit) {
-            QTest::newRow(nom) << cle << QByteArray(stocke) << QString::fromUtf8(lu)
-                               << QByteArray(reecrit);
-        };
-        // Check boxes: "demarrage pc" as a number, the confirmation as the text "1" alone.
-        ligne("démarrage absent", Cle::DemarragePc, nullptr, "non", "0");
-        ligne("démarrage 1", Cle::DemarragePc, "1", "oui", "1");
-        ligne("démarrage 0", Cle::DemarragePc, "0", "non", "0");
-        ligne("démarrage blanc et 1", Cle::DemarragePc, "\" 1\"", "oui", "1");
-        ligne("démarrage 2", Cle::DemarragePc, "2", "non", "0");
-        ligne("démarrage oui", Cle::DemarragePc, "oui", "non", "0");
-        ligne("confirmation absente", Cle::ConfirmationFermeture, nullptr, "non", "0");
-        ligne("confirmation 1", Cle::ConfirmationFermeture, "1", "oui", "1");
-        ligne("confirmation 1.0", Cle::ConfirmationFermeture, "1.0", "non", "0");
-        ligne("confirmation abc", Cle::ConfirmationFermeture, "abc", "non", "0");
-        // Held for the run: any number but 0 on top, within 16 bits.
-        ligne("plan absent", Cle::Plan, nullptr, "non", "0");
-        ligne("plan 1", Cle::Plan, "1", "oui", "1");
-        ligne("plan -1", Cle::Plan, "-1", "oui", "1");
-        ligne("plan x", Cle::Plan, "x", "non", "0");
-        ligne("plan 70000", Cle::Plan, "70000", "non", "0");
-        // Any 32-bit number, kept as it is: the dialog alone bounds it.
-        ligne("délai absent", Cle::Fermeture, nullptr, "0", "0");
-        ligne("délai 5", Cle::Fermeture, "5", "5", "5");
-        ligne("délai 60", Cle::Fermeture, "60", "60", "60");
-        ligne("délai -5", Cle::Fermeture, "-5", "-5", "-5");
-        ligne("délai 99999", Cle::Fermeture, "99999", "99999", "99999");
-        ligne("délai 2.5", Cle::Fermeture, "2.5", "2", "2");
-        ligne("délai abc", Cle::Fermeture, "abc", "0", "0");
-        ligne("délai 1e10", Cle::Fermeture, "1e10", "0", "0");
-        // One key, in Qt's portable text; a word of its own for none.
-        ligne("raccourci absent", Cle::RaccourciRecherche, nullptr, "Ctrl+Alt+Space",
-              "Ctrl+Alt+Space");
-        ligne("raccourci Meta+F12", Cle::RaccourciRecherche, "Meta+F12", "Meta+F12", "Meta+F12");
-        ligne("raccourci aucun", Cle::RaccourciRecherche, "aucun", "", "aucun");
-        ligne("raccourci AUCUN", Cle::RaccourciRecherche, "AUCUN", "", "aucun");
-        ligne("raccourci abîmé", Cle::RaccourciRecherche, "Ctrl+Machin", "", "aucun");
-        ligne("raccourci deux touches", Cle::RaccourciRecherche, "\"Ctrl+K, Ctrl+L\"", "", "aucun");
-        // Read only: start-up writes it once.
-        ligne("date", Cle::DateDebut, "07/12/2026", "2026-12-07", nullptr);
-        ligne("date sans zéros", Cle::DateDebut, "7/1/2026", "2026-01-07", nullptr);
-        ligne("date impossible", Cle::DateDebut, "31/02/2026", "", nullptr);
-        ligne("date illisible", Cle::DateDebut, "demain", "", nullptr);
+        // The stored texts (see Texte_Ini), the six settings as the program takes them, and
+        // the texts they are written back in, " > " between them.
+        QTest::addColumn<QString>("cas");
+        QTest::newRow("absents")
+            << "||||| > non|non|non|0|Ctrl+Alt+Space| > 0|0|0|0|Ctrl+Alt+Space|";
+        QTest::newRow("premier démarrage")
+            << "1|1|0|5||07/12/2026 > oui|oui|non|5|Ctrl+Alt+Space|2026-12-07 > "
+               "1|1|0|5|Ctrl+Alt+Space|07/12/2026";
+        QTest::newRow("choisis")
+            << "0|0|1|60|Meta+F12|7/1/2026 > non|non|oui|60|Meta+F12|2026-01-07 > "
+               "0|0|1|60|Meta+F12|7/1/2026";
+        // A check box: "demarrage pc" as a number, the confirmation as "1" alone.
+        QTest::newRow("nombres écrits autrement")
+            << "\" 1\"|1.0|-1|-5|AUCUN|31/02/2026 > oui|non|oui|-5|| > 1|0|1|-5|aucun|31/02/2026";
+        // The delay is any 32-bit number (the dialog alone bounds it), the plan 16 bits.
+        QTest::newRow("hors bornes") << "2|2|70000|99999|\"Ctrl+K, Ctrl+L\"|demain > "
+                                        "non|non|non|99999|| > 0|0|0|99999|aucun|demain";
+        QTest::newRow("illisibles")
+            << "oui|\" 1\"|x|abc|Ctrl+Machin| > non|non|non|0|| > 0|0|0|0|aucun|";
+        QTest::newRow("délai arrondi") << "||0|2.5|aucun| > non|non|non|2|| > 0|0|0|2|aucun|";
     }
     void lectureEtReecriture() {
-        QFETCH(QString, cle);
-        QFETCH(QByteArray, stocke);
-        QFETCH(QByteArray, reecrit);
-        const QByteArray ligne = "[parametres]\n" + cle.toUtf8().replace(' ', "%20") + '=';
-        Fichier fichier;
-        if (!stocke.isNull()) fichier.ecrire(ligne + stocke + '\n');
+        QFETCH(QString, cas);
+        const QStringList c = cas.split(" > ");
+        QDir(dossier_->path()).mkpath("Dalvire");
+        QFile fichier(chemin_);
+        QVERIFY(fichier.open(QIODevice::WriteOnly) && fichier.write(Texte_Ini(c[0])) > 0);
+        fichier.close();
         ParametresQSettings stock;
-        Reglages reglages(stock);
-        reglages.charger();
-        QTEST(Reglage[cle].lire(reglages), "lu");
-        if (reecrit.isNull()) return;
-        Reglage[cle].reecrire(reglages);
-        QCOMPARE(fichier.lire(), ligne + reecrit + '\n');
+        Reglages r(stock);
+        r.charger();
+        QCOMPARE(QStringList({Mot(r.demarrageAvecSession()), Mot(r.confirmationFermeture()),
+                              Mot(r.premierPlan()), QString::number(r.delaiFermeture()),
+                              r.raccourciRecherche().toString(QKeySequence::PortableText),
+                              r.dateDebut().toString(Qt::ISODate)})
+                     .join('|'),
+                 c[1]);
+        r.definirDemarrageAvecSession(r.demarrageAvecSession());
+        r.definirConfirmationFermeture(r.confirmationFermeture());
+        r.definirPremierPlan(r.premierPlan());
+        r.definirDelaiFermeture(r.delaiFermeture());
+        r.definirRaccourciRecherche(r.raccourciRecherche());
+        QCOMPARE(Contenu(chemin_), Texte_Ini(c[2]));
     }
 
     // A fresh user's file, the defaults in their texts; a later start writes only the
     // folder and replaces nothing that is there, odd or not.
     void valeursParDefaut() {
-        Fichier fichier;
         ParametresQSettings stock;
         Reglages reglages(stock);
         QVERIFY(reglages.ecrireAbsents(QDate(2026, 12, 7), "/opt/dalvire/", "Version 2.0.0"));
-        const QByteArray attendu = "[parametres]\n"
-                                   "confirmation%20fermeture=1\n"
-                                   "couleur=1\n"
-                                   "date%20de%20debut=07/12/2026\n"
-                                   "demarrage%20pc=1\n"
-                                   "dossier%20application=/opt/dalvire/\n"
-                                   "fermeture=5\n"
-                                   "plan=0\n"
-                                   "utilisation=ok\n"
-                                   "version=Version 2.0.0\n";
-        QCOMPARE(fichier.lire(), attendu);
-        reglages.charger();
-        QVERIFY(reglages.delaiFermeture() == 5 && !reglages.premierPlan());
-
+        QByteArray attendu = "[parametres]\nconfirmation%20fermeture=1\ncouleur=1\n"
+                             "date%20de%20debut=07/12/2026\ndemarrage%20pc=1\n"
+                             "dossier%20application=/opt/dalvire/\nfermeture=5\nplan=0\n"
+                             "utilisation=ok\nversion=Version 2.0.0\n";
+        QCOMPARE(Contenu(chemin_), attendu);
         stock.ecrire(Cle::Fermeture, "abc");
+        stock.ecrire(Cle::DateDebut, ""); // emptied: as absent
         QVERIFY(!reglages.ecrireAbsents(QDate(2027, 1, 1), "/usr/lib/dalvire/", "Version 3"));
-        QCOMPARE(fichier.lire(), QByteArray(attendu)
-                                     .replace("fermeture=5", "fermeture=abc")
-                                     .replace("/opt/dalvire/", "/usr/lib/dalvire/"));
+        QCOMPARE(Contenu(chemin_), attendu.replace("fermeture=5", "fermeture=abc")
+                                       .replace("/opt/dalvire/", "/usr/lib/dalvire/")
+                                       .replace("07/12/2026", "01/01/2027"));
     }
 };
 

@@ -50,9 +50,6 @@ void parDefaut(Environnement& env) {
     QFile(Chemin_Executable(env.contexte())).open(QIODevice::WriteOnly);
 }
 
-QCheckBox* caseACocher(QWidget& f, const QString& nom) {
-    return Controle<QCheckBox>(f, nom);
-}
 QComboBox* delais(QWidget& f) {
     return Controle<QComboBox>(f, "Délai de fermeture d'affichage");
 }
@@ -64,8 +61,8 @@ void cliquer(QWidget& f, const QString& bouton) {
 }
 // With the space bar.
 void cocher(QWidget& f, const QString& nom, bool coche) {
-    if (caseACocher(f, nom)->isChecked() != coche)
-        QTest::keyClick(caseACocher(f, nom), Qt::Key_Space);
+    if (Controle<QCheckBox>(f, nom)->isChecked() != coche)
+        QTest::keyClick(Controle<QCheckBox>(f, nom), Qt::Key_Space);
 }
 // With the keys of the list.
 void choisirDelai(QWidget& f, int secondes) {
@@ -92,46 +89,27 @@ private Q_SLOTS:
     // The first-start values, then damaged or unusual ones, which still give controls
     // that can show them.
     void ouverture_data() {
-        QTest::addColumn<QString>("stockes"); // see stocker()
-        QTest::addColumn<QString>("coches");  // demarrage, plan, confirmation: 0 or 1 each
-        QTest::addColumn<QString>("secondes");
-        QTest::newRow("premier démarrage") << "1|1|0|5"
-                                           << "101"
-                                           << "5";
-        QTest::newRow("absentes") << "|||"
-                                  << "000"
-                                  << "1";
-        QTest::newRow("2 et -1") << "2|-1|2|1"
-                                 << "010"
-                                 << "1";
-        QTest::newRow("texte") << "oui|abc|-1|60"
-                               << "010"
-                               << "60";
+        // The stored texts (see stocker()), then the boxes demarrage, plan and confirmation
+        // ticked or not and the delay shown.
+        QTest::addColumn<QString>("cas");
+        QTest::newRow("premier démarrage") << "1|1|0|5 101 5";
+        QTest::newRow("absentes") << "||| 000 1";
         // The confirmation is asked for only at "1" itself: the box shows just that.
-        QTest::newRow("nombres écrits autrement") << " 1|1.0|1|30"
-                                                  << "110"
-                                                  << "30";
-        QTest::newRow("délai nul") << "0|0|0|0"
-                                   << "000"
-                                   << "1";
-        QTest::newRow("délai négatif") << "1|1|0|-7"
-                                       << "101"
-                                       << "1";
-        QTest::newRow("délai trop grand") << "1|1|0|61"
-                                          << "101"
-                                          << "60";
+        QTest::newRow("nombres écrits autrement") << " 1|1.0|1|30 110 30";
+        QTest::newRow("délai nul") << "0|0|0|0 000 1";
+        QTest::newRow("délai négatif") << "1|1|0|-7 101 1";
+        QTest::newRow("délai trop grand") << "1|1|0|61 101 60";
     }
     void ouverture() {
-        QFETCH(QString, stockes);
+        QFETCH(QString, cas);
         Environnement env;
         Contexte& c = env.contexte();
-        stocker(env, stockes);
+        stocker(env, cas.section(' ', 0, -3));
         frmParametres f(c);
         QString coches;
         for (const QString& nom : {Demarrage, Plan, Confirmation})
-            coches += caseACocher(f, nom)->isChecked() ? '1' : '0';
-        QTEST(coches, "coches");
-        QTEST(delais(f)->currentText(), "secondes");
+            coches += Controle<QCheckBox>(f, nom)->isChecked() ? '1' : '0';
+        QCOMPARE(coches + ' ' + delais(f)->currentText(), cas.section(' ', -2));
         QCOMPARE(delais(f)->count(), 60);
         QCOMPARE(Fenetres::tag(&f), Tag::Parametres);
         QVERIFY(c.fenetres().ouvertes<QWidget>().contains(&f));
@@ -178,19 +156,21 @@ private Q_SLOTS:
         choisirDelai(f, 10);
         cliquer(f, "Enregistrer les paramètres");
         QCOMPARE(env.messages().vus.size(), 1);
-        QVERIFY(!caseACocher(f, Demarrage)->isChecked());
+        QVERIFY(!Controle<QCheckBox>(f, Demarrage)->isChecked());
         QVERIFY(env.demarrageSession().valeurs.isEmpty());
         QCOMPARE(env.parametres().valeurs.value(Cle::DemarragePc), QStringLiteral("1"));
         QCOMPARE(env.contexte().reglages().delaiFermeture(), 10);
     }
 
-    void annulation_data() {
+    // Entrée saves, from the list too; the others leave everything as it was.
+    void fermeture_data() {
         QTest::addColumn<int>("maniere");
         QTest::newRow("bouton") << 0;
         QTest::newRow("échap") << 1;
         QTest::newRow("case de fermeture") << 2;
+        QTest::newRow("entrée") << 3;
     }
-    void annulation() {
+    void fermeture() {
         QFETCH(int, maniere);
         Environnement env;
         parDefaut(env);
@@ -206,26 +186,20 @@ private Q_SLOTS:
             cliquer(f, "Annuler");
         else if (maniere == 1)
             QTest::keyClick(&f, Qt::Key_Escape);
-        else
+        else if (maniere == 2)
             f.close();
+        else {
+            delais(f)->setFocus();
+            QTest::keyClick(delais(f), Qt::Key_Return);
+            QCOMPARE(f.result(), int(QDialog::Accepted));
+            QCOMPARE(env.parametres().valeurs.value(Cle::Fermeture), QStringLiteral("60"));
+            return;
+        }
         QVERIFY(!f.isVisible());
         QVERIFY(env.parametres().ecritures.isEmpty());
         QVERIFY(env.demarrageSession().journal.isEmpty());
         QVERIFY(c.reglages().delaiFermeture() == 5 && !c.reglages().premierPlan());
         QVERIFY(!Est_Premier_Plan(lanceur.get()));
-    }
-
-    void entreeEnregistre() {
-        Environnement env;
-        parDefaut(env);
-        frmParametres f(env.contexte());
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        delais(f)->setFocus();
-        choisirDelai(f, 3);
-        QTest::keyClick(delais(f), Qt::Key_Return);
-        QCOMPARE(f.result(), int(QDialog::Accepted));
-        QCOMPARE(env.parametres().valeurs.value(Cle::Fermeture), QStringLiteral("3"));
     }
 
     // The keep-on-top change reaches the launcher windows only, and only when it changed.
@@ -388,7 +362,7 @@ private Q_SLOTS:
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         f.activateWindow();
-        caseACocher(f, Plan)->setFocus();
+        Controle<QCheckBox>(f, Plan)->setFocus();
         QString modale;
         QTimer::singleShot(0, [&modale] {
             if (QWidget* w = QApplication::activeModalWidget(); w && w->inherits("frmApropos")) {
@@ -399,7 +373,7 @@ private Q_SLOTS:
         if (maniere == 1)
             cliquer(f, "Aide");
         else
-            QTest::keyClick(caseACocher(f, Plan), maniere == 0 ? Qt::Key_F1 : Qt::Key_F2);
+            QTest::keyClick(Controle<QCheckBox>(f, Plan), maniere == 0 ? Qt::Key_F1 : Qt::Key_F2);
         for (QString& r : rubriques)
             r.prepend(cc.dossier());
         QTRY_COMPARE(cc.rubriques(), rubriques);
