@@ -4,9 +4,9 @@
 #include "base/Nombres.h"
 #include "base/Twips.h"
 #include "base/Version.h"
-#include "core/ClesParametres.h"
 #include "core/Contexte.h"
 #include "core/Liens.h"
+#include "core/Reglages.h"
 #include "core/RubriquesAide.h"
 #include "core/Services.h"
 #include "platform/Messages.h"
@@ -50,10 +50,6 @@ QStringList Programmes() {
             QStringLiteral("lxtask")};
 }
 } // namespace InfosSysteme
-
-QString Date_Debut_Affichee(const QString& dateStockee) {
-    return Date_Longue(Lire_Date_Debut(dateStockee));
-}
 
 QString Texte_Jours_Utilisation(const QString& joursUtilisation) {
     const double jours = Valeur_Numerique(joursUtilisation);
@@ -162,7 +158,7 @@ void frmApropos::Form_Load() {
     lblJours->setText(Texte_Jours_Utilisation(contexte_.JoursUtilisation));
     Controles::Placer_Au_Moins(lblJours, 60, 4080, 3285, 195);
 
-    const QString date = Date_Debut_Affichee(contexte_.parametres().lire(Cle::DateDebut));
+    const QString date = Date_Longue(contexte_.reglages().dateDebut());
     txtInformations->setPlainText(QStringList{
         QStringLiteral("Ce programme vous permet de démarrer des programmes d'un seul et "
                        "simple clic."),
@@ -228,10 +224,10 @@ bool frmApropos::Form_KeyDown(const QKeyEvent* evenement) {
 }
 
 void frmApropos::lblJours_Click() {
-    contexte_.messages().afficher(
-        QStringLiteral("Vous utilisez ce programme depuis le ") +
-            Date_Debut_Affichee(contexte_.parametres().lire(Cle::DateDebut)),
-        IconeMessage::Information, BoutonsMessage::OK, TitreApplication, this);
+    contexte_.messages().afficher(QStringLiteral("Vous utilisez ce programme depuis le ") +
+                                      Date_Longue(contexte_.reglages().dateDebut()),
+                                  IconeMessage::Information, BoutonsMessage::OK, TitreApplication,
+                                  this);
 }
 
 void frmApropos::lblUrl_Click(int index) {

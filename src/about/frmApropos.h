@@ -23,9 +23,6 @@ inline const QString Valeur = QStringLiteral("PATH");
 QStringList Programmes();
 } // namespace InfosSysteme
 
-// The start date as the About box shows it, "lundi 7 décembre 2026" in a French locale;
-// empty for a missing or unreadable date.
-QString Date_Debut_Affichee(const QString& dateStockee);
 // "Vous utilisez ce programme depuis 1 jour" (also for 0), "... depuis 2 jours".
 QString Texte_Jours_Utilisation(const QString& joursUtilisation);
 

@@ -47,8 +47,7 @@ QString Ecrire_Date_Debut(const QDate& date) {
         .arg(date.year(), 4, 10, zero);
 }
 
-QString Jours_Depuis(const QString& dateDebut, const QDate& aujourdhui) {
-    const QDate debut = Lire_Date_Debut(dateDebut);
+QString Jours_Depuis(const QDate& debut, const QDate& aujourdhui) {
     if (!debut.isValid() || !aujourdhui.isValid()) return QStringLiteral("0");
     return QString::number(qAbs(debut.daysTo(aujourdhui)));
 }

@@ -15,6 +15,6 @@ inline const QString ConfirmationFermeture = QStringLiteral("confirmation fermet
 inline const QString Fermeture = QStringLiteral("fermeture");
 inline const QString Plan = QStringLiteral("plan");
 inline const QString Utilisation = QStringLiteral("utilisation");
-// The key that opens the search from anywhere on the desktop (see RaccourciRecherche.h).
+// The key that opens the search from anywhere on the desktop (see Reglages.h).
 inline const QString RaccourciRecherche = QStringLiteral("raccourci recherche");
 } // namespace Cle

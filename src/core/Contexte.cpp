@@ -1,11 +1,11 @@
 #include "core/Contexte.h"
 
-#include "core/ClesParametres.h"
 #include "platform/Aide.h"
 #include "platform/Autostart.h"
 #include "platform/Dialogues.h"
 #include "platform/Impression.h"
 #include "platform/Messages.h"
+#include "platform/Parametres.h"
 #include "platform/RaccourciGlobal.h"
 #include "platform/Shell.h"
 
@@ -19,7 +19,8 @@ Contexte::Contexte(const QString& dossierApplication, ServicesPlateforme service
 
 Contexte::Contexte(Emplacements emplacements, ServicesPlateforme services)
     : emplacements_(std::move(emplacements))
-    , services_(std::move(services)) {}
+    , services_(std::move(services))
+    , reglages_(*services_.parametres) {}
 
 Contexte::~Contexte() {
     catalogue_.fermer();

@@ -5,6 +5,7 @@
 #include "core/Emplacements.h"
 #include "core/Fenetres.h"
 #include "core/ModeleCatalogue.h"
+#include "core/Reglages.h"
 #include "core/Utilisations.h"
 
 #include <QString>
@@ -60,15 +61,14 @@ public:
     // Shared values, with the names the windows know them by.
     QString CheminDonnees;
     QString TexteVersion;
-    qint16 PremierPlan = 0;
-    qint32 DelaiFermeture = 0;
     bool PremiereUtilisation = false;
     QString JoursUtilisation;
 
     const QString& dossierApplication() const { return emplacements_.dossierApplication; }
     const Emplacements& emplacements() const { return emplacements_; }
 
-    StockParametres& parametres() const { return *services_.parametres; }
+    // The user's settings, over the settings store.
+    Reglages& reglages() { return reglages_; }
     ServiceMessages& messages() const { return *services_.messages; }
     ServiceDemarrageSession& demarrageSession() const { return *services_.demarrageSession; }
     ServiceShell& shell() const { return *services_.shell; }
@@ -96,6 +96,7 @@ public:
 private:
     Emplacements emplacements_;
     ServicesPlateforme services_;
+    Reglages reglages_;
     Catalogue catalogue_;
     ModeleCatalogue modele_{catalogue_};
     Fenetres fenetres_;

@@ -1,11 +1,9 @@
 #include "core/Demarrage.h"
 
 #include "base/Dates.h"
-#include "base/Nombres.h"
 #include "base/Version.h"
 #include "catalogue/Connexion.h"
 #include "catalogue/DonneesInitiales.h"
-#include "core/ClesParametres.h"
 #include "core/Contexte.h"
 #include "core/Services.h"
 #include "platform/Instance.h"
@@ -65,28 +63,11 @@ bool Demarrage::creerCatalogueUtilisateur() {
 }
 
 void Demarrage::ecrireParametresAbsents(const QDate& aujourdhui) {
-    StockParametres& p = contexte_.parametres();
-    const auto siAbsent = [&p](const QString& cle, const QString& valeur) {
-        if (p.lire(cle).isEmpty()) p.ecrire(cle, valeur);
-    };
-    siAbsent(Cle::DateDebut, Ecrire_Date_Debut(aujourdhui));
-    p.ecrire(Cle::DossierApplication, Dossier_Application(contexte_));
-    siAbsent(Cle::Version, contexte_.TexteVersion);
-    siAbsent(Cle::Couleur, QStringLiteral("1"));
-    siAbsent(Cle::DemarragePc, QStringLiteral("1"));
-    siAbsent(Cle::ConfirmationFermeture, QStringLiteral("1"));
-    siAbsent(Cle::Fermeture, QStringLiteral("5"));
-    siAbsent(Cle::Plan, QStringLiteral("0"));
-
-    contexte_.PremierPlan = Valeur_Entiere_16(p.lire(Cle::Plan));
-    contexte_.PremiereUtilisation = false;
-    if (p.lire(Cle::Utilisation).isEmpty()) {
-        contexte_.PremiereUtilisation = true;
-        p.ecrire(Cle::Utilisation, QStringLiteral("ok"));
-    }
-
-    contexte_.DelaiFermeture = Valeur_Entiere_32(p.lire(Cle::Fermeture));
-    contexte_.JoursUtilisation = Jours_Depuis(p.lire(Cle::DateDebut), aujourdhui);
+    Reglages& reglages = contexte_.reglages();
+    contexte_.PremiereUtilisation =
+        reglages.ecrireAbsents(aujourdhui, Dossier_Application(contexte_), contexte_.TexteVersion);
+    reglages.charger();
+    contexte_.JoursUtilisation = Jours_Depuis(reglages.dateDebut(), aujourdhui);
 }
 
 bool Ouvrir_Catalogue(Contexte& contexte) {

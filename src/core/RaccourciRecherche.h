@@ -4,20 +4,10 @@
 #include <QString>
 
 class Contexte;
-class StockParametres;
 class QWidget;
 
-// The desktop key that opens the search. A setting never written means the default;
-// the user's choice of no key at all is stored as a word of its own, since an empty
-// value reads as a setting never written.
+// The desktop key that opens the search (the setting itself is in Reglages).
 namespace RaccourciRecherche {
-inline const QString ParDefaut = QStringLiteral("Ctrl+Alt+Space");
-inline const QString Aucun = QStringLiteral("aucun");
-
-// The key stored; empty for none, and for a text that names no key.
-QKeySequence lire(const StockParametres& parametres);
-void ecrire(StockParametres& parametres, const QKeySequence& touche);
-
 // Takes the key for the desktop in place of enVigueur, the one held. A key another program
 // holds is said once, enVigueur is taken again, and false is returned; where no key can be
 // taken (a Wayland display) nothing is said: the README tells of the command instead.

@@ -320,7 +320,7 @@ void frmDalvire::definirTag(const QString& tag) {
 void frmDalvire::Form_Load() {
     move(gaucheRentree(), haut_);
     Afficher = false;
-    Placer_Premier_Plan(this, contexte_.PremierPlan != 0);
+    Placer_Premier_Plan(this, contexte_.reglages().premierPlan());
     Compteur = 0;
     Timer1.stop();
     X11::Hors_Barre_Des_Taches(this);
@@ -391,7 +391,7 @@ void frmDalvire::imgIcone_Click() {
 
 void frmDalvire::Timer1_Timer() {
     if (Compteur < std::numeric_limits<qint16>::max()) ++Compteur;
-    if (Compteur == contexte_.DelaiFermeture) imgIcone_Click();
+    if (Compteur == contexte_.reglages().delaiFermeture()) imgIcone_Click();
 }
 
 void frmDalvire::cboProgrammes_Click() {

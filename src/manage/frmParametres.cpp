@@ -1,11 +1,10 @@
 #include "manage/frmParametres.h"
 
-#include "base/Nombres.h"
 #include "base/Twips.h"
 #include "core/BaseRegistre.h"
-#include "core/ClesParametres.h"
 #include "core/Contexte.h"
 #include "core/RaccourciRecherche.h"
+#include "core/Reglages.h"
 #include "core/Services.h"
 #include "ui/Cadre.h"
 #include "ui/Controles.h"
@@ -115,16 +114,6 @@ QFrame* trait(QWidget* parent, const QColor& couleur, int decalagePixels) {
     return f;
 }
 
-// A check box shows a stored value as ticked only when it reads as the number 1, the
-// one value the program acts upon; anything else, damaged text included, is unticked.
-bool Valeur_Cochee(const QString& texte) {
-    return Valeur_Entiere(texte) == 1;
-}
-
-QString Texte_Case(const QCheckBox* c) {
-    return c->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-}
-
 } // namespace
 
 frmParametres::frmParametres(Contexte& contexte, QWidget* parent)
@@ -208,15 +197,14 @@ void frmParametres::Form_Load() {
     for (int s = DelaiMinimum; s <= DelaiMaximum; ++s)
         cboSecondes->addItem(QString::number(s));
 
-    StockParametres& parametres = contexte_.parametres();
-    chkDemarragePC->setChecked(Valeur_Cochee(parametres.lire(Cle::DemarragePc)));
-    chkFermeture->setChecked(Valeur_Cochee(parametres.lire(Cle::ConfirmationFermeture)));
-    // The launcher windows stay on top for any value but 0: the box shows just that.
-    chkPlan->setChecked(contexte_.PremierPlan != 0);
+    const Reglages& reglages = contexte_.reglages();
+    chkDemarragePC->setChecked(reglages.demarrageAvecSession());
+    chkFermeture->setChecked(reglages.confirmationFermeture());
+    chkPlan->setChecked(reglages.premierPlan());
     // A delay the list cannot show is shown as the nearest one it holds.
-    const int delai = qBound(DelaiMinimum, contexte_.DelaiFermeture, DelaiMaximum);
+    const int delai = qBound(DelaiMinimum, reglages.delaiFermeture(), DelaiMaximum);
     cboSecondes->setCurrentIndex(delai - DelaiMinimum);
-    txtRaccourci->setKeySequence(RaccourciRecherche::lire(parametres));
+    txtRaccourci->setKeySequence(reglages.raccourciRecherche());
 }
 
 void frmParametres::Boutons_Click(int index) {
@@ -236,10 +224,10 @@ void frmParametres::Boutons_Click(int index) {
 }
 
 void frmParametres::enregistrer() {
-    StockParametres& parametres = contexte_.parametres();
+    Reglages& reglages = contexte_.reglages();
     // The key first: one another program holds leaves the key in force held and stored,
     // shown again in the field, and nothing saved, so that the user may choose another.
-    const QKeySequence avant = RaccourciRecherche::lire(parametres);
+    const QKeySequence avant = reglages.raccourciRecherche();
     const QKeySequence touche = txtRaccourci->keySequence();
     if (touche != avant && !RaccourciRecherche::prendre(contexte_, touche, this, avant)) {
         txtRaccourci->setKeySequence(avant);
@@ -247,28 +235,27 @@ void frmParametres::enregistrer() {
         return;
     }
 
-    const QString demarrage = Texte_Case(chkDemarragePC);
-    parametres.ecrire(Cle::DemarragePc, demarrage);
-    if (!Demarrage_Windows(contexte_, demarrage.toInt())) chkDemarragePC->setChecked(false);
+    const bool demarrage = chkDemarragePC->isChecked();
+    reglages.definirDemarrageAvecSession(demarrage);
+    if (!Demarrage_Windows(contexte_, demarrage ? 1 : 0)) chkDemarragePC->setChecked(false);
 
-    parametres.ecrire(Cle::ConfirmationFermeture, Texte_Case(chkFermeture));
+    reglages.definirConfirmationFermeture(chkFermeture->isChecked());
 
-    const QString plan = Texte_Case(chkPlan);
-    parametres.ecrire(Cle::Plan, plan);
-    const qint16 premierPlan = static_cast<qint16>(plan.toInt());
-    if (contexte_.PremierPlan != premierPlan) {
-        contexte_.PremierPlan = premierPlan;
-        for (QWidget* fenetre : contexte_.fenetres().ouvertes<QWidget>()) {
-            const QString tag = Fenetres::tag(fenetre);
-            if (tag == Tag::Principale || tag == Tag::Gestion || tag == Tag::Parametres) continue;
-            Placer_Premier_Plan(fenetre, premierPlan != 0);
-        }
-    }
+    const bool plan = chkPlan->isChecked();
+    const bool planChange = plan != reglages.premierPlan();
+    reglages.definirPremierPlan(plan);
+    if (planChange) placerLanceurs(plan);
 
-    const QString delai = cboSecondes->currentText();
-    parametres.ecrire(Cle::Fermeture, delai);
-    contexte_.DelaiFermeture = Valeur_Entiere_32(delai);
+    reglages.definirDelaiFermeture(DelaiMinimum + cboSecondes->currentIndex());
 
-    RaccourciRecherche::ecrire(parametres, touche);
+    reglages.definirRaccourciRecherche(touche);
     accept();
+}
+
+void frmParametres::placerLanceurs(bool auPremierPlan) {
+    for (QWidget* fenetre : contexte_.fenetres().ouvertes<QWidget>()) {
+        const QString tag = Fenetres::tag(fenetre);
+        if (tag == Tag::Principale || tag == Tag::Gestion || tag == Tag::Parametres) continue;
+        Placer_Premier_Plan(fenetre, auPremierPlan);
+    }
 }

@@ -23,6 +23,17 @@ public:
     explicit frmParametres(Contexte& contexte, QWidget* parent = nullptr);
     ~frmParametres() override;
 
+private:
+    void creerControles();
+    void Form_Load();
+    void Boutons_Click(int index);
+    void enregistrer();
+    // Applies a change of the keep-on-top setting to the open launcher windows.
+    void placerLanceurs(bool auPremierPlan);
+
+    Contexte& contexte_;
+    InscriptionFenetre inscription_;
+
     QCheckBox* chkDemarragePC = nullptr;
     QCheckBox* chkPlan = nullptr;
     QCheckBox* chkFermeture = nullptr;
@@ -35,14 +46,4 @@ public:
     QFrame* Line2 = nullptr;
     // 0 "&Aide", 1 "A&nnuler", 2 "&Enregistrer les paramètres".
     std::array<QPushButton*, 3> Boutons{};
-
-    void Boutons_Click(int index);
-
-private:
-    void creerControles();
-    void Form_Load();
-    void enregistrer();
-
-    Contexte& contexte_;
-    InscriptionFenetre inscription_;
 };

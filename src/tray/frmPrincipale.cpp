@@ -2,10 +2,10 @@
 
 #include "about/APropos.h"
 #include "base/Version.h"
-#include "core/ClesParametres.h"
 #include "core/Contexte.h"
 #include "core/Images.h"
 #include "core/RaccourciRecherche.h"
+#include "core/Reglages.h"
 #include "core/RubriquesAide.h"
 #include "core/Services.h"
 #include "launcher/Disposition.h"
@@ -102,7 +102,7 @@ void frmPrincipale::Form_Load() {
     Afficher_Icone_Notification();
     // Last: a key another program holds is said over the strips and the icon, which work.
     contexte_.raccourciGlobal().definirAction([this] { Afficher_Recherche(); });
-    RaccourciRecherche::prendre(contexte_, RaccourciRecherche::lire(contexte_.parametres()));
+    RaccourciRecherche::prendre(contexte_, contexte_.reglages().raccourciRecherche());
 }
 
 void frmPrincipale::Form_Unload() {
@@ -191,7 +191,7 @@ void frmPrincipale::afficherParametres() {
 }
 
 void frmPrincipale::Quitter_Programme() {
-    if (contexte_.parametres().lire(Cle::ConfirmationFermeture) == QStringLiteral("1")) {
+    if (contexte_.reglages().confirmationFermeture()) {
         const ReponseMessage reponse = contexte_.messages().afficher(
             QStringLiteral("Êtes-vous sûr(e) de vouloir quitter le programme '") +
                 TitreApplication + QStringLiteral("' ?"),

@@ -184,7 +184,7 @@ void TestFrmDalvire::chargement() {
     QFETCH(int, premierPlan);
     QFETCH(bool, auPremierPlan);
     Environnement env{Environnement::lanceur()};
-    env.contexte().PremierPlan = static_cast<qint16>(premierPlan);
+    env.contexte().reglages().definirPremierPlan(premierPlan != 0);
     const auto f = fenetre(env, QStringLiteral("Jeux"));
     f->Placer_Haut(123);
     f->show();
@@ -273,7 +273,7 @@ void TestFrmDalvire::basculeIgnoreLesAutresFenetres() {
 
 void TestFrmDalvire::compteARebours() {
     Environnement env{Environnement::lanceur()};
-    env.contexte().DelaiFermeture = 5;
+    env.contexte().reglages().definirDelaiFermeture(5);
     const auto f = fenetre(env, QStringLiteral("A"));
     f->imgIcone_Click();
     tics(*f, 4);
@@ -285,14 +285,14 @@ void TestFrmDalvire::compteARebours() {
     // The delay is read at every tick: lowering it to the count slides the window in.
     f->imgIcone_Click();
     tics(*f, 2);
-    env.contexte().DelaiFermeture = 3;
+    env.contexte().reglages().definirDelaiFermeture(3);
     tics(*f, 1);
     verifierRentree(*f);
 }
 
 void TestFrmDalvire::compteAReboursReel() {
     Environnement env{Environnement::lanceur()};
-    env.contexte().DelaiFermeture = 1;
+    env.contexte().reglages().definirDelaiFermeture(1);
     const auto f = fenetre(env, QStringLiteral("A"));
     f->show();
     f->imgIcone_Click();
@@ -413,7 +413,7 @@ void TestFrmDalvire::fermetureDeLaListe() {
     QFETCH(QStringList, journal);
     QFETCH(int, messages);
     Environnement env{Environnement::lanceur()};
-    env.contexte().DelaiFermeture = 3;
+    env.contexte().reglages().definirDelaiFermeture(3);
     const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
     f->cboType.clear();
     for (int i = 0; i < f->cboProgrammes->count(); ++i)
@@ -454,7 +454,7 @@ void TestFrmDalvire::fermetureDeLaListe() {
 // The same with the window's own timer and a one-second delay.
 void TestFrmDalvire::fermetureReelleDeLaListe() {
     Environnement env{Environnement::lanceur()};
-    env.contexte().DelaiFermeture = 1;
+    env.contexte().reglages().definirDelaiFermeture(1);
     const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
     f->show();
     f->imgIcone_Click();
@@ -503,7 +503,7 @@ void TestFrmDalvire::delaiJamaisAtteint() {
     QFETCH(bool, sortie);
     QFETCH(int, compteur);
     Environnement env{Environnement::lanceur()};
-    env.contexte().DelaiFermeture = delai;
+    env.contexte().reglages().definirDelaiFermeture(delai);
     const auto f = fenetre(env, QStringLiteral("A"));
     f->imgIcone_Click();
     f->Compteur = static_cast<qint16>(depart);

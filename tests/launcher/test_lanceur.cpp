@@ -525,7 +525,7 @@ void TestLanceur::fenetreRentreePendantLeChoix() {
     // The delay runs out while the chooser is open: the window has slid in by itself and
     // stays in once the launch ends.
     Poste p;
-    p.env.contexte().DelaiFermeture = 5;
+    p.env.contexte().reglages().definirDelaiFermeture(5);
     p.env.shell().reponseOuvrir = ResultatOuverture::AucuneAssociation;
     p.env.shell().reponseChoix = {false,
                                   QStringLiteral("/docs/plan.xyz"),

@@ -5,13 +5,13 @@
 #include "manage/frmParametres.h"
 #include "support/AideFactice.h"
 #include "support/BancGestion.h"
+#include "support/Controles.h"
 #include "support/Lisibilite.h"
 #include "ui/Controles.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -339,10 +339,10 @@ private Q_SLOTS:
         const QList<std::pair<QWidget*, QString>> attendus{
             {g.cmdProgrammes[1], "Modifier|Modifier le programme"},
             {g.cmdProgrammes[2], "Supprimer|Supprimer le programme"},
-            {reglages.Boutons[1], "Annuler|Annuler"},
-            {reglages.txtRaccourci->findChild<QLineEdit*>(),
+            {Controle<QPushButton>(reglages, "Annuler"), "Annuler|Annuler"},
+            {Controle<QLineEdit>(reglages, "Raccourci de recherche"),
              "Raccourci de recherche|Appuyez sur le raccourci"},
-            {reglages.txtRaccourci->findChild<QToolButton*>(),
+            {Controle<QToolButton>(reglages, "Effacer le raccourci"),
              "Effacer le raccourci|Effacer le raccourci"},
             {editeur.optCouleur[1], "Fixe|"},
         };

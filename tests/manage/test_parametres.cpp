@@ -2,8 +2,10 @@
 #include "core/BaseRegistre.h"
 #include "core/ClesParametres.h"
 #include "core/RaccourciRecherche.h"
+#include "core/Reglages.h"
 #include "core/Services.h"
 #include "manage/frmParametres.h"
+#include "support/Controles.h"
 #include "support/DemarrageSessionMemoire.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
@@ -27,14 +29,46 @@ namespace {
 
 using Ecritures = QList<QPair<QString, QString>>;
 
+const QString Demarrage = "Démarrer le programme au démarrage de l'ordinateur";
+const QString Plan = "Afficher les catégories au premier plan";
+const QString Confirmation = "Demander la confirmation de la fermeture du programme";
+
+// The stored texts of "demarrage pc", "confirmation fermeture", "plan" and "fermeture",
+// "|" between them, as start-up finds and reads them.
+void stocker(Environnement& env, const QString& textes) {
+    const QStringList t = textes.split('|');
+    env.parametres().valeurs = {{Cle::DemarragePc, t[0]},
+                                {Cle::ConfirmationFermeture, t[1]},
+                                {Cle::Plan, t[2]},
+                                {Cle::Fermeture, t[3]}};
+    env.contexte().reglages().charger();
+}
+
 // The settings a first start leaves, and the executable in its folder.
 void parDefaut(Environnement& env) {
-    env.parametres().valeurs = {{Cle::DemarragePc, "1"},
-                                {Cle::ConfirmationFermeture, "1"},
-                                {Cle::Fermeture, "5"},
-                                {Cle::Plan, "0"}};
-    env.contexte().DelaiFermeture = 5;
+    stocker(env, "1|1|0|5");
     QFile(Chemin_Executable(env.contexte())).open(QIODevice::WriteOnly);
+}
+
+QComboBox* delais(QWidget& f) {
+    return Controle<QComboBox>(f, "Délai de fermeture d'affichage");
+}
+QKeySequenceEdit* champRaccourci(QWidget& f) {
+    return Controle<QKeySequenceEdit>(f, "Raccourci de recherche");
+}
+void cliquer(QWidget& f, const QString& bouton) {
+    QTest::mouseClick(Controle<QPushButton>(f, bouton), Qt::LeftButton);
+}
+// With the space bar.
+void cocher(QWidget& f, const QString& nom, bool coche) {
+    if (Controle<QCheckBox>(f, nom)->isChecked() != coche)
+        QTest::keyClick(Controle<QCheckBox>(f, nom), Qt::Key_Space);
+}
+// With the keys of the list.
+void choisirDelai(QWidget& f, int secondes) {
+    QTest::keyClick(delais(f), Qt::Key_Home);
+    for (int s = 1; s < secondes; ++s)
+        QTest::keyClick(delais(f), Qt::Key_Down);
 }
 
 std::unique_ptr<QWidget> fenetre(Contexte& c, const QString& tag) {
@@ -55,60 +89,32 @@ private Q_SLOTS:
     // The first-start values, then damaged or unusual ones, which still give controls
     // that can show them.
     void ouverture_data() {
-        QTest::addColumn<QString>("demarrage");
-        QTest::addColumn<QString>("confirmation");
-        QTest::addColumn<int>("plan");
-        QTest::addColumn<int>("delai");
-        QTest::addColumn<QString>("coches"); // demarrage, plan, confirmation: 0 or 1 each
-        QTest::addColumn<QString>("secondes");
-        QTest::newRow("premier démarrage") << "1"
-                                           << "1" << 0 << 5 << "101"
-                                           << "5";
-        QTest::newRow("absentes") << QString() << QString() << 0 << 5 << "000"
-                                  << "5";
-        QTest::newRow("2 et -1") << "2"
-                                 << "-1" << 2 << 1 << "010"
-                                 << "1";
-        QTest::newRow("texte") << "oui"
-                               << "abc" << -1 << 60 << "010"
-                               << "60";
-        QTest::newRow("nombres écrits autrement") << " 1"
-                                                  << "1.0" << 1 << 30 << "111"
-                                                  << "30";
-        QTest::newRow("délai nul") << "0"
-                                   << "0" << 0 << 0 << "000"
-                                   << "1";
-        QTest::newRow("délai négatif") << "1"
-                                       << "1" << 0 << -7 << "101"
-                                       << "1";
-        QTest::newRow("délai trop grand") << "1"
-                                          << "1" << 0 << 61 << "101"
-                                          << "60";
+        // The stored texts (see stocker()), then the boxes demarrage, plan and confirmation
+        // ticked or not and the delay shown.
+        QTest::addColumn<QString>("cas");
+        QTest::newRow("premier démarrage") << "1|1|0|5 101 5";
+        QTest::newRow("absentes") << "||| 000 1";
+        // The confirmation is asked for only at "1" itself: the box shows just that.
+        QTest::newRow("nombres écrits autrement") << " 1|1.0|1|30 110 30";
+        QTest::newRow("délai nul") << "0|0|0|0 000 1";
+        QTest::newRow("délai négatif") << "1|1|0|-7 101 1";
+        QTest::newRow("délai trop grand") << "1|1|0|61 101 60";
     }
     void ouverture() {
-        QFETCH(QString, demarrage);
-        QFETCH(QString, confirmation);
-        QFETCH(int, plan);
-        QFETCH(int, delai);
+        QFETCH(QString, cas);
         Environnement env;
         Contexte& c = env.contexte();
-        if (!demarrage.isNull()) env.parametres().valeurs[Cle::DemarragePc] = demarrage;
-        if (!confirmation.isNull())
-            env.parametres().valeurs[Cle::ConfirmationFermeture] = confirmation;
-        c.PremierPlan = qint16(plan);
-        c.DelaiFermeture = delai;
+        stocker(env, cas.section(' ', 0, -3));
         frmParametres f(c);
         QString coches;
-        for (const QCheckBox* b : {f.chkDemarragePC, f.chkPlan, f.chkFermeture})
-            coches += b->isChecked() ? '1' : '0';
-        QTEST(coches, "coches");
-        QTEST(f.cboSecondes->currentText(), "secondes");
-        QCOMPARE(f.cboSecondes->count(), 60);
+        for (const QString& nom : {Demarrage, Plan, Confirmation})
+            coches += Controle<QCheckBox>(f, nom)->isChecked() ? '1' : '0';
+        QCOMPARE(coches + ' ' + delais(f)->currentText(), cas.section(' ', -2));
+        QCOMPARE(delais(f)->count(), 60);
         QCOMPARE(Fenetres::tag(&f), Tag::Parametres);
         QVERIFY(c.fenetres().ouvertes<QWidget>().contains(&f));
         QVERIFY(Est_Premier_Plan(&f));
         // Only saving changes anything.
-        QCOMPARE(c.DelaiFermeture, delai);
         QVERIFY(env.parametres().ecritures.isEmpty());
     }
 
@@ -117,11 +123,11 @@ private Q_SLOTS:
         parDefaut(env);
         Contexte& c = env.contexte();
         frmParametres f(c);
-        f.chkDemarragePC->setChecked(false);
-        f.chkFermeture->setChecked(false);
-        f.chkPlan->setChecked(true);
-        f.cboSecondes->setCurrentIndex(59);
-        f.Boutons[2]->click();
+        cocher(f, Demarrage, false);
+        cocher(f, Confirmation, false);
+        cocher(f, Plan, true);
+        choisirDelai(f, 60);
+        cliquer(f, "Enregistrer les paramètres");
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QCOMPARE(env.parametres().ecritures,
                  Ecritures({{Cle::DemarragePc, "0"},
@@ -129,13 +135,12 @@ private Q_SLOTS:
                             {Cle::Plan, "1"},
                             {Cle::Fermeture, "60"},
                             {Cle::RaccourciRecherche, "Ctrl+Alt+Space"}}));
-        QCOMPARE(c.DelaiFermeture, 60);
-        QCOMPARE(c.PremierPlan, qint16(1));
+        QVERIFY(c.reglages().delaiFermeture() == 60 && c.reglages().premierPlan());
         QCOMPARE(env.demarrageSession().journal, QStringList("supprimer Dalvire (absente)"));
 
         frmParametres g(c);
-        g.chkDemarragePC->setChecked(true);
-        g.Boutons[2]->click();
+        cocher(g, Demarrage, true);
+        cliquer(g, "Enregistrer les paramètres");
         QCOMPARE(env.demarrageSession().valeurs.value("Dalvire"), Chemin_Executable(c));
         QVERIFY(env.messages().vus.isEmpty());
     }
@@ -148,22 +153,24 @@ private Q_SLOTS:
         QFile::remove(Chemin_Executable(env.contexte()));
         env.demarrageSession().valeurs.insert("Dalvire", "/ancien");
         frmParametres f(env.contexte());
-        f.cboSecondes->setCurrentIndex(9);
-        f.Boutons[2]->click();
+        choisirDelai(f, 10);
+        cliquer(f, "Enregistrer les paramètres");
         QCOMPARE(env.messages().vus.size(), 1);
-        QVERIFY(!f.chkDemarragePC->isChecked());
+        QVERIFY(!Controle<QCheckBox>(f, Demarrage)->isChecked());
         QVERIFY(env.demarrageSession().valeurs.isEmpty());
         QCOMPARE(env.parametres().valeurs.value(Cle::DemarragePc), QStringLiteral("1"));
-        QCOMPARE(env.contexte().DelaiFermeture, 10);
+        QCOMPARE(env.contexte().reglages().delaiFermeture(), 10);
     }
 
-    void annulation_data() {
+    // Entrée saves, from the list too; the others leave everything as it was.
+    void fermeture_data() {
         QTest::addColumn<int>("maniere");
         QTest::newRow("bouton") << 0;
         QTest::newRow("échap") << 1;
         QTest::newRow("case de fermeture") << 2;
+        QTest::newRow("entrée") << 3;
     }
-    void annulation() {
+    void fermeture() {
         QFETCH(int, maniere);
         Environnement env;
         parDefaut(env);
@@ -172,33 +179,27 @@ private Q_SLOTS:
         frmParametres f(c);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        f.chkDemarragePC->setChecked(false);
-        f.chkPlan->setChecked(true);
-        f.cboSecondes->setCurrentIndex(59);
+        cocher(f, Demarrage, false);
+        cocher(f, Plan, true);
+        choisirDelai(f, 60);
         if (maniere == 0)
-            f.Boutons[1]->click();
+            cliquer(f, "Annuler");
         else if (maniere == 1)
             QTest::keyClick(&f, Qt::Key_Escape);
-        else
+        else if (maniere == 2)
             f.close();
+        else {
+            delais(f)->setFocus();
+            QTest::keyClick(delais(f), Qt::Key_Return);
+            QCOMPARE(f.result(), int(QDialog::Accepted));
+            QCOMPARE(env.parametres().valeurs.value(Cle::Fermeture), QStringLiteral("60"));
+            return;
+        }
         QVERIFY(!f.isVisible());
         QVERIFY(env.parametres().ecritures.isEmpty());
         QVERIFY(env.demarrageSession().journal.isEmpty());
-        QVERIFY(c.DelaiFermeture == 5 && c.PremierPlan == 0);
+        QVERIFY(c.reglages().delaiFermeture() == 5 && !c.reglages().premierPlan());
         QVERIFY(!Est_Premier_Plan(lanceur.get()));
-    }
-
-    void entreeEnregistre() {
-        Environnement env;
-        parDefaut(env);
-        frmParametres f(env.contexte());
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        f.cboSecondes->setFocus();
-        f.cboSecondes->setCurrentIndex(2);
-        QTest::keyClick(f.cboSecondes, Qt::Key_Return);
-        QCOMPARE(f.result(), int(QDialog::Accepted));
-        QCOMPARE(env.parametres().valeurs.value(Cle::Fermeture), QStringLiteral("3"));
     }
 
     // The keep-on-top change reaches the launcher windows only, and only when it changed.
@@ -210,23 +211,23 @@ private Q_SLOTS:
         auto a = fenetre(c, "Bureautique"), b = fenetre(c, "Internet");
         const auto enregistrer = [&c](bool plan, int delai) {
             frmParametres f(c);
-            f.chkPlan->setChecked(plan);
-            f.cboSecondes->setCurrentIndex(delai);
-            f.Boutons[2]->click();
+            cocher(f, Plan, plan);
+            choisirDelai(f, delai);
+            cliquer(f, "Enregistrer les paramètres");
         };
-        enregistrer(true, 0);
+        enregistrer(true, 1);
         QVERIFY(Est_Premier_Plan(a.get()) && Est_Premier_Plan(b.get()));
         QVERIFY(!Est_Premier_Plan(principale.get()) && !Est_Premier_Plan(gestion.get()));
         QVERIFY(a->isVisible() && b->isVisible());
 
         // Unchanged: a window set apart stays as it is.
         Placer_Premier_Plan(b.get(), false);
-        enregistrer(true, 1);
+        enregistrer(true, 2);
         QVERIFY(Est_Premier_Plan(a.get()) && !Est_Premier_Plan(b.get()));
 
         Placer_Premier_Plan(principale.get(), true);
         Placer_Premier_Plan(gestion.get(), true);
-        enregistrer(false, 1);
+        enregistrer(false, 2);
         QVERIFY(!Est_Premier_Plan(a.get()) && !Est_Premier_Plan(b.get()));
         QVERIFY(Est_Premier_Plan(principale.get()) && Est_Premier_Plan(gestion.get()));
     }
@@ -234,12 +235,13 @@ private Q_SLOTS:
     // The sixty delays drop down as a list of about twenty lines that scrolls, on screen.
     void listeDesDelais() {
         Environnement env;
-        env.contexte().DelaiFermeture = 60;
+        env.contexte().reglages().definirDelaiFermeture(60);
         frmParametres f(env.contexte());
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        f.cboSecondes->showPopup();
-        QAbstractItemView* vue = f.cboSecondes->view();
+        QComboBox* liste = delais(f);
+        liste->showPopup();
+        QAbstractItemView* vue = liste->view();
         QWidget* cadre = vue->window();
         QTRY_VERIFY(cadre->isVisible());
         const int ligne = vue->sizeHintForRow(0);
@@ -251,9 +253,9 @@ private Q_SLOTS:
         QVERIFY(vue->verticalScrollBar()->isVisible());
         QVERIFY(vue->viewport()->rect().intersects(vue->visualRect(vue->currentIndex())));
         QCOMPARE(vue->currentIndex().data().toString(), QStringLiteral("60"));
-        f.cboSecondes->hidePopup();
-        QCOMPARE(Lecture_Accessible(f.cboSecondes), "60|Délai de fermeture d'affichage |Délai de "
-                                                    "fermeture d'affichage ;seconde(s);|");
+        liste->hidePopup();
+        QCOMPARE(Lecture_Accessible(liste), "60|Délai de fermeture d'affichage |Délai de "
+                                            "fermeture d'affichage ;seconde(s);|");
     }
 
     // The search key: stored, shown, pressed in the field (one key is kept, the last;
@@ -298,9 +300,9 @@ private Q_SLOTS:
             const QKeyCombination k = t == "Ctrl"
                                           ? QKeyCombination(Qt::ControlModifier, Qt::Key_Control)
                                           : QKeySequence(t)[0];
-            QTest::keyClick(f.txtRaccourci, k.key(), k.keyboardModifiers());
+            QTest::keyClick(champRaccourci(f), k.key(), k.keyboardModifiers());
         }
-        f.Boutons[2]->click();
+        cliquer(f, "Enregistrer les paramètres");
         QTEST(env.parametres().valeurs.value(Cle::RaccourciRecherche), "ecrit");
         QList<QKeySequence> demandes;
         for (const QString& p : prise.split(';'))
@@ -311,7 +313,7 @@ private Q_SLOTS:
                                                       demandes.value(0), demandes.value(1)))
                                                 : QStringList());
         QCOMPARE(f.result(), refus ? 0 : int(QDialog::Accepted));
-        if (refus) QCOMPARE(f.txtRaccourci->keySequence(), demandes.value(1));
+        if (refus) QCOMPARE(champRaccourci(f)->keySequence(), demandes.value(1));
     }
 
     // The message wraps where it may, never inside the command it names, which stands on
@@ -332,12 +334,13 @@ private Q_SLOTS:
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         f.activateWindow();
-        f.cboSecondes->setFocus();
-        QTest::keyClick(f.cboSecondes, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.txtRaccourci);
-        QCOMPARE(Lecture_Accessible(f.txtRaccourci),
+        delais(f)->setFocus();
+        QTest::keyClick(delais(f), Qt::Key_Tab);
+        QKeySequenceEdit* champ = champRaccourci(f);
+        QCOMPARE(QApplication::focusWidget(), champ);
+        QCOMPARE(Lecture_Accessible(champ),
                  "Raccourci de recherche|Raccourci de recherche|Raccourci de recherche;|");
-        QTest::keyClick(f.txtRaccourci, Qt::Key_Escape);
+        QTest::keyClick(champ, Qt::Key_Escape);
         QCOMPARE(f.result(), int(QDialog::Rejected));
         QVERIFY(env.parametres().ecritures.isEmpty());
     }
@@ -355,12 +358,11 @@ private Q_SLOTS:
         QFETCH(int, maniere);
         QFETCH(QStringList, rubriques);
         Environnement cc;
-        cc.contexte().DelaiFermeture = 5;
         frmParametres f(cc.contexte());
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         f.activateWindow();
-        f.chkPlan->setFocus();
+        Controle<QCheckBox>(f, Plan)->setFocus();
         QString modale;
         QTimer::singleShot(0, [&modale] {
             if (QWidget* w = QApplication::activeModalWidget(); w && w->inherits("frmApropos")) {
@@ -369,9 +371,9 @@ private Q_SLOTS:
             }
         });
         if (maniere == 1)
-            f.Boutons[0]->click();
+            cliquer(f, "Aide");
         else
-            QTest::keyClick(f.chkPlan, maniere == 0 ? Qt::Key_F1 : Qt::Key_F2);
+            QTest::keyClick(Controle<QCheckBox>(f, Plan), maniere == 0 ? Qt::Key_F1 : Qt::Key_F2);
         for (QString& r : rubriques)
             r.prepend(cc.dossier());
         QTRY_COMPARE(cc.rubriques(), rubriques);

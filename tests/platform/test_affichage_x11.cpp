@@ -91,7 +91,7 @@ void TestAffichageX11::fenetreHorsBarreDesTaches_data() {
 void TestAffichageX11::fenetreHorsBarreDesTaches() {
     QFETCH(int, premierPlan);
     Environnement env{Environnement::lanceur()};
-    env.contexte().PremierPlan = static_cast<qint16>(premierPlan);
+    env.contexte().reglages().definirPremierPlan(premierPlan != 0);
     frmDalvire f(env.contexte());
     f.Form_Load();
     f.show();
@@ -110,7 +110,7 @@ void TestAffichageX11::fenetreHorsBarreDesTaches() {
 void TestAffichageX11::plusieursFenetresAuPremierPlan() {
     // As the program builds them: for a main window that has a native window of its own.
     Environnement env{Environnement::lanceur()};
-    env.contexte().PremierPlan = 1;
+    env.contexte().reglages().definirPremierPlan(true);
     for (const char* nom : {"A", "B", "C"})
         env.ajouterCategorie(QString::fromLatin1(nom), QString(), QStringLiteral("1"),
                              QStringLiteral("0"));

@@ -93,7 +93,11 @@ Environnement::Environnement(Options options) {
     }
     contexte_ = std::make_unique<Contexte>(lieux, std::move(s));
     contexte_->CheminDonnees = lieux.catalogue;
-    contexte_->DelaiFermeture = options.delaiFermeture;
+    // As an earlier start would have left it.
+    if (options.delaiFermeture != 0 && parametres_) {
+        parametres_->valeurs.insert(Cle::Fermeture, QString::number(options.delaiFermeture));
+        contexte_->reglages().charger();
+    }
     // Never the user's own file.
     contexte_->utilisations().definirChemin(dossier() + QStringLiteral("etat/lancements.json"));
     contexte_->definirAPropos(&Afficher_A_Propos);

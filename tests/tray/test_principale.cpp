@@ -188,8 +188,6 @@ private Q_SLOTS:
         QTest::newRow("1, non") << "1" << non << true << false;
         QTest::newRow("0") << "0" << non << false << true;
         QTest::newRow("absente") << QString() << non << false << true;
-        QTest::newRow("1 avec blanc") << " 1" << non << false << true;
-        QTest::newRow("1.0") << "1.0" << non << false << true;
     }
     void quitter() {
         QFETCH(QString, confirmation);
