@@ -237,7 +237,7 @@ void frmApropos::lblJours_Click() {
 void frmApropos::lblUrl_Click(int index) {
     if (index == 0) {
         const ResultatOuverture r =
-            contexte_.shell().ouvrir(lblUrl[0]->text(), CommandeAffichage::Normal, this);
+            contexte_.shell().ouvrir(lblUrl[0]->text(), AffichageFenetre::Normal, this);
         if (r == ResultatOuverture::AucuneAssociation)
             contexte_.messages().afficher(
                 QStringLiteral("Aucune application ne permet de visiter le site Internet."),
@@ -266,7 +266,7 @@ bool frmApropos::GetKeyValue(const QString& cle, const QString& nomValeur, QStri
 void frmApropos::StartSysInfo() {
     QString chemin;
     if (GetKeyValue(InfosSysteme::Cle, InfosSysteme::Valeur, chemin) &&
-        contexte_.shell().demarrer(chemin, CommandeAffichage::Normal))
+        contexte_.shell().demarrer(chemin, AffichageFenetre::Normal))
         return;
     contexte_.messages().afficher(MessageInfosIndisponibles, IconeMessage::Information,
                                   BoutonsMessage::OK, TitreApplication, this);

@@ -6,6 +6,7 @@
 #include <QString>
 
 class Contexte;
+enum class AffichageFenetre;
 struct Element;
 class QWidget;
 class frmDalvire;
@@ -20,7 +21,7 @@ bool Demarrer_Element(Contexte& contexte, const Element& element, QWidget* propr
 // Starts the item picked in the window's list, as above; the window then slides back.
 void Lancer_Element(frmDalvire& fenetre);
 
-// The window show command for a display-mode text: "0" minimised (6), "1" normal (1),
-// "2" maximised (3), any other number passed as it is; the text is read with the shared
-// numeric reading, and anything beyond 16 bits counts as 0.
-int Commande_Affichage(const QString& demarrage);
+// How a display-mode code shows the started program: "0" minimised, "1" normal, "2"
+// maximised, read with the shared numeric reading (anything beyond 16 bits counts as 0);
+// of the other numbers, 3 maximises, 6, 7 and 11 minimise, and the rest show as normal.
+AffichageFenetre Affichage_Fenetre(const QString& demarrage);

@@ -365,9 +365,9 @@ void frmOCRE::Ouvrir_Fichier(const QString& chemin, const QString& verbe) {
                           IconeMessage::Critique});
         return;
     }
-    const int commande =
-        verbe == QLatin1String("open") ? CommandeAffichage::Normal : CommandeAffichage::Cache;
-    if (contexte_.shell().ouvrir(chemin, commande, this) == ResultatOuverture::AucuneAssociation)
+    const AffichageFenetre affichage =
+        verbe == QLatin1String("open") ? AffichageFenetre::Normal : AffichageFenetre::Cache;
+    if (contexte_.shell().ouvrir(chemin, affichage, this) == ResultatOuverture::AucuneAssociation)
         contexte_.messages().afficher(
             this, Message{QStringLiteral("Aucune application associée avec le type de fichier ") +
                               chemin.right(3).toUpper() + QStringLiteral(" ."),

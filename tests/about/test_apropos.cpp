@@ -147,7 +147,7 @@ private Q_SLOTS:
             lien == 0 ? Concepteur::SiteInternet
                       : Lien_Mail(Concepteur::AdresseMail, "Dalvire version 2.0.0",
                                   "Saisissez ci-dessous le texte de votre message:", {}, {});
-        QCOMPARE(cc.shell().journal(), QStringList("ouvrir|" + cible + "|1"));
+        QCOMPARE(cc.shell().journal(), QStringList("ouvrir|" + cible + "|normal"));
         QCOMPARE(cc.messages().vus.size(), message ? 1 : 0);
         if (message && lien == 0)
             QCOMPARE(cc.messages().vus.first().texte,
@@ -220,7 +220,7 @@ private Q_SLOTS:
 
         f.cmdSysInfo->click();
         QCOMPARE(cc.shell().journal(),
-                 chemin.isEmpty() ? QStringList() : QStringList("demarrer|" + chemin + "|1"));
+                 chemin.isEmpty() ? QStringList() : QStringList("demarrer|" + chemin + "|normal"));
         QCOMPARE(cc.messages().textes(),
                  chemin.isEmpty() || !demarre
                      ? QStringList("Les informations système ne sont pas disponibles actuellement")

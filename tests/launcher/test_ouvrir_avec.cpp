@@ -147,7 +147,7 @@ void TestOuvrirAvec::ouvrirEtRetenir() {
     QVERIFY2(!liste.contains("application/octet-stream"), liste.constData());
     // From now on opening by association takes it there.
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(cible, 1, nullptr), ResultatOuverture::Reussi);
+    QCOMPARE(shell.ouvrir(cible, AffichageFenetre::Normal, nullptr), ResultatOuverture::Reussi);
     QCOMPARE(appelTemoin().mid(2), QStringList{recu});
 }
 
@@ -178,7 +178,8 @@ void TestOuvrirAvec::retenuSeulementSurDemande() {
     QCOMPARE(appelTemoin().mid(2), QStringList{photo});
     QCOMPARE(associations(), avant);
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(photo, 1, nullptr), ResultatOuverture::AucuneAssociation);
+    QCOMPARE(shell.ouvrir(photo, AffichageFenetre::Normal, nullptr),
+             ResultatOuverture::AucuneAssociation);
 }
 
 void TestOuvrirAvec::typeInconnuJamaisRetenu() {

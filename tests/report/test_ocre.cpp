@@ -168,7 +168,8 @@ private Q_SLOTS:
         QCOMPARE(env.messages().textes(),
                  QStringList{QStringLiteral("Le fichier [") + chemin +
                              QStringLiteral("] a été créé.\r\nDésirez-vous ouvrir ce fichier ?")});
-        QCOMPARE(env.shell().journal(), QStringList{QStringLiteral("ouvrir|") + chemin + "|1"});
+        QCOMPARE(env.shell().journal(),
+                 QStringList{QStringLiteral("ouvrir|") + chemin + "|normal"});
     }
 
     void enregistrementAnnule() {
@@ -253,7 +254,7 @@ private Q_SLOTS:
                                        QStringLiteral("Rapport d'Erreur (DALVIRE - version 2.0.0)"),
                                        rapport(f), QString(), QString());
         QVERIFY(lien.contains(QStringLiteral("Tout%20%26%20rien%20%231")));
-        QCOMPARE(env.shell().journal(), QStringList{QStringLiteral("ouvrir|") + lien + "|1"});
+        QCOMPARE(env.shell().journal(), QStringList{QStringLiteral("ouvrir|") + lien + "|normal"});
     }
 
     // An application folder that cannot take the working file: the report is built from
