@@ -8,8 +8,8 @@
 #include "core/ClesParametres.h"
 #include "core/Contexte.h"
 #include "core/Services.h"
-#include "platform/Instance.h"
 #include "platform/Messages.h"
+#include "platform/Verrou.h"
 
 #include <QFileInfo>
 

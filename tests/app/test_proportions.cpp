@@ -13,7 +13,6 @@
 #include "manage/frmGestion.h"
 #include "manage/frmParametres.h"
 #include "manage/frmProgrammes.h"
-#include "platform/Instance.h"
 #include "report/frmOCRE.h"
 #include "support/Environnement.h"
 #include "ui/AideChm.h"
