@@ -89,6 +89,7 @@ void frmApropos::creerControles() {
     lblTitle->setGeometry(Twips::rectEnPixels(840, 60, 3210, 375));
 
     lblVersion = new QLabel(this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->setFont(Police_Fenetres(9));
     Decrire_Valeur(lblVersion, QStringLiteral("Numéro de version de l'application"));
 
@@ -121,6 +122,7 @@ void frmApropos::creerControles() {
         lien->setPalette(p);
         Decrire_Valeur(lien, bulles.at(i));
         lien->setMouseTracking(true);
+        lien->setObjectName(QStringLiteral("lblUrl") + QString::number(i));
         lblUrl[i] = lien;
         Label3[i]->setBuddy(lien);
     }
@@ -137,6 +139,7 @@ void frmApropos::creerControles() {
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmApropos::StartSysInfo);
 
     lblJours = new QLabel(this);
+    lblJours->setObjectName(QStringLiteral("lblJours"));
     Decrire_Valeur(lblJours, QStringLiteral("Nombre de jours d'utilisation du programme"));
 
     const QCursor main = Curseur_Main(contexte_);

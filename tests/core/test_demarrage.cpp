@@ -360,8 +360,8 @@ private Q_SLOTS:
         QVERIFY(demarrer(env));
         frmIntro intro(env.contexte());
         intro.Form_Load();
-        QCOMPARE(intro.lblTitre->text(), QStringLiteral("Dalvire"));
-        QCOMPARE(intro.lblVersion->text(), QStringLiteral("Version 2.0.0"));
+        QCOMPARE(intro.findChild<QLabel*>("lblTitre")->text(), QStringLiteral("Dalvire"));
+        QCOMPARE(intro.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 2.0.0"));
         intro.show();
         QSignalSpy dechargee(&intro, &frmIntro::dechargee);
         QTest::qWait(1300);

@@ -4,6 +4,7 @@
 #include "launcher/Lanceur.h"
 #include "launcher/frmDalvire.h"
 #include "launcher/frmOuvrirAvec.h"
+#include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
@@ -36,6 +37,9 @@ const QString MailSansApplication =
                    "Voulez-vous choisir l'application qui ouvrira les adresses e-mail ?");
 
 const QString Editeur = QStringLiteral("editeur.desktop");
+// The chooser's box that makes the choice the default one.
+const QString Toujours =
+    QStringLiteral("Toujours utiliser cette application pour ce type de fichier");
 
 // What the user does in the Open With chooser once it shows; a chooser still open after
 // it is cancelled, and the test fails.
@@ -414,11 +418,12 @@ void TestLanceur::aucuneAssociation() {
     QWidget* proprietaire = nullptr;
     if (!geste.isEmpty())
         auChoix([&](frmOuvrirAvec& choix) {
-            vu = choix.lblFichier->text();
+            vu = choix.findChild<QLabel*>(QStringLiteral("lblFichier"))->text();
             proprietaire = choix.parentWidget();
-            choix.chkToujours->setChecked(geste == QLatin1String("toujours"));
-            QTest::mouseClick(geste == QLatin1String("annuler") ? choix.cmdAnnuler
-                                                                : choix.cmdOuvrir,
+            Controle<QCheckBox>(choix, Toujours)->setChecked(geste == QLatin1String("toujours"));
+            QTest::mouseClick(Controle<QPushButton>(choix, geste == QLatin1String("annuler")
+                                                               ? QStringLiteral("Annuler")
+                                                               : QStringLiteral("Ouvrir")),
                               Qt::LeftButton);
         });
     p.fenetre->imgIcone_Click();
@@ -462,10 +467,10 @@ void TestLanceur::applicationQuiNeDemarrePas() {
     p.env.messages().reponses = {ReponseMessage::Oui};
     bool resteOuvert = false;
     auChoix([&](frmOuvrirAvec& choix) {
-        choix.chkToujours->setChecked(true);
-        QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton);
+        Controle<QCheckBox>(choix, Toujours)->setChecked(true);
+        QTest::mouseClick(Controle<QPushButton>(choix, QStringLiteral("Ouvrir")), Qt::LeftButton);
         resteOuvert = choix.isVisible();
-        QTest::mouseClick(choix.cmdAnnuler, Qt::LeftButton);
+        QTest::mouseClick(Controle<QPushButton>(choix, QStringLiteral("Annuler")), Qt::LeftButton);
     });
     p.fenetre->imgIcone_Click();
     p.element(QStringLiteral("Plan"), QStringLiteral("/docs/plan.xyz"), QStringLiteral("4"),
@@ -544,7 +549,9 @@ void TestLanceur::fenetreRentreePendantLeChoix() {
             for (int i = 0; i < 5; ++i)
                 p.fenetre->Timer1_Timer();
     };
-    auChoix([](frmOuvrirAvec& choix) { QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton); });
+    auChoix([](frmOuvrirAvec& choix) {
+        QTest::mouseClick(Controle<QPushButton>(choix, QStringLiteral("Ouvrir")), Qt::LeftButton);
+    });
     p.fenetre->imgIcone_Click();
     p.element(QStringLiteral("Plan"), QStringLiteral("/docs/plan.xyz"), QStringLiteral("4"),
               QStringLiteral("1"));
