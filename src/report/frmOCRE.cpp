@@ -211,6 +211,17 @@ void frmOCRE::creerControles() {
         connect(Bouton[i], &QPushButton::clicked, this, [this, i] { Bouton_Click(i); });
 }
 
+void frmOCRE::ajouterErreur(const QString& programme, const QString& erreur) {
+    cboProgramme->setEditText(programme);
+    // What the user wrote there is their work, and stays.
+    QPlainTextEdit* champ = txtErreur[2];
+    const QString present = champ->toPlainText();
+    if (present.trimmed().isEmpty() || present == invites_.at(2))
+        champ->setPlainText(erreur);
+    else
+        champ->appendPlainText(erreur);
+}
+
 void frmOCRE::Form_Load() {
     Centrer_Fenetre(this);
     Placer_Premier_Plan(this, true);

@@ -82,7 +82,8 @@ private Q_SLOTS:
         // Screen readers read the values shown, with the caption before them.
         QCOMPARE(Lecture_Accessible(lien(f, 1)),
                  "contact@qelm.fr|Adresse de messagerie du concepteur|Mail:;|");
-        QCOMPARE(Lecture_Accessible(Controle<QLabel>(f, "Icône de Dalvire")), "Icône de Dalvire|||");
+        QCOMPARE(Lecture_Accessible(Controle<QLabel>(f, "Icône de Dalvire")),
+                 "Icône de Dalvire|||");
     }
 
     void dateDeDebut_data() {
@@ -158,8 +159,8 @@ private Q_SLOTS:
         QTest::mouseClick(lien(f, index), Qt::LeftButton);
         const QString cible =
             index == 0 ? Concepteur::SiteInternet
-                      : Lien_Mail(Concepteur::AdresseMail, "Dalvire version 2.0.0",
-                                  "Saisissez ci-dessous le texte de votre message:", {}, {});
+                       : Lien_Mail(Concepteur::AdresseMail, "Dalvire version 2.0.0",
+                                   "Saisissez ci-dessous le texte de votre message:", {}, {});
         QCOMPARE(cc.shell().journal(), QStringList("ouvrir|" + cible + "|normal"));
         QCOMPARE(cc.messages().vus.size(), message ? 1 : 0);
         if (message && index == 0)
@@ -185,8 +186,9 @@ private Q_SLOTS:
         Environnement cc;
         frmApropos f(cc.contexte());
         // Whichever control has the focus.
-        for (QWidget* cible : {static_cast<QWidget*>(informations(f)),
-                               static_cast<QWidget*>(Controle<QPushButton>(f, "Infos système..."))}) {
+        for (QWidget* cible :
+             {static_cast<QWidget*>(informations(f)),
+              static_cast<QWidget*>(Controle<QPushButton>(f, "Infos système..."))}) {
             f.show();
             QVERIFY(QTest::qWaitForWindowExposed(&f));
             cible->setFocus();

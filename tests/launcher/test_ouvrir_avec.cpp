@@ -278,8 +278,9 @@ void TestOuvrirAvec::annuleOuAccepte() {
             auto* dialogue = qobject_cast<frmOuvrirAvec*>(QApplication::activeModalWidget());
             if (!dialogue) return;
             vu = true;
-            QTest::mouseClick(accepter ? ouvrir(*dialogue)
-                                       : Controle<QPushButton>(*dialogue, QStringLiteral("Annuler")),
+            QTest::mouseClick(accepter
+                                  ? ouvrir(*dialogue)
+                                  : Controle<QPushButton>(*dialogue, QStringLiteral("Annuler")),
                               Qt::LeftButton);
         });
         frmOuvrirAvec choix(*p.contexte, doc);

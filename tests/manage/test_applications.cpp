@@ -2,11 +2,11 @@
 // documents, and an item offered by a drop saved only when the user confirms.
 #include "core/IconesElements.h"
 #include "core/Services.h"
-#include "support/BancGestion.h"
-#include "support/Controles.h"
 #include "manage/frmApplications.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
+#include "support/BancGestion.h"
+#include "support/Controles.h"
 #include "support/ShellFactice.h"
 #include "ui/DelegueIcones.h"
 

@@ -6,14 +6,16 @@
 #include <QWidget>
 #include <QtGlobal>
 
-// The control of a window that a screen reader names so: its accessible name, else the
-// caption it reads ("&Ouvrir" reads "Ouvrir"). Stops the test unless exactly one control
-// of that kind bears the name: a test that went on with another would check the wrong one.
+// The control of a window named so: its accessible name, or the name a screen reader
+// reads for it (a button's caption, "&Ouvrir" read "Ouvrir"). Stops the test unless exactly one
+// control of that kind bears the name: a test that went on with another would check the wrong one.
 template <typename T> T* Controle(QWidget& racine, const QString& nomAccessible) {
     QList<T*> trouves;
     for (T* controle : racine.findChildren<T*>()) {
         const QAccessibleInterface* lecture = QAccessible::queryAccessibleInterface(controle);
-        if (lecture && lecture->text(QAccessible::Name) == nomAccessible) trouves << controle;
+        if (controle->accessibleName() == nomAccessible ||
+            (lecture && lecture->text(QAccessible::Name) == nomAccessible))
+            trouves << controle;
     }
     if (trouves.size() != 1)
         qFatal("%lld contrôles nommés « %s » au lieu d'un", static_cast<long long>(trouves.size()),
