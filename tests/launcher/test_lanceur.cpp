@@ -323,24 +323,22 @@ void TestLanceur::lancement() {
 void TestLanceur::affichageDuLancement_data() {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<AffichageFenetre>("affichage");
-    const auto minimise = AffichageFenetre::Minimise;
-    const auto normal = AffichageFenetre::Normal;
-    const auto maximise = AffichageFenetre::Maximise;
-    QTest::newRow("vide") << "" << minimise;
-    QTest::newRow("x") << "x" << minimise;
-    QTest::newRow("0") << "0" << minimise;
-    QTest::newRow("0.5") << "0.5" << minimise;
-    QTest::newRow("1") << "1" << normal;
-    QTest::newRow("1.5") << "1.5" << maximise;
-    QTest::newRow("2") << "2" << maximise;
-    QTest::newRow("2.5") << "2.5" << maximise;
-    QTest::newRow("5") << "5" << normal;
-    QTest::newRow("blancs puis 3") << "  3" << maximise;
-    QTest::newRow("6") << "6" << minimise;
-    QTest::newRow("7") << "7" << minimise;
-    QTest::newRow("11") << "11" << minimise;
-    QTest::newRow("-1") << "-1" << normal;
-    QTest::newRow("hors 16 bits") << "70000" << minimise;
+    using enum AffichageFenetre;
+    QTest::newRow("vide") << "" << Minimise;
+    QTest::newRow("x") << "x" << Minimise;
+    QTest::newRow("0") << "0" << Minimise;
+    QTest::newRow("0.5") << "0.5" << Minimise;
+    QTest::newRow("1") << "1" << Normal;
+    QTest::newRow("1.5") << "1.5" << Maximise;
+    QTest::newRow("2") << "2" << Maximise;
+    QTest::newRow("2.5") << "2.5" << Maximise;
+    QTest::newRow("5") << "5" << Normal;
+    QTest::newRow("blancs puis 3") << "  3" << Maximise;
+    QTest::newRow("6") << "6" << Minimise;
+    QTest::newRow("7") << "7" << Minimise;
+    QTest::newRow("11") << "11" << Minimise;
+    QTest::newRow("-1") << "-1" << Normal;
+    QTest::newRow("hors 16 bits") << "70000" << Minimise;
 }
 
 void TestLanceur::affichageDuLancement() {

@@ -46,29 +46,14 @@ bool ShellFactice::definirParDefaut(const QString& type, const QString& idApplic
     return reponseDefaut;
 }
 
-namespace {
-
-QString Nom(AffichageFenetre affichage) {
-    switch (affichage) {
-    case AffichageFenetre::Normal:
-        return QStringLiteral("normal");
-    case AffichageFenetre::Minimise:
-        return QStringLiteral("minimise");
-    case AffichageFenetre::Maximise:
-        return QStringLiteral("maximise");
-    case AffichageFenetre::Cache:
-        return QStringLiteral("cache");
-    }
-    return {};
-}
-
-} // namespace
+// AffichageFenetre's values, in their order.
+static const char* const Noms[] = {"normal", "minimise", "maximise", "cache"};
 
 QStringList ShellFactice::journal() const {
     QStringList lignes;
     for (const AppelShell& a : appels) {
         QString ligne = a.operation + QLatin1Char('|') + a.cible + QLatin1Char('|') +
-                        (a.affichage ? Nom(*a.affichage) : QStringLiteral("-"));
+                        QLatin1String(a.affichage ? Noms[static_cast<int>(*a.affichage)] : "-");
         if (!a.application.isEmpty()) ligne += QLatin1Char('|') + a.application;
         lignes << ligne;
     }
