@@ -3,7 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "core/Contexte.h"
 #include "core/Demarrage.h"
-#include "platform/Instance.h"
+#include "platform/Verrou.h"
 #include "tray/frmPrincipale.h"
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 // file types (build included, as a save does it), and the reading of a 1 MB RTF document.
 #include "report/DocumentRtf.h"
 #include "report/frmOCRE.h"
+#include "support/Controles.h"
 #include "support/DialoguesScriptes.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
@@ -78,9 +79,10 @@ int main(int argc, char** argv) {
     const auto remplir = [&] {
         for (int i = 0; i < 8; ++i)
             f.definirExpediteur(i, expediteur.at(i));
-        f.cboProgramme->setCurrentIndex(1);
-        for (int i = 0; i < 3; ++i)
-            f.txtErreur[i]->setPlainText(description.repeated(3));
+        Controle<QComboBox>(f, "Programme utilisé (nom et version)")->setCurrentIndex(1);
+        for (const char* titre : {"Description du problème", "Action ayant entrainé le problème",
+                                  "Message d'erreur (No et message)"})
+            Controle<QPlainTextEdit>(f, titre)->setPlainText(description.repeated(3));
     };
     remplir();
 

@@ -85,6 +85,7 @@ void frmApropos::creerControles() {
     lblTitle->setGeometry(Twips::rectEnPixels(840, 60, 3210, 375));
 
     lblVersion = new QLabel(this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->setFont(Police_Fenetres(9));
     Decrire_Valeur(lblVersion, QStringLiteral("Numéro de version de l'application"));
 
@@ -117,6 +118,7 @@ void frmApropos::creerControles() {
         lien->setPalette(p);
         Decrire_Valeur(lien, bulles.at(i));
         lien->setMouseTracking(true);
+        lien->setObjectName(QStringLiteral("lblUrl") + QString::number(i));
         lblUrl[i] = lien;
         Label3[i]->setBuddy(lien);
     }
@@ -133,6 +135,7 @@ void frmApropos::creerControles() {
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmApropos::StartSysInfo);
 
     lblJours = new QLabel(this);
+    lblJours->setObjectName(QStringLiteral("lblJours"));
     Decrire_Valeur(lblJours, QStringLiteral("Nombre de jours d'utilisation du programme"));
 
     const QCursor main = Curseur_Main(contexte_);
@@ -233,7 +236,7 @@ void frmApropos::lblJours_Click() {
 void frmApropos::lblUrl_Click(int index) {
     if (index == 0) {
         const ResultatOuverture r =
-            contexte_.shell().ouvrir(lblUrl[0]->text(), CommandeAffichage::Normal, this);
+            contexte_.shell().ouvrir(lblUrl[0]->text(), AffichageFenetre::Normal, this);
         if (r == ResultatOuverture::AucuneAssociation)
             contexte_.messages().afficher(
                 QStringLiteral("Aucune application ne permet de visiter le site Internet."),
@@ -262,7 +265,7 @@ bool frmApropos::GetKeyValue(const QString& cle, const QString& nomValeur, QStri
 void frmApropos::StartSysInfo() {
     QString chemin;
     if (GetKeyValue(InfosSysteme::Cle, InfosSysteme::Valeur, chemin) &&
-        contexte_.shell().demarrer(chemin, CommandeAffichage::Normal))
+        contexte_.shell().demarrer(chemin, AffichageFenetre::Normal))
         return;
     contexte_.messages().afficher(MessageInfosIndisponibles, IconeMessage::Information,
                                   BoutonsMessage::OK, TitreApplication, this);

@@ -34,14 +34,25 @@ public:
     explicit frmApropos(Contexte& contexte, QWidget* parent = nullptr);
     ~frmApropos() override;
 
-    void StartSysInfo();
     // Reads a value of the system; false, with an empty text, for one it does not have.
     bool GetKeyValue(const QString& cle, const QString& nomValeur, QString& valeur) const;
     // Folders searched for the tool; empty for the PATH of the environment.
     QStringList cheminsRecherche;
 
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void mouseMoveEvent(QMouseEvent* evenement) override;
+
+private:
+    void StartSysInfo();
     void lblUrl_Click(int index);
     void lblJours_Click();
+
+    void creerControles();
+    void Form_Load();
+    bool Form_KeyDown(const QKeyEvent* evenement);
+    void souligner(int index);
 
     QLabel* Image1 = nullptr;
     QLabel* lblTitle = nullptr;
@@ -55,17 +66,6 @@ public:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
     QLabel* lblJours = nullptr;
-
-protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
-    void keyPressEvent(QKeyEvent* evenement) override;
-    void mouseMoveEvent(QMouseEvent* evenement) override;
-
-private:
-    void creerControles();
-    void Form_Load();
-    bool Form_KeyDown(const QKeyEvent* evenement);
-    void souligner(int index);
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;

@@ -2,8 +2,8 @@
 #include "app/Execution.h"
 #include "app/Options.h"
 #include "core/Services.h"
-#include "platform/Instance.h"
 #include "platform/Traductions.h"
+#include "platform/Verrou.h"
 #include "ui/Cadre.h"
 
 #include <QProcessEnvironment>

@@ -6,8 +6,8 @@
 #include "catalogue/DonneesInitiales.h"
 #include "core/Contexte.h"
 #include "core/Services.h"
-#include "platform/Instance.h"
 #include "platform/Messages.h"
+#include "platform/Verrou.h"
 
 #include <QFileInfo>
 

@@ -53,7 +53,7 @@ void Envoyer_Mail(const Contexte& contexte, const QString& adresse, QWidget* pro
                   const QString& sujet, const QString& corps, const QString& copie,
                   const QString& copieCachee) {
     const QString lien = Lien_Mail(adresse, sujet, corps, copie, copieCachee);
-    if (contexte.shell().ouvrir(lien, CommandeAffichage::Normal, proprietaire) ==
+    if (contexte.shell().ouvrir(lien, AffichageFenetre::Normal, proprietaire) ==
         ResultatOuverture::AucuneAssociation)
         contexte.messages().afficher(
             QStringLiteral("Aucune application ne permet d'envoyer un e-mail à l'adresse :") +

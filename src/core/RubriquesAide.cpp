@@ -31,7 +31,7 @@ void Ouvrir_Page(Contexte& contexte, QWidget* fenetre, const QString& page) {
             IconeMessage::Critique, BoutonsMessage::OK, TitreApplication, fenetre);
         return;
     }
-    if (contexte.shell().ouvrir(fichier, CommandeAffichage::Normal, fenetre) ==
+    if (contexte.shell().ouvrir(fichier, AffichageFenetre::Normal, fenetre) ==
         ResultatOuverture::AucuneAssociation) {
         contexte.messages().afficher(
             QStringLiteral("Aucune application associée avec ce type de fichier [HTM]."),

@@ -2,6 +2,7 @@
 #include "base/Textes.h"
 
 #include "base/Nombres.h"
+#include "catalogue/Enregistrements.h"
 #include "core/Contexte.h"
 #include "core/Liens.h"
 #include "core/Services.h"
@@ -86,13 +87,13 @@ QString Question_Sans_Application(const Type& type, const QString& chemin) {
 
 // The start itself, every failure of which is silent. True when something was started.
 bool demarrer(Contexte& contexte, QWidget* proprietaire, const Type& type, const QString& chemin,
-              int commande) {
+              AffichageFenetre affichage) {
     ServiceShell& shell = contexte.shell();
     try {
         // A folder that happens to end in "exe" could never be started as a program.
         if (chemin.right(3).toLower() == QLatin1String("exe") && !estDossier(chemin))
-            return shell.demarrer(chemin, commande);
-        const ResultatOuverture ouverture = shell.ouvrir(chemin, commande, proprietaire);
+            return shell.demarrer(chemin, affichage);
+        const ResultatOuverture ouverture = shell.ouvrir(chemin, affichage, proprietaire);
         if (ouverture != ResultatOuverture::AucuneAssociation)
             return ouverture == ResultatOuverture::Reussi;
         const ReponseMessage reponse =
@@ -110,16 +111,32 @@ bool demarrer(Contexte& contexte, QWidget* proprietaire, const Type& type, const
 
 } // namespace
 
-int Commande_Affichage(const QString& demarrage) {
-    switch (const qint16 valeur = Valeur_Entiere_16(demarrage)) {
-    case 0:
-        return CommandeAffichage::Minimise;
-    case 1:
-        return CommandeAffichage::Normal;
-    case 2:
-        return CommandeAffichage::Maximise;
+AffichageFenetre Affichage_Fenetre(const CodeStocke<ModeAffichage>& mode) {
+    if (const std::optional<ModeAffichage> valeur = mode.valeur()) {
+        switch (*valeur) {
+        case ModeAffichage::Minimise:
+            return AffichageFenetre::Minimise;
+        case ModeAffichage::Normal:
+            return AffichageFenetre::Normal;
+        case ModeAffichage::Maximise:
+            return AffichageFenetre::Maximise;
+        }
+    }
+    // Codes that another tool wrote were once handed to the desktop, read as numbers, as
+    // window show commands; those that asked for a maximised or a minimised window still
+    // get one.
+    switch (Valeur_Entiere_16(mode.texte())) {
+    case static_cast<int>(ModeAffichage::Minimise):
+        return AffichageFenetre::Minimise;
+    case static_cast<int>(ModeAffichage::Maximise):
+    case 3:
+        return AffichageFenetre::Maximise;
+    case 6:
+    case 7:
+    case 11:
+        return AffichageFenetre::Minimise;
     default:
-        return valeur;
+        return AffichageFenetre::Normal;
     }
 }
 
@@ -136,19 +153,19 @@ bool Demarrer_Element(Contexte& contexte, const Element& element, QWidget* propr
         signalerEchec();
         return false;
     }
-    const int commande = Commande_Affichage(element.mode.texte());
+    const AffichageFenetre affichage = Affichage_Fenetre(element.mode);
     bool demarre = false;
     if (estEntreeBureau(type, chemin)) {
         // An entry that no longer reads as an application's is a program that is gone;
         // any other failure of the start is silent, as for every program.
-        const ResultatLancement lancement = contexte.shell().lancerEntreeBureau(chemin, commande);
+        const ResultatLancement lancement = contexte.shell().lancerEntreeBureau(chemin, affichage);
         if (lancement == ResultatLancement::ApplicationIntrouvable) {
             signalerEchec();
             return false;
         }
         demarre = lancement == ResultatLancement::Reussi;
     } else {
-        demarre = demarrer(contexte, proprietaire, type, chemin, commande);
+        demarre = demarrer(contexte, proprietaire, type, chemin, affichage);
     }
     if (demarre) contexte.utilisations().noter(element.nom, QDateTime::currentDateTimeUtc());
     return true;

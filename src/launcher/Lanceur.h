@@ -3,10 +3,12 @@
 // Callers of the launcher also check and send links.
 #include "core/Liens.h"
 
+#include "catalogue/Enregistrements.h"
+
 #include <QString>
 
 class Contexte;
-struct Element;
+enum class AffichageFenetre;
 class QWidget;
 class frmDalvire;
 
@@ -20,7 +22,7 @@ bool Demarrer_Element(Contexte& contexte, const Element& element, QWidget* propr
 // Starts the item picked in the window's list, as above; the window then slides back.
 void Lancer_Element(frmDalvire& fenetre);
 
-// The window show command for a display-mode text: "0" minimised (6), "1" normal (1),
-// "2" maximised (3), any other number passed as it is; the text is read with the shared
-// numeric reading, and anything beyond 16 bits counts as 0.
-int Commande_Affichage(const QString& demarrage);
+// How a display mode shows the started program. A stored text that names no mode is read
+// with the shared numeric reading (anything beyond 16 bits counts as 0): 0, 6, 7 and 11
+// minimise, 2 and 3 maximise, the rest show as normal.
+AffichageFenetre Affichage_Fenetre(const CodeStocke<ModeAffichage>& mode);

@@ -66,6 +66,7 @@ frmOuvrirAvec::frmOuvrirAvec(Contexte& contexte, const QString& cheminOuLien, QW
     lblInvite = new QLabel(
         QStringLiteral("Choisissez l'application avec laquelle ouvrir ce fichier :"), this);
     lblFichier = new QLabel(this);
+    lblFichier->setObjectName(QStringLiteral("lblFichier"));
     lblFichier->setTextFormat(Qt::PlainText);
     QFont gras = lblFichier->font();
     gras.setBold(true);

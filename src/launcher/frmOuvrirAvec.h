@@ -39,6 +39,10 @@ public:
     // and stays open after a failure so that another one can be picked.
     void accept() override;
 
+private:
+    void remplir();
+    void majBoutons();
+
     QLabel* lblInvite = nullptr;
     QLabel* lblFichier = nullptr;
     QListWidget* lstApplications = nullptr;
@@ -46,10 +50,6 @@ public:
     QCheckBox* chkToujours = nullptr;
     QPushButton* cmdOuvrir = nullptr;
     QPushButton* cmdAnnuler = nullptr;
-
-private:
-    void remplir();
-    void majBoutons();
 
     Contexte& contexte_;
     QString cible_;

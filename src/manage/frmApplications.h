@@ -23,16 +23,15 @@ public:
     // while the window is open or after "&Annuler".
     std::optional<ApplicationProposee> choisie() const { return choisie_; }
 
+private:
     // Shows the applications whose name holds the text, letter case aside.
     void filtrer(const QString& texte);
+    void valider();
 
     QLineEdit* txtFiltre = nullptr;
     QListWidget* lstApplications = nullptr;
     // 0 "&Valider", 1 "&Annuler".
     QPushButton* Bouton[2]{};
-
-private:
-    void valider();
 
     QList<ApplicationProposee> applications_;
     std::optional<ApplicationProposee> choisie_;

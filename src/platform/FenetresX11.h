@@ -19,11 +19,6 @@ void Hors_Barre_Des_Taches(QWidget* fenetre);
 
 enum class Etat { Minimise, Maximise };
 
-// The state a window show command asks for, if any: the minimising commands (2, 6, 7,
-// 11) minimise, 3 maximises; every other command leaves the window as the program
-// shows it.
-bool Etat_Demande(int commandeAffichage, Etat& etat);
-
 // Watches for the first top-level window of the process (by _NET_WM_PID, in the window
 // manager's client list) for up to delaiMs, and minimises or maximises it once it is
 // there. The watcher lives under parent and removes itself when done.

@@ -20,14 +20,15 @@ enum class ResultatLancement {
     Echec
 };
 
-// Window show commands, with the numbers the catalogue's display modes map to.
-namespace CommandeAffichage {
-inline constexpr int Cache = 0;
-inline constexpr int Normal = 1;
-inline constexpr int MinimiseActif = 2;
-inline constexpr int Maximise = 3;
-inline constexpr int Minimise = 6;
-} // namespace CommandeAffichage
+// How the first window of a started program is to be shown. What each comes to is the
+// desktop backend's affair: a desktop that cannot do it shows the window as it comes.
+enum class AffichageFenetre {
+    Normal,
+    Minimise,
+    Maximise,
+    // Out of sight: for a program that only does a job, printing a file say.
+    Cache
+};
 
 // An installed application, as the Open With chooser lists it.
 struct ApplicationProposee {
@@ -63,11 +64,11 @@ public:
     virtual ~ServiceShell() = default;
     // Opens a file, a folder or a link with the application associated with it; an
     // executable file is run as a program.
-    virtual ResultatOuverture ouvrir(const QString& cheminOuLien, int commandeAffichage,
+    virtual ResultatOuverture ouvrir(const QString& cheminOuLien, AffichageFenetre affichage,
                                      QWidget* proprietaire) = 0;
     // Starts a program file directly, detached, never waited for. False when it could
     // not be started.
-    virtual bool demarrer(const QString& programme, int commandeAffichage) = 0;
+    virtual bool demarrer(const QString& programme, AffichageFenetre affichage) = 0;
 
     // For the Open With chooser: the type of a file or a link and the applications that
     // declare it.
@@ -79,7 +80,8 @@ public:
     // waited for; the display mode applies as for any started program.
     // ApplicationIntrouvable when the file no longer reads as an application's entry
     // (gone, broken, or its program gone).
-    virtual ResultatLancement lancerEntreeBureau(const QString& entree, int commandeAffichage) = 0;
+    virtual ResultatLancement lancerEntreeBureau(const QString& entree,
+                                                 AffichageFenetre affichage) = 0;
     // Opens the file or the link with that application, never waited for.
     virtual ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                                     const QString& idApplication) = 0;

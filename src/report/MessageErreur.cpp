@@ -6,8 +6,6 @@
 #include "report/frmOCRE.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -29,21 +27,8 @@ QString texteErreur(int numero, const QString& description) {
            SautDeLigne + description;
 }
 
-void nommerProgramme(frmOCRE& outil, const Contexte& contexte) {
-    outil.cboProgramme->setEditText(QStringLiteral("Dalvire") + QStringLiteral(" - ") +
-                                    contexte.TexteVersion);
-}
-
-// An error met while the tool is open goes under the one being reported, which is the
-// user's work and stays; only the field's prompt gives way to it.
-void ajouter(frmOCRE& outil, const Contexte& contexte, int numero, const QString& description) {
-    nommerProgramme(outil, contexte);
-    QPlainTextEdit* champ = outil.txtErreur[2];
-    const QString present = champ->toPlainText();
-    if (present.trimmed().isEmpty() || present == outil.invite(2))
-        champ->setPlainText(texteErreur(numero, description));
-    else
-        champ->appendPlainText(texteErreur(numero, description));
+QString programme(const Contexte& contexte) {
+    return QStringLiteral("Dalvire") + QStringLiteral(" - ") + contexte.TexteVersion;
 }
 
 } // namespace
@@ -67,12 +52,12 @@ void Message_Erreur(Contexte& contexte, QWidget* parent, int numero, const QStri
                                      Message{Question_Erreur(numero), IconeMessage::Question,
                                              BoutonsMessage::OuiNon}) != ReponseMessage::Oui)
         return;
+    // An error met while the tool is open goes under the one being reported.
     if (frmOCRE* ouvert = outilOuvert(contexte, parent)) {
-        ajouter(*ouvert, contexte, numero, description);
+        ouvert->ajouterErreur(programme(contexte), texteErreur(numero, description));
         return;
     }
     frmOCRE outil(contexte, parent);
-    nommerProgramme(outil, contexte);
-    outil.txtErreur[2]->setPlainText(texteErreur(numero, description));
+    outil.ajouterErreur(programme(contexte), texteErreur(numero, description));
     outil.exec();
 }

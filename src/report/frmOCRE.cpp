@@ -211,6 +211,17 @@ void frmOCRE::creerControles() {
         connect(Bouton[i], &QPushButton::clicked, this, [this, i] { Bouton_Click(i); });
 }
 
+void frmOCRE::ajouterErreur(const QString& programme, const QString& erreur) {
+    cboProgramme->setEditText(programme);
+    // What the user wrote there is their work, and stays.
+    QPlainTextEdit* champ = txtErreur[2];
+    const QString present = champ->toPlainText();
+    if (present.trimmed().isEmpty() || present == invites_.at(2))
+        champ->setPlainText(erreur);
+    else
+        champ->appendPlainText(erreur);
+}
+
 void frmOCRE::Form_Load() {
     Centrer_Fenetre(this);
     Placer_Premier_Plan(this, true);
@@ -365,9 +376,9 @@ void frmOCRE::Ouvrir_Fichier(const QString& chemin, const QString& verbe) {
                           IconeMessage::Critique});
         return;
     }
-    const int commande =
-        verbe == QLatin1String("open") ? CommandeAffichage::Normal : CommandeAffichage::Cache;
-    if (contexte_.shell().ouvrir(chemin, commande, this) == ResultatOuverture::AucuneAssociation)
+    const AffichageFenetre affichage =
+        verbe == QLatin1String("open") ? AffichageFenetre::Normal : AffichageFenetre::Cache;
+    if (contexte_.shell().ouvrir(chemin, affichage, this) == ResultatOuverture::AucuneAssociation)
         contexte_.messages().afficher(
             this, Message{QStringLiteral("Aucune application associée avec le type de fichier ") +
                               chemin.right(3).toUpper() + QStringLiteral(" ."),

@@ -44,9 +44,22 @@ public:
     void cmdMail_Click();
     void Bouton_Click(int index);
 
+    // Names the program in its field and adds an error to the error messages described,
+    // under those the user wrote; the field's prompt gives way to it.
+    void ajouterErreur(const QString& programme, const QString& erreur);
+
     Contexte& contexte() const { return contexte_; }
     // The report document, never shown.
     QTextDocument* RTF = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* evenement) override;
+
+private:
+    void creerControles();
+    void Form_Load();
+    void Construire_Rapport();
+    bool programmeChoisi();
 
     // Indices 0 to 3 and 13 are used.
     std::array<QLabel*, 14> Label1{};
@@ -60,15 +73,6 @@ public:
     QToolButton* cmdMail = nullptr;
     // 0 "&Quitter", 1 "&Aide".
     std::array<QPushButton*, 2> Bouton{};
-
-protected:
-    void keyPressEvent(QKeyEvent* evenement) override;
-
-private:
-    void creerControles();
-    void Form_Load();
-    void Construire_Rapport();
-    bool programmeChoisi();
 
     Contexte& contexte_;
     std::array<QString, 3> invites_;

@@ -38,7 +38,6 @@ public:
     // Shows a page of the file ("/parametres.htm") and brings the window to the front.
     void afficher(std::shared_ptr<const FichierChm> fichier, const QString& page);
 
-    NavigateurAide* navigateur() const { return navigateur_; }
     // The inner name of the page on screen, without its anchor.
     QString pageAffichee() const;
 

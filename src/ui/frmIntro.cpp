@@ -36,12 +36,14 @@ frmIntro::frmIntro(Contexte& contexte, QWidget* parent)
     Shape1->setGeometry(Twips::rectEnPixels(120, 120, 4560, 1920));
 
     lblTitre = new QLabel(this);
+    lblTitre->setObjectName(QStringLiteral("lblTitre"));
     lblTitre->setFont(tahoma(24, true));
     lblTitre->setAlignment(Qt::AlignCenter);
     lblTitre->setToolTip(QStringLiteral("Nom du programme"));
     lblTitre->setGeometry(Twips::rectEnPixels(240, 360, 4320, 720));
 
     lblVersion = new QLabel(QStringLiteral("Version"), this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->setFont(tahoma(9));
     lblVersion->setAlignment(Qt::AlignCenter);
     lblVersion->setToolTip(QStringLiteral("Numéro de version du programme"));

@@ -27,9 +27,6 @@ public:
     // and the load itself took.
     void compterDepuis(std::chrono::steady_clock::time_point origine) { origine_ = origine; }
 
-    QLabel* lblTitre = nullptr;
-    QLabel* lblVersion = nullptr;
-    QFrame* Shape1 = nullptr;
     QTimer Timer1;
 
 Q_SIGNALS:
@@ -40,6 +37,10 @@ private:
     void Timer1_Timer();
     void programmerTick();
     void Form_Unload();
+
+    QLabel* lblTitre = nullptr;
+    QLabel* lblVersion = nullptr;
+    QFrame* Shape1 = nullptr;
 
     Contexte& contexte_;
     qint16 compteurTicks_ = 0;

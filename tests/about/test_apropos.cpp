@@ -4,6 +4,7 @@
 #include "core/ClesParametres.h"
 #include "launcher/Lanceur.h"
 #include "support/AideFactice.h"
+#include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/Lisibilite.h"
 #include "support/MessagesScriptes.h"
@@ -29,10 +30,21 @@ void deplacer(QWidget* cible) {
     QApplication::sendEvent(cible, &e);
 }
 
+// The value labels have no name of their own: a screen reader reads what they show.
+QLabel* etiquette(const frmApropos& f, const QString& nom) {
+    return f.findChild<QLabel*>(nom);
+}
+QLabel* lien(const frmApropos& f, int index) {
+    return etiquette(f, QStringLiteral("lblUrl") + QString::number(index));
+}
+QPlainTextEdit* informations(frmApropos& f) {
+    return Controle<QPlainTextEdit>(f, QStringLiteral("Texte d'information sur l'application"));
+}
+
 // "10": the first link underlined, not the second.
 QString soulignes(const frmApropos& f) {
-    return QString(f.lblUrl[0]->font().underline() ? "1" : "0") +
-           (f.lblUrl[1]->font().underline() ? "1" : "0");
+    return QString(lien(f, 0)->font().underline() ? "1" : "0") +
+           (lien(f, 1)->font().underline() ? "1" : "0");
 }
 
 } // namespace
@@ -61,15 +73,17 @@ private Q_SLOTS:
         cc.contexte().JoursUtilisation = jours;
         cc.contexte().TexteVersion = QStringLiteral("Version 2.0.0");
         frmApropos f(cc.contexte());
-        QTEST(f.lblJours->text(), "attendu");
-        QCOMPARE(f.lblVersion->text(), QStringLiteral("Version 2.0.0"));
+        QTEST(etiquette(f, "lblJours")->text(), "attendu");
+        const QLabel* version = etiquette(f, "lblVersion");
+        QCOMPARE(version->text(), QStringLiteral("Version 2.0.0"));
         // Labels grow with their text rather than cut it.
-        QVERIFY(f.lblVersion->width() >= f.lblVersion->sizeHint().width());
+        QVERIFY(version->width() >= version->sizeHint().width());
         QVERIFY(cc.parametres().ecritures.isEmpty());
         // Screen readers read the values shown, with the caption before them.
-        QCOMPARE(Lecture_Accessible(f.lblUrl[1]),
+        QCOMPARE(Lecture_Accessible(lien(f, 1)),
                  "contact@qelm.fr|Adresse de messagerie du concepteur|Mail:;|");
-        QCOMPARE(Lecture_Accessible(f.Image1), "Icône de Dalvire|||");
+        QCOMPARE(Lecture_Accessible(Controle<QLabel>(f, "Icône de Dalvire")),
+                 "Icône de Dalvire|||");
     }
 
     void dateDeDebut_data() {
@@ -91,14 +105,14 @@ private Q_SLOTS:
         Environnement cc;
         if (!stockee.isNull()) cc.parametres().valeurs.insert(Cle::DateDebut, stockee);
         frmApropos f(cc.contexte());
-        QCOMPARE(f.txtInformations->toPlainText().split('\n'),
+        QCOMPARE(informations(f)->toPlainText().split('\n'),
                  QStringList({"Ce programme vous permet de démarrer des programmes d'un seul et "
                               "simple clic.",
                               "Ces programmes peuvent être rangés par catégorie.",
                               "Vous pouvez également ouvrir des fichiers avec l'application "
                               "associée.",
                               "(vous utilisez ce programme depuis le " + affichee + ")"}));
-        f.lblJours_Click();
+        QTest::mouseClick(etiquette(f, "lblJours"), Qt::LeftButton);
         QCOMPARE(cc.messages().textes(),
                  QStringList("Vous utilisez ce programme depuis le " + affichee));
     }
@@ -109,20 +123,20 @@ private Q_SLOTS:
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(soulignes(f), QStringLiteral("00"));
-        deplacer(f.lblUrl[0]);
+        deplacer(lien(f, 0));
         QCOMPARE(soulignes(f), QStringLiteral("10"));
-        deplacer(f.lblUrl[1]);
+        deplacer(lien(f, 1));
         QCOMPARE(soulignes(f), QStringLiteral("01"));
-        deplacer(f.txtInformations->viewport());
+        deplacer(informations(f)->viewport());
         QCOMPARE(soulignes(f), QStringLiteral("00"));
-        deplacer(f.lblUrl[0]);
+        deplacer(lien(f, 0));
         deplacer(&f);
         QCOMPARE(soulignes(f), QStringLiteral("00"));
-        QCOMPARE(f.lblUrl[1]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(lien(f, 1)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     }
 
     void liens_data() {
-        QTest::addColumn<int>("lien");
+        QTest::addColumn<int>("index");
         QTest::addColumn<int>("resultat");
         QTest::addColumn<bool>("message");
         const int reussi = int(ResultatOuverture::Reussi);
@@ -134,7 +148,7 @@ private Q_SLOTS:
         QTest::newRow("mail sans application") << 1 << sans << true;
     }
     void liens() {
-        QFETCH(int, lien);
+        QFETCH(int, index);
         QFETCH(int, resultat);
         QFETCH(bool, message);
         Environnement cc;
@@ -142,14 +156,14 @@ private Q_SLOTS:
         frmApropos f(cc.contexte());
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTest::mouseClick(f.lblUrl[lien], Qt::LeftButton);
+        QTest::mouseClick(lien(f, index), Qt::LeftButton);
         const QString cible =
-            lien == 0 ? Concepteur::SiteInternet
-                      : Lien_Mail(Concepteur::AdresseMail, "Dalvire version 2.0.0",
-                                  "Saisissez ci-dessous le texte de votre message:", {}, {});
-        QCOMPARE(cc.shell().journal(), QStringList("ouvrir|" + cible + "|1"));
+            index == 0 ? Concepteur::SiteInternet
+                       : Lien_Mail(Concepteur::AdresseMail, "Dalvire version 2.0.0",
+                                   "Saisissez ci-dessous le texte de votre message:", {}, {});
+        QCOMPARE(cc.shell().journal(), QStringList("ouvrir|" + cible + "|normal"));
         QCOMPARE(cc.messages().vus.size(), message ? 1 : 0);
-        if (message && lien == 0)
+        if (message && index == 0)
             QCOMPARE(cc.messages().vus.first().texte,
                      QStringLiteral("Aucune application ne permet de visiter le site Internet."));
         QVERIFY(f.isVisible());
@@ -173,7 +187,8 @@ private Q_SLOTS:
         frmApropos f(cc.contexte());
         // Whichever control has the focus.
         for (QWidget* cible :
-             {static_cast<QWidget*>(f.txtInformations), static_cast<QWidget*>(f.cmdSysInfo)}) {
+             {static_cast<QWidget*>(informations(f)),
+              static_cast<QWidget*>(Controle<QPushButton>(f, "Infos système..."))}) {
             f.show();
             QVERIFY(QTest::qWaitForWindowExposed(&f));
             cible->setFocus();
@@ -218,9 +233,9 @@ private Q_SLOTS:
         QCOMPARE(valeur, chemin);
         QVERIFY(!f.GetKeyValue(InfosSysteme::Cle, "MSINFO", valeur) && valeur.isEmpty());
 
-        f.cmdSysInfo->click();
+        Controle<QPushButton>(f, "Infos système...")->click();
         QCOMPARE(cc.shell().journal(),
-                 chemin.isEmpty() ? QStringList() : QStringList("demarrer|" + chemin + "|1"));
+                 chemin.isEmpty() ? QStringList() : QStringList("demarrer|" + chemin + "|normal"));
         QCOMPARE(cc.messages().textes(),
                  chemin.isEmpty() || !demarre
                      ? QStringList("Les informations système ne sont pas disponibles actuellement")
@@ -235,8 +250,8 @@ private Q_SLOTS:
         const Theme theme(sombre);
         Environnement cc;
         frmApropos f(cc.contexte());
-        for (QLabel* lien : f.lblUrl) {
-            const QImage image = lien->grab().toImage();
+        for (int i = 0; i < 2; ++i) {
+            const QImage image = lien(f, i)->grab().toImage();
             const double c = Contraste_Dessine(image, image.rect());
             QVERIFY2(c >= Couleurs::ContrasteMinimum, qPrintable(QString::number(c)));
         }

@@ -1,7 +1,8 @@
 // "dalvire --rechercher", real processes: with no copy running it starts one; beside it,
 // it hands the search over and ends with 0; a killed copy's socket left behind stops
 // nothing; a copy that does not take the request has the command fail, saying why.
-#include "platform/Instance.h"
+#include "platform/Canal.h"
+#include "platform/Verrou.h"
 #include "support/Environnement.h"
 #include "support/PriseLocale.h"
 

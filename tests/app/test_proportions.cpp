@@ -13,7 +13,6 @@
 #include "manage/frmGestion.h"
 #include "manage/frmParametres.h"
 #include "manage/frmProgrammes.h"
-#include "platform/Instance.h"
 #include "report/frmOCRE.h"
 #include "support/Environnement.h"
 #include "ui/AideChm.h"
@@ -192,7 +191,7 @@ void TestProportions::fenetres_data() {
     QTest::newRow("frmIntro") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         auto f = std::make_unique<frmIntro>(b.c());
         // What the splash shows once started: the program's name, which is its title.
-        f->lblTitre->setText(f->windowTitle());
+        f->findChild<QLabel*>("lblTitre")->setText(f->windowTitle());
         return f;
     }) << QSize(4800, 2160) << 0;
     QTest::newRow("frmRechercher") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {

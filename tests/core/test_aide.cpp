@@ -17,15 +17,15 @@ namespace {
 
 class ShellEnregistre final : public ServiceShell {
 public:
-    ResultatOuverture ouvrir(const QString& chemin, int commande, QWidget*) override {
+    ResultatOuverture ouvrir(const QString& chemin, AffichageFenetre affichage, QWidget*) override {
         ouverts << chemin;
-        commandes << commande;
+        affichages << affichage;
         return resultat;
     }
-    bool demarrer(const QString&, int) override { return false; }
+    bool demarrer(const QString&, AffichageFenetre) override { return false; }
     ChoixOuverture choixPour(const QString&) override { return {}; }
     QList<ApplicationProposee> toutesLesApplications() override { return {}; }
-    ResultatLancement lancerEntreeBureau(const QString&, int) override {
+    ResultatLancement lancerEntreeBureau(const QString&, AffichageFenetre) override {
         return ResultatLancement::Echec;
     }
     ResultatLancement ouvrirAvecApplication(const QString&, const QString&) override {
@@ -35,7 +35,7 @@ public:
 
     ResultatOuverture resultat = ResultatOuverture::Reussi;
     QStringList ouverts;
-    QList<int> commandes;
+    QList<AffichageFenetre> affichages;
 };
 
 // A run of the program whose help and shell are fakes.
@@ -154,7 +154,7 @@ private Q_SLOTS:
         QVERIFY(banc.aide->appels.isEmpty());
         if (present == QLatin1String("fichier")) {
             QCOMPARE(banc.shell->ouverts, QStringList{chemin});
-            QCOMPARE(banc.shell->commandes, QList<int>{CommandeAffichage::Normal});
+            QCOMPARE(banc.shell->affichages, QList<AffichageFenetre>{AffichageFenetre::Normal});
         } else {
             QVERIFY(banc.shell->ouverts.isEmpty());
         }

@@ -3,7 +3,8 @@
 #include "core/ClesParametres.h"
 #include "core/Contexte.h"
 #include "core/Demarrage.h"
-#include "platform/Instance.h"
+#include "platform/DebutProcessus.h"
+#include "platform/Verrou.h"
 #include "support/DemarrageSessionMemoire.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
@@ -346,8 +347,8 @@ private Q_SLOTS:
         QVERIFY(demarrer(env));
         frmIntro intro(env.contexte());
         intro.Form_Load();
-        QCOMPARE(intro.lblTitre->text(), QStringLiteral("Dalvire"));
-        QCOMPARE(intro.lblVersion->text(), QStringLiteral("Version 2.0.0"));
+        QCOMPARE(intro.findChild<QLabel*>("lblTitre")->text(), QStringLiteral("Dalvire"));
+        QCOMPARE(intro.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 2.0.0"));
         intro.show();
         QSignalSpy dechargee(&intro, &frmIntro::dechargee);
         QTest::qWait(1300);

@@ -367,9 +367,9 @@ void TestFrmDalvire::fermetureDeLaListe_data() {
     QTest::addColumn<QStringList>("journal");
     QTest::addColumn<int>("messages");
     const QStringList rien;
-    const QString trois = QStringLiteral("ouvrir|/chemin/Trois|1");
-    const QString quatre = QStringLiteral("ouvrir|/chemin/Quatre|1");
-    const QString avecTrois = QStringLiteral("choixPour|/chemin/Trois|-1");
+    const QString trois = QStringLiteral("ouvrir|/chemin/Trois|normal");
+    const QString quatre = QStringLiteral("ouvrir|/chemin/Quatre|normal");
+    const QString avecTrois = QStringLiteral("choixPour|/chemin/Trois|-");
     QTest::newRow("Echap") << "ouverte, Esc"
                            << "4" << false << false << true << rien << 0;
     QTest::newRow("F4") << "ouverte, Down, F4"
@@ -387,8 +387,8 @@ void TestFrmDalvire::fermetureDeLaListe_data() {
         << "4" << false << false << false << QStringList{trois} << 0;
     QTest::newRow("clic sur l'entree courante")
         << "ouverte, clic courant"
-        << "4" << false << false << false << QStringList{QStringLiteral("ouvrir|/chemin/Deux|1")}
-        << 0;
+        << "4" << false << false << false
+        << QStringList{QStringLiteral("ouvrir|/chemin/Deux|normal")} << 0;
     QTest::newRow("Entree") << "ouverte, Down, Return"
                             << "4" << false << false << false << QStringList{quatre} << 0;
     QTest::newRow("Espace") << "ouverte, Down, Space"
@@ -401,7 +401,7 @@ void TestFrmDalvire::fermetureDeLaListe_data() {
     QTest::newRow("question, oui, choix")
         << "ouverte, clic 3"
         << "4" << true << true << false
-        << QStringList{trois, avecTrois, QStringLiteral("toutesLesApplications||-1")} << 1;
+        << QStringList{trois, avecTrois, QStringLiteral("toutesLesApplications||-")} << 1;
 }
 
 void TestFrmDalvire::fermetureDeLaListe() {

@@ -1,9 +1,10 @@
-// The item launcher: checks by type, show commands, direct start or opening by
+// The item launcher: checks by type, display modes, direct start or opening by
 // association, the Open With offer; the two validations and the mail link.
 #include "core/Services.h"
 #include "launcher/Lanceur.h"
 #include "launcher/frmDalvire.h"
 #include "launcher/frmOuvrirAvec.h"
+#include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
@@ -36,6 +37,9 @@ const QString MailSansApplication =
                    "Voulez-vous choisir l'application qui ouvrira les adresses e-mail ?");
 
 const QString Editeur = QStringLiteral("editeur.desktop");
+// The chooser's box that makes the choice the default one.
+const QString Toujours =
+    QStringLiteral("Toujours utiliser cette application pour ce type de fichier");
 
 // What the user does in the Open With chooser once it shows; a chooser still open after
 // it is cancelled, and the test fails.
@@ -96,8 +100,8 @@ private Q_SLOTS:
     void verificationEchouee();
     void lancement_data();
     void lancement();
-    void commandeAffichage_data();
-    void commandeAffichage();
+    void affichageDuLancement_data();
+    void affichageDuLancement();
     void aucuneAssociation_data();
     void aucuneAssociation();
     void applicationQuiNeDemarrePas_data();
@@ -299,7 +303,8 @@ void TestLanceur::lancement() {
     Lancer_Element(*p.fenetre);
 
     QVERIFY(p.env.messages().vus.isEmpty());
-    QCOMPARE(p.env.shell().journal(), QStringList{operation + QLatin1Char('|') + chemin + "|1"});
+    QCOMPARE(p.env.shell().journal(),
+             QStringList{operation + QLatin1Char('|') + chemin + "|normal"});
     // Every start counts for its item.
     QCOMPARE(p.env.contexte().utilisations().lancements(QStringLiteral("Notes")), 1);
     if (operation == QLatin1String("ouvrir"))
@@ -315,34 +320,38 @@ void TestLanceur::lancement() {
     QVERIFY(!p.fenetre->Timer1.isActive());
 }
 
-void TestLanceur::commandeAffichage_data() {
+void TestLanceur::affichageDuLancement_data() {
     QTest::addColumn<QString>("mode");
-    QTest::addColumn<int>("commande");
-    QTest::newRow("vide") << "" << 6;
-    QTest::newRow("x") << "x" << 6;
-    QTest::newRow("0") << "0" << 6;
-    QTest::newRow("0.5") << "0.5" << 6;
-    QTest::newRow("1") << "1" << 1;
-    QTest::newRow("1.5") << "1.5" << 3;
-    QTest::newRow("2") << "2" << 3;
-    QTest::newRow("2.5") << "2.5" << 3;
-    QTest::newRow("5") << "5" << 5;
-    QTest::newRow("blancs puis 3") << "  3" << 3;
-    QTest::newRow("-1") << "-1" << -1;
-    QTest::newRow("hors 16 bits") << "70000" << 6;
+    QTest::addColumn<AffichageFenetre>("affichage");
+    using enum AffichageFenetre;
+    QTest::newRow("vide") << "" << Minimise;
+    QTest::newRow("x") << "x" << Minimise;
+    QTest::newRow("0") << "0" << Minimise;
+    QTest::newRow("0.5") << "0.5" << Minimise;
+    QTest::newRow("1") << "1" << Normal;
+    QTest::newRow("1.5") << "1.5" << Maximise;
+    QTest::newRow("2") << "2" << Maximise;
+    QTest::newRow("2.5") << "2.5" << Maximise;
+    QTest::newRow("5") << "5" << Normal;
+    QTest::newRow("blancs puis 3") << "  3" << Maximise;
+    QTest::newRow("6") << "6" << Minimise;
+    QTest::newRow("7") << "7" << Minimise;
+    QTest::newRow("11") << "11" << Minimise;
+    QTest::newRow("-1") << "-1" << Normal;
+    QTest::newRow("hors 16 bits") << "70000" << Minimise;
 }
 
-void TestLanceur::commandeAffichage() {
+void TestLanceur::affichageDuLancement() {
     QFETCH(QString, mode);
-    QFETCH(int, commande);
-    QCOMPARE(Commande_Affichage(mode), commande);
-    // And it is the command the launch hands over, for either kind of start.
+    QFETCH(AffichageFenetre, affichage);
+    QCOMPARE(Affichage_Fenetre(CodeStocke<ModeAffichage>::lu(mode)), affichage);
+    // And it is the display mode the launch hands over, for either kind of start.
     for (const QString& chemin : {QStringLiteral("/a/document"), QStringLiteral("/a/prog.exe")}) {
         Poste p;
         p.element(QStringLiteral("Notes"), chemin, QStringLiteral("4"), mode);
         Lancer_Element(*p.fenetre);
         QCOMPARE(p.env.shell().appels.size(), 1);
-        QCOMPARE(p.env.shell().appels.at(0).commande, commande);
+        QCOMPARE(p.env.shell().appels.at(0).affichage, std::optional(affichage));
     }
 }
 
@@ -356,8 +365,8 @@ void TestLanceur::aucuneAssociation_data() {
     QTest::addColumn<QStringList>("journal");
     const int oui = int(ReponseMessage::Oui);
     const QString plan = QStringLiteral("/docs/plan.xyz");
-    const QString ouvrirPlan = QStringLiteral("ouvrir|/docs/plan.xyz|6");
-    const QString choixPlan = QStringLiteral("choixPour|/docs/plan.xyz|-1");
+    const QString ouvrirPlan = QStringLiteral("ouvrir|/docs/plan.xyz|minimise");
+    const QString choixPlan = QStringLiteral("choixPour|/docs/plan.xyz|-");
     QTest::newRow("non") << "4" << plan << int(ReponseMessage::Non) << ""
                          << ""
                          << "" << QStringList{ouvrirPlan};
@@ -369,22 +378,22 @@ void TestLanceur::aucuneAssociation_data() {
         << "application/x-xyz"
         << "plan.xyz"
         << QStringList{ouvrirPlan, choixPlan,
-                       "ouvrirAvecApplication|/docs/plan.xyz|-1|editeur.desktop"};
+                       "ouvrirAvecApplication|/docs/plan.xyz|-|editeur.desktop"};
     // A link reaches the chooser, the application and the default as a link.
     const QString lien = QStringLiteral("https://exemple.fr/a?b=1&c=2");
     QTest::newRow("lien web, toujours")
         << "2" << lien << oui << "toujours"
         << "x-scheme-handler/https" << lien
-        << QStringList{"ouvrir|" + lien + "|6", "choixPour|" + lien + "|-1",
-                       "ouvrirAvecApplication|" + lien + "|-1|editeur.desktop",
-                       "definirParDefaut|x-scheme-handler/https|-1|editeur.desktop"};
+        << QStringList{"ouvrir|" + lien + "|minimise", "choixPour|" + lien + "|-",
+                       "ouvrirAvecApplication|" + lien + "|-|editeur.desktop",
+                       "definirParDefaut|x-scheme-handler/https|-|editeur.desktop"};
     const QString mail = QStringLiteral("mailto:moi@exemple.fr");
     QTest::newRow("adresse mail, toujours")
         << "3" << mail << oui << "toujours"
         << "x-scheme-handler/mailto" << mail
-        << QStringList{"ouvrir|" + mail + "|6", "choixPour|" + mail + "|-1",
-                       "ouvrirAvecApplication|" + mail + "|-1|editeur.desktop",
-                       "definirParDefaut|x-scheme-handler/mailto|-1|editeur.desktop"};
+        << QStringList{"ouvrir|" + mail + "|minimise", "choixPour|" + mail + "|-",
+                       "ouvrirAvecApplication|" + mail + "|-|editeur.desktop",
+                       "definirParDefaut|x-scheme-handler/mailto|-|editeur.desktop"};
 }
 
 void TestLanceur::aucuneAssociation() {
@@ -407,11 +416,12 @@ void TestLanceur::aucuneAssociation() {
     QWidget* proprietaire = nullptr;
     if (!geste.isEmpty())
         auChoix([&](frmOuvrirAvec& choix) {
-            vu = choix.lblFichier->text();
+            vu = choix.findChild<QLabel*>(QStringLiteral("lblFichier"))->text();
             proprietaire = choix.parentWidget();
-            choix.chkToujours->setChecked(geste == QLatin1String("toujours"));
-            QTest::mouseClick(geste == QLatin1String("annuler") ? choix.cmdAnnuler
-                                                                : choix.cmdOuvrir,
+            Controle<QCheckBox>(choix, Toujours)->setChecked(geste == QLatin1String("toujours"));
+            QTest::mouseClick(Controle<QPushButton>(choix, geste == QLatin1String("annuler")
+                                                               ? QStringLiteral("Annuler")
+                                                               : QStringLiteral("Ouvrir")),
                               Qt::LeftButton);
         });
     p.fenetre->imgIcone_Click();
@@ -455,10 +465,10 @@ void TestLanceur::applicationQuiNeDemarrePas() {
     p.env.messages().reponses = {ReponseMessage::Oui};
     bool resteOuvert = false;
     auChoix([&](frmOuvrirAvec& choix) {
-        choix.chkToujours->setChecked(true);
-        QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton);
+        Controle<QCheckBox>(choix, Toujours)->setChecked(true);
+        QTest::mouseClick(Controle<QPushButton>(choix, QStringLiteral("Ouvrir")), Qt::LeftButton);
         resteOuvert = choix.isVisible();
-        QTest::mouseClick(choix.cmdAnnuler, Qt::LeftButton);
+        QTest::mouseClick(Controle<QPushButton>(choix, QStringLiteral("Annuler")), Qt::LeftButton);
     });
     p.fenetre->imgIcone_Click();
     p.element(QStringLiteral("Plan"), QStringLiteral("/docs/plan.xyz"), QStringLiteral("4"),
@@ -475,7 +485,7 @@ void TestLanceur::applicationQuiNeDemarrePas() {
     QVERIFY(resteOuvert);
     // Not made the default: it did not start.
     QCOMPARE(p.env.shell().journal().last(),
-             QStringLiteral("ouvrirAvecApplication|/docs/plan.xyz|-1|editeur.desktop"));
+             QStringLiteral("ouvrirAvecApplication|/docs/plan.xyz|-|editeur.desktop"));
     QVERIFY(!p.fenetre->Afficher);
 }
 
@@ -514,8 +524,8 @@ void TestLanceur::entreeDeBureauQuiNeDemarrePas() {
     p.element(QStringLiteral("Éditeur"), entree, QStringLiteral("0"), QStringLiteral("2"));
     Lancer_Element(*p.fenetre);
     // The display mode goes with it, as for any program.
-    QCOMPARE(p.env.shell().journal(),
-             QStringList{QStringLiteral("lancerEntreeBureau|") + entree + QStringLiteral("|3")});
+    QCOMPARE(p.env.shell().journal(), QStringList{QStringLiteral("lancerEntreeBureau|") + entree +
+                                                  QStringLiteral("|maximise")});
     QCOMPARE(p.env.messages().textes(), message.isEmpty() ? QStringList() : QStringList{message});
     // Like a failed check, a program that is gone leaves the window out.
     QCOMPARE(p.fenetre->Afficher, !message.isEmpty());
@@ -537,7 +547,9 @@ void TestLanceur::fenetreRentreePendantLeChoix() {
             for (int i = 0; i < 5; ++i)
                 p.fenetre->Timer1_Timer();
     };
-    auChoix([](frmOuvrirAvec& choix) { QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton); });
+    auChoix([](frmOuvrirAvec& choix) {
+        QTest::mouseClick(Controle<QPushButton>(choix, QStringLiteral("Ouvrir")), Qt::LeftButton);
+    });
     p.fenetre->imgIcone_Click();
     p.element(QStringLiteral("Plan"), QStringLiteral("/docs/plan.xyz"), QStringLiteral("4"),
               QStringLiteral("1"));
@@ -705,9 +717,9 @@ void TestLanceur::envoyerMail() {
     QWidget proprietaire;
     Envoyer_Mail(env.contexte(), QStringLiteral("moi@exemple.fr"), &proprietaire,
                  QStringLiteral("Sujet"), QStringLiteral("Corps"));
-    QCOMPARE(
-        env.shell().journal(),
-        QStringList{QStringLiteral("ouvrir|mailto:moi@exemple.fr?Subject=Sujet&Body=Corps|1")});
+    QCOMPARE(env.shell().journal(),
+             QStringList{
+                 QStringLiteral("ouvrir|mailto:moi@exemple.fr?Subject=Sujet&Body=Corps|normal")});
     QCOMPARE(env.shell().appels.at(0).proprietaire, &proprietaire);
     QCOMPARE(env.messages().textes(), messages);
     for (const Message& m : env.messages().vus) {

@@ -3,6 +3,7 @@
 #include "core/Contexte.h"
 #include "launcher/frmOuvrirAvec.h"
 #include "platform/linux/ShellGio.h"
+#include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/MaisonXdg.h"
 #include "support/MessagesScriptes.h"
@@ -48,6 +49,21 @@ struct Poste {
     MessagesScriptes* messages = &env.messages();
     Contexte* contexte = &env.contexte();
 };
+
+// The chooser's controls, as the user reads them.
+QLabel* cibleMontree(frmOuvrirAvec& c) {
+    return c.findChild<QLabel*>(QStringLiteral("lblFichier")); // named by what it shows
+}
+QCheckBox* toutes(frmOuvrirAvec& c) {
+    return Controle<QCheckBox>(c, QStringLiteral("Afficher toutes les applications"));
+}
+QCheckBox* toujours(frmOuvrirAvec& c) {
+    return Controle<QCheckBox>(
+        c, QStringLiteral("Toujours utiliser cette application pour ce type de fichier"));
+}
+QPushButton* ouvrir(frmOuvrirAvec& c) {
+    return Controle<QPushButton>(c, QStringLiteral("Ouvrir"));
+}
 
 QByteArray association(const QString& type, const QString& application) {
     return (type + QLatin1Char('=') + application).toUtf8();
@@ -127,15 +143,15 @@ void TestOuvrirAvec::ouvrirEtRetenir() {
     Poste p;
     frmOuvrirAvec choix(*p.contexte, cible);
     choix.show();
-    QCOMPARE(choix.lblFichier->text(), affiche);
-    QCOMPARE(choix.lblFichier->toolTip(), cible);
+    QCOMPARE(cibleMontree(choix)->text(), affiche);
+    QCOMPARE(cibleMontree(choix)->toolTip(), cible);
     QCOMPARE(choix.typeContenu(), type);
-    QCOMPARE(choix.chkToutes->isChecked(), listees == Toutes);
+    QCOMPARE(toutes(choix)->isChecked(), listees == Toutes);
     QCOMPARE(choix.applicationsListees(), listees);
-    QVERIFY(choix.chkToujours->isEnabled());
-    choix.chkToujours->setChecked(true);
+    QVERIFY(toujours(choix)->isEnabled());
+    toujours(choix)->setChecked(true);
     QVERIFY(choix.choisir(application));
-    QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton);
+    QTest::mouseClick(ouvrir(choix), Qt::LeftButton);
 
     QCOMPARE(choix.result(), int(QDialog::Accepted));
     QVERIFY(!choix.isVisible());
@@ -147,7 +163,7 @@ void TestOuvrirAvec::ouvrirEtRetenir() {
     QVERIFY2(!liste.contains("application/octet-stream"), liste.constData());
     // From now on opening by association takes it there.
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(cible, 1, nullptr), ResultatOuverture::Reussi);
+    QCOMPARE(shell.ouvrir(cible, AffichageFenetre::Normal, nullptr), ResultatOuverture::Reussi);
     QCOMPARE(appelTemoin().mid(2), QStringList{recu});
 }
 
@@ -158,12 +174,13 @@ void TestOuvrirAvec::lienTresLong() {
     Poste p;
     frmOuvrirAvec choix(*p.contexte, lien);
     choix.show();
-    QCOMPARE(choix.lblFichier->toolTip(), lien);
-    QVERIFY(choix.lblFichier->text().startsWith(QStringLiteral("https://exemple.fr/")));
-    QVERIFY(choix.lblFichier->text().contains(QChar(0x2026)));
+    QCOMPARE(cibleMontree(choix)->toolTip(), lien);
+    QVERIFY(cibleMontree(choix)->text().startsWith(QStringLiteral("https://exemple.fr/")));
+    QVERIFY(cibleMontree(choix)->text().contains(QChar(0x2026)));
     QVERIFY(choix.width() <= choix.screen()->availableGeometry().width());
-    const QString invite = choix.lblInvite->text();
-    QCOMPARE(Lecture_Accessible(choix.lblInvite), invite + "|||" + invite + ';');
+    const QString invite =
+        QStringLiteral("Choisissez l'application avec laquelle ouvrir ce fichier :");
+    QCOMPARE(Lecture_Accessible(Controle<QLabel>(choix, invite)), invite + "|||" + invite + ';');
 }
 
 void TestOuvrirAvec::retenuSeulementSurDemande() {
@@ -178,7 +195,8 @@ void TestOuvrirAvec::retenuSeulementSurDemande() {
     QCOMPARE(appelTemoin().mid(2), QStringList{photo});
     QCOMPARE(associations(), avant);
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(photo, 1, nullptr), ResultatOuverture::AucuneAssociation);
+    QCOMPARE(shell.ouvrir(photo, AffichageFenetre::Normal, nullptr),
+             ResultatOuverture::AucuneAssociation);
 }
 
 void TestOuvrirAvec::typeInconnuJamaisRetenu() {
@@ -190,11 +208,11 @@ void TestOuvrirAvec::typeInconnuJamaisRetenu() {
     Poste p;
     frmOuvrirAvec choix(*p.contexte, donnees);
     QVERIFY(choix.typeContenu().isEmpty());
-    QVERIFY(!choix.chkToujours->isEnabled());
-    QVERIFY(choix.chkToutes->isChecked());
-    choix.chkToujours->setChecked(true);
+    QVERIFY(!toujours(choix)->isEnabled());
+    QVERIFY(toutes(choix)->isChecked());
+    toujours(choix)->setChecked(true);
     QVERIFY(choix.choisir(Temoin));
-    QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton);
+    QTest::mouseClick(ouvrir(choix), Qt::LeftButton);
     QCOMPARE(choix.result(), int(QDialog::Accepted));
     QCOMPARE(appelTemoin().mid(2), QStringList{donnees});
     QCOMPARE(associations(), avant);
@@ -223,16 +241,16 @@ void TestOuvrirAvec::applicationQuiNeDemarrePas() {
     Poste p;
     frmOuvrirAvec choix(*p.contexte, plan);
     choix.show();
-    choix.chkToutes->setChecked(true);
+    toutes(choix)->setChecked(true);
     QVERIFY(choix.choisir(application));
-    choix.chkToujours->setChecked(true);
+    toujours(choix)->setChecked(true);
 
     // No terminal on the search path; the program gone since the list was made.
     const QByteArray chemins = qgetenv("PATH");
     const QTemporaryDir vide;
     qputenv("PATH", QFile::encodeName(vide.path()));
     QVERIFY(QFile::remove(programmeDisparu()));
-    QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton);
+    QTest::mouseClick(ouvrir(choix), Qt::LeftButton);
     qputenv("PATH", chemins);
 
     QCOMPARE(p.messages->textes(),
@@ -244,7 +262,7 @@ void TestOuvrirAvec::applicationQuiNeDemarrePas() {
     QVERIFY(choix.isVisible());
     QVERIFY(choix.result() != QDialog::Accepted);
     QVERIFY(choix.choisir(Temoin));
-    QTest::mouseClick(choix.cmdOuvrir, Qt::LeftButton);
+    QTest::mouseClick(ouvrir(choix), Qt::LeftButton);
     QCOMPARE(choix.result(), int(QDialog::Accepted));
     QCOMPARE(appelTemoin().mid(2), QStringList{plan});
     QCOMPARE(p.messages->vus.size(), 1);
@@ -260,7 +278,9 @@ void TestOuvrirAvec::annuleOuAccepte() {
             auto* dialogue = qobject_cast<frmOuvrirAvec*>(QApplication::activeModalWidget());
             if (!dialogue) return;
             vu = true;
-            QTest::mouseClick(accepter ? dialogue->cmdOuvrir : dialogue->cmdAnnuler,
+            QTest::mouseClick(accepter
+                                  ? ouvrir(*dialogue)
+                                  : Controle<QPushButton>(*dialogue, QStringLiteral("Annuler")),
                               Qt::LeftButton);
         });
         frmOuvrirAvec choix(*p.contexte, doc);

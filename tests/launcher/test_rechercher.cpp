@@ -94,7 +94,7 @@ private Q_SLOTS:
         p.touche(Qt::Key_Enter);
         QTRY_COMPARE(p.lancements("Journal secret"), 1);
         QCOMPARE(p.env.shell().journal(),
-                 (QStringList{"ouvrir|" + p.doc + "|1", "ouvrir|" + p.doc + "|3"}));
+                 (QStringList{"ouvrir|" + p.doc + "|normal", "ouvrir|" + p.doc + "|maximise"}));
         // The strip's checks and messages: a program that is gone starts and counts nothing.
         p.env.ajouterProgramme("Vieil outil", "/absent", "Outils", "1", "0");
         p.ouvrir("vieil");

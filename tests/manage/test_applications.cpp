@@ -6,6 +6,7 @@
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/BancGestion.h"
+#include "support/Controles.h"
 #include "support/ShellFactice.h"
 #include "ui/DelegueIcones.h"
 
@@ -105,14 +106,15 @@ private Q_SLOTS:
             for (QWidget* c : d->findChildren<QWidget*>())
                 if (c->isVisibleTo(d) && c->focusPolicy() != Qt::NoFocus)
                     nomme = nomme && !c->accessibleName().isEmpty();
-            nomme = nomme && Lecture_Accessible(d->txtFiltre) ==
+            auto* champ = Controle<QLineEdit>(*d, "Rechercher");
+            nomme = nomme && Lecture_Accessible(champ) ==
                                  "Rechercher|Filtrer les applications par leur nom|Rechercher:;|";
-            d->txtFiltre->insert(filtre); // as typed: the list follows each change
-            visibles = lignesVisibles(d->lstApplications);
-            d->Bouton[valider ? 0 : 1]->click();
+            champ->insert(filtre); // as typed: the list follows each change
+            visibles = lignesVisibles(Controle<QListWidget>(*d, "Applications installées"));
+            Controle<QPushButton>(*d, valider ? "Valider" : "Annuler")->click();
             // With nothing to choose, "&Valider" leaves the window open.
             ouverte = d->isVisible();
-            if (ouverte) d->Bouton[1]->click();
+            if (ouverte) Controle<QPushButton>(*d, "Annuler")->click();
         });
         e.cmdApplications->click();
         QTEST(ouverte, "resteOuverte");

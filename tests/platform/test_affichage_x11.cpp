@@ -131,19 +131,21 @@ void TestAffichageX11::plusieursFenetresAuPremierPlan() {
 }
 
 void TestAffichageX11::modeDuProgrammeDemarre_data() {
-    QTest::addColumn<int>("commande");
+    QTest::addColumn<AffichageFenetre>("affichage");
     QTest::addColumn<QString>("attendu");
     QTest::addColumn<bool>("parEntree"); // started from a desktop entry of its own
-    QTest::newRow("maximise") << 3 << "maximisee" << false;
-    QTest::newRow("minimise") << 6 << "iconifiee" << false;
-    QTest::newRow("minimise actif") << 2 << "iconifiee" << false;
-    QTest::newRow("normal") << 1 << "normale" << false;
-    QTest::newRow("entree de bureau maximisee") << 3 << "maximisee" << true;
-    QTest::newRow("entree de bureau minimisee") << 6 << "iconifiee" << true;
+    const auto maximise = AffichageFenetre::Maximise;
+    const auto minimise = AffichageFenetre::Minimise;
+    QTest::newRow("maximise") << maximise << "maximisee" << false;
+    QTest::newRow("minimise") << minimise << "iconifiee" << false;
+    QTest::newRow("normal") << AffichageFenetre::Normal << "normale" << false;
+    QTest::newRow("cache") << AffichageFenetre::Cache << "normale" << false;
+    QTest::newRow("entree de bureau maximisee") << maximise << "maximisee" << true;
+    QTest::newRow("entree de bureau minimisee") << minimise << "iconifiee" << true;
 }
 
 void TestAffichageX11::modeDuProgrammeDemarre() {
-    QFETCH(int, commande);
+    QFETCH(AffichageFenetre, affichage);
     QFETCH(QString, attendu);
     QFETCH(bool, parEntree);
     QTemporaryDir dossier;
@@ -157,9 +159,9 @@ void TestAffichageX11::modeDuProgrammeDemarre() {
             "[Desktop Entry]\nType=Application\nName=Témoin\nExec=\"" DALVIRE_FENETRE_TEMOIN
             "\" %U\n");
         entree.close();
-        QCOMPARE(shell.lancerEntreeBureau(entree.fileName(), commande), ResultatLancement::Reussi);
+        QCOMPARE(shell.lancerEntreeBureau(entree.fileName(), affichage), ResultatLancement::Reussi);
     } else {
-        QVERIFY(shell.demarrer(QStringLiteral(DALVIRE_FENETRE_TEMOIN), commande));
+        QVERIFY(shell.demarrer(QStringLiteral(DALVIRE_FENETRE_TEMOIN), affichage));
     }
     const qint64 pid = attendrePid(note);
     QVERIFY(pid > 0);

@@ -1,6 +1,8 @@
 // The private folder, the lock and the channel between two copies: nothing another user
 // could have prepared is used, and only this user's copies' known words act.
-#include "platform/Instance.h"
+#include "platform/Canal.h"
+#include "platform/DossierPrive.h"
+#include "platform/Verrou.h"
 #include "support/PriseLocale.h"
 
 #include <QDir>

@@ -60,7 +60,8 @@ private Q_SLOTS:
                 ImpressionDifferee(absent).imprimer(QTextDocument(), QStringLiteral("essai"),
                                                     raison);
             else
-                ShellDiffere(absent).demarrer(QStringLiteral("/bin/true"), 1);
+                ShellDiffere(absent).demarrer(QStringLiteral("/bin/true"),
+                                              AffichageFenetre::Normal);
         } catch (const std::runtime_error& erreur) {
             message = QString::fromStdString(erreur.what());
         }

@@ -95,8 +95,9 @@ void TestShellGio::cheminPiege() {
     QDir::setCurrent(dossier);
 
     ShellGio shell;
-    const bool lance = parOuverture ? shell.ouvrir(script, 1, nullptr) == ResultatOuverture::Reussi
-                                    : shell.demarrer(script, 1);
+    const bool lance = parOuverture ? shell.ouvrir(script, AffichageFenetre::Normal, nullptr) ==
+                                          ResultatOuverture::Reussi
+                                    : shell.demarrer(script, AffichageFenetre::Normal);
     QVERIFY(lance);
     QVERIFY(attendreFichier(dossier + QStringLiteral("/marqueur")));
     QTest::qWait(200);
@@ -181,14 +182,14 @@ void TestShellGio::demarrageImpossible() {
     QCOMPARE(d.reussi(), erreur == 0);
     QCOMPARE(d.erreur, erreur);
     ShellGio shell;
-    QCOMPARE(shell.demarrer(programme, 6), erreur == 0);
+    QCOMPARE(shell.demarrer(programme, AffichageFenetre::Minimise), erreur == 0);
 }
 
 void TestShellGio::ouvrirDocumentAssocie() {
     const QString doc = essai(QStringLiteral("notes d'été.txt"));
     QVERIFY(ecrire(doc, "Bonjour\n"));
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(doc, 3, nullptr), ResultatOuverture::Reussi);
+    QCOMPARE(shell.ouvrir(doc, AffichageFenetre::Maximise, nullptr), ResultatOuverture::Reussi);
     QCOMPARE(appelTemoin(),
              (QStringList{QStringLiteral("/dev/null"), QStringLiteral("/dev/null"), doc}));
 }
@@ -196,7 +197,7 @@ void TestShellGio::ouvrirDocumentAssocie() {
 void TestShellGio::ouvrirLienAssocie() {
     const QString lien = QStringLiteral("x-dalvire-essai:bonjour?a=1&b=$(id)");
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(lien, 1, nullptr), ResultatOuverture::Reussi);
+    QCOMPARE(shell.ouvrir(lien, AffichageFenetre::Normal, nullptr), ResultatOuverture::Reussi);
     QCOMPARE(appelTemoin().mid(2), QStringList{lien});
 }
 
@@ -206,7 +207,7 @@ void TestShellGio::documentAvecDroitDExecution() {
     const QString doc = essai(QStringLiteral("lisez-moi.txt"));
     QVERIFY(ecrire(doc, "Pas un programme.\n", true));
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(doc, 1, nullptr), ResultatOuverture::Reussi);
+    QCOMPARE(shell.ouvrir(doc, AffichageFenetre::Normal, nullptr), ResultatOuverture::Reussi);
     QCOMPARE(appelTemoin().mid(2), QStringList{doc});
 }
 
@@ -228,7 +229,8 @@ void TestShellGio::aucuneAssociation() {
     if (!fichier.isEmpty()) QVERIFY(ecrire(essai(fichier), contenu));
     cible.replace(QStringLiteral("@/"), essai(QString()));
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(cible, 1, nullptr), ResultatOuverture::AucuneAssociation);
+    QCOMPARE(shell.ouvrir(cible, AffichageFenetre::Normal, nullptr),
+             ResultatOuverture::AucuneAssociation);
     QVERIFY(aucunAppel(100));
 }
 
@@ -243,7 +245,7 @@ void TestShellGio::echecs_data() {
 void TestShellGio::echecs() {
     QFETCH(QString, cible);
     ShellGio shell;
-    QCOMPARE(shell.ouvrir(cible, 1, nullptr), ResultatOuverture::Echec);
+    QCOMPARE(shell.ouvrir(cible, AffichageFenetre::Normal, nullptr), ResultatOuverture::Echec);
     QVERIFY(aucunAppel(100));
 }
 
@@ -387,7 +389,7 @@ void TestShellGio::choixRetenuPourLeType() {
                               : QStringLiteral("https://exemple.fr/?q=1");
     if (!type.startsWith(QLatin1String("x-scheme-handler/")))
         QVERIFY(ecrire(cible, "%PDF-1.4\n%%EOF\n"));
-    QCOMPARE(shell.ouvrir(cible, 1, nullptr), ResultatOuverture::Reussi);
+    QCOMPARE(shell.ouvrir(cible, AffichageFenetre::Normal, nullptr), ResultatOuverture::Reussi);
     QCOMPARE(appelTemoin().mid(2), QStringList{cible});
 }
 
@@ -428,7 +430,7 @@ void TestShellGio::lancerEntreeBureau() {
     QDir::setCurrent(dossier);
 
     ShellGio shell;
-    const int obtenu = int(shell.lancerEntreeBureau(entree, 1));
+    const int obtenu = int(shell.lancerEntreeBureau(entree, AffichageFenetre::Normal));
     const QStringList appel = arguments.isEmpty() ? QStringList() : appelTemoin();
     QDir::setCurrent(ancien);
     QCOMPARE(obtenu, resultat);
@@ -449,7 +451,7 @@ void TestShellGio::ouvrirDossier() {
     ShellGio shell;
     QVERIFY(shell.definirParDefaut(QStringLiteral("inode/directory"),
                                    QStringLiteral("dalvire-temoin.desktop")));
-    QCOMPARE(shell.ouvrir(dossier, 1, nullptr), ResultatOuverture::Reussi);
+    QCOMPARE(shell.ouvrir(dossier, AffichageFenetre::Normal, nullptr), ResultatOuverture::Reussi);
     QCOMPARE(appelTemoin().mid(2), QStringList{dossier});
     QVERIFY(QDir(dossier).isEmpty());
 }

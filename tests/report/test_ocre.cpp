@@ -6,6 +6,7 @@
 #include "report/MessageErreur.h"
 #include "report/frmOCRE.h"
 #include "support/AideFactice.h"
+#include "support/Controles.h"
 #include "support/DialoguesScriptes.h"
 #include "support/Environnement.h"
 #include "support/ImpressionPdf.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -40,6 +42,17 @@ QString rapport(const frmOCRE& f) {
     return Texte_Brut(*f.RTF);
 }
 
+// The tool's fields, by the heading a screen reader reads with them.
+QComboBox* programme(frmOCRE& f) {
+    return Controle<QComboBox>(f, QStringLiteral("Programme utilisé (nom et version)"));
+}
+QPlainTextEdit* champ(frmOCRE& f, int index) {
+    static const QStringList titres{QStringLiteral("Description du problème"),
+                                    QStringLiteral("Action ayant entrainé le problème"),
+                                    QStringLiteral("Message d'erreur (No et message)")};
+    return Controle<QPlainTextEdit>(f, titres.at(index));
+}
+
 bool outilCharge() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<frmOCRE*>(w)) return true;
@@ -57,25 +70,24 @@ private Q_SLOTS:
         Environnement env;
         frmOCRE f(env.contexte());
         QCOMPARE(f.windowTitle(), QStringLiteral("Outil de Création de Rapport d'Erreur"));
-        QCOMPARE(f.cboProgramme->count(), 10);
-        QCOMPARE(f.cboProgramme->itemText(1), QStringLiteral("DALVIRE - version 2.0.0"));
-        QCOMPARE(f.cboProgramme->currentText(), QStringLiteral("[Sélectionnez le programme ici]"));
-        QCOMPARE(f.txtErreur[1]->toPlainText(),
+        QCOMPARE(programme(f)->count(), 10);
+        QCOMPARE(programme(f)->itemText(1), QStringLiteral("DALVIRE - version 2.0.0"));
+        QCOMPARE(programme(f)->currentText(), QStringLiteral("[Sélectionnez le programme ici]"));
+        QCOMPARE(champ(f, 1)->toPlainText(),
                  QStringLiteral("[Décrivez l'action ayant entrainé le problème ici]"));
-        QCOMPARE(f.cmdMail->toolTip(), QStringLiteral("Envoyer le formulaire par e-mail"));
+        QCOMPARE(Controle<QToolButton>(f, "Envoyer par E-mail ")->toolTip(),
+                 QStringLiteral("Envoyer le formulaire par e-mail"));
         // Every control is named for assistive technology, fields by their heading.
-        QCOMPARE(f.cboProgramme->accessibleName(),
-                 QStringLiteral("Programme utilisé (nom et version)"));
-        QCOMPARE(f.txtErreur[0]->accessibleName(), QStringLiteral("Description du problème"));
-        QCOMPARE(f.txtExpediteur[0]->accessibleName(), QStringLiteral("Nom:"));
-        QCOMPARE(f.cmdEnregistrer->accessibleName(), QStringLiteral("Enregistrer dans un fichier"));
-        QCOMPARE(f.Bouton[0]->accessibleName(), QStringLiteral("Quitter"));
-        QCOMPARE(Lecture_Accessible(f.txtErreur[0]),
-                 "Description du problème||Description du problème;" + f.Frame[0]->title() + ";|");
-        for (QWidget* w : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly) +
-                              f.Frame[0]->findChildren<QWidget*>(Qt::FindDirectChildrenOnly) +
-                              f.Frame[1]->findChildren<QWidget*>(Qt::FindDirectChildrenOnly) +
-                              f.Frame[2]->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QCOMPARE(Lecture_Accessible(champ(f, 0)),
+                 "Description du problème||Description du problème;Pour soumettre le problème, "
+                 "fournissez les informations suivantes:;|");
+        QVERIFY(Controle<QLineEdit>(f, "Nom:") &&
+                Controle<QToolButton>(f, "Enregistrer dans un fichier") &&
+                Controle<QPushButton>(f, "Quitter"));
+        QWidgetList controles = f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QGroupBox* cadre : f.findChildren<QGroupBox*>())
+            controles += cadre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* w : controles)
             QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
     }
 
@@ -104,21 +116,21 @@ private Q_SLOTS:
     void champsEtInvites() {
         Environnement env;
         frmOCRE f(env.contexte());
-        f.cboProgramme->setEditText(QStringLiteral(" DALVIRE - version 2.0.0 "));
-        f.txtErreur[0]->setPlainText(QStringLiteral("  Clic sur <DATE>  "));
-        f.txtErreur[2]->setPlainText(QStringLiteral("   "));
+        programme(f)->setEditText(QStringLiteral(" DALVIRE - version 2.0.0 "));
+        champ(f, 0)->setPlainText(QStringLiteral("  Clic sur <DATE>  "));
+        champ(f, 2)->setPlainText(QStringLiteral("   "));
         f.Remplir_Rapport();
         const QString t = rapport(f);
         QVERIFY(t.contains(QStringLiteral("Programme:  DALVIRE - version 2.0.0 \r\n")));
         // Left at its prompt: an empty section, and the prompt shown again.
         QVERIFY(t.contains(QStringLiteral("Action ayant entrainé le problème:\r\n\r\n")));
-        QCOMPARE(f.txtErreur[1]->toPlainText(), f.invite(1));
-        QCOMPARE(f.txtErreur[2]->toPlainText(), f.invite(2));
+        QCOMPARE(champ(f, 1)->toPlainText(), f.invite(1));
+        QCOMPARE(champ(f, 2)->toPlainText(), f.invite(2));
         // A mark typed by the user is the first one found; the template's stays.
         QVERIFY(t.contains(QStringLiteral("Description du problème:\r\nClic sur ") + Aujourdhui +
                            QStringLiteral("\r\n")));
         QVERIFY(t.contains(QStringLiteral("Rapport créé le  <date> à ")));
-        QCOMPARE(f.txtErreur[0]->toPlainText(), QStringLiteral("Clic sur <DATE>"));
+        QCOMPARE(champ(f, 0)->toPlainText(), QStringLiteral("Clic sur <DATE>"));
         // A second build starts from the template again.
         f.Charger_Modele();
         f.Remplir_Rapport();
@@ -144,7 +156,7 @@ private Q_SLOTS:
         QFETCH(QString, debut);
         Environnement env;
         frmOCRE f(env.contexte());
-        f.txtErreur[0]->setPlainText(QStringLiteral("Écran figé"));
+        champ(f, 0)->setPlainText(QStringLiteral("Écran figé"));
         const QString chemin = env.dossier() + nom;
         env.dialogues().fichiers << chemin;
         env.messages().reponses << ReponseMessage::Oui;
@@ -168,7 +180,8 @@ private Q_SLOTS:
         QCOMPARE(env.messages().textes(),
                  QStringList{QStringLiteral("Le fichier [") + chemin +
                              QStringLiteral("] a été créé.\r\nDésirez-vous ouvrir ce fichier ?")});
-        QCOMPARE(env.shell().journal(), QStringList{QStringLiteral("ouvrir|") + chemin + "|1"});
+        QCOMPARE(env.shell().journal(),
+                 QStringList{QStringLiteral("ouvrir|") + chemin + "|normal"});
     }
 
     void enregistrementAnnule() {
@@ -212,7 +225,7 @@ private Q_SLOTS:
     void programmeVide() {
         Environnement env;
         frmOCRE f(env.contexte());
-        f.cboProgramme->setEditText(QString());
+        programme(f)->setEditText(QString());
         f.cmdEnregistrer_Click();
         f.cmdImprimer_Click();
         f.cmdMail_Click();
@@ -246,14 +259,14 @@ private Q_SLOTS:
     void mail() {
         Environnement env;
         frmOCRE f(env.contexte());
-        f.cboProgramme->setCurrentIndex(1);
-        f.txtErreur[0]->setPlainText(QStringLiteral("Tout & rien #1"));
+        programme(f)->setCurrentIndex(1);
+        champ(f, 0)->setPlainText(QStringLiteral("Tout & rien #1"));
         f.cmdMail_Click();
         const QString lien = Lien_Mail(Concepteur::AdresseMail,
                                        QStringLiteral("Rapport d'Erreur (DALVIRE - version 2.0.0)"),
                                        rapport(f), QString(), QString());
         QVERIFY(lien.contains(QStringLiteral("Tout%20%26%20rien%20%231")));
-        QCOMPARE(env.shell().journal(), QStringList{QStringLiteral("ouvrir|") + lien + "|1"});
+        QCOMPARE(env.shell().journal(), QStringList{QStringLiteral("ouvrir|") + lien + "|normal"});
     }
 
     // An application folder that cannot take the working file: the report is built from
@@ -271,7 +284,7 @@ private Q_SLOTS:
     void imprimer() {
         Environnement env;
         frmOCRE f(env.contexte());
-        f.txtErreur[0]->setPlainText(QStringLiteral("Clavier introuvable"));
+        champ(f, 0)->setPlainText(QStringLiteral("Clavier introuvable"));
         auto& pdf = static_cast<ImpressionPdf&>(env.contexte().impression());
         pdf.definirFichier(env.dossier() + QStringLiteral("r.pdf"));
         f.cmdImprimer_Click();
@@ -296,14 +309,14 @@ private Q_SLOTS:
     void aide() {
         Environnement env;
         frmOCRE f(env.contexte());
-        QTest::keyClick(f.txtErreur[0], Qt::Key_F1);
+        QTest::keyClick(champ(f, 0), Qt::Key_F1);
         QCOMPARE(env.aide().appels.size(), 1);
         QCOMPARE(env.aide().appels.at(0).numero, 10005);
         // No cancel button: Escape leaves the report as it is, only Quitter closes the tool.
         f.show();
-        QTest::keyClick(f.txtExpediteur[0], Qt::Key_Escape);
+        QTest::keyClick(Controle<QLineEdit>(f, "Nom:"), Qt::Key_Escape);
         QVERIFY(f.isVisible());
-        QTest::mouseClick(f.Bouton[0], Qt::LeftButton);
+        QTest::mouseClick(Controle<QPushButton>(f, "Quitter"), Qt::LeftButton);
         QVERIFY(!f.isVisible());
     }
 
@@ -333,7 +346,7 @@ private Q_SLOTS:
         QTimer::singleShot(0, [&vus] {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* outil = qobject_cast<frmOCRE*>(w); outil && outil->isVisible()) {
-                    vus << outil->cboProgramme->currentText() << outil->txtErreur[2]->toPlainText();
+                    vus << programme(*outil)->currentText() << champ(*outil, 2)->toPlainText();
                     outil->reject();
                 }
         });
@@ -347,13 +360,13 @@ private Q_SLOTS:
         Environnement env;
         frmOCRE f(env.contexte());
         env.messages().reponses << ReponseMessage::Oui;
-        Message_Erreur(env.contexte(), f.txtErreur[0], 53, QStringLiteral("Fichier introuvable"));
-        QVERIFY(f.cboProgramme->currentText().startsWith(QStringLiteral("Dalvire - ")));
+        Message_Erreur(env.contexte(), champ(f, 0), 53, QStringLiteral("Fichier introuvable"));
+        QVERIFY(programme(f)->currentText().startsWith(QStringLiteral("Dalvire - ")));
         QFile::link(QStringLiteral("/dev/full"), env.dossier() + QStringLiteral("plein.htm"));
         env.messages().reponses << ReponseMessage::Oui;
         env.dialogues().fichiers << env.dossier() + QStringLiteral("plein.htm");
         f.cmdEnregistrer_Click();
-        QCOMPARE(f.txtErreur[2]->toPlainText(),
+        QCOMPARE(champ(f, 2)->toPlainText(),
                  QStringLiteral("[Erreur No:53]\nFichier introuvable\n[Erreur No:61]\nLe disque "
                                 "est plein."));
     }

@@ -1,17 +1,26 @@
 #pragma once
 
 #include <QAccessible>
+#include <QList>
+#include <QString>
 #include <QWidget>
+#include <QtGlobal>
 
-// The control of a window named so, as a user finds it: the name given to it, or the one a
-// screen reader reads from its text. The test ends at once when there is none.
+// The control of a window named so: its accessible name, or the name a screen reader
+// reads for it (a button's caption, "&Ouvrir" read "Ouvrir"), or for a control without
+// words, its object name. Stops the test unless exactly one
+// control of that kind bears the name: a test that went on with another would check the wrong one.
 template <typename T> T* Controle(QWidget& racine, const QString& nomAccessible) {
-    for (T* c : racine.findChildren<T*>()) {
-        if (c->accessibleName() == nomAccessible) return c;
-        if (QAccessibleInterface* i = QAccessible::queryAccessibleInterface(c);
-            i && i->text(QAccessible::Name) == nomAccessible)
-            return c;
+    QList<T*> trouves;
+    for (T* controle : racine.findChildren<T*>()) {
+        const QAccessibleInterface* lecture = QAccessible::queryAccessibleInterface(controle);
+        if (controle->accessibleName() == nomAccessible ||
+            controle->objectName() == nomAccessible ||
+            (lecture && lecture->text(QAccessible::Name) == nomAccessible))
+            trouves << controle;
     }
-    qFatal("Aucun contrôle « %s » dans %s", qPrintable(nomAccessible),
-           racine.metaObject()->className());
+    if (trouves.size() != 1)
+        qFatal("%lld contrôles nommés « %s » au lieu d'un", static_cast<long long>(trouves.size()),
+               qUtf8Printable(nomAccessible));
+    return trouves.first();
 }

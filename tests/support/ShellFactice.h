@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // One request that reached the desktop services.
 struct AppelShell {
@@ -14,7 +15,7 @@ struct AppelShell {
     // "ouvrirAvecApplication" or "definirParDefaut".
     QString operation;
     QString cible; // the path or link; the type for definirParDefaut
-    int commande = -1;
+    std::optional<AffichageFenetre> affichage; // for the requests that start something
     QWidget* proprietaire = nullptr;
     QString application; // the id of the chosen application
 };
@@ -22,12 +23,13 @@ struct AppelShell {
 // Desktop services that start nothing: they keep every request and answer as told.
 class ShellFactice final : public ServiceShell {
 public:
-    ResultatOuverture ouvrir(const QString& cheminOuLien, int commandeAffichage,
+    ResultatOuverture ouvrir(const QString& cheminOuLien, AffichageFenetre affichage,
                              QWidget* proprietaire) override;
-    bool demarrer(const QString& programme, int commandeAffichage) override;
+    bool demarrer(const QString& programme, AffichageFenetre affichage) override;
     ChoixOuverture choixPour(const QString& cheminOuLien) override;
     QList<ApplicationProposee> toutesLesApplications() override;
-    ResultatLancement lancerEntreeBureau(const QString& entree, int commandeAffichage) override;
+    ResultatLancement lancerEntreeBureau(const QString& entree,
+                                         AffichageFenetre affichage) override;
     ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                             const QString& idApplication) override;
     bool definirParDefaut(const QString& type, const QString& idApplication) override;
@@ -43,7 +45,8 @@ public:
     bool reponseDefaut = true;
     QList<AppelShell> appels;
 
-    // "operation|cible|commande", and "|application" when there is one, per request, in
+    // "operation|cible|affichage" ("normal", "minimise", "maximise", "cache", or "-" when
+    // the request starts nothing), and "|application" when there is one, per request, in
     // order.
     QStringList journal() const;
 };

@@ -173,14 +173,14 @@ private Q_SLOTS:
         QVERIFY(fenetre->isWindow());
         QCOMPARE(fenetre->windowTitle(), QStringLiteral("Aide de Dalvire"));
         QCOMPARE(fenetre->pageAffichee(), QStringLiteral("/parametres.htm"));
-        QVERIFY(fenetre->navigateur()->toPlainText().contains(
+        QVERIFY(fenetre->findChild<NavigateurAide*>()->toPlainText().contains(
             QStringLiteral("Délai de fermeture d'affichage")));
 
         // One window, reused.
         QVERIFY(aide.ouvrirRubrique(&proprietaire, AideLivree(), 10007));
         QCOMPARE(aide.fenetre(), fenetre);
         QCOMPARE(fenetre->pageAffichee(), QStringLiteral("/programmes.htm"));
-        QVERIFY(fenetre->navigateur()->toPlainText().contains(
+        QVERIFY(fenetre->findChild<NavigateurAide*>()->toPlainText().contains(
             QStringLiteral("(Toutes les catégories)")));
         // Topic 0: the file's start page.
         QVERIFY(aide.ouvrirRubrique(&proprietaire, AideLivree(), 0));
@@ -192,7 +192,7 @@ private Q_SLOTS:
         QVERIFY(aide.ouvrirRubrique(nullptr, AideLivree(), 10000));
         frmAide* fenetre = aide.fenetre();
         QVERIFY(QTest::qWaitForWindowExposed(fenetre));
-        NavigateurAide* navigateur = fenetre->navigateur();
+        auto* navigateur = fenetre->findChild<NavigateurAide*>();
 
         const std::optional<QPoint> lien =
             PositionDuLien(navigateur, QStringLiteral("parametres.htm"));
@@ -220,7 +220,7 @@ private Q_SLOTS:
     void ressources() {
         AideChm aide;
         QVERIFY(aide.ouvrirRubrique(nullptr, AideLivree(), 10001));
-        NavigateurAide* navigateur = aide.fenetre()->navigateur();
+        auto* navigateur = aide.fenetre()->findChild<NavigateurAide*>();
         const QVariant image = navigateur->loadResource(
             QTextDocument::ImageResource, QUrl(QStringLiteral("chm:///images/dalvire.png")));
         QCOMPARE(QImage::fromData(image.toByteArray()).size(), QSize(32, 32));

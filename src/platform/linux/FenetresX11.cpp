@@ -153,22 +153,6 @@ void Hors_Barre_Des_Taches(QWidget* fenetre) {
 #endif
 }
 
-bool Etat_Demande(int commandeAffichage, Etat& etat) {
-    switch (commandeAffichage) {
-    case 2:  // shown minimised, active
-    case 6:  // minimised
-    case 7:  // shown minimised, not active
-    case 11: // minimised at once
-        etat = Etat::Minimise;
-        return true;
-    case 3:
-        etat = Etat::Maximise;
-        return true;
-    default:
-        return false;
-    }
-}
-
 void Appliquer_Etat(qint64 pid, Etat etat, QObject* parent, int delaiMs) {
     if (pid <= 0 || !Disponible()) return;
     new SuiviEtat(pid, etat, delaiMs, parent); // owned by parent, deletes itself when done

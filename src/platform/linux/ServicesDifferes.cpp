@@ -30,13 +30,13 @@ ServiceShell& ShellDiffere::reel() {
     return charger(module_, reel_, PointEntreeShellGio, QStringLiteral("Les services du bureau"));
 }
 
-ResultatOuverture ShellDiffere::ouvrir(const QString& cheminOuLien, int commandeAffichage,
+ResultatOuverture ShellDiffere::ouvrir(const QString& cheminOuLien, AffichageFenetre affichage,
                                        QWidget* proprietaire) {
-    return reel().ouvrir(cheminOuLien, commandeAffichage, proprietaire);
+    return reel().ouvrir(cheminOuLien, affichage, proprietaire);
 }
 
-bool ShellDiffere::demarrer(const QString& programme, int commandeAffichage) {
-    return reel().demarrer(programme, commandeAffichage);
+bool ShellDiffere::demarrer(const QString& programme, AffichageFenetre affichage) {
+    return reel().demarrer(programme, affichage);
 }
 
 ChoixOuverture ShellDiffere::choixPour(const QString& cheminOuLien) {
@@ -47,8 +47,9 @@ QList<ApplicationProposee> ShellDiffere::toutesLesApplications() {
     return reel().toutesLesApplications();
 }
 
-ResultatLancement ShellDiffere::lancerEntreeBureau(const QString& entree, int commandeAffichage) {
-    return reel().lancerEntreeBureau(entree, commandeAffichage);
+ResultatLancement ShellDiffere::lancerEntreeBureau(const QString& entree,
+                                                   AffichageFenetre affichage) {
+    return reel().lancerEntreeBureau(entree, affichage);
 }
 
 ResultatLancement ShellDiffere::ouvrirAvecApplication(const QString& cheminOuLien,

@@ -23,12 +23,13 @@ public:
     ShellDiffere(const ShellDiffere&) = delete;
     ShellDiffere& operator=(const ShellDiffere&) = delete;
 
-    ResultatOuverture ouvrir(const QString& cheminOuLien, int commandeAffichage,
+    ResultatOuverture ouvrir(const QString& cheminOuLien, AffichageFenetre affichage,
                              QWidget* proprietaire) override;
-    bool demarrer(const QString& programme, int commandeAffichage) override;
+    bool demarrer(const QString& programme, AffichageFenetre affichage) override;
     ChoixOuverture choixPour(const QString& cheminOuLien) override;
     QList<ApplicationProposee> toutesLesApplications() override;
-    ResultatLancement lancerEntreeBureau(const QString& entree, int commandeAffichage) override;
+    ResultatLancement lancerEntreeBureau(const QString& entree,
+                                         AffichageFenetre affichage) override;
     ResultatLancement ouvrirAvecApplication(const QString& cheminOuLien,
                                             const QString& idApplication) override;
     bool definirParDefaut(const QString& type, const QString& idApplication) override;

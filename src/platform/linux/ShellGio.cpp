@@ -201,28 +201,29 @@ ShellGio::ShellGio() = default;
 
 ShellGio::~ShellGio() = default;
 
-ResultatOuverture ShellGio::ouvrir(const QString& cheminOuLien, int commandeAffichage, QWidget*) {
+ResultatOuverture ShellGio::ouvrir(const QString& cheminOuLien, AffichageFenetre affichage,
+                                   QWidget*) {
     const Cible cible = analyser(cheminOuLien);
     switch (cible.genre) {
     case Cible::Genre::Fichier:
         if (!QFileInfo::exists(cible.valeur)) return ResultatOuverture::Echec;
-        return ouvrirFichier(cible.valeur, commandeAffichage);
+        return ouvrirFichier(cible.valeur, affichage);
     case Cible::Genre::Lien:
-        return ouvrirLien(cible.valeur, cible.schema, commandeAffichage);
+        return ouvrirLien(cible.valeur, cible.schema, affichage);
     case Cible::Genre::Invalide:
         break;
     }
     return ResultatOuverture::Echec;
 }
 
-ResultatOuverture ShellGio::ouvrirFichier(const QString& chemin, int commandeAffichage) {
+ResultatOuverture ShellGio::ouvrirFichier(const QString& chemin, AffichageFenetre affichage) {
     const QFileInfo info(chemin);
     const QString type = Gio::Type_De_Contenu(chemin);
     if (info.isFile() && info.isExecutable() &&
         g_content_type_can_be_executable(type.toUtf8().constData())) {
         const ResultatDemarrage d = Demarrer_Detache(info.absoluteFilePath());
         if (d.reussi()) {
-            suivreAffichage(d.pid, commandeAffichage);
+            suivreAffichage(d.pid, affichage);
             return ResultatOuverture::Reussi;
         }
         // The system will not run it (a document with the execute bit, say): it is a
@@ -234,24 +235,24 @@ ResultatOuverture ShellGio::ouvrirFichier(const QString& chemin, int commandeAff
     if (!application) return ResultatOuverture::AucuneAssociation;
     const qint64 pid = Gio::Lancer_Application(application.get(), {chemin}, true);
     if (pid < 0) return ResultatOuverture::Echec;
-    suivreAffichage(pid, commandeAffichage);
+    suivreAffichage(pid, affichage);
     return ResultatOuverture::Reussi;
 }
 
 ResultatOuverture ShellGio::ouvrirLien(const QString& lien, const QString& schema,
-                                       int commandeAffichage) {
+                                       AffichageFenetre affichage) {
     const Gio::Objet<GAppInfo> application(
         g_app_info_get_default_for_uri_scheme(schema.toUtf8().constData()));
     if (!application) return ResultatOuverture::AucuneAssociation;
     const qint64 pid = Gio::Lancer_Application(application.get(), {lien}, false);
     if (pid < 0) return ResultatOuverture::Echec;
-    suivreAffichage(pid, commandeAffichage);
+    suivreAffichage(pid, affichage);
     return ResultatOuverture::Reussi;
 }
 
-bool ShellGio::demarrer(const QString& programme, int commandeAffichage) {
+bool ShellGio::demarrer(const QString& programme, AffichageFenetre affichage) {
     const ResultatDemarrage d = Demarrer_Detache(programme);
-    if (d.reussi()) suivreAffichage(d.pid, commandeAffichage);
+    if (d.reussi()) suivreAffichage(d.pid, affichage);
     return d.reussi();
 }
 
@@ -286,7 +287,7 @@ QList<ApplicationProposee> ShellGio::toutesLesApplications() {
     return applications;
 }
 
-ResultatLancement ShellGio::lancerEntreeBureau(const QString& entree, int commandeAffichage) {
+ResultatLancement ShellGio::lancerEntreeBureau(const QString& entree, AffichageFenetre affichage) {
     if (entree.isEmpty() || entree.contains(QChar(0)))
         return ResultatLancement::ApplicationIntrouvable;
     // GIO refuses an entry that does not parse, is no application's, or whose program
@@ -304,7 +305,7 @@ ResultatLancement ShellGio::lancerEntreeBureau(const QString& entree, int comman
     const qint64 pid = Gio::Lancer_Application(G_APP_INFO(application.get()), {}, true, &erreur);
     if (pid >= 0) {
         // Activated over the session bus, it has no process of ours to follow.
-        if (pid > 0) suivreAffichage(pid, commandeAffichage);
+        if (pid > 0) suivreAffichage(pid, affichage);
         return ResultatLancement::Reussi;
     }
     return causeDeLEchec(application.get(), erreur);
@@ -334,7 +335,17 @@ bool ShellGio::definirParDefaut(const QString& type, const QString& idApplicatio
                                               type.toUtf8().constData(), erreur.adresse());
 }
 
-void ShellGio::suivreAffichage(qint64 pid, int commandeAffichage) {
-    X11::Etat etat;
-    if (X11::Etat_Demande(commandeAffichage, etat)) X11::Appliquer_Etat(pid, etat, &suivis_);
+void ShellGio::suivreAffichage(qint64 pid, AffichageFenetre affichage) {
+    switch (affichage) {
+    case AffichageFenetre::Minimise:
+        X11::Appliquer_Etat(pid, X11::Etat::Minimise, &suivis_);
+        break;
+    case AffichageFenetre::Maximise:
+        X11::Appliquer_Etat(pid, X11::Etat::Maximise, &suivis_);
+        break;
+    case AffichageFenetre::Normal:
+    case AffichageFenetre::Cache:
+        // Nothing here can keep another program's window out of sight: it shows as it comes.
+        break;
+    }
 }

@@ -1,55 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include <chrono>
 #include <functional>
 #include <memory>
-
-// Where this user's private files of a program (its lock, its channel) may go, in the
-// order tried: $XDG_RUNTIME_DIR itself, else <state home>/<name>, else <cache home>/<name>,
-// both under the user's home, where no other user can make a folder first.
-struct LieuxPrives {
-    QString runtime;      // used only when it is already a folder of the user's alone
-    QStringList dossiers; // made when absent
-    // From the environment: $XDG_RUNTIME_DIR, $XDG_STATE_HOME and $XDG_CACHE_HOME, the
-    // home's .local/state and .cache standing for an unset or relative variable.
-    static LieuxPrives session(const QString& nomProgramme);
-};
-// The first of those places that is a folder of the user's alone (made when absent) and
-// leaves room after it for a name of longueurNom characters (a socket's path is short); empty when
-// none does. A place that another user could have prepared (a link, someone else's, open to others)
-// is never used.
-QString Dossier_Prive(const LieuxPrives& lieux, qsizetype longueurNom = 0);
-// A folder of this user only: a directory, not a link, owned by the user, mode 0700.
-bool Dossier_Sur(const QString& chemin);
-
-// One running copy per user. The lock is an flock() on a file of the user's private
-// folder: the kernel drops it when the process ends, so a crashed copy never leaves it
-// stuck, and a stale file on disk means nothing by itself.
-class VerrouInstance {
-public:
-    VerrouInstance() = default;
-    ~VerrouInstance();
-    VerrouInstance(const VerrouInstance&) = delete;
-    VerrouInstance& operator=(const VerrouInstance&) = delete;
-
-    // True when this process now holds the lock, or when no lock can be had (no private
-    // folder, a lock file that is not a plain file of the user's): refusing to start then
-    // would be worse than a rare double. False when another copy holds it.
-    bool acquerir(const QString& nomProgramme);
-    bool acquerirFichier(const QString& chemin);
-    bool estDetenu() const { return descripteur_ >= 0; }
-
-    // Empty when the user has no private folder.
-    static QString cheminVerrou(const QString& nomProgramme);
-
-private:
-    int descripteur_ = -1;
-};
 
 // The channel through which a copy being started hands a request to the copy that runs:
 // a local socket in the user's private folder. A request is one short word and an end of
@@ -114,7 +72,3 @@ private:
     int delaiSilenceMs_ = 2000;
     int ouvertes_ = 0;
 };
-
-// When this process started, on the steady clock: the moment the user launched the
-// program, before the libraries were loaded. Now, when the system does not tell.
-std::chrono::steady_clock::time_point Debut_Processus();
