@@ -1,5 +1,7 @@
 #include "base/Fichiers.h"
 
+#include "base/Descripteur.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,28 +32,6 @@ QString Dossier_Xdg(const char* variable, const char* dansLaMaison) {
 }
 
 namespace {
-
-// A descriptor closed with its owner.
-class Descripteur {
-public:
-    explicit Descripteur(int fd)
-        : fd_(fd) {}
-    ~Descripteur() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descripteur(const Descripteur&) = delete;
-    Descripteur& operator=(const Descripteur&) = delete;
-    int get() const { return fd_; }
-    bool valide() const { return fd_ >= 0; }
-    // Closed now, for the error only a close may report (a write-back that fails).
-    bool fermer() {
-        const int fd = std::exchange(fd_, -1);
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 bool Ecrire_Tout(int fd, const char* octets, qsizetype taille) {
     while (taille > 0) {
@@ -108,6 +88,28 @@ bool nommerSansRemplacer(const char* temporaire, const char* nom) {
     return true;
 }
 
+bool renommer(const char* temporaire, const char* nom) {
+    return ::rename(temporaire, nom) == 0;
+}
+
+// Makes a new file beside the one named (mode 0600), has it filled, flushed to the disk and
+// closed, every step checked, then gives it its name. On any failure nothing of it remains,
+// and errno says why.
+template <typename Remplir>
+bool Ecrire_A_Cote(const QByteArray& nom, Remplir remplir,
+                   bool (*nommer)(const char* temporaire, const char* nom)) {
+    QByteArray temporaire = nom + QByteArrayLiteral(".XXXXXX");
+    Descripteur fd(::mkostemp(temporaire.data(), O_CLOEXEC));
+    if (!fd.valide()) return false;
+    if (remplir(fd.get()) && ::fsync(fd.get()) == 0 && fd.fermer() &&
+        nommer(temporaire.constData(), nom.constData()))
+        return true;
+    const int cause = errno;
+    ::unlink(temporaire.constData());
+    errno = cause;
+    return false;
+}
+
 } // namespace
 
 std::optional<QByteArray> Lire_Fichier_Ordinaire(const QString& chemin, qint64 maximum) {
@@ -133,15 +135,9 @@ std::optional<QByteArray> Lire_Fichier_Ordinaire(const QString& chemin, qint64 m
 }
 
 bool Remplacer_Fichier(const QString& chemin, const QByteArray& contenu) {
-    QByteArray modele = QFile::encodeName(chemin) + QByteArrayLiteral(".XXXXXX");
-    Descripteur fd(::mkostemp(modele.data(), O_CLOEXEC));
-    if (!fd.valide()) return false;
-    const bool ecrit = Ecrire_Tout(fd.get(), contenu.constData(), contenu.size()) &&
-                       ::fsync(fd.get()) == 0 && fd.fermer();
-    if (ecrit && ::rename(modele.constData(), QFile::encodeName(chemin).constData()) == 0)
-        return true;
-    ::unlink(modele.constData());
-    return false;
+    return Ecrire_A_Cote(
+        QFile::encodeName(chemin),
+        [&](int fd) { return Ecrire_Tout(fd, contenu.constData(), contenu.size()); }, renommer);
 }
 
 bool Copier_Sans_Remplacer(const QString& source, const QString& destination, QString& raison) {
@@ -159,18 +155,10 @@ bool Copier_Sans_Remplacer(const QString& source, const QString& destination, QS
         raison = QStringLiteral("le dossier %1 ne peut être créé").arg(dossier);
         return false;
     }
-    QByteArray temporaire = QFile::encodeName(destination) + ".XXXXXX";
-    const Descripteur sortie(::mkostemp(temporaire.data(), O_CLOEXEC));
-    bool fait = false;
-    if (sortie.get() >= 0) {
-        fait =
-            recopier(entree.get(), sortie.get()) && ::fsync(sortie.get()) == 0 &&
-            nommerSansRemplacer(temporaire.constData(), QFile::encodeName(destination).constData());
-        const int cause = errno;
-        if (!fait) ::unlink(temporaire.constData());
-        errno = cause;
-    }
-    if (fait) return true;
+    if (Ecrire_A_Cote(
+            QFile::encodeName(destination),
+            [&](int sortie) { return recopier(entree.get(), sortie); }, nommerSansRemplacer))
+        return true;
     raison = raisonSysteme(errno);
     // A folder this copy made, now empty, goes with it.
     if (dossierNouveau) QDir().rmdir(dossier);

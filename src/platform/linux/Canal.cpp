@@ -1,7 +1,7 @@
 #include "platform/Canal.h"
 
 #include "platform/DossierPrive.h"
-#include "platform/linux/Descripteur.h"
+#include "base/Descripteur.h"
 #include "platform/linux/SocketLocale.h"
 
 #include <QDir>
@@ -61,5 +61,5 @@ Canal::Issue Canal::demander(const QString& chemin, const QByteArray& mot,
         if (n <= 0) return Issue::SansReponse;
         reponse.append(tampon, n);
     }
-    return reponse == QByteArrayLiteral("ok\n") ? Issue::Acceptee : Issue::Refusee;
+    return reponse == Reponse::Oui ? Issue::Acceptee : Issue::Refusee;
 }

@@ -1,7 +1,7 @@
 #include "platform/DossierPrive.h"
 
 #include "base/Fichiers.h"
-#include "platform/linux/Descripteur.h"
+#include "base/Descripteur.h"
 #include "platform/linux/SocketLocale.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "platform/Canal.h"
 
-#include "platform/linux/Descripteur.h"
+#include "base/Descripteur.h"
 #include "platform/linux/SocketLocale.h"
 
 #include <QFile>
@@ -11,12 +11,6 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-
-namespace {
-const QByteArray Oui = QByteArrayLiteral("ok\n");
-const QByteArray Non = QByteArrayLiteral("non\n");
-const QByteArray Occupe = QByteArrayLiteral("occupe\n");
-} // namespace
 
 // One peer being heard: its socket, what it said so far, and the time it has left.
 class ServeurCanal::Connexion : public QObject {
@@ -41,7 +35,7 @@ public:
     // Every peer heard is answered: a word it may wait on, rather than a silence it would
     // have to read as a refusal.
     void refuser() {
-        repondre(Non);
+        repondre(Reponse::Non);
         fermer();
     }
 
@@ -137,8 +131,8 @@ void ServeurCanal::accepter() {
         // Judged on the connection itself, not on who could reach the path.
         if (!Pair_De(fd.get(), uid_)) continue;
         if (ouvertes_ >= ConnexionsMaximales) {
-            ::send(fd.get(), Occupe.constData(), static_cast<size_t>(Occupe.size()),
-                   MSG_NOSIGNAL | MSG_DONTWAIT);
+            ::send(fd.get(), Reponse::Occupe.constData(),
+                   static_cast<size_t>(Reponse::Occupe.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
             continue;
         }
         ++ouvertes_;
@@ -155,7 +149,7 @@ void ServeurCanal::suspendre() {
 
 void ServeurCanal::conclure(Connexion* connexion, const QByteArray& mot) {
     const bool connu = motsConnus_.contains(mot);
-    connexion->repondre(connu ? Oui : Non);
+    connexion->repondre(connu ? Reponse::Oui : Reponse::Non);
     connexion->fermer();
     // Acted on once the peer is let go: the action may open a window and wait on it.
     if (connu && reception_) reception_(mot);

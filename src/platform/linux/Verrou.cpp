@@ -1,7 +1,7 @@
 #include "platform/Verrou.h"
 
 #include "platform/DossierPrive.h"
-#include "platform/linux/Descripteur.h"
+#include "base/Descripteur.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,9 @@ class Descripteur {
 public:
     explicit Descripteur(int fd = -1)
         : fd_(fd) {}
-    ~Descripteur() { fermer(); }
+    ~Descripteur() {
+        if (fd_ >= 0) ::close(fd_);
+    }
     Descripteur(Descripteur&& autre) noexcept
         : fd_(autre.liberer()) {}
     Descripteur& operator=(Descripteur&& autre) noexcept {
@@ -27,9 +29,10 @@ public:
         fd_ = -1;
         return fd;
     }
-    void fermer() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
+    // Closed now, for the error only a close may report (a write-back that fails).
+    bool fermer() {
+        const int fd = liberer();
+        return fd < 0 || ::close(fd) == 0;
     }
 
 private:
