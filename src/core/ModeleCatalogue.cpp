@@ -90,55 +90,54 @@ std::optional<Element> ModeleCatalogue::element(const QString& nom) const {
     return elements_.at(ligne);
 }
 
-int ModeleCatalogue::ajouter(const Categorie& categorie) {
-    const int ecrites = catalogue_.ajouter(categorie);
+template <typename Ligne>
+int ModeleCatalogue::inserer(int ecrites, QList<Ligne>& lignes, const Ligne& ligne,
+                             void (ModeleCatalogue::*avant)(int),
+                             void (ModeleCatalogue::*apres)(int)) {
     noterEcriture();
     if (ecrites == 0) return 0;
-    const int ligne = place(categories_, categorie.nom);
-    Q_EMIT avantAjoutCategorie(ligne);
-    categories_.insert(ligne, categorie);
-    Q_EMIT categorieAjoutee(ligne);
+    const int i = place(lignes, ligne.nom);
+    Q_EMIT(this->*avant)(i);
+    lignes.insert(i, ligne);
+    Q_EMIT(this->*apres)(i);
     return ecrites;
 }
 
-int ModeleCatalogue::modifier(const Categorie& categorie) {
-    const int ecrites = catalogue_.modifier(categorie);
-    const int ligne = ligneCategorie(categorie.nom);
-    if (ecrites == 0 || ligne < 0) {
+template <typename Ligne>
+int ModeleCatalogue::remplacer(int ecrites, QList<Ligne>& lignes, const Ligne& ligne,
+                               void (ModeleCatalogue::*apres)(int)) {
+    const int i = ligneDe(lignes, ligne.nom);
+    if (ecrites == 0 || i < 0) {
         relireApresDisparition();
         return ecrites;
     }
     noterEcriture();
-    Categorie& tenue = categories_[ligne];
     // The name stays as stored: the file keeps it, a name differing in case aside.
-    tenue = Categorie{tenue.nom, categorie.icone, categorie.affichee, categorie.couleur};
-    Q_EMIT categorieModifiee(ligne);
+    const QString nom = lignes.at(i).nom;
+    lignes[i] = ligne;
+    lignes[i].nom = nom;
+    Q_EMIT(this->*apres)(i);
     return ecrites;
 }
 
+int ModeleCatalogue::ajouter(const Categorie& categorie) {
+    return inserer(catalogue_.ajouter(categorie), categories_, categorie,
+                   &ModeleCatalogue::avantAjoutCategorie, &ModeleCatalogue::categorieAjoutee);
+}
+
+int ModeleCatalogue::modifier(const Categorie& categorie) {
+    return remplacer(catalogue_.modifier(categorie), categories_, categorie,
+                     &ModeleCatalogue::categorieModifiee);
+}
+
 int ModeleCatalogue::ajouter(const Element& element) {
-    const int ecrits = catalogue_.ajouter(element);
-    noterEcriture();
-    if (ecrits == 0) return 0;
-    const int ligne = place(elements_, element.nom);
-    Q_EMIT avantAjoutElement(ligne);
-    elements_.insert(ligne, element);
-    Q_EMIT elementAjoute(ligne);
-    return ecrits;
+    return inserer(catalogue_.ajouter(element), elements_, element,
+                   &ModeleCatalogue::avantAjoutElement, &ModeleCatalogue::elementAjoute);
 }
 
 int ModeleCatalogue::modifier(const Element& element) {
-    const int ecrits = catalogue_.modifier(element);
-    const int ligne = ligneElement(element.nom);
-    if (ecrits == 0 || ligne < 0) {
-        relireApresDisparition();
-        return ecrits;
-    }
-    noterEcriture();
-    Element& tenu = elements_[ligne];
-    tenu = Element{tenu.nom, element.chemin, element.categorie, element.mode, element.type};
-    Q_EMIT elementModifie(ligne);
-    return ecrits;
+    return remplacer(catalogue_.modifier(element), elements_, element,
+                     &ModeleCatalogue::elementModifie);
 }
 
 int ModeleCatalogue::supprimerElement(const QString& nom) {

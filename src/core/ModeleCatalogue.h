@@ -77,6 +77,14 @@ private:
     // A change of a row that was not there any more: the file is read again.
     void relireApresDisparition() noexcept;
     void retirerElement(int ligne);
+    // A row the file took, put in its place in memory, said before and after.
+    template <typename Ligne>
+    int inserer(int ecrites, QList<Ligne>& lignes, const Ligne& ligne,
+                void (ModeleCatalogue::*avant)(int), void (ModeleCatalogue::*apres)(int));
+    // A row the file changed, changed in memory, its name kept as stored.
+    template <typename Ligne>
+    int remplacer(int ecrites, QList<Ligne>& lignes, const Ligne& ligne,
+                  void (ModeleCatalogue::*apres)(int));
 
     Catalogue& catalogue_;
     QList<Categorie> categories_;
