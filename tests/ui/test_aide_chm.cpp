@@ -117,9 +117,8 @@ private Q_SLOTS:
 
     void fichierDefectueux_data() {
         QTest::addColumn<QByteArray>("contenu"); // written to the file; "-" none, "/" a folder
-        QFile vrai(AideLivree());
-        QVERIFY(vrai.open(QIODevice::ReadOnly));
-        const QByteArray livre = vrai.readAll();
+        const QByteArray livre = MaisonXdg::lire(AideLivree());
+        QVERIFY(!livre.isEmpty());
         QByteArray hasard(70000, Qt::Uninitialized);
         QRandomGenerator generateur(1234);
         for (char& c : hasard)
