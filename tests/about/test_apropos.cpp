@@ -7,6 +7,7 @@
 #include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/Lisibilite.h"
+#include "support/MaisonXdg.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 #include "support/ShellFactice.h"
@@ -55,25 +56,35 @@ private Q_SLOTS:
     // The test runs under LC_ALL=C: the dates must come out French all the same.
     void initTestCase() { QCOMPARE(QLocale().language(), QLocale::C); }
 
-    void jours_data() {
+    // The days of use and the first day, as stored in the settings.
+    void joursEtDateDeDebut_data() {
         QTest::addColumn<QString>("jours");
-        QTest::addColumn<QString>("attendu");
-        QTest::newRow("0") << "0"
-                           << "Vous utilisez ce programme depuis 1 jour";
-        QTest::newRow("1") << "1"
-                           << "Vous utilisez ce programme depuis 1 jour";
-        QTest::newRow("2") << "2"
-                           << "Vous utilisez ce programme depuis 2 jours";
-        QTest::newRow("vide") << ""
-                              << "Vous utilisez ce programme depuis 1 jour";
+        QTest::addColumn<QString>("stockee"); // null for no key
+        QTest::addColumn<QString>("texteJours");
+        QTest::addColumn<QString>("affichee");
+        const auto ligne = [](const char* nom, const QString& jours, const QString& stockee,
+                              const QString& texteJours, const QString& affichee) {
+            QTest::newRow(nom) << jours << stockee << texteJours << affichee;
+        };
+        ligne("0, date absente", "0", QString(), "Vous utilisez ce programme depuis 1 jour", "");
+        ligne("1, 7 décembre 2026", "1", "07/12/2026", "Vous utilisez ce programme depuis 1 jour",
+              "lundi 7 décembre 2026");
+        ligne("2, date sans zéros", "2", "3/2/2025", "Vous utilisez ce programme depuis 2 jours",
+              "lundi 3 février 2025");
+        ligne("vide, date illisible", "", "demain", "Vous utilisez ce programme depuis 1 jour", "");
+        ligne("2, date impossible", "2", "31/02/2026", "Vous utilisez ce programme depuis 2 jours",
+              "");
     }
-    void jours() {
+    void joursEtDateDeDebut() {
         QFETCH(QString, jours);
+        QFETCH(QString, stockee);
+        QFETCH(QString, affichee);
         Environnement cc;
         cc.contexte().JoursUtilisation = jours;
         cc.contexte().TexteVersion = QStringLiteral("Version 2.0.0");
+        if (!stockee.isNull()) cc.parametres().valeurs.insert(Cle::DateDebut, stockee);
         frmApropos f(cc.contexte());
-        QTEST(etiquette(f, "lblJours")->text(), "attendu");
+        QTEST(etiquette(f, "lblJours")->text(), "texteJours");
         const QLabel* version = etiquette(f, "lblVersion");
         QCOMPARE(version->text(), QStringLiteral("Version 2.0.0"));
         // Labels grow with their text rather than cut it.
@@ -84,27 +95,6 @@ private Q_SLOTS:
                  "contact@qelm.fr|Adresse de messagerie du concepteur|Mail:;|");
         QCOMPARE(Lecture_Accessible(Controle<QLabel>(f, "Icône de Dalvire")),
                  "Icône de Dalvire|||");
-    }
-
-    void dateDeDebut_data() {
-        QTest::addColumn<QString>("stockee"); // null for no key
-        QTest::addColumn<QString>("affichee");
-        QTest::newRow("7 décembre 2026") << "07/12/2026"
-                                         << "lundi 7 décembre 2026";
-        QTest::newRow("sans zéros") << "3/2/2025"
-                                    << "lundi 3 février 2025";
-        QTest::newRow("absente") << QString() << "";
-        QTest::newRow("illisible") << "demain"
-                                   << "";
-        QTest::newRow("impossible") << "31/02/2026"
-                                    << "";
-    }
-    void dateDeDebut() {
-        QFETCH(QString, stockee);
-        QFETCH(QString, affichee);
-        Environnement cc;
-        if (!stockee.isNull()) cc.parametres().valeurs.insert(Cle::DateDebut, stockee);
-        frmApropos f(cc.contexte());
         QCOMPARE(informations(f)->toPlainText().split('\n'),
                  QStringList({"Ce programme vous permet de démarrer des programmes d'un seul et "
                               "simple clic.",
@@ -218,9 +208,9 @@ private Q_SLOTS:
         QFETCH(QString, choisi);
         QTemporaryDir dossier;
         for (const QString& outil : outils) {
-            QFile f(dossier.filePath(outil.startsWith('-') ? outil.mid(1) : outil));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            if (!outil.startsWith('-')) f.setPermissions(f.permissions() | QFile::ExeOwner);
+            const bool executable = !outil.startsWith('-');
+            QVERIFY(MaisonXdg::ecrire(dossier.filePath(executable ? outil : outil.mid(1)), {},
+                                      executable));
         }
         Environnement cc;
         cc.shell().reponseDemarrer = demarre;

@@ -141,6 +141,11 @@ struct Banc {
 
 using Fabrique = std::function<std::unique_ptr<QWidget>(Banc&)>;
 
+// A window made from the run's context and nothing else.
+template <typename Fenetre> Fabrique seule() {
+    return [](Banc& b) -> std::unique_ptr<QWidget> { return std::make_unique<Fenetre>(b.c()); };
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Fabrique)
@@ -166,28 +171,20 @@ void TestProportions::fenetres_data() {
         f->Form_Load();
         return f;
     }) << QSize(3525, 435) << 1;
-    QTest::newRow("frmGestion") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmGestion>(b.c());
-    }) << QSize(6495, 5850) << 0;
+    QTest::newRow("frmGestion") << seule<frmGestion>() << QSize(6495, 5850) << 0;
     QTest::newRow("frmCategories") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmCategories>(b.c(), b.listes(), ModeEditeur::Creation);
     }) << QSize(5235, 3930) << 0;
     QTest::newRow("frmProgrammes") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmProgrammes>(b.c(), b.listes(), ModeEditeur::Creation);
     }) << QSize(6690, 3390) << 0;
-    QTest::newRow("frmParametres") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmParametres>(b.c());
-    }) << QSize(5160, 2610) << 0;
-    QTest::newRow("frmApplications") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmApplications>(b.c());
-    }) << QSize(5100, 5280) << 0;
+    QTest::newRow("frmParametres") << seule<frmParametres>() << QSize(5160, 2610) << 0;
+    QTest::newRow("frmApplications") << seule<frmApplications>() << QSize(5100, 5280) << 0;
     QTest::newRow("frmApropos") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         b.c().TexteVersion = QStringLiteral("Version 2.0.0");
         return std::make_unique<frmApropos>(b.c());
     }) << QSize(4080, 4290) << 0;
-    QTest::newRow("frmOCRE") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmOCRE>(b.c());
-    }) << QSize(9105, 6135) << 0;
+    QTest::newRow("frmOCRE") << seule<frmOCRE>() << QSize(9105, 6135) << 0;
     QTest::newRow("frmIntro") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         auto f = std::make_unique<frmIntro>(b.c());
         // What the splash shows once started: the program's name, which is its title.

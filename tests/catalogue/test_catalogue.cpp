@@ -17,6 +17,11 @@ Categorie categorie(const QString& nom) {
     return {nom, QStringLiteral("/i.ico"), true, 16761024};
 }
 
+// "nom|chemin|categorie|mode|type"
+QString ligne(const Element& e) {
+    return QStringList{e.nom, e.chemin, e.categorie, e.mode.texte(), e.type.texte()}.join('|');
+}
+
 Element element(const QString& nom, const QString& categorie) {
     return {nom, QStringLiteral("/bin/") + nom, categorie, ModeAffichage::Normal,
             TypeElement::Programme};
@@ -127,21 +132,13 @@ private Q_SLOTS:
                 static_cast<ModeAffichage>(i % 3),
                 CodeStocke<TypeElement>::lu(i % 4 ? QString::number(i % 4) : QString())};
             b.c().ajouter(e);
-            ecrits << QStringList{e.nom, e.chemin, e.categorie, e.mode.texte(), e.type.texte()}
-                          .join('|');
+            ecrits << ligne(e);
         }
         QStringList lus;
         for (const Element& e : b.c().elementsSansOrdre())
-            lus << QStringList{e.nom, e.chemin, e.categorie, e.mode.texte(), e.type.texte()}.join(
-                '|');
+            lus << ligne(e);
         lus.sort();
         QCOMPARE(lus, ecrits);
-    }
-
-    void ordreDesListes() {
-        Banc b;
-        b.categories({"Zèbre", "avion", "École", "z", "Bateau"});
-        QCOMPARE(Noms(b.c().categories()), QStringList({"avion", "Bateau", "École", "z", "Zèbre"}));
     }
 
     // Stored codes as another tool may write them: a code that names no value is kept as
@@ -151,17 +148,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typefichier");
         QTest::addColumn<int>("mode"); // -1: none
         QTest::addColumn<int>("type");
-        QTest::newRow("maximum, e-mail") << "2"
-                                         << "3" << 2 << 3;
-        QTest::newRow("minimum, programme") << "0"
-                                            << "0" << 0 << 0;
-        QTest::newRow("hors des tables") << "7"
-                                         << "4" << -1 << -1;
-        QTest::newRow("texte") << "x"
-                               << "deux" << -1 << -1;
-        QTest::newRow("blanc devant") << " 1"
-                                      << " 2" << -1 << -1;
-        QTest::newRow("NULL") << QString() << QString() << -1 << -1;
+        const auto ligne = [](const char* nom, const QString& demarrage, const QString& typefichier,
+                              int mode, int type) {
+            QTest::newRow(nom) << demarrage << typefichier << mode << type;
+        };
+        ligne("maximum, e-mail", "2", "3", 2, 3);
+        ligne("minimum, programme", "0", "0", 0, 0);
+        ligne("hors des tables", "7", "4", -1, -1);
+        ligne("texte", "x", "deux", -1, -1);
+        ligne("blanc devant", " 1", " 2", -1, -1);
+        ligne("NULL", QString(), QString(), -1, -1);
     }
     void codesStockes() {
         QFETCH(QString, demarrage);
@@ -240,41 +236,42 @@ private Q_SLOTS:
         }
     }
 
+    // Seeded once, whatever the letter case of a row another user seeded; the application
+    // folder is a value like any other.
     void donneesInitialesUneSeuleFois() {
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        // A catalogue already seeded by another user, with a name in other letter case.
-        c.ajouter(Categorie{QStringLiteral("internet"), QStringLiteral("/x.ico"), false, 1});
-        Donnees_Initiales(c, env.dossier());
-        Donnees_Initiales(c, env.dossier());
-        QCOMPARE(Noms(c.categories()),
+        Banc b;
+        b.c().ajouter(Categorie{QStringLiteral("internet"), QStringLiteral("/x.ico"), false, 1});
+        const QString dossier = QStringLiteral("/home/l'ami/Dalvire/");
+        Donnees_Initiales(b.c(), dossier);
+        Donnees_Initiales(b.c(), dossier);
+        QCOMPARE(Noms(b.c().categories()),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("internet"),
                               QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(QStringLiteral("SELECT * FROM programmes ORDER BY nom"),
-                            {QStringLiteral("nom"), QStringLiteral("categorie"),
-                             QStringLiteral("demarrage"), QStringLiteral("typefichier")}),
+        QCOMPARE(b.env.lignes(QStringLiteral("SELECT * FROM programmes ORDER BY nom"),
+                              {QStringLiteral("nom"), QStringLiteral("categorie"),
+                               QStringLiteral("demarrage"), QStringLiteral("typefichier")}),
                  QStringList(
                      {QStringLiteral("Aide|DALVIRE - version 2.0.0|1|1"),
                       QStringLiteral("Envoyez un e-mail à QELM|MESSAGERIE|1|3"),
                       QStringLiteral("Informations sur le programme|DALVIRE - version 2.0.0|1|1"),
                       QStringLiteral("Visitez le site Internet de QELM|INTERNET|1|2")}));
-        QCOMPARE(env.lignes(QStringLiteral("SELECT * FROM categorie WHERE nom = 'MESSAGERIE'"),
-                            {QStringLiteral("icone"), QStringLiteral("couleur")}),
-                 QStringList(env.dossier() + QStringLiteral("icones/mail.ico|16761024")));
+        QCOMPARE(b.env.lignes(QStringLiteral("SELECT * FROM categorie WHERE nom = 'MESSAGERIE'"),
+                              {QStringLiteral("icone"), QStringLiteral("couleur")}),
+                 QStringList(dossier + QStringLiteral("icones/mail.ico|16761024")));
+        QCOMPARE(b.c().element(QStringLiteral("Informations sur le programme"))->chemin,
+                 dossier + QStringLiteral("informations.txt"));
     }
 
     // A row that cannot be written ends the seeding; those before it stay, and the
     // catalogue is left with no transaction open (later changes are written at once).
     void donneesInitialesInterrompues() {
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
+        Banc b;
+        Catalogue& c = b.c();
         sqlite3_exec(c.connexion.base(),
                      "CREATE TEMP TRIGGER refus BEFORE INSERT ON programmes "
                      "WHEN new.typefichier = '3' BEGIN SELECT RAISE(ABORT, 'refus'); END",
                      nullptr, nullptr, nullptr);
-        Donnees_Initiales(c, env.dossier());
+        Donnees_Initiales(c, b.env.dossier());
         QVERIFY(sqlite3_get_autocommit(c.connexion.base()));
         QCOMPARE(Noms(c.categories()),
                  QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
@@ -283,7 +280,7 @@ private Q_SLOTS:
                  QStringList(QStringLiteral("Visitez le site Internet de QELM")));
         // What another connection sees is on disk.
         sqlite3* autre = nullptr;
-        sqlite3_open_v2(QFile::encodeName(env.cheminCatalogue()).constData(), &autre,
+        sqlite3_open_v2(QFile::encodeName(b.env.cheminCatalogue()).constData(), &autre,
                         SQLITE_OPEN_READONLY, nullptr);
         sqlite3_create_collation(autre, Collation::Nom, SQLITE_UTF8, nullptr, Collation::rappel);
         sqlite3_stmt* requete = nullptr;
@@ -292,16 +289,6 @@ private Q_SLOTS:
         QCOMPARE(sqlite3_column_int(requete, 0), 1);
         sqlite3_finalize(requete);
         sqlite3_close(autre);
-    }
-
-    void donneesInitialesDossierAvecApostrophe() {
-        Environnement env;
-        env.ouvrirCatalogue();
-        Catalogue& c = env.contexte().catalogue();
-        const QString dossier = QStringLiteral("/home/l'ami/Dalvire/");
-        Donnees_Initiales(c, dossier);
-        QCOMPARE(c.element(QStringLiteral("Informations sur le programme"))->chemin,
-                 dossier + QStringLiteral("informations.txt"));
     }
 
     void fichierAbsentJamaisCree() {

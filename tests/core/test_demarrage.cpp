@@ -7,6 +7,7 @@
 #include "platform/Verrou.h"
 #include "support/DemarrageSessionMemoire.h"
 #include "support/Environnement.h"
+#include "support/MaisonXdg.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
 #include "tray/frmPrincipale.h"
@@ -63,7 +64,9 @@ class TestDemarrage : public QObject {
 private Q_SLOTS:
     void initTestCase() { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path())); }
 
-    void premierDemarrage() {
+    // A first start writes the defaults and seeds the catalogue; a second one the same day
+    // writes only the folder and seeds nothing again.
+    void premierPuisSecondDemarrage() {
         Environnement env;
         QVERIFY(demarrer(env));
         const Ecritures attendues = {
@@ -87,50 +90,34 @@ private Q_SLOTS:
         QVERIFY(env.messages().vus.isEmpty());
         // The default "1" of "demarrage pc" alone registers nothing.
         QVERIFY(env.demarrageSession().journal.isEmpty());
-
-        frmPrincipale principale(c);
-        QVERIFY(Ouvrir_Catalogue(c));
-        principale.Form_Load();
-        // The seeded rows are in before the windows are built: the first start shows them.
-        QStringList tags;
-        for (QWidget* fenetre : c.fenetres().ouvertes<QWidget>())
-            if (Fenetres::tag(fenetre) != Tag::Principale) tags << Fenetres::tag(fenetre);
-        QCOMPARE(tags, QStringList({QStringLiteral("DALVIRE - version 2.0.0"),
-                                    QStringLiteral("INTERNET"), QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM categorie ORDER BY nom"),
-                            {QStringLiteral("nom")}),
-                 QStringList({QStringLiteral("DALVIRE - version 2.0.0"), QStringLiteral("INTERNET"),
-                              QStringLiteral("MESSAGERIE")}));
-        QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM programmes"), {QStringLiteral("nom")})
-                     .size(),
-                 4);
-        const QStringList aide =
-            env.lignes(QStringLiteral("SELECT * FROM programmes WHERE nom = 'aide'"),
-                       {QStringLiteral("chemin"), QStringLiteral("categorie")});
-        QCOMPARE(aide,
-                 QStringList(env.dossier() + QStringLiteral("aide.chm|DALVIRE - version 2.0.0")));
-    }
-
-    void secondDemarrageLeMemeJour() {
-        Environnement env;
-        QVERIFY(demarrer(env));
+        const QStringList categories{QStringLiteral("DALVIRE - version 2.0.0"),
+                                     QStringLiteral("INTERNET"), QStringLiteral("MESSAGERIE")};
         {
-            frmPrincipale principale(env.contexte());
-            QVERIFY(Ouvrir_Catalogue(env.contexte()));
+            frmPrincipale principale(c);
+            QVERIFY(Ouvrir_Catalogue(c));
             principale.Form_Load();
+            // The seeded rows are in before the windows are built: the first start shows them.
+            QStringList tags;
+            for (QWidget* fenetre : c.fenetres().ouvertes<QWidget>())
+                if (Fenetres::tag(fenetre) != Tag::Principale) tags << Fenetres::tag(fenetre);
+            QCOMPARE(tags, categories);
+            QCOMPARE(
+                env.lignes(QStringLiteral("SELECT * FROM programmes WHERE nom = 'aide'"),
+                           {QStringLiteral("chemin"), QStringLiteral("categorie")}),
+                QStringList(env.dossier() + QStringLiteral("aide.chm|DALVIRE - version 2.0.0")));
         }
+
         env.parametres().ecritures.clear();
         QVERIFY(demarrer(env));
         QCOMPARE(env.parametres().ecritures, Ecritures({{Cle::DossierApplication, env.dossier()}}));
-        QVERIFY(!env.contexte().PremiereUtilisation);
-        QCOMPARE(env.contexte().JoursUtilisation, QStringLiteral("0"));
-        frmPrincipale principale(env.contexte());
-        QVERIFY(Ouvrir_Catalogue(env.contexte()));
+        QVERIFY(!c.PremiereUtilisation);
+        QCOMPARE(c.JoursUtilisation, QStringLiteral("0"));
+        frmPrincipale principale(c);
+        QVERIFY(Ouvrir_Catalogue(c));
         principale.Form_Load();
         QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM categorie ORDER BY nom"),
-                            {QStringLiteral("nom")})
-                     .size(),
-                 3);
+                            {QStringLiteral("nom")}),
+                 categories);
         QCOMPARE(env.lignes(QStringLiteral("SELECT nom FROM programmes"), {QStringLiteral("nom")})
                      .size(),
                  4);
@@ -177,8 +164,15 @@ private Q_SLOTS:
         QCOMPARE(env.parametres().lire(cle), valeur);
     }
 
-    void catalogueManquant() {
+    void catalogueIntrouvable_data() {
+        QTest::addColumn<bool>("dossier"); // a folder where the file should be
+        QTest::newRow("absent") << false;
+        QTest::newRow("un dossier à sa place") << true;
+    }
+    void catalogueIntrouvable() {
+        QFETCH(bool, dossier);
         Environnement env({.copierCatalogue = false});
+        if (dossier) QVERIFY(QDir().mkpath(env.cheminCatalogue()));
         QVERIFY(!demarrer(env));
         QCOMPARE(env.messages().textes(),
                  QStringList(QStringLiteral("Le programme ne peut être utilisé.\r\n"
@@ -186,14 +180,6 @@ private Q_SLOTS:
                                             "Contactez le concepteur du programme.")));
         QCOMPARE(env.messages().vus.first().icone, IconeMessage::Information);
         QCOMPARE(env.messages().vus.first().titre, QStringLiteral("Dalvire"));
-        QVERIFY(env.parametres().ecritures.isEmpty());
-    }
-
-    void catalogueDossier() {
-        Environnement env({.copierCatalogue = false});
-        QVERIFY(QDir().mkpath(env.cheminCatalogue()));
-        QVERIFY(!demarrer(env));
-        QVERIFY(env.messages().textes().first().contains(QStringLiteral("introuvable")));
         QVERIFY(env.parametres().ecritures.isEmpty());
     }
 
@@ -220,13 +206,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, schema);
         QFETCH(QString, cause);
         Environnement env({.copierCatalogue = false});
-        if (!schema.isEmpty()) {
+        if (!schema.isEmpty())
             creerBase(env.cheminCatalogue(), schema.constData());
-        } else {
-            QFile f(env.cheminCatalogue());
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(contenu);
-        }
+        else
+            QVERIFY(MaisonXdg::ecrire(env.cheminCatalogue(), contenu));
         const QByteArray avant = empreinte(env.cheminCatalogue());
         QVERIFY(!demarrer(env));
         QCOMPARE(env.messages().vus.size(), 1);
@@ -266,22 +249,19 @@ private Q_SLOTS:
         const QString dossier = QFileInfo(cible).path();
         const QByteArray vierge = empreinte(env.cheminCatalogue());
         QVERIFY(QDir().mkpath(QFileInfo(dossier).path()));
-        if (avant == "catalogue") {
-            QVERIFY(QDir().mkpath(dossier));
+        if (avant == "catalogue" || avant == "lien") QVERIFY(QDir().mkpath(dossier));
+        if (avant == "catalogue")
             creerBase(cible, "CREATE TABLE categorie (nom TEXT, icone TEXT, affiche TEXT, "
                              "couleur TEXT); CREATE TABLE programmes (nom TEXT, chemin TEXT, "
                              "categorie TEXT, demarrage TEXT, typefichier TEXT);");
-        } else if (avant == "lien") {
-            QVERIFY(QDir().mkpath(dossier));
+        else if (avant == "lien")
             QVERIFY(QFile::link(env.dossier() + "ailleurs.fdl", cible));
-        } else if (avant == "dossier") {
+        else if (avant == "dossier")
             QVERIFY(QDir().mkpath(cible));
-        } else if (avant == "fichier") {
-            QFile f(dossier);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        } else if (avant == "sans vierge") {
+        else if (avant == "fichier")
+            QVERIFY(MaisonXdg::ecrire(dossier, {}));
+        else if (avant == "sans vierge")
             QVERIFY(QFile::remove(env.cheminCatalogue()));
-        }
         const QByteArray present = empreinte(cible);
 
         QCOMPARE(demarrer(env), demarre);
@@ -342,49 +322,41 @@ private Q_SLOTS:
         QVERIFY(env.parametres().ecritures.isEmpty());
     }
 
-    void splashDechargeApresDeuxTicks() {
-        Environnement env;
-        QVERIFY(demarrer(env));
-        frmIntro intro(env.contexte());
-        intro.Form_Load();
-        QCOMPARE(intro.findChild<QLabel*>("lblTitre")->text(), QStringLiteral("Dalvire"));
-        QCOMPARE(intro.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 2.0.0"));
-        intro.show();
-        QSignalSpy dechargee(&intro, &frmIntro::dechargee);
-        QTest::qWait(1300);
-        QCOMPARE(dechargee.count(), 0);
-        QVERIFY(dechargee.wait(3000));
-        QVERIFY(!intro.isVisible());
-        QVERIFY(!intro.Timer1.isActive());
-    }
-
-    // The program counts the two seconds from the start of its process: what loading
-    // took is not added to them, and the ticks are not moved by a coarse timer.
-    void splashCompteDepuisLeDebut_data() {
-        QTest::addColumn<int>("ecoule");    // ms between the origin and the load
+    // The splash shows for two seconds, counted from the start of the process when the
+    // program gives it: what loading took is not added to them, and the ticks are not moved
+    // by a coarse timer.
+    void splash_data() {
+        QTest::addColumn<int>("ecoule");    // ms between the origin and the load; -1: none given
         QTest::addColumn<int>("auPlusTot"); // ms from the load to the unload
         QTest::addColumn<int>("auPlusTard");
+        QTest::newRow("deux secondes depuis l'affichage") << -1 << 1300 << 4300;
         QTest::newRow("début il y a 1,5 s") << 1500 << 350 << 1300;
         QTest::newRow("deux secondes passées") << 2500 << 0 << 400;
     }
-    void splashCompteDepuisLeDebut() {
+    void splash() {
         QFETCH(int, ecoule);
         QFETCH(int, auPlusTot);
         QFETCH(int, auPlusTard);
         Environnement env;
+        QVERIFY(demarrer(env));
         frmIntro intro(env.contexte());
         QCOMPARE(intro.Timer1.timerType(), Qt::PreciseTimer);
-        intro.compterDepuis(std::chrono::steady_clock::now() - std::chrono::milliseconds(ecoule));
+        if (ecoule >= 0)
+            intro.compterDepuis(std::chrono::steady_clock::now() -
+                                std::chrono::milliseconds(ecoule));
         QSignalSpy dechargee(&intro, &frmIntro::dechargee);
         QElapsedTimer chrono;
         chrono.start();
         intro.Form_Load();
+        QCOMPARE(intro.findChild<QLabel*>("lblTitre")->text(), QStringLiteral("Dalvire"));
+        QCOMPARE(intro.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 2.0.0"));
         intro.show();
-        QVERIFY(dechargee.wait(3000));
+        QVERIFY(dechargee.wait(auPlusTard + 100));
         QCOMPARE(dechargee.count(), 1);
         QVERIFY2(chrono.elapsed() >= auPlusTot && chrono.elapsed() <= auPlusTard,
                  qPrintable(QString::number(chrono.elapsed())));
         QVERIFY(!intro.isVisible());
+        QVERIFY(!intro.Timer1.isActive());
         QTest::qWait(50);
         QCOMPARE(dechargee.count(), 1);
     }

@@ -1,6 +1,7 @@
 // The picture of each kind of item, and what a drop on a launcher window offers.
 #include "core/Depot.h"
 #include "core/IconesElements.h"
+#include "support/MaisonXdg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,14 +14,7 @@
 
 namespace {
 
-bool ecrire(const QString& chemin, const QByteArray& contenu, bool executable = false) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(contenu);
-    f.close();
-    if (executable) f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return true;
-}
+using MaisonXdg::ecrire;
 
 void image(const QString& chemin, Qt::GlobalColor couleur) {
     QImage i(16, 16, QImage::Format_ARGB32);
@@ -67,29 +61,23 @@ private Q_SLOTS:
         QTest::addColumn<bool>("propre"); // the entry's own picture, propre.png, first
         const QString exe = "application-x-executable";
         const QString programme = "$icones/programme.ico";
-        QTest::newRow("programme") << "/bin/sh"
-                                   << "0" << QStringList{exe} << programme << false;
-        QTest::newRow("type inconnu") << "/bin/sh"
-                                      << "7" << QStringList{exe} << programme << false;
-        QTest::newRow("entrée de bureau")
-            << "$editeur.desktop"
-            << "0" << QStringList{"accessories-text-editor", exe} << programme << false;
-        QTest::newRow("entrée à image propre") << "$propre.desktop"
-                                               << "0" << QStringList{exe} << programme << true;
-        QTest::newRow("entrée cassée") << "$casse.desktop"
-                                       << "0" << QStringList{exe} << programme << false;
-        QTest::newRow("document") << "$notes.txt"
-                                  << "1" << QStringList{"text-plain", "text-x-generic"}
-                                  << "$icones/document.ico" << false;
-        QTest::newRow("dossier") << "$dossier"
-                                 << "1" << QStringList{"folder"} << "$icones/dossier.ico" << false;
-        QTest::newRow("lien") << "https://exemple.fr"
-                              << "2" << QStringList{"internet-web-browser", "applications-internet"}
-                              << "$icones/internet.ico" << false;
-        QTest::newRow("adresse") << "mailto:a@b.fr"
-                                 << "3"
-                                 << QStringList{"internet-mail", "mail-message-new", "mail-unread"}
-                                 << "$icones/mail.ico" << false;
+        const auto ligne = [](const char* nom, const QString& chemin, const QString& type,
+                              const QStringList& noms, const QString& fichier, bool propre) {
+            QTest::newRow(nom) << chemin << type << noms << fichier << propre;
+        };
+        ligne("programme", "/bin/sh", "0", {exe}, programme, false);
+        ligne("type inconnu", "/bin/sh", "7", {exe}, programme, false);
+        ligne("entrée de bureau", "$editeur.desktop", "0", {"accessories-text-editor", exe},
+              programme, false);
+        ligne("entrée à image propre", "$propre.desktop", "0", {exe}, programme, true);
+        ligne("entrée cassée", "$casse.desktop", "0", {exe}, programme, false);
+        ligne("document", "$notes.txt", "1", {"text-plain", "text-x-generic"},
+              "$icones/document.ico", false);
+        ligne("dossier", "$dossier", "1", {"folder"}, "$icones/dossier.ico", false);
+        ligne("lien", "https://exemple.fr", "2", {"internet-web-browser", "applications-internet"},
+              "$icones/internet.ico", false);
+        ligne("adresse", "mailto:a@b.fr", "3", {"internet-mail", "mail-message-new", "mail-unread"},
+              "$icones/mail.ico", false);
     }
     void source() {
         QFETCH(QString, chemin);
@@ -114,18 +102,16 @@ private Q_SLOTS:
         QIcon::setThemeSearchPaths({d("theme")});
         QIcon::setThemeName("essai");
         const QString racine = dossier_.path() + '/';
-        const QImage lien =
-            Charger_Icone(Source_Icone("https://a.fr", TypeElement::LienInternet, racine))
+        const auto couleurDuLien = [&racine] {
+            return Charger_Icone(Source_Icone("https://a.fr", TypeElement::LienInternet, racine))
                 .pixmap(16)
-                .toImage();
-        QCOMPARE(lien.pixelColor(8, 8), QColor(Qt::green));
+                .toImage()
+                .pixelColor(8, 8);
+        };
+        QCOMPARE(couleurDuLien(), QColor(Qt::green));
         QDir(d("theme/essai/16x16/apps")).removeRecursively();
         QIcon::setThemeName("essai"); // forgets what it had found
-        const QImage repli =
-            Charger_Icone(Source_Icone("https://a.fr", TypeElement::LienInternet, racine))
-                .pixmap(16)
-                .toImage();
-        QCOMPARE(repli.pixelColor(8, 8), QColor(Qt::blue));
+        QCOMPARE(couleurDuLien(), QColor(Qt::blue));
         QVERIFY(Charger_Icone(Source_Icone("mailto:a@b", TypeElement::Mail, racine)).isNull());
         // A file of several pictures: those a line may draw, not the large one.
         const QIcon plusieurs = Charger_Icone(Source_Icone(
@@ -174,30 +160,24 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("liens"); // "$" the test folder
         QTest::addColumn<QString>("texte");
         QTest::addColumn<QString>("attendu"); // type|nom|chemin, "" for nothing
-        QTest::newRow("document") << QStringList{"$notes.txt", "$outil.sh"} << ""
-                                  << "1|notes.txt|$notes.txt";
-        QTest::newRow("exécutable") << QStringList{"$outil.sh"} << ""
-                                    << "0|outil.sh|$outil.sh";
-        QTest::newRow("dossier") << QStringList{"$dossier"} << ""
-                                 << "1|dossier|$dossier";
-        QTest::newRow("application") << QStringList{"$editeur.desktop"} << ""
-                                     << "0|Éditeur|$editeur.desktop";
-        QTest::newRow("absent") << QStringList{"$rien.txt"} << ""
-                                << "";
-        QTest::newRow("web") << QStringList{"https://www.exemple.fr/a?b=c"} << ""
-                             << "2|www.exemple.fr|https://www.exemple.fr/a?b=c";
-        QTest::newRow("ftp") << QStringList{"ftp://depot.fr/x"} << ""
-                             << "2|depot.fr|ftp://depot.fr/x";
-        QTest::newRow("adresse") << QStringList{"mailto:moi@exemple.fr?subject=Salut"} << ""
-                                 << "3|moi@exemple.fr|mailto:moi@exemple.fr?subject=Salut";
-        QTest::newRow("autre schéma") << QStringList{"javascript:alert(1)"} << ""
-                                      << "";
-        QTest::newRow("lien en texte") << QStringList{} << " https://a.fr/ "
-                                       << "2|a.fr|https://a.fr/";
-        QTest::newRow("texte") << QStringList{} << "bonjour"
-                               << "";
-        QTest::newRow("vide") << QStringList{} << ""
-                              << "";
+        const auto ligne = [](const char* nom, const QStringList& liens, const QString& texte,
+                              const QString& attendu) {
+            QTest::newRow(nom) << liens << texte << attendu;
+        };
+        ligne("document", {"$notes.txt", "$outil.sh"}, "", "1|notes.txt|$notes.txt");
+        ligne("exécutable", {"$outil.sh"}, "", "0|outil.sh|$outil.sh");
+        ligne("dossier", {"$dossier"}, "", "1|dossier|$dossier");
+        ligne("application", {"$editeur.desktop"}, "", "0|Éditeur|$editeur.desktop");
+        ligne("absent", {"$rien.txt"}, "", "");
+        ligne("web", {"https://www.exemple.fr/a?b=c"}, "",
+              "2|www.exemple.fr|https://www.exemple.fr/a?b=c");
+        ligne("ftp", {"ftp://depot.fr/x"}, "", "2|depot.fr|ftp://depot.fr/x");
+        ligne("adresse", {"mailto:moi@exemple.fr?subject=Salut"}, "",
+              "3|moi@exemple.fr|mailto:moi@exemple.fr?subject=Salut");
+        ligne("autre schéma", {"javascript:alert(1)"}, "", "");
+        ligne("lien en texte", {}, " https://a.fr/ ", "2|a.fr|https://a.fr/");
+        ligne("texte", {}, "bonjour", "");
+        ligne("vide", {}, "", "");
     }
     void depot() {
         QFETCH(QStringList, liens);

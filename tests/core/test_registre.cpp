@@ -5,6 +5,7 @@
 #include "platform/linux/AutostartXdg.h"
 #include "support/DemarrageSessionMemoire.h"
 #include "support/Environnement.h"
+#include "support/MaisonXdg.h"
 #include "support/MessagesScriptes.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,6 @@
 #include <glib.h>
 
 namespace {
-
-void creerFichier(const QString& chemin) {
-    QFile f(chemin);
-    f.open(QIODevice::WriteOnly);
-}
 
 // Reads the entry back the way a session starter does: the string value unescaped by
 // the key file reader, then split into arguments with the quoting rules.
@@ -55,14 +51,10 @@ private Q_SLOTS:
         const QString executable = Chemin_Executable(c);
         QCOMPARE(executable,
                  env.dossier() + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-        creerFichier(executable);
+        QVERIFY(MaisonXdg::ecrire(executable, {}));
 
-        QVERIFY(Demarrage_Windows(c, 1));
-        QVERIFY(Demarrage_Windows(c, 1));
-        QVERIFY(Demarrage_Windows(c, 0));
-        QVERIFY(Demarrage_Windows(c, 0));
-        QVERIFY(Demarrage_Windows(c, 2));
-        QVERIFY(Demarrage_Windows(c, -1));
+        for (const int valeur : {1, 1, 0, 0, 2, -1})
+            QVERIFY(Demarrage_Windows(c, valeur));
         const QString ecrire = QStringLiteral("ecrire Dalvire=") + executable;
         QCOMPARE(env.demarrageSession().journal,
                  QStringList({ecrire, ecrire, QStringLiteral("supprimer Dalvire"),

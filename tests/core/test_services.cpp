@@ -1,6 +1,7 @@
 #include "core/Contexte.h"
 #include "core/Services.h"
 #include "support/Environnement.h"
+#include "support/MaisonXdg.h"
 #include "ui/Cadre.h"
 
 #include <QApplication>
@@ -20,18 +21,15 @@ private Q_SLOTS:
     void apostrophes_data() {
         QTest::addColumn<QString>("texte");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("vide") << ""
-                              << "";
-        QTest::newRow("sans") << "Programmes"
-                              << "Programmes";
-        QTest::newRow("une") << "l'école"
-                             << "l''école";
-        QTest::newRow("deux seules") << "''"
-                                     << "''''";
-        QTest::newRow("au bord") << "'a'"
-                                 << "''a''";
-        QTest::newRow("guillemet double intact") << "a\"b"
-                                                 << "a\"b";
+        const auto ligne = [](const char* nom, const QString& texte, const QString& attendu) {
+            QTest::newRow(nom) << texte << attendu;
+        };
+        ligne("vide", "", "");
+        ligne("sans", "Programmes", "Programmes");
+        ligne("une", "l'école", "l''école");
+        ligne("deux seules", "''", "''''");
+        ligne("au bord", "'a'", "''a''");
+        ligne("guillemet double intact", "a\"b", "a\"b");
     }
     void apostrophes() {
         QFETCH(QString, texte);
@@ -42,9 +40,7 @@ private Q_SLOTS:
     void fichierExiste() {
         QTemporaryDir dossier;
         const QString fichier = dossier.filePath(QStringLiteral("a b;$(x).txt"));
-        QFile f(fichier);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        QVERIFY(MaisonXdg::ecrire(fichier, {}));
         QVERIFY(Fichier_Existe(fichier));
         QVERIFY(!Fichier_Existe(dossier.path())); // a folder
         QVERIFY(!Fichier_Existe(dossier.filePath(QStringLiteral("absent"))));
@@ -77,27 +73,28 @@ private Q_SLOTS:
                 Chemin_Application(contexte) == QLatin1String("/"));
     }
 
-    void premierPlanSansDeplacer() {
+    // Shown or not yet, the window goes on top and back without being moved or hidden.
+    void premierPlan_data() {
+        QTest::addColumn<bool>("affichee");
+        QTest::newRow("affichée") << true;
+        QTest::newRow("avant affichage") << false;
+    }
+    void premierPlan() {
+        QFETCH(bool, affichee);
         QWidget fenetre(nullptr, Qt::Tool | Qt::FramelessWindowHint);
         fenetre.setGeometry(100, 120, 200, 30);
-        fenetre.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+        if (affichee) {
+            fenetre.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+        }
         const QRect avant = fenetre.geometry();
         Placer_Premier_Plan(&fenetre, true);
         QVERIFY(Est_Premier_Plan(&fenetre));
-        QVERIFY(fenetre.isVisible());
+        QCOMPARE(fenetre.isVisible(), affichee);
         Placer_Premier_Plan(&fenetre, false);
         QVERIFY(!Est_Premier_Plan(&fenetre));
-        QVERIFY(fenetre.isVisible());
+        QCOMPARE(fenetre.isVisible(), affichee);
         QCOMPARE(fenetre.geometry(), avant);
-    }
-
-    void premierPlanAvantAffichage() {
-        QWidget fenetre;
-        Placer_Premier_Plan(&fenetre, true);
-        QVERIFY(Est_Premier_Plan(&fenetre));
-        Placer_Premier_Plan(&fenetre, false);
-        QVERIFY(!Est_Premier_Plan(&fenetre));
     }
 
     void centrer() {

@@ -8,6 +8,7 @@
 #include "platform/linux/MessagesQt.h"
 #include "platform/linux/ShellGio.h"
 #include "support/Environnement.h"
+#include "support/MaisonXdg.h"
 #include "support/ShellFactice.h"
 #include "tray/frmPrincipale.h"
 #include "ui/Cadre.h"
@@ -24,6 +25,11 @@
 #include <functional>
 
 namespace {
+
+// Whether the window manager has the window in that state ("ABOVE" for _NET_WM_STATE_ABOVE).
+bool aLEtat(quint32 fenetre, const char* etat) {
+    return X11::Etats_Net(fenetre).contains(QStringLiteral("_NET_WM_STATE_") + QLatin1String(etat));
+}
 
 qint64 attendrePid(const QString& note) {
     QFile f(note);
@@ -68,163 +74,148 @@ class TestAffichageX11 : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void fenetreHorsBarreDesTaches_data();
-    void fenetreHorsBarreDesTaches();
-    void plusieursFenetresAuPremierPlan();
-    void modeDuProgrammeDemarre_data();
-    void modeDuProgrammeDemarre();
-    void messageSansParentCentre_data();
-    void messageSansParentCentre();
+    void initTestCase() {
+        if (!X11::Disponible()) QSKIP("no X11 display: these checks run in the desktop session");
+    }
+
+    void fenetreHorsBarreDesTaches_data() {
+        QTest::addColumn<int>("premierPlan");
+        QTest::newRow("plan 0") << 0;
+        QTest::newRow("plan 1") << 1;
+    }
+
+    void fenetreHorsBarreDesTaches() {
+        QFETCH(int, premierPlan);
+        Environnement env{Environnement::lanceur()};
+        env.contexte().reglages().definirPremierPlan(premierPlan != 0);
+        frmDalvire f(env.contexte());
+        f.Form_Load();
+        f.show();
+        const auto id = static_cast<quint32>(f.winId());
+        QTRY_VERIFY(aLEtat(id, "SKIP_TASKBAR"));
+        QVERIFY(aLEtat(id, "SKIP_PAGER"));
+        QTRY_COMPARE(aLEtat(id, "ABOVE"), premierPlan != 0);
+        // Changing the keep-on-top state of the shown window keeps it out of the taskbar.
+        Placer_Premier_Plan(&f, premierPlan == 0);
+        QTRY_COMPARE(aLEtat(id, "ABOVE"), premierPlan == 0);
+        QVERIFY(aLEtat(id, "SKIP_TASKBAR"));
+    }
+
+    void plusieursFenetresAuPremierPlan() {
+        // As the program builds them: for a main window that has a native window of its own.
+        Environnement env{Environnement::lanceur()};
+        env.contexte().reglages().definirPremierPlan(true);
+        for (const char* nom : {"A", "B", "C"})
+            env.ajouterCategorie(QString::fromLatin1(nom), QString(), QStringLiteral("1"),
+                                 QStringLiteral("0"));
+        frmPrincipale principale(env.contexte());
+        principale.winId();
+        Creer_Fenetres(env.contexte(), principale);
+        QList<frmDalvire*> fenetres;
+        for (QWidget* w : env.contexte().fenetres().ouvertes<QWidget>())
+            if (auto* f = qobject_cast<frmDalvire*>(w)) fenetres << f;
+        QCOMPARE(fenetres.size(), 3);
+        QTest::qWait(300);
+        for (const frmDalvire* f : fenetres) {
+            const auto id = static_cast<quint32>(f->winId());
+            QTRY_VERIFY2(aLEtat(id, "ABOVE"),
+                         qPrintable(X11::Etats_Net(id).join(QLatin1Char(' '))));
+            QVERIFY(aLEtat(id, "SKIP_TASKBAR"));
+        }
+    }
+
+    void modeDuProgrammeDemarre_data() {
+        QTest::addColumn<AffichageFenetre>("affichage");
+        QTest::addColumn<QString>("attendu");
+        QTest::addColumn<bool>("parEntree"); // started from a desktop entry of its own
+        const auto maximise = AffichageFenetre::Maximise;
+        const auto minimise = AffichageFenetre::Minimise;
+        QTest::newRow("maximise") << maximise << "maximisee" << false;
+        QTest::newRow("minimise") << minimise << "iconifiee" << false;
+        QTest::newRow("normal") << AffichageFenetre::Normal << "normale" << false;
+        QTest::newRow("cache") << AffichageFenetre::Cache << "normale" << false;
+        QTest::newRow("entree de bureau maximisee") << maximise << "maximisee" << true;
+        QTest::newRow("entree de bureau minimisee") << minimise << "iconifiee" << true;
+    }
+
+    void modeDuProgrammeDemarre() {
+        QFETCH(AffichageFenetre, affichage);
+        QFETCH(QString, attendu);
+        QFETCH(bool, parEntree);
+        QTemporaryDir dossier;
+        const QString note = dossier.filePath(QStringLiteral("pid"));
+        qputenv("DALVIRE_TEMOIN_PID", QFile::encodeName(note));
+        ShellGio shell;
+        if (parEntree) {
+            const QString entree = dossier.filePath(QStringLiteral("temoin.desktop"));
+            QVERIFY(MaisonXdg::ecrire(entree, "[Desktop Entry]\nType=Application\nName=Témoin\n"
+                                              "Exec=\"" DALVIRE_FENETRE_TEMOIN "\" %U\n"));
+            QCOMPARE(shell.lancerEntreeBureau(entree, affichage), ResultatLancement::Reussi);
+        } else {
+            QVERIFY(shell.demarrer(QStringLiteral(DALVIRE_FENETRE_TEMOIN), affichage));
+        }
+        const qint64 pid = attendrePid(note);
+        QVERIFY(pid > 0);
+        quint32 fenetre = 0;
+        QTRY_VERIFY((fenetre = X11::Premiere_Fenetre(pid)) != 0);
+
+        const auto maximisee = [&] {
+            return aLEtat(fenetre, "MAXIMIZED_VERT") && aLEtat(fenetre, "MAXIMIZED_HORZ");
+        };
+        if (attendu == QLatin1String("maximisee")) {
+            QTRY_VERIFY(maximisee());
+        } else if (attendu == QLatin1String("iconifiee")) {
+            QTRY_VERIFY(X11::Est_Iconifiee(fenetre));
+        } else {
+            QTest::qWait(1000);
+            QVERIFY(!maximisee());
+            QVERIFY(!X11::Est_Iconifiee(fenetre));
+        }
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
+    }
+
+    void messageSansParentCentre_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("boutons");
+        QTest::addColumn<bool>("parentCache"); // the hidden main window owns it
+        QTest::newRow("question de fin")
+            << "Êtes-vous sûr(e) de vouloir quitter le programme 'Dalvire' ?"
+            << int(BoutonsMessage::OuiNon) << true;
+        QTest::newRow("trois lignes")
+            << "Le programme ne peut être utilisé.\r\nLe fichier contenant "
+               "les données est introuvable.\r\nContactez le concepteur "
+               "du programme."
+            << int(BoutonsMessage::OK) << false;
+        QTest::newRow("une ligne longue")
+            << QString(300, QLatin1Char('x')) << int(BoutonsMessage::OK) << false;
+        QTest::newRow("longue, parent caché")
+            << QString(300, QLatin1Char('x')) << int(BoutonsMessage::OK) << true;
+    }
+
+    void messageSansParentCentre() {
+        QFETCH(QString, texte);
+        QFETCH(int, boutons);
+        QFETCH(bool, parentCache);
+        QWidget principale;
+        MessagesQt messages;
+        const QRect place = placeDeLaBoite([&] {
+            messages.afficher(texte, IconeMessage::Question, BoutonsMessage(boutons),
+                              QStringLiteral("Dalvire"), parentCache ? &principale : nullptr);
+        });
+        QVERIFY(place.isValid());
+        const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
+        const QPoint ecart = place.center() - centre;
+        // Within the frame's title bar, should the window manager move the box under it.
+        QVERIFY2(qAbs(ecart.x()) <= 16 && qAbs(ecart.y()) <= 16,
+                 qPrintable(QStringLiteral("box at %1,%2 %3x%4, screen centre %5,%6")
+                                .arg(place.x())
+                                .arg(place.y())
+                                .arg(place.width())
+                                .arg(place.height())
+                                .arg(centre.x())
+                                .arg(centre.y())));
+    }
 };
-
-void TestAffichageX11::initTestCase() {
-    if (!X11::Disponible()) QSKIP("no X11 display: these checks run in the desktop session");
-}
-
-void TestAffichageX11::fenetreHorsBarreDesTaches_data() {
-    QTest::addColumn<int>("premierPlan");
-    QTest::newRow("plan 0") << 0;
-    QTest::newRow("plan 1") << 1;
-}
-
-void TestAffichageX11::fenetreHorsBarreDesTaches() {
-    QFETCH(int, premierPlan);
-    Environnement env{Environnement::lanceur()};
-    env.contexte().reglages().definirPremierPlan(premierPlan != 0);
-    frmDalvire f(env.contexte());
-    f.Form_Load();
-    f.show();
-    const auto id = static_cast<quint32>(f.winId());
-    QTRY_VERIFY(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
-    QVERIFY(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_SKIP_PAGER")));
-    QTRY_COMPARE(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")),
-                 premierPlan != 0);
-    // Changing the keep-on-top state of the shown window keeps it out of the taskbar.
-    Placer_Premier_Plan(&f, premierPlan == 0);
-    QTRY_COMPARE(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")),
-                 premierPlan == 0);
-    QVERIFY(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
-}
-
-void TestAffichageX11::plusieursFenetresAuPremierPlan() {
-    // As the program builds them: for a main window that has a native window of its own.
-    Environnement env{Environnement::lanceur()};
-    env.contexte().reglages().definirPremierPlan(true);
-    for (const char* nom : {"A", "B", "C"})
-        env.ajouterCategorie(QString::fromLatin1(nom), QString(), QStringLiteral("1"),
-                             QStringLiteral("0"));
-    frmPrincipale principale(env.contexte());
-    principale.winId();
-    Creer_Fenetres(env.contexte(), principale);
-    QList<frmDalvire*> fenetres;
-    for (QWidget* w : env.contexte().fenetres().ouvertes<QWidget>())
-        if (auto* f = qobject_cast<frmDalvire*>(w)) fenetres << f;
-    QCOMPARE(fenetres.size(), 3);
-    QTest::qWait(300);
-    for (const frmDalvire* f : fenetres) {
-        const auto id = static_cast<quint32>(f->winId());
-        QTRY_VERIFY2(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_ABOVE")),
-                     qPrintable(X11::Etats_Net(id).join(QLatin1Char(' '))));
-        QVERIFY(X11::Etats_Net(id).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
-    }
-}
-
-void TestAffichageX11::modeDuProgrammeDemarre_data() {
-    QTest::addColumn<AffichageFenetre>("affichage");
-    QTest::addColumn<QString>("attendu");
-    QTest::addColumn<bool>("parEntree"); // started from a desktop entry of its own
-    const auto maximise = AffichageFenetre::Maximise;
-    const auto minimise = AffichageFenetre::Minimise;
-    QTest::newRow("maximise") << maximise << "maximisee" << false;
-    QTest::newRow("minimise") << minimise << "iconifiee" << false;
-    QTest::newRow("normal") << AffichageFenetre::Normal << "normale" << false;
-    QTest::newRow("cache") << AffichageFenetre::Cache << "normale" << false;
-    QTest::newRow("entree de bureau maximisee") << maximise << "maximisee" << true;
-    QTest::newRow("entree de bureau minimisee") << minimise << "iconifiee" << true;
-}
-
-void TestAffichageX11::modeDuProgrammeDemarre() {
-    QFETCH(AffichageFenetre, affichage);
-    QFETCH(QString, attendu);
-    QFETCH(bool, parEntree);
-    QTemporaryDir dossier;
-    const QString note = dossier.filePath(QStringLiteral("pid"));
-    qputenv("DALVIRE_TEMOIN_PID", QFile::encodeName(note));
-    ShellGio shell;
-    if (parEntree) {
-        QFile entree(dossier.filePath(QStringLiteral("temoin.desktop")));
-        QVERIFY(entree.open(QIODevice::WriteOnly));
-        entree.write(
-            "[Desktop Entry]\nType=Application\nName=Témoin\nExec=\"" DALVIRE_FENETRE_TEMOIN
-            "\" %U\n");
-        entree.close();
-        QCOMPARE(shell.lancerEntreeBureau(entree.fileName(), affichage), ResultatLancement::Reussi);
-    } else {
-        QVERIFY(shell.demarrer(QStringLiteral(DALVIRE_FENETRE_TEMOIN), affichage));
-    }
-    const qint64 pid = attendrePid(note);
-    QVERIFY(pid > 0);
-    quint32 fenetre = 0;
-    QTRY_VERIFY((fenetre = X11::Premiere_Fenetre(pid)) != 0);
-
-    const auto maximisee = [&] {
-        const QStringList etats = X11::Etats_Net(fenetre);
-        return etats.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT")) &&
-               etats.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ"));
-    };
-    if (attendu == QLatin1String("maximisee")) {
-        QTRY_VERIFY(maximisee());
-    } else if (attendu == QLatin1String("iconifiee")) {
-        QTRY_VERIFY(X11::Est_Iconifiee(fenetre));
-    } else {
-        QTest::qWait(1000);
-        QVERIFY(!maximisee());
-        QVERIFY(!X11::Est_Iconifiee(fenetre));
-    }
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-}
-
-void TestAffichageX11::messageSansParentCentre_data() {
-    QTest::addColumn<QString>("texte");
-    QTest::addColumn<int>("boutons");
-    QTest::addColumn<bool>("parentCache"); // the hidden main window owns it
-    QTest::newRow("question de fin")
-        << "Êtes-vous sûr(e) de vouloir quitter le programme 'Dalvire' ?"
-        << int(BoutonsMessage::OuiNon) << true;
-    QTest::newRow("trois lignes") << "Le programme ne peut être utilisé.\r\nLe fichier contenant "
-                                     "les données est introuvable.\r\nContactez le concepteur "
-                                     "du programme."
-                                  << int(BoutonsMessage::OK) << false;
-    QTest::newRow("une ligne longue")
-        << QString(300, QLatin1Char('x')) << int(BoutonsMessage::OK) << false;
-    QTest::newRow("longue, parent caché")
-        << QString(300, QLatin1Char('x')) << int(BoutonsMessage::OK) << true;
-}
-
-void TestAffichageX11::messageSansParentCentre() {
-    QFETCH(QString, texte);
-    QFETCH(int, boutons);
-    QFETCH(bool, parentCache);
-    QWidget principale;
-    MessagesQt messages;
-    const QRect place = placeDeLaBoite([&] {
-        messages.afficher(texte, IconeMessage::Question, BoutonsMessage(boutons),
-                          QStringLiteral("Dalvire"), parentCache ? &principale : nullptr);
-    });
-    QVERIFY(place.isValid());
-    const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
-    const QPoint ecart = place.center() - centre;
-    // Within the frame's title bar, should the window manager move the box under it.
-    QVERIFY2(qAbs(ecart.x()) <= 16 && qAbs(ecart.y()) <= 16,
-             qPrintable(QStringLiteral("box at %1,%2 %3x%4, screen centre %5,%6")
-                            .arg(place.x())
-                            .arg(place.y())
-                            .arg(place.width())
-                            .arg(place.height())
-                            .arg(centre.x())
-                            .arg(centre.y())));
-}
 
 QTEST_MAIN(TestAffichageX11)
 #include "test_affichage_x11.moc"

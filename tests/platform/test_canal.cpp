@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -116,14 +117,12 @@ private Q_SLOTS:
         QVERIFY(preparer(r, runtime, d.filePath("cible-r")));
         QVERIFY(preparer(e, etat, d.filePath("cible-e")));
         const LieuxPrives lieux{r + "/", {e, c}};
-        QCOMPARE(Dossier_Prive(lieux, longueurNom), choisi == "runtime" ? r
-                                                    : choisi == "etat"  ? e
-                                                    : choisi == "cache" ? c
-                                                                        : "");
+        const QString attendu =
+            QMap<QString, QString>{{"runtime", r}, {"etat", e}, {"cache", c}}.value(choisi);
+        QCOMPARE(Dossier_Prive(lieux, longueurNom), attendu);
         struct stat st {};
         if (choisi == "etat" || choisi == "cache")
-            QVERIFY(::lstat(QFile::encodeName(choisi == "etat" ? e : c), &st) == 0 &&
-                    (st.st_mode & 07777) == 0700);
+            QVERIFY(::lstat(QFile::encodeName(attendu), &st) == 0 && (st.st_mode & 07777) == 0700);
     }
 
     // Never reached through a link, nor taken when it is not a plain file.

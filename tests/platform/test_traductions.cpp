@@ -13,12 +13,10 @@ private Q_SLOTS:
         Charger_Traductions_Francaises(*QCoreApplication::instance());
         QMessageBox boite(QMessageBox::Question, QStringLiteral("Dalvire"), QStringLiteral("?"),
                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(boite.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')),
-                 QStringLiteral("Oui"));
-        QCOMPARE(boite.button(QMessageBox::No)->text().remove(QLatin1Char('&')),
-                 QStringLiteral("Non"));
-        QCOMPARE(boite.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')),
-                 QStringLiteral("Annuler"));
+        for (const auto& [bouton, texte] : {std::pair{QMessageBox::Yes, "Oui"},
+                                            {QMessageBox::No, "Non"},
+                                            {QMessageBox::Cancel, "Annuler"}})
+            QCOMPARE(boite.button(bouton)->text().remove(QLatin1Char('&')), QString(texte));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "report/DocumentRtf.h"
 #include "report/Rapport.h"
 #include "report/Windows1252.h"
+#include "support/MaisonXdg.h"
 
 #include <QFile>
 #include <QProcess>
@@ -14,14 +15,17 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include <memory>
+
 namespace {
 
 const QString Regle(42, QLatin1Char('-'));
 
-QString texteDe(const QByteArray& rtf) {
-    QTextDocument d;
-    Lire_Rtf(d, rtf);
-    return Texte_Brut(d);
+// The document read from that RTF.
+std::unique_ptr<QTextDocument> documentDe(const QByteArray& rtf) {
+    auto d = std::make_unique<QTextDocument>();
+    Lire_Rtf(*d, rtf);
+    return d;
 }
 
 // Each line with its whole-line formatting, and whether its paragraph is bulleted.
@@ -42,22 +46,13 @@ QStringList description(const QTextDocument& d) {
     return lignes;
 }
 
-// The HTML entry of the document's first line.
-QString premiereEntree(const QByteArray& rtf) {
-    QTextDocument d;
-    Lire_Rtf(d, rtf);
-    const QStringList lignes = Html_Rapport(d).split(QStringLiteral("\r\n"));
-    return lignes.value(15);
-}
-
 } // namespace
 
 class TestDocumentRtf : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void modeleLu() {
-        QTextDocument d;
-        Lire_Rtf(d, Modele_Rapport());
+        const auto d = documentDe(Modele_Rapport());
         const QString attendu =
             QStringLiteral("RAPPORT D'ERREUR\r\nExpéditeur: <expediteur>\r\n") + Regle +
             QStringLiteral("\r\nProgramme: <programme>\r\n\r\n"
@@ -65,8 +60,8 @@ private Q_SLOTS:
                            "Action ayant entrainé le problème:\r\n<action>\r\n\r\n"
                            "Message d'erreur:\r\n<erreur>\r\n") +
             Regle + QStringLiteral("\r\nRapport créé le  <date> à <heure>\r\n");
-        QCOMPARE(Texte_Brut(d), attendu);
-        const QStringList lignes = description(d);
+        QCOMPARE(Texte_Brut(*d), attendu);
+        const QStringList lignes = description(*d);
         QCOMPARE(lignes.value(0), QStringLiteral("RAPPORT D'ERREUR|b--|#000080|Tahoma|12|"));
         QCOMPARE(lignes.value(1),
                  QStringLiteral("Expéditeur: <expediteur>|---|#000000|Tahoma|10|"));
@@ -87,18 +82,16 @@ private Q_SLOTS:
     }
     void allerRetour() {
         QFETCH(QByteArray, rtf);
-        QTextDocument premier;
-        Lire_Rtf(premier, rtf);
-        Remplacer_Premier(premier, QStringLiteral("<description>"),
+        const auto premier = documentDe(rtf);
+        Remplacer_Premier(*premier, QStringLiteral("<description>"),
                           QStringLiteral("Accents éèà œ €, {accolades} \\ et 漢字\r\nligne 2"));
-        const QByteArray ecrit = Ecrire_Rtf(premier);
-        QTextDocument second;
-        Lire_Rtf(second, ecrit);
-        QCOMPARE(Texte_Brut(second), Texte_Brut(premier));
-        QCOMPARE(description(second), description(premier));
-        QCOMPARE(second.blockCount(), premier.blockCount());
+        const QByteArray ecrit = Ecrire_Rtf(*premier);
+        const auto second = documentDe(ecrit);
+        QCOMPARE(Texte_Brut(*second), Texte_Brut(*premier));
+        QCOMPARE(description(*second), description(*premier));
+        QCOMPARE(second->blockCount(), premier->blockCount());
         // Written again, the same bytes.
-        QCOMPARE(Ecrire_Rtf(second), ecrit);
+        QCOMPARE(Ecrire_Rtf(*second), ecrit);
     }
 
     void lecture_data() {
@@ -135,14 +128,14 @@ private Q_SLOTS:
     }
     void lecture() {
         QFETCH(QByteArray, rtf);
-        QTEST(texteDe(rtf), "texte");
+        QTEST(Texte_Brut(*documentDe(rtf)), "texte");
     }
 
     void groupesSansFin() {
         // Depth beyond what any writer produces: read in bounded memory, text kept.
         const QByteArray rtf =
             "{\\rtf1 a" + QByteArray(100000, '{') + "b" + QByteArray(100000, '}') + "c}";
-        QCOMPARE(texteDe(rtf), QStringLiteral("abc"));
+        QCOMPARE(Texte_Brut(*documentDe(rtf)), QStringLiteral("abc"));
     }
 
     void entreesHtml_data() {
@@ -176,15 +169,15 @@ private Q_SLOTS:
     }
     void entreesHtml() {
         QFETCH(QByteArray, rtf);
-        QTEST(premiereEntree(rtf), "entree");
+        // The HTML entry of the document's first line.
+        QTEST(Html_Rapport(*documentDe(rtf)).split(QStringLiteral("\r\n")).value(15), "entree");
     }
 
     void htmlComplet() {
-        QTextDocument d;
-        Lire_Rtf(d, Modele_Rapport());
-        Remplacer_Premier(d, QStringLiteral("<DESCRIPTION>"),
+        const auto d = documentDe(Modele_Rapport());
+        Remplacer_Premier(*d, QStringLiteral("<DESCRIPTION>"),
                           QStringLiteral("<script>alert('x')</script> & \"c\""));
-        const QString html = Html_Rapport(d);
+        const QString html = Html_Rapport(*d);
         QVERIFY(html.startsWith(QStringLiteral("<html>\r\n<head>\r\n")));
         QVERIFY(html.endsWith(QStringLiteral("<br>\r\n</body></html>\r\n")));
         // The user's text is escaped; the document's own apostrophes are not.
@@ -222,17 +215,14 @@ private Q_SLOTS:
     void lisibleParUnrtf() {
         const QString unrtf = QStandardPaths::findExecutable(QStringLiteral("unrtf"));
         if (unrtf.isEmpty()) QSKIP("unrtf is not installed");
-        QTextDocument d;
-        Lire_Rtf(d, Modele_Rapport());
-        Remplacer_Premier(d, QStringLiteral("<description>"),
+        const auto d = documentDe(Modele_Rapport());
+        Remplacer_Premier(*d, QStringLiteral("<description>"),
                           QStringLiteral("Fenêtre fermée à 12 heures, {déjà} \\\\ vue"));
         QTemporaryDir dossier;
-        QFile f(dossier.filePath(QStringLiteral("r.rtf")));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(Ecrire_Rtf(d));
-        f.close();
+        const QString fichier = dossier.filePath(QStringLiteral("r.rtf"));
+        QVERIFY(MaisonXdg::ecrire(fichier, Ecrire_Rtf(*d)));
         QProcess p;
-        p.start(unrtf, {QStringLiteral("--text"), f.fileName()});
+        p.start(unrtf, {QStringLiteral("--text"), fichier});
         QVERIFY(p.waitForFinished(10000));
         // Its text output is in the document's code page.
         QString sortie;
@@ -247,7 +237,7 @@ private Q_SLOTS:
             return m;
         };
         QStringList lus = mots(sortie.section(QStringLiteral("-----------------\n"), 1));
-        QCOMPARE(lus, mots(Texte_Brut(d)));
+        QCOMPARE(lus, mots(Texte_Brut(*d)));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "core/RubriquesAide.h"
 #include "support/Environnement.h"
+#include "support/MaisonXdg.h"
 #include "ui/AideChm.h"
 #include "ui/frmAide.h"
 
@@ -24,8 +25,7 @@ QString AideLivree() {
 }
 
 QByteArray Source(const QString& nom) {
-    QFile f(QStringLiteral(DALVIRE_DOSSIER_SOURCES "/data/aide/") + nom);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return MaisonXdg::lire(QStringLiteral(DALVIRE_DOSSIER_SOURCES "/data/aide/") + nom);
 }
 
 // Where the link to href shows in the viewer, in the coordinates of its viewport.
@@ -56,48 +56,58 @@ QAction* Action(frmAide* fenetre, const QString& texte) {
 
 class TestAideChm : public QObject {
     Q_OBJECT
+    const std::shared_ptr<const FichierChm> livre_ = FichierChm::ouvrir(AideLivree());
+
 private Q_SLOTS:
-    void chaqueRubriqueMeneASaPage_data() {
-        QTest::addColumn<QString>("page");
+    void initTestCase() { QVERIFY(livre_); }
+
+    // Each topic opens its page, as kept in the sources rather than a stale build; a number
+    // that names no topic opens nothing.
+    void rubriques_data() {
+        QTest::addColumn<QString>("page"); // empty: no topic of that number
         QTest::addColumn<qint32>("numero");
         for (const RubriqueAide::Rubrique& r : RubriqueAide::Toutes)
             QTest::newRow(r.page) << r.nomPage() << r.numero;
+        QTest::newRow("entre deux") << QString() << 10002;
+        QTest::newRow("juste après") << QString() << 10014;
+        QTest::newRow("négatif") << QString() << -10000;
+        QTest::newRow("grand") << QString() << 2147483647;
     }
-    void chaqueRubriqueMeneASaPage() {
+    void rubriques() {
         QFETCH(QString, page);
         QFETCH(qint32, numero);
-        const auto fichier = FichierChm::ouvrir(AideLivree());
-        QVERIFY(fichier);
-        QCOMPARE(fichier->page(numero), QLatin1Char('/') + page);
-        // The compiled page is the one kept in the sources, not a stale build.
-        const std::optional<QByteArray> contenu = fichier->lire(QLatin1Char('/') + page);
+        if (page.isEmpty()) {
+            QVERIFY(livre_->page(numero).isEmpty());
+            AideChm aide;
+            QVERIFY(!aide.ouvrirRubrique(nullptr, AideLivree(), numero));
+            QVERIFY(!aide.fenetre());
+            return;
+        }
+        QCOMPARE(livre_->page(numero), QLatin1Char('/') + page);
+        const std::optional<QByteArray> contenu = livre_->lire(QLatin1Char('/') + page);
         QVERIFY(contenu);
         QVERIFY(!contenu->isEmpty());
         QCOMPARE(*contenu, Source(page));
     }
 
     void entete() {
-        const auto fichier = FichierChm::ouvrir(AideLivree());
-        QVERIFY(fichier);
-        QCOMPARE(fichier->pageParDefaut(), QStringLiteral("/aide.htm"));
-        QCOMPARE(fichier->titre(), QStringLiteral("Aide de Dalvire"));
-        QVERIFY(!fichier->lire(QStringLiteral("/images/")));
-        QVERIFY(!fichier->lire(QStringLiteral("/absente.htm")));
+        QCOMPARE(livre_->pageParDefaut(), QStringLiteral("/aide.htm"));
+        QCOMPARE(livre_->titre(), QStringLiteral("Aide de Dalvire"));
+        QVERIFY(!livre_->lire(QStringLiteral("/images/")));
+        QVERIFY(!livre_->lire(QStringLiteral("/absente.htm")));
     }
 
     // Every link, picture and style sheet named by a page is inside the file.
     void aucunLienMort() {
-        const auto fichier = FichierChm::ouvrir(AideLivree());
-        QVERIFY(fichier);
         const QRegularExpression reference(QStringLiteral("(?:href|src)=\"([^\"#]*)"));
         int liens = 0;
         for (const RubriqueAide::Rubrique& r : RubriqueAide::Toutes) {
-            const QString html = QString::fromUtf8(*fichier->lire(QLatin1Char('/') + r.nomPage()));
+            const QString html = QString::fromUtf8(*livre_->lire(QLatin1Char('/') + r.nomPage()));
             for (auto m = reference.globalMatch(html); m.hasNext();) {
                 const QString cible = m.next().captured(1);
                 if (cible.isEmpty()) continue;
                 QVERIFY2(!cible.contains(QLatin1Char(':')), qPrintable(r.nomPage() + ": " + cible));
-                QVERIFY2(fichier->lire(QLatin1Char('/') + cible),
+                QVERIFY2(livre_->lire(QLatin1Char('/') + cible),
                          qPrintable(r.nomPage() + ": " + cible));
                 ++liens;
             }
@@ -105,28 +115,10 @@ private Q_SLOTS:
         QVERIFY(liens > 50);
     }
 
-    void rubriqueInconnue_data() {
-        QTest::addColumn<int>("numero");
-        QTest::newRow("entre deux") << 10002;
-        QTest::newRow("juste après") << 10014;
-        QTest::newRow("négatif") << -10000;
-        QTest::newRow("grand") << 2147483647;
-    }
-    void rubriqueInconnue() {
-        QFETCH(int, numero);
-        const auto fichier = FichierChm::ouvrir(AideLivree());
-        QVERIFY(fichier);
-        QVERIFY(fichier->page(numero).isEmpty());
-        AideChm aide;
-        QVERIFY(!aide.ouvrirRubrique(nullptr, AideLivree(), numero));
-        QVERIFY(!aide.fenetre());
-    }
-
     void fichierDefectueux_data() {
         QTest::addColumn<QByteArray>("contenu"); // written to the file; "-" none, "/" a folder
-        QFile vrai(AideLivree());
-        QVERIFY(vrai.open(QIODevice::ReadOnly));
-        const QByteArray livre = vrai.readAll();
+        const QByteArray livre = MaisonXdg::lire(AideLivree());
+        QVERIFY(!livre.isEmpty());
         QByteArray hasard(70000, Qt::Uninitialized);
         QRandomGenerator generateur(1234);
         for (char& c : hasard)
@@ -145,13 +137,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, contenu);
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath(QStringLiteral("aide.chm"));
-        if (contenu == "/") {
+        if (contenu == "/")
             QVERIFY(QDir(dossier.path()).mkdir(QStringLiteral("aide.chm")));
-        } else if (contenu != "-") {
-            QFile f(chemin);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(contenu);
-        }
+        else if (contenu != "-")
+            QVERIFY(MaisonXdg::ecrire(chemin, contenu));
         AideChm aide;
         // Whatever the damage, no crash, and no topic is reported as shown when it is not.
         for (const RubriqueAide::Rubrique& r : RubriqueAide::Toutes) {
@@ -228,13 +217,11 @@ private Q_SLOTS:
                                                         QUrl(QStringLiteral("chm:///aide.css")));
         QVERIFY(style.toByteArray().contains("font-family"));
         QTemporaryDir dossier;
-        QFile local(dossier.filePath(QStringLiteral("secret.htm")));
-        QVERIFY(local.open(QIODevice::WriteOnly));
-        local.write("<p>secret</p>");
-        local.close();
-        for (const QUrl& dehors : {QUrl::fromLocalFile(local.fileName()),
-                                   QUrl(QStringLiteral("http://exemple.fr/aide.htm")),
-                                   QUrl(QStringLiteral("chm:///../secret.htm"))})
+        const QString local = dossier.filePath(QStringLiteral("secret.htm"));
+        QVERIFY(MaisonXdg::ecrire(local, "<p>secret</p>"));
+        for (const QUrl& dehors :
+             {QUrl::fromLocalFile(local), QUrl(QStringLiteral("http://exemple.fr/aide.htm")),
+              QUrl(QStringLiteral("chm:///../secret.htm"))})
             QVERIFY2(!navigateur->loadResource(QTextDocument::HtmlResource, dehors).isValid(),
                      qPrintable(dehors.toString()));
     }

@@ -17,8 +17,8 @@
 
 namespace {
 
-// A dialog with the kinds of controls the program's dialogs hold, and counters for
-// what its two keys did.
+// A dialog with the kinds of controls the program's dialogs hold, and, unless told
+// otherwise, its two keys counting what they did.
 struct Dialogue {
     QDialog fenetre;
     QLineEdit* texte = new QLineEdit(&fenetre);
@@ -29,7 +29,7 @@ struct Dialogue {
     int f1 = 0;
     int f2 = 0;
 
-    Dialogue() {
+    explicit Dialogue(bool avecTouches = true) {
         auto* disposition = new QVBoxLayout(&fenetre);
         for (QWidget* w : controles())
             disposition->addWidget(w);
@@ -39,12 +39,11 @@ struct Dialogue {
             liste->item(i)->setFlags(liste->item(i)->flags() | Qt::ItemIsEditable);
         liste->setCurrentRow(0);
         choix->addItems({QStringLiteral("un"), QStringLiteral("deux")});
+        if (avecTouches)
+            new ToucheAide(
+                &fenetre, [this] { ++f1; }, [this] { ++f2; });
     }
     QList<QWidget*> controles() const { return {texte, zone, liste, choix, bouton}; }
-    void installer() {
-        new ToucheAide(
-            &fenetre, [this] { ++f1; }, [this] { ++f2; });
-    }
     bool montrer() {
         fenetre.show();
         QApplication::setActiveWindow(&fenetre);
@@ -81,7 +80,6 @@ private Q_SLOTS:
     void depuisChaqueControle() {
         QFETCH(int, controle);
         Dialogue d;
-        d.installer();
         QVERIFY(d.montrer());
         QWidget* cible = d.controles()[controle];
         cible->setFocus();
@@ -106,8 +104,7 @@ private Q_SLOTS:
 
     void autreFenetreNonConcernee() {
         Dialogue d;
-        d.installer();
-        Dialogue autre; // no keys of its own
+        Dialogue autre(false);
         QVERIFY(d.montrer());
         QVERIFY(autre.montrer());
         QTest::keyClick(autre.texte, Qt::Key_F1);
@@ -123,7 +120,6 @@ private Q_SLOTS:
 
     void toucheMaintenue() {
         Dialogue d;
-        d.installer();
         QVERIFY(d.montrer());
         QTest::keyPress(d.texte, Qt::Key_F2);
         QKeyEvent repetee(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier, QString(), true);
@@ -134,7 +130,7 @@ private Q_SLOTS:
     }
 
     void actionAbsenteLaisseLaTouche() {
-        Dialogue d;
+        Dialogue d(false);
         int f1 = 0;
         new ToucheAide(&d.fenetre, [&] { ++f1; }, {});
         QVERIFY(d.montrer());
@@ -150,7 +146,6 @@ private Q_SLOTS:
     // The help button posts F1 to the window, which then acts as for the key itself.
     void boutonAide() {
         Dialogue d;
-        d.installer();
         QObject::connect(d.bouton, &QPushButton::clicked, d.bouton,
                          [&d] { Envoyer_Touche_F1(d.bouton); });
         QVERIFY(d.montrer());
@@ -162,7 +157,6 @@ private Q_SLOTS:
 
     void boutonAideSansFenetreActive() {
         Dialogue d;
-        d.installer();
         QVERIFY(d.montrer());
         QApplication::setActiveWindow(nullptr);
         Envoyer_Touche_F1(d.bouton);
@@ -173,12 +167,9 @@ private Q_SLOTS:
     // moment of the key press.
     void rubriqueChoisieAuMomentDeLaTouche() {
         Environnement env;
-        Contexte& contexte = env.contexte();
-        AideFactice* enregistree = &env.aide();
-
-        Dialogue d;
+        Dialogue d(false);
         bool modification = false;
-        new ToucheAide(contexte, &d.fenetre, [&] {
+        new ToucheAide(env.contexte(), &d.fenetre, [&] {
             return modification ? RubriqueAide::ModifierCategorie : RubriqueAide::CreerCategorie;
         });
         QVERIFY(d.montrer());
@@ -186,11 +177,11 @@ private Q_SLOTS:
         modification = true;
         QTest::keyClick(d.liste, Qt::Key_F1);
 
-        QCOMPARE(enregistree->appels.size(), 2);
-        QCOMPARE(enregistree->appels[0].numero, 10011);
-        QCOMPARE(enregistree->appels[1].numero, 10012);
-        QCOMPARE(enregistree->appels[1].fichier, env.dossier() + QStringLiteral("aide.chm"));
-        QCOMPARE(enregistree->appels[1].proprietaire.data(), &d.fenetre);
+        QCOMPARE(env.aide().appels.size(), 2);
+        QCOMPARE(env.aide().appels[0].numero, 10011);
+        QCOMPARE(env.aide().appels[1].numero, 10012);
+        QCOMPARE(env.aide().appels[1].fichier, env.dossier() + QStringLiteral("aide.chm"));
+        QCOMPARE(env.aide().appels[1].proprietaire.data(), &d.fenetre);
         QVERIFY(env.messages().vus.isEmpty());
     }
 };
