@@ -11,13 +11,14 @@
 #include "ui/Cadre.h"
 #include "ui/Controles.h"
 #include "ui/Curseur.h"
+#include "ui/ModelesCatalogue.h"
 #include "ui/ToucheAide.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
@@ -25,10 +26,25 @@
 using namespace Controles;
 using namespace PagesGestion;
 
+namespace {
+
+QStringList Lignes(const QAbstractItemModel& modele) {
+    QStringList lignes;
+    for (int i = 0; i < modele.rowCount(); ++i)
+        lignes << modele.index(i, 0).data().toString();
+    return lignes;
+}
+
+} // namespace
+
 frmGestion::frmGestion(Contexte& contexte, PageGestion page, QWidget* parent)
     : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Gestion) {
+    categories_ = new ModeleCategories(contexte_.modele(), {}, this);
+    boite_ = new ModeleCategories(contexte_.modele(), ToutesCategories, this);
+    elements_ = new ModeleElements(contexte_.modele(), this);
+    programmes_ = new ElementsDeCategorie(*elements_, this);
     creerControles();
     new ToucheAide(contexte_, this, [this] {
         return pageVisible() == 1 ? RubriqueAide::Programmes : RubriqueAide::Categories;
@@ -104,7 +120,7 @@ void frmGestion::creerControles() {
 
     const QCursor main = Curseur_Main(contexte_);
     for (QWidget* w : findChildren<QWidget*>())
-        if (qobject_cast<QPushButton*>(w) || qobject_cast<QListWidget*>(w) ||
+        if (qobject_cast<QPushButton*>(w) || qobject_cast<QListView*>(w) ||
             qobject_cast<QComboBox*>(w) || w == imgRubrique[0] || w == imgRubrique[1])
             w->setCursor(main);
 }
@@ -114,13 +130,82 @@ void frmGestion::Form_Load(PageGestion page) {
     Placer_Premier_Plan(this, true);
     Afficher_Page(static_cast<int>(page));
 
-    Liste_Categories();
+    // What another tool wrote since the catalogue was last read shows now.
+    try {
+        contexte_.modele().rechargerSiModifie();
+    } catch (const ErreurCatalogue& erreur) {
+        Message_Erreur_Gestion(contexte_, this,
+                               QStringLiteral("La liste des catégories n'a pas pu être lue.") +
+                                   SautDeLigne + erreur.cause(),
+                               erreur.numero());
+    }
+    suivreModele();
     choisirBoiteCategories(-1);
     choisirCategorie(-1);
     if (cboCategorie->count() > 0) choisirBoiteCategories(0);
-    if (lstCategories->count() > 0) choisirCategorie(0);
+    if (categories_->rowCount() > 0) choisirCategorie(0);
+    afficherTotaux();
     // The keys go to the page shown, not to the bar that comes first in the Tab order.
     premierControle(pageVisible())->setFocus();
+}
+
+void frmGestion::suivreModele() {
+    for (QAbstractItemModel* m : std::initializer_list<QAbstractItemModel*>{categories_, programmes_}) {
+        connect(m, &QAbstractItemModel::rowsInserted, this, &frmGestion::afficherTotaux);
+        connect(m, &QAbstractItemModel::rowsRemoved, this, &frmGestion::afficherTotaux);
+        connect(m, &QAbstractItemModel::modelReset, this, &frmGestion::afficherTotaux);
+    }
+    // The details of the rows chosen follow their changes, and a category's count its items.
+    connect(categories_, &QAbstractItemModel::dataChanged, this, &frmGestion::Affiche_Categorie);
+    connect(categories_, &QAbstractItemModel::rowsRemoved, this, &frmGestion::Affiche_Categorie);
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(elements_, signal, this, &frmGestion::afficherCategoriePlusTard);
+    connect(elements_, &QAbstractItemModel::dataChanged, this,
+            &frmGestion::afficherCategoriePlusTard);
+    connect(programmes_, &QAbstractItemModel::dataChanged, this, &frmGestion::Affiche_Programme);
+    connect(programmes_, &QAbstractItemModel::rowsRemoved, this, &frmGestion::Affiche_Programme);
+    // Every row read again: each list back where it stood.
+    connect(&contexte_.modele(), &ModeleCatalogue::avantRechargement, this,
+            [this] { avantRelecture_ = positions(); });
+    connect(&contexte_.modele(), &ModeleCatalogue::recharge, this,
+            [this] { reprendre(avantRelecture_, true); });
+}
+
+void frmGestion::afficherTotaux() {
+    lblTotalCategorie->afficher(Total + QString::number(categories_->rowCount()));
+    lblTotalProgrammes->afficher(Total + QString::number(programmes_->rowCount()));
+}
+
+void frmGestion::afficherCategoriePlusTard() {
+    if (detailsCategorieAFaire_) return;
+    detailsCategorieAFaire_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            detailsCategorieAFaire_ = false;
+            Affiche_Categorie();
+        },
+        Qt::QueuedConnection);
+}
+
+QStringList frmGestion::lignesCategories() const {
+    return Lignes(*categories_);
+}
+
+QStringList frmGestion::lignesBoiteCategories() const {
+    return Lignes(*boite_);
+}
+
+QStringList frmGestion::lignesProgrammes() const {
+    return Lignes(*programmes_);
+}
+
+QString frmGestion::categorieChoisie() const {
+    return Texte_Choisi(lstCategories);
+}
+
+QString frmGestion::programmeChoisi() const {
+    return Texte_Choisi(lstProgrammes);
 }
 
 void frmGestion::ordonnerTabulation() {
@@ -205,9 +290,8 @@ void frmGestion::signalerEchec(const QString& quoi, const ErreurCatalogue& erreu
 
 void frmGestion::signalerDisparu(const QString& texte, QWidget* liste) {
     // Gone meanwhile (another program, the sqlite3 shell): nothing was deleted, and the
-    // lists are read again so that they show what the catalogue holds.
+    // catalogue, read again, shows in the lists what it holds.
     informer(texte, IconeMessage::Exclamation);
-    Rafraichir_Apres_Suppression();
     liste->setFocus();
 }
 
@@ -216,17 +300,19 @@ ReponseMessage frmGestion::informer(const QString& texte, IconeMessage icone,
     return contexte_.messages().afficher(texte, icone, boutons, QStringLiteral("Dalvire"), this);
 }
 
-void frmGestion::Rafraichir_Apres_Suppression(int programme) {
-    const int boite = cboCategorie->currentIndex();
-    const int liste = Position(lstCategories);
-    Liste_Categories();
+frmGestion::Positions frmGestion::positions() const {
+    return {cboCategorie->currentIndex(), Position(lstCategories), Position(lstProgrammes)};
+}
+
+void frmGestion::reprendre(const Positions& avant, bool programme) {
     choisirBoiteCategories(-1);
     choisirCategorie(-1);
-    if (cboCategorie->count() > 0)
-        choisirBoiteCategories(std::min(boite, cboCategorie->count() - 1));
-    if (lstCategories->count() > 0) choisirCategorie(std::min(liste, lstCategories->count() - 1));
-    if (programme >= 0 && lstProgrammes->count() > 0)
-        choisirProgramme(std::min(programme, lstProgrammes->count() - 1));
+    const auto dans = [](int position, int lignes) { return std::min(position, lignes - 1); };
+    if (cboCategorie->count() > 0) choisirBoiteCategories(dans(avant.boite, cboCategorie->count()));
+    if (categories_->rowCount() > 0)
+        choisirCategorie(dans(avant.categorie, categories_->rowCount()));
+    if (programme && avant.programme >= 0 && programmes_->rowCount() > 0)
+        choisirProgramme(dans(avant.programme, programmes_->rowCount()));
 }
 
 FinGestion Afficher_Fenetre_Gestion(Contexte& contexte, PageGestion page, QWidget* parent) {
