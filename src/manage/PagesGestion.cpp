@@ -65,9 +65,9 @@ QListView* Liste(QWidget* page, const QString& bulle, int haut, int hauteur) {
 
 void Positionner(QAbstractItemView* liste, int position) {
     const QModelIndex ligne = liste->model()->index(position, 0);
+    // The view scrolls to its current line itself.
     if (ligne.isValid()) {
         liste->selectionModel()->setCurrentIndex(ligne, QItemSelectionModel::ClearAndSelect);
-        liste->scrollTo(ligne);
     } else {
         liste->selectionModel()->clear();
     }

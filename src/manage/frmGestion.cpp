@@ -41,6 +41,14 @@ frmGestion::frmGestion(Contexte& contexte, PageGestion page, QWidget* parent)
     : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Gestion) {
+    // What another tool wrote since the catalogue was last read shows now; read before the
+    // lists are, so that they are filled once.
+    std::optional<ErreurCatalogue> echec;
+    try {
+        contexte_.modele().rechargerSiModifie();
+    } catch (const ErreurCatalogue& erreur) {
+        echec = erreur;
+    }
     categories_ = new ModeleCategories(contexte_.modele(), {}, this);
     boite_ = new ModeleCategories(contexte_.modele(), ToutesCategories, this);
     elements_ = new ModeleElements(contexte_.modele(), this);
@@ -49,7 +57,7 @@ frmGestion::frmGestion(Contexte& contexte, PageGestion page, QWidget* parent)
     new ToucheAide(contexte_, this, [this] {
         return pageVisible() == 1 ? RubriqueAide::Programmes : RubriqueAide::Categories;
     });
-    Form_Load(page);
+    Form_Load(page, echec);
 }
 
 frmGestion::~frmGestion() = default;
@@ -125,26 +133,18 @@ void frmGestion::creerControles() {
             w->setCursor(main);
 }
 
-void frmGestion::Form_Load(PageGestion page) {
+void frmGestion::Form_Load(PageGestion page, const std::optional<ErreurCatalogue>& echec) {
     Centrer_Fenetre(this);
     Placer_Premier_Plan(this, true);
     Afficher_Page(static_cast<int>(page));
 
-    // What another tool wrote since the catalogue was last read shows now.
-    try {
-        contexte_.modele().rechargerSiModifie();
-    } catch (const ErreurCatalogue& erreur) {
+    if (echec)
         Message_Erreur_Gestion(contexte_, this,
                                QStringLiteral("La liste des catégories n'a pas pu être lue.") +
-                                   SautDeLigne + erreur.cause(),
-                               erreur.numero());
-    }
+                                   SautDeLigne + echec->cause(),
+                               echec->numero());
     suivreModele();
-    choisirBoiteCategories(-1);
-    choisirCategorie(-1);
-    if (cboCategorie->count() > 0) choisirBoiteCategories(0);
-    if (categories_->rowCount() > 0) choisirCategorie(0);
-    afficherTotaux();
+    reprendre(Positions{0, 0, -1});
     // The keys go to the page shown, not to the bar that comes first in the Tab order.
     premierControle(pageVisible())->setFocus();
 }
@@ -157,9 +157,10 @@ void frmGestion::suivreModele() {
     }
     // The details of the rows chosen follow their changes, and a category's count its items.
     connect(categories_, &QAbstractItemModel::dataChanged, this, &frmGestion::Affiche_Categorie);
-    connect(categories_, &QAbstractItemModel::rowsRemoved, this, &frmGestion::Affiche_Categorie);
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(elements_, signal, this, &frmGestion::afficherCategoriePlusTard);
+    connect(categories_, &QAbstractItemModel::rowsRemoved, this,
+            &frmGestion::afficherCategoriePlusTard);
     connect(elements_, &QAbstractItemModel::dataChanged, this,
             &frmGestion::afficherCategoriePlusTard);
     connect(programmes_, &QAbstractItemModel::dataChanged, this, &frmGestion::Affiche_Programme);
@@ -179,11 +180,11 @@ void frmGestion::afficherTotaux() {
 void frmGestion::afficherCategoriePlusTard() {
     if (detailsCategorieAFaire_) return;
     detailsCategorieAFaire_ = true;
+    // Shown by then (a deletion chooses the next line itself): nothing left to do.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            detailsCategorieAFaire_ = false;
-            Affiche_Categorie();
+            if (detailsCategorieAFaire_) Affiche_Categorie();
         },
         Qt::QueuedConnection);
 }
@@ -305,14 +306,13 @@ frmGestion::Positions frmGestion::positions() const {
 }
 
 void frmGestion::reprendre(const Positions& avant, bool programme) {
-    choisirBoiteCategories(-1);
-    choisirCategorie(-1);
+    // A list with no line left, or none chosen before, has none chosen.
     const auto dans = [](int position, int lignes) { return std::min(position, lignes - 1); };
-    if (cboCategorie->count() > 0) choisirBoiteCategories(dans(avant.boite, cboCategorie->count()));
-    if (categories_->rowCount() > 0)
-        choisirCategorie(dans(avant.categorie, categories_->rowCount()));
+    choisirBoiteCategories(dans(avant.boite, cboCategorie->count()));
+    choisirCategorie(dans(avant.categorie, categories_->rowCount()));
     if (programme && avant.programme >= 0 && programmes_->rowCount() > 0)
         choisirProgramme(dans(avant.programme, programmes_->rowCount()));
+    afficherTotaux();
 }
 
 FinGestion Afficher_Fenetre_Gestion(Contexte& contexte, PageGestion page, QWidget* parent) {

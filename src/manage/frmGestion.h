@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class Contexte;
 class ErreurCatalogue;
@@ -69,7 +70,7 @@ private:
     void creerPageCategories();
     void creerPageProgrammes();
     void suivreModele();
-    void Form_Load(PageGestion page);
+    void Form_Load(PageGestion page, const std::optional<ErreurCatalogue>& echec);
     void Afficher_Page(int page);
     void Boutons_Click(int index);
     void cmdCategorie_Click(int index);

@@ -77,6 +77,7 @@ void frmGestion::choisirCategorie(int position) {
 }
 
 void frmGestion::Affiche_Categorie() {
+    detailsCategorieAFaire_ = false;
     for (EtiquetteValeur* l : lblDonneesCategories) {
         l->effacer();
         l->setStyleSheet(QString());

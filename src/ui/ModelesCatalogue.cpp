@@ -1,7 +1,5 @@
 #include "ui/ModelesCatalogue.h"
 
-#include "catalogue/Collation.h"
-
 ModeleCategories::ModeleCategories(ModeleCatalogue& modele, QString premiereLigne,
                                    QObject* parent)
     : QAbstractListModel(parent)
@@ -104,9 +102,14 @@ void ElementsDeCategorie::montrerCategorie(const QString& nom) {
 }
 
 void ElementsDeCategorie::filtrer(Filtre filtre, const QString& categorie) {
+    // The lines already follow the items' changes: the same filter again changes nothing.
+    if (filtre == filtre_ && (filtre != Filtre::Categorie || categorie == nomCategorie_)) return;
+    nomCategorie_ = categorie;
+    // Read again whole: the view then lays out its lines once, not range by range.
+    beginResetModel();
     filtre_ = filtre;
-    categorie_ = categorie;
-    invalidateRowsFilter();
+    categorie_ = Collation::MemeNom(categorie);
+    endResetModel();
 }
 
 bool ElementsDeCategorie::filterAcceptsRow(int ligne, const QModelIndex&) const {
@@ -114,7 +117,7 @@ bool ElementsDeCategorie::filterAcceptsRow(int ligne, const QModelIndex&) const 
     case Filtre::Tous:
         return true;
     case Filtre::Categorie:
-        return Collation::comparer(elements_.element(ligne).categorie, categorie_) == 0;
+        return categorie_(elements_.element(ligne).categorie);
     case Filtre::Aucun:
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/Collation.h"
 #include "core/ModeleCatalogue.h"
 
 #include <QAbstractListModel>
@@ -71,5 +72,6 @@ private:
 
     ModeleElements& elements_;
     Filtre filtre_ = Filtre::Aucun;
-    QString categorie_;
+    QString nomCategorie_;
+    Collation::MemeNom categorie_;
 };
