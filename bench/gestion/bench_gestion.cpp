@@ -7,15 +7,15 @@
 #include "core/Contexte.h"
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
+#include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
-#include "support/Controles.h"
 #include "support/SansAvertissements.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QComboBox>
 #include <QListView>
 #include <QPushButton>
 #include <QTimer>
@@ -110,7 +110,8 @@ int main(int argc, char** argv) {
         // A category of 50 items, not the new one (which has none).
         auto* liste = Controle<QListView>(*g, QStringLiteral("Liste des catégories"));
         liste->selectionModel()->setCurrentIndex(
-            liste->model()->index(static_cast<int>(g->lignesCategories().indexOf(nomCategorie(k))), 0),
+            liste->model()->index(static_cast<int>(g->lignesCategories().indexOf(nomCategorie(k))),
+                                  0),
             QItemSelectionModel::ClearAndSelect);
         messages.reponses = {ReponseMessage::Oui, ReponseMessage::OK};
         auto* supprimer = Controle<QPushButton>(*g, QStringLiteral("Supprimer la catégorie"));

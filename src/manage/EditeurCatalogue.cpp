@@ -14,8 +14,8 @@
 
 #include <limits>
 
-EditeurCatalogue::EditeurCatalogue(Contexte& contexte, ModeEditeur mode, QString nom,
-                                   Textes textes, QWidget* parent)
+EditeurCatalogue::EditeurCatalogue(Contexte& contexte, ModeEditeur mode, QString nom, Textes textes,
+                                   QWidget* parent)
     : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , nomEnregistre_(mode == ModeEditeur::Modification ? std::move(nom) : QString())

@@ -150,7 +150,8 @@ void frmGestion::Form_Load(PageGestion page, const std::optional<ErreurCatalogue
 }
 
 void frmGestion::suivreModele() {
-    for (QAbstractItemModel* m : std::initializer_list<QAbstractItemModel*>{categories_, programmes_}) {
+    for (QAbstractItemModel* m :
+         std::initializer_list<QAbstractItemModel*>{categories_, programmes_}) {
         connect(m, &QAbstractItemModel::rowsInserted, this, &frmGestion::afficherTotaux);
         connect(m, &QAbstractItemModel::rowsRemoved, this, &frmGestion::afficherTotaux);
         connect(m, &QAbstractItemModel::modelReset, this, &frmGestion::afficherTotaux);

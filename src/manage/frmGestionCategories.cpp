@@ -15,11 +15,11 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
-#include <QItemSelectionModel>
 #include <QScopedValueRollback>
 
 using namespace Controles;
@@ -123,8 +123,9 @@ void frmGestion::cmdCategorie_Click(int index) {
 void frmGestion::ouvrirEditeurCategorie(ModeEditeur mode) {
     const QString nom = mode == ModeEditeur::Modification ? categorieChoisie() : QString();
     QPointer<frmCategories> editeur = new frmCategories(contexte_, mode, nom, this);
-    connect(editeur, &EditeurCatalogue::ligneEnregistree, this,
-            [this, mode](const QString& enregistree) { apresCategorieEnregistree(enregistree, mode); });
+    connect(
+        editeur, &EditeurCatalogue::ligneEnregistree, this,
+        [this, mode](const QString& enregistree) { apresCategorieEnregistree(enregistree, mode); });
     editeur->exec();
     delete editeur;
     Reprendre_La_Main(this);

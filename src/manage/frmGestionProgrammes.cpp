@@ -16,8 +16,8 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QLabel>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
@@ -177,8 +177,9 @@ void frmGestion::cmdProgrammes_Click(int index) {
 void frmGestion::ouvrirEditeurProgramme(ModeEditeur mode) {
     const QString nom = mode == ModeEditeur::Modification ? programmeChoisi() : QString();
     QPointer<frmProgrammes> editeur = new frmProgrammes(contexte_, mode, nom, this);
-    connect(editeur, &EditeurCatalogue::ligneEnregistree, this,
-            [this, mode](const QString& enregistre) { apresProgrammeEnregistre(enregistre, mode); });
+    connect(
+        editeur, &EditeurCatalogue::ligneEnregistree, this,
+        [this, mode](const QString& enregistre) { apresProgrammeEnregistre(enregistre, mode); });
     editeur->exec();
     delete editeur;
     Reprendre_La_Main(this);

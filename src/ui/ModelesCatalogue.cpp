@@ -1,7 +1,6 @@
 #include "ui/ModelesCatalogue.h"
 
-ModeleCategories::ModeleCategories(ModeleCatalogue& modele, QString premiereLigne,
-                                   QObject* parent)
+ModeleCategories::ModeleCategories(ModeleCatalogue& modele, QString premiereLigne, QObject* parent)
     : QAbstractListModel(parent)
     , modele_(modele)
     , premiereLigne_(std::move(premiereLigne)) {

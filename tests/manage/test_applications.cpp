@@ -143,8 +143,7 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i) {
             const QIcon attendue = Charger_Icone(Source_Icone(
                 chemins.at(i), static_cast<TypeElement>(i), Dossier_Application(b.c())));
-            QCOMPARE(icones->icone(i).pixmap(16).toImage(),
-                     attendue.pixmap(16).toImage());
+            QCOMPARE(icones->icone(i).pixmap(16).toImage(), attendue.pixmap(16).toImage());
         }
         QVERIFY(!icones->icone(3).isNull());
     }

@@ -1,10 +1,10 @@
 // The category and program editors over a real management window: the checks in their
 // order, the dialogs, what is written, the refresh, and the refused saves.
-#include "support/BancGestion.h"
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/AideFactice.h"
+#include "support/BancGestion.h"
 #include "support/DialoguesScriptes.h"
 #include "ui/Controles.h"
 
@@ -15,9 +15,9 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -358,7 +358,7 @@ private Q_SLOTS:
         categories(e)->setCurrentIndex(categorie);
         // A list given the focus makes its first line current without choosing it.
         modes(e)->setCurrentRow(qMax(mode, 0), mode < 0 ? QItemSelectionModel::NoUpdate
-                                                       : QItemSelectionModel::ClearAndSelect);
+                                                        : QItemSelectionModel::ClearAndSelect);
         Cliquer(e, "Valider");
         QCOMPARE(b.vus().size(), 1);
         QTEST(b.vus().at(0), "message");

@@ -7,7 +7,6 @@
 #include "support/BancGestion.h"
 #include "support/Controles.h"
 #include "support/Lisibilite.h"
-#include "ui/Controles.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -91,9 +90,8 @@ private Q_SLOTS:
         frmGestion g(b.c(), PageGestion(page));
         QCOMPARE(g.pageVisible(), page);
         QVERIFY(liste(g, page == 0)->isVisibleTo(&g) && !liste(g, page == 1)->isVisibleTo(&g));
-        const auto gras = [&g](const char* nom) { return Controle<QPushButton>(g, nom)->font().bold(); };
-        QCOMPARE(gras("Programmes"), page == 1);
-        QCOMPARE(gras("Catégories"), page == 0);
+        QCOMPARE(Controle<QPushButton>(g, "Programmes")->font().bold(), page == 1);
+        QCOMPARE(Controle<QPushButton>(g, "Catégories")->font().bold(), page == 0);
         QCOMPARE(Fenetres::tag(&g), Tag::Gestion);
     }
 
@@ -219,8 +217,8 @@ private Q_SLOTS:
         const QStringList tous{"dames", "Échecs", "Scie"};
         for (const QString& p : tous)
             b.c().utilisations().noter(p, QDateTime::currentDateTimeUtc());
-        const int ligne =
-            static_cast<int>((categorie ? g.lignesCategories() : g.lignesProgrammes()).indexOf(nom));
+        const int ligne = static_cast<int>(
+            (categorie ? g.lignesCategories() : g.lignesProgrammes()).indexOf(nom));
         Choisir(vue, nom);
         b.env.messages().reponses = {oui ? ReponseMessage::Oui : ReponseMessage::Non};
         Cliquer(g, categorie ? "Supprimer la catégorie" : "Supprimer le programme");
@@ -247,6 +245,40 @@ private Q_SLOTS:
         QTEST(g.lignesCategories(), "restantes");
         QCOMPARE(total(g, true), "Total: " + QString::number(g.lignesCategories().size()));
         QCOMPARE(total(g, false), "Total: " + QString::number(g.lignesProgrammes().size()));
+    }
+
+    // A change made through the catalogue model while the window is open shows at once in
+    // its lists, totals and details; so does what another tool wrote before it opened.
+    void changementsDuModele_data() {
+        QTest::addColumn<QString>("changement");
+        QTest::addColumn<QStringList>("programmes"); // of Jeux, chosen in both lists
+        QTest::newRow("ajout") << "+" << QStringList{"Alpha", "dames", "Échecs"};
+        QTest::newRow("changement de catégorie") << "~" << QStringList{"Échecs"};
+        QTest::newRow("suppression") << "-" << QStringList{"Échecs"};
+        QTest::newRow("catégorie ajoutée") << "c" << QStringList{"dames", "Échecs"};
+        QTest::newRow("autre outil, avant") << "sql" << QStringList{"Alpha", "dames", "Échecs"};
+    }
+    void changementsDuModele() {
+        QFETCH(QString, changement);
+        QFETCH(QStringList, programmes);
+        BancGestion b;
+        remplir(b);
+        b.lire();
+        if (changement == "sql") b.programme("Alpha", "Jeux");
+        frmGestion g(b.c());
+        boite(g)->setCurrentIndex(1);
+        ModeleCatalogue& m = b.c().modele();
+        if (changement == "+") m.ajouter(Element{"Alpha", "/bin/sh", "Jeux", {}, {}});
+        if (changement == "~") m.modifier(Element{"dames", "/bin/sh", "Outils", {}, {}});
+        if (changement == "-") m.supprimerElement("dames");
+        if (changement == "c") m.ajouter(Categorie{"Neuve", b.icone(), true, {}});
+        QCOMPARE(g.lignesCategories().contains("Neuve"), changement == "c");
+        QCOMPARE(g.lignesProgrammes(), programmes);
+        QCOMPARE(total(g, true), "Total: " + QString::number(g.lignesCategories().size()));
+        QCOMPARE(total(g, false), "Total: " + QString::number(programmes.size()));
+        QCOMPARE(g.categorieChoisie(), "Jeux");
+        QTRY_COMPARE(Valeur(g, "Nombre de programmes de la catégorie"),
+                     QString::number(programmes.size()));
     }
 
     // The last line deleted: the new last one is chosen, its details shown, and the item
@@ -389,7 +421,8 @@ private Q_SLOTS:
         if (!categorie) montrerPage(g, 1);
         vue->setFocus();
         const QModelIndex ligne = vue->model()->index(
-            static_cast<int>((categorie ? g.lignesCategories() : g.lignesProgrammes()).indexOf(nom)),
+            static_cast<int>(
+                (categorie ? g.lignesCategories() : g.lignesProgrammes()).indexOf(nom)),
             0);
         if (geste == "clic") {
             QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(ligne).center());
@@ -398,9 +431,7 @@ private Q_SLOTS:
             vue->clearSelection();
             QTest::keyClick(vue, Qt::Key_Space);
         } else {
-            QTest::keyClick(vue, geste == "fin" ? Qt::Key_End
-                                 : categorie    ? Qt::Key_O
-                                                : Qt::Key_S);
+            QTest::keyClick(vue, geste == "fin" ? Qt::Key_End : categorie ? Qt::Key_O : Qt::Key_S);
         }
         QCOMPARE(categorie ? g.categorieChoisie() : g.programmeChoisi(), nom);
         QCOMPARE(Valeur(g, categorie ? "Nom de la catégorie" : "Nom du programme"), nom);
@@ -498,10 +529,11 @@ private Q_SLOTS:
         montrerPage(g, page);
         g.show();
         QVERIFY(QTest::qWaitForWindowActive(&g));
-        const QStringList boutons = page == 0 ? QStringList{"Nouvelle catégorie", "Modifier la catégorie",
-                                                            "Supprimer la catégorie"}
-                                              : QStringList{"Nouveau programme", "Modifier le programme",
-                                                            "Supprimer le programme"};
+        const QStringList boutons = page == 0
+                                        ? QStringList{"Nouvelle catégorie", "Modifier la catégorie",
+                                                      "Supprimer la catégorie"}
+                                        : QStringList{"Nouveau programme", "Modifier le programme",
+                                                      "Supprimer le programme"};
         QWidget* cible = bouton < 0 ? static_cast<QWidget*>(liste(g, true))
                                     : Controle<QPushButton>(g, boutons.at(bouton));
         cible->setFocus();

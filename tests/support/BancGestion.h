@@ -55,12 +55,13 @@ struct BancGestion {
 // The line of a list that reads so chosen, as a click on it chooses it; none for a text the
 // list has not.
 inline void Choisir(QAbstractItemView* liste, const QString& texte) {
-    const QModelIndexList lignes = liste->model()->match(liste->model()->index(0, 0),
-                                                         Qt::DisplayRole, texte, 1, Qt::MatchExactly);
+    const QModelIndexList lignes = liste->model()->match(
+        liste->model()->index(0, 0), Qt::DisplayRole, texte, 1, Qt::MatchExactly);
     if (lignes.isEmpty())
         liste->selectionModel()->clear();
     else
-        liste->selectionModel()->setCurrentIndex(lignes.first(), QItemSelectionModel::ClearAndSelect);
+        liste->selectionModel()->setCurrentIndex(lignes.first(),
+                                                 QItemSelectionModel::ClearAndSelect);
 }
 
 inline void Cliquer(QWidget& fenetre, const QString& bouton) {
