@@ -150,9 +150,9 @@ void frmGestion::supprimerCategorie() {
         QStringLiteral("La catégorie [") + nom + QStringLiteral("] n'a pas pu être supprimée.");
     // Counted now rather than read from the details: the question must say what the
     // deletion takes with it, whatever the panel shows.
-    const int programmes = contexte_.modele().compterElementsDe(nom);
+    const QList<Element> partis = contexte_.modele().elementsDe(nom);
     const QString question =
-        programmes > 0
+        !partis.isEmpty()
             ? QStringLiteral("Il existe un ou plusieurs programmes dépendant de la catégorie que "
                              "vous désirez supprimer.") +
                   SautDeLigne +
@@ -169,9 +169,10 @@ void frmGestion::supprimerCategorie() {
     // The category and its items go together or not at all: no item may outlive its
     // category, even one added since the count.
     SuppressionCategorie supprimees;
-    const QList<Element> partis = contexte_.modele().elementsDe(nom);
     const Positions avant = positions();
     try {
+        // The lines chosen once the rows are gone, and their details shown once.
+        const QScopedValueRollback<bool> choix(choixEnCours_, true);
         supprimees = contexte_.modele().supprimerCategorie(nom);
     } catch (const ErreurCatalogue& erreur) {
         signalerEchec(echec, erreur, lstCategories);

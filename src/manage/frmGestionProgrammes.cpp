@@ -210,6 +210,7 @@ void frmGestion::supprimerProgramme() {
     }
     int supprimes = 0;
     try {
+        const QScopedValueRollback<bool> choix(choixEnCours_, true);
         supprimes = contexte_.modele().supprimerElement(nom);
     } catch (const ErreurCatalogue& erreur) {
         signalerEchec(QStringLiteral("Le programme [") + nom +
