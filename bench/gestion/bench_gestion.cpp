@@ -1,20 +1,24 @@
 // bench_gestion: the management window over a catalogue of 200 categories holding
 // 10,000 items (offscreen, message boxes answered by a script): opening it until both
-// lists are filled, "(Toutes les catégories)" chosen, a category created (save, report,
+// lists are filled (the file changed since the last opening, and not), "(Toutes les
+// catégories)" chosen, a category created (save, report,
 // refresh) and a category of 50 items deleted with them. Medians of 7 runs.
 #include "catalogue/Catalogue.h"
 #include "core/Contexte.h"
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
+#include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/SansAvertissements.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -75,32 +79,49 @@ int main(int argc, char** argv) {
     Contexte& c = env.contexte();
     MessagesScriptes& messages = env.messages();
 
-    std::vector<double> ouverture, toutes, creation, suppression;
+    std::vector<double> ouverture, ouvertureSansChangement, toutes, creation, suppression;
     bool juste = true;
     delete new frmGestion(c); // the first window of a run pays for the style and fonts
     for (int k = 0; k < Mesures; ++k) {
         frmGestion* g = nullptr;
         ouverture.push_back(mesurer([&] { g = new frmGestion(c, PageGestion::Programmes); }));
-        juste = juste && g->lstProgrammes->count() == Elements &&
-                g->lstCategories->count() == Categories;
+        juste = juste && g->lignesProgrammes().size() == Elements &&
+                g->lignesCategories().size() == Categories;
 
-        g->choisirBoiteCategories(1 + k);
-        toutes.push_back(mesurer([&] { g->choisirBoiteCategories(0); }));
+        auto* boite = Controle<QComboBox>(*g, QStringLiteral("Liste des catégories"));
+        boite->setCurrentIndex(1 + k);
+        toutes.push_back(mesurer([&] { boite->setCurrentIndex(0); }));
 
-        frmCategories editeur(c, *g, ModeEditeur::Creation);
-        editeur.txtNom->setText(QStringLiteral("Nouvelle %1").arg(k));
-        editeur.txtIcone->setText(env.dossier() + "icones/dalvire.ico");
-        messages.reponses = {ReponseMessage::OK, ReponseMessage::Non};
-        creation.push_back(mesurer([&] { editeur.Bouton[0]->click(); }));
-        juste = juste && editeur.result() == QDialog::Accepted;
+        // Through the window's own button, so that the window follows the save.
+        QTimer::singleShot(0, g, [&] {
+            auto* editeur = qobject_cast<frmCategories*>(QApplication::activeModalWidget());
+            if (!editeur) return;
+            Controle<QLineEdit>(*editeur, QStringLiteral("Nom de la catégorie"))
+                ->setText(QStringLiteral("Nouvelle %1").arg(k));
+            Controle<QLineEdit>(*editeur, QStringLiteral("Icône de la catégorie"))
+                ->setText(env.dossier() + "icones/dalvire.ico");
+            auto* valider = Controle<QPushButton>(*editeur, QStringLiteral("Valider"));
+            messages.reponses = {ReponseMessage::OK, ReponseMessage::Non};
+            creation.push_back(mesurer([&] { valider->click(); }));
+        });
+        Controle<QPushButton>(*g, QStringLiteral("Nouvelle catégorie"))->click();
+        juste = juste && g->categorieChoisie() == QStringLiteral("Nouvelle %1").arg(k);
 
         // A category of 50 items, not the new one (which has none).
-        g->choisirCategorie(g->lignesCategories().indexOf(nomCategorie(k)));
+        auto* liste = Controle<QListView>(*g, QStringLiteral("Liste des catégories"));
+        liste->selectionModel()->setCurrentIndex(
+            liste->model()->index(static_cast<int>(g->lignesCategories().indexOf(nomCategorie(k))),
+                                  0),
+            QItemSelectionModel::ClearAndSelect);
         messages.reponses = {ReponseMessage::Oui, ReponseMessage::OK};
-        suppression.push_back(mesurer([&] { g->cmdCategorie[2]->click(); }));
+        auto* supprimer = Controle<QPushButton>(*g, QStringLiteral("Supprimer la catégorie"));
+        suppression.push_back(mesurer([&] { supprimer->click(); }));
+        delete g;
+        ouvertureSansChangement.push_back(
+            mesurer([&] { g = new frmGestion(c, PageGestion::Programmes); }));
         delete g;
         // Back to the same size for the next run.
-        c.catalogue().supprimerCategorie(QStringLiteral("Nouvelle %1").arg(k));
+        c.modele().supprimerCategorie(QStringLiteral("Nouvelle %1").arg(k));
         QList<Element> ajout;
         for (int e = k; e < Elements; e += Categories)
             ajout << Element{QStringLiteral("Élément %1").arg(e, 5, 10, QLatin1Char('0')),
@@ -111,6 +132,7 @@ int main(int argc, char** argv) {
     std::printf("bench_gestion: %d categories, %d items, medians of %d runs%s\n", Categories,
                 Elements, Mesures, juste ? "" : " (UNEXPECTED RESULT)");
     afficher("open the window, both lists filled", ouverture);
+    afficher("open it again, the file unchanged since", ouvertureSansChangement);
     afficher("\"(Toutes les catégories)\" chosen", toutes);
     afficher("category created (save, report, refresh)", creation);
     afficher("category of 50 items deleted with them", suppression);

@@ -7,6 +7,7 @@
 #include "core/Demarrage.h"
 #include "launcher/frmDalvire.h"
 #include "manage/frmGestion.h"
+#include "support/Controles.h"
 #include "support/PremierDemarrage.h"
 #include "support/SansAvertissements.h"
 #include "tray/frmPrincipale.h"
@@ -65,7 +66,7 @@ bool round(frmPrincipale& principale, Contexte& contexte) {
         if (!gestion || !gestion->isVisible()) return;
         attente.stop();
         valide = true;
-        gestion->Boutons[2]->click();
+        Controle<QPushButton>(*gestion, QStringLiteral("Valider les changements"))->click();
     });
     attente.start();
     const QPointer<frmDalvire> avant = premierBandeau(contexte);

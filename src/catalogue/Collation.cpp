@@ -176,6 +176,15 @@ int comparerUtf8(const char* a, int na, const char* b, int nb) {
     return comparer(QString::fromUtf8(a, na), QString::fromUtf8(b, nb));
 }
 
+bool MemeNom::operator()(const QString& texte) const {
+    const auto ici = parAdresse_.constFind(texte.constData());
+    if (ici != parAdresse_.cend()) return ici->second;
+    auto vu = parTexte_.constFind(texte);
+    if (vu == parTexte_.cend()) vu = parTexte_.insert(texte, comparer(texte, nom_) == 0);
+    parAdresse_.insert(texte.constData(), {texte, *vu});
+    return *vu;
+}
+
 QString plier(const QString& texte) {
     // Latin letters through the table, as for comparing: a search folds every name of
     // the catalogue when it opens. The first other character sends the whole text the

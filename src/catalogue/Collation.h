@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+
+#include <utility>
 
 // Names compare and sort as a French user expects: letter case never matters, for
 // accented letters too ("éCOLE" equals "École"); accents matter for equality but sort
@@ -14,6 +17,23 @@ inline constexpr const char* Nom = "FRANCAIS";
 // ignoring case (and canonical Unicode composition).
 int comparer(const QString& a, const QString& b);
 int comparerUtf8(const char* a, int longueurA, const char* b, int longueurB);
+
+// Whether texts equal one name, as comparer tells, each distinct text compared once: most
+// of a category's items write its name alike, so a pass over thousands of items compares
+// a few texts, not thousands. The catalogue shares the text of a name among the rows it
+// reads: such a text is known again by where it lies.
+class MemeNom {
+public:
+    explicit MemeNom(QString nom = {})
+        : nom_(std::move(nom)) {}
+    bool operator()(const QString& texte) const;
+
+private:
+    QString nom_;
+    mutable QHash<QString, bool> parTexte_;
+    // Each text kept: nothing else can come to lie where it lies.
+    mutable QHash<const QChar*, std::pair<QString, bool>> parAdresse_;
+};
 
 // What the collation compares first: the base letters, case folded, marks removed
 // ("Éditeur d'été" gives "editeur d'ete"). Two names this makes equal differ at most by

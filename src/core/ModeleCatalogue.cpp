@@ -58,16 +58,17 @@ QList<Categorie> ModeleCatalogue::categoriesAffichees() const {
 }
 
 QList<Element> ModeleCatalogue::elementsDe(const QString& categorie) const {
+    const Collation::MemeNom sienne(categorie);
     QList<Element> siens;
     for (const Element& element : elements_)
-        if (memeNom(element.categorie, categorie)) siens << element;
+        if (sienne(element.categorie)) siens << element;
     return siens;
 }
 
 int ModeleCatalogue::compterElementsDe(const QString& categorie) const {
-    return static_cast<int>(
-        std::count_if(elements_.cbegin(), elements_.cend(),
-                      [&](const Element& e) { return memeNom(e.categorie, categorie); }));
+    const Collation::MemeNom sienne(categorie);
+    return static_cast<int>(std::count_if(elements_.cbegin(), elements_.cend(),
+                                          [&](const Element& e) { return sienne(e.categorie); }));
 }
 
 int ModeleCatalogue::ligneCategorie(const QString& nom) const {
@@ -161,8 +162,9 @@ SuppressionCategorie ModeleCatalogue::supprimerCategorie(const QString& nom) {
     }
     noterEcriture();
     // From the last, so that each row named is still the one meant.
+    const Collation::MemeNom sienne(nom);
     for (int i = static_cast<int>(elements_.size()) - 1; i >= 0; --i)
-        if (memeNom(elements_.at(i).categorie, nom)) retirerElement(i);
+        if (sienne(elements_.at(i).categorie)) retirerElement(i);
     Q_EMIT avantSuppressionCategorie(ligne);
     categories_.removeAt(ligne);
     Q_EMIT categorieSupprimee(ligne);

@@ -2,7 +2,6 @@
 #include "base/Textes.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/Collation.h"
 #include "core/Contexte.h"
 #include "manage/RefusCatalogue.h"
 #include "platform/Messages.h"
@@ -15,13 +14,11 @@
 
 #include <limits>
 
-namespace {}
-
-EditeurCatalogue::EditeurCatalogue(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
-                                   Textes textes, QWidget* parent)
+EditeurCatalogue::EditeurCatalogue(Contexte& contexte, ModeEditeur mode, QString nom, Textes textes,
+                                   QWidget* parent)
     : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
-    , gestion_(gestion)
+    , nomEnregistre_(mode == ModeEditeur::Modification ? std::move(nom) : QString())
     , mode_(mode)
     , textes_(std::move(textes)) {}
 
@@ -59,7 +56,6 @@ void EditeurCatalogue::Form_Load() {
     txtNom->setEnabled(false);
     // The name as stored, whole: it selects the row to change, and a name written longer
     // by another tool would no longer find its row once cut to the field's length.
-    nomEnregistre_ = nomChoisi();
     txtNom->setMaxLength(std::numeric_limits<int>::max());
     txtNom->setText(nomEnregistre_);
     remplir();
@@ -99,13 +95,10 @@ bool EditeurCatalogue::nomSaisi(const QString& messageVide) {
     return false;
 }
 
-bool EditeurCatalogue::nomLibre(const QStringList& noms) {
-    for (const QString& nom : noms)
-        if (Collation::comparer(nom, txtNom->text()) == 0) {
-            refuserDoublon();
-            return false;
-        }
-    return true;
+bool EditeurCatalogue::nomLibre(int ligne) {
+    if (ligne < 0) return true;
+    refuserDoublon();
+    return false;
 }
 
 void EditeurCatalogue::refuserDoublon() {
@@ -138,7 +131,7 @@ bool EditeurCatalogue::enregistrer(const QString& nom) {
         }
         return false;
     }
-    enregistre(nom);
+    noterEnregistrement(nom);
     return true;
 }
 
@@ -148,7 +141,7 @@ void EditeurCatalogue::valider() {
     if (!enregistrer(nom)) return;
     informer(modeModification() ? textes_.article + nom + textes_.modifie
                                 : textes_.articleNouveau + nom + textes_.enregistre);
-    rafraichirGestion(nom);
+    Q_EMIT ligneEnregistree(nom);
     if (modeModification()) {
         accept();
         return;

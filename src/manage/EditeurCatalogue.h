@@ -4,12 +4,10 @@
 
 #include <QDialog>
 #include <QString>
-#include <QStringList>
 
 #include <array>
 
 class Contexte;
-class ListesGestion;
 class QLineEdit;
 class QPushButton;
 
@@ -35,14 +33,14 @@ public:
     };
 
     bool modeModification() const { return mode_ == ModeEditeur::Modification; }
-    void Bouton_Click(int index);
 
-    QLineEdit* txtNom = nullptr;
-    // 0 "&Valider", 1 "&Annuler", 2 "A&ide".
-    std::array<QPushButton*, 3> Bouton{};
+Q_SIGNALS:
+    // A row written, by its name: the new one, or the one changed.
+    void ligneEnregistree(const QString& nom);
 
 protected:
-    EditeurCatalogue(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode, Textes textes,
+    // In modify mode, nom is the row to change, as stored.
+    EditeurCatalogue(Contexte& contexte, ModeEditeur mode, QString nom, Textes textes,
                      QWidget* parent);
 
     // The name field and its caption, in twips.
@@ -53,34 +51,36 @@ protected:
     // Called by each editor once built: placed, titled and filled by its mode.
     void Form_Load();
 
-    // The row the management window has chosen, and the field the focus goes to then.
-    virtual QString nomChoisi() const = 0;
+    // Modify mode: the fields filled from the row, and the field the focus goes to then.
     virtual void remplir() = 0;
     virtual QWidget* premierChamp() const = 0;
     // Every check of the input, in the editor's order; false once one has said why.
     virtual bool saisieValide() = 0;
     // Writes the row; the rows changed (0: none). Throws ErreurCatalogue.
     virtual int ecrire(const QString& nom) = 0;
-    virtual void rafraichirGestion(const QString& nom) = 0;
     // Create mode, after "another one?": the fields a new row starts from.
     virtual void vider();
-    virtual void enregistre(const QString&) {}
+    virtual void noterEnregistrement(const QString&) {}
 
     void informer(const QString& texte);
     // Create mode: the name trimmed; false, and said, when nothing is left.
     bool nomSaisi(const QString& messageVide);
     // False, and the duplicate refused, when a name equals the typed one as the catalogue
-    // compares names (letter case and Unicode form aside).
-    bool nomLibre(const QStringList& noms);
+    // compares names (letter case and Unicode form aside): ligne is that name's row, or -1.
+    bool nomLibre(int ligne);
     void refuserDoublon();
     static void Selectionner_Tout(QLineEdit* champ);
 
     Contexte& contexte_;
-    ListesGestion& gestion_;
     // In modify mode, the name of the row being changed, as stored.
     QString nomEnregistre_;
 
+    QLineEdit* txtNom = nullptr;
+    // 0 "&Valider", 1 "&Annuler", 2 "A&ide".
+    std::array<QPushButton*, 3> Bouton{};
+
 private:
+    void Bouton_Click(int index);
     void valider();
     bool enregistrer(const QString& nom);
 

@@ -5,8 +5,7 @@
 
 #include <QFont>
 #include <QLabel>
-#include <QListWidget>
-#include <QSignalBlocker>
+#include <QListView>
 
 using namespace Controles;
 
@@ -18,6 +17,8 @@ QString Image(const Contexte& contexte, const char* nom) {
 
 EtiquetteValeur* Donnee(QWidget* page, const QString& bulle, int haut, int hauteur) {
     auto* l = new EtiquetteValeur(page, bulle);
+    // Its accessible name is its value: the object name says which value it is.
+    l->setObjectName(bulle);
     QFont gras = l->font();
     gras.setBold(true);
     l->setFont(gras);
@@ -27,6 +28,7 @@ EtiquetteValeur* Donnee(QWidget* page, const QString& bulle, int haut, int haute
 
 EtiquetteValeur* Total_Lignes(QWidget* page, const QString& bulle) {
     auto* l = new EtiquetteValeur(page, bulle);
+    l->setObjectName(bulle);
     Placer(l, 120, 4800, 2220, 255);
     l->afficher(Total + QLatin1Char('0'));
     return l;
@@ -50,32 +52,35 @@ QLabel* Decoration(QWidget* parent, const QString& image, int cote, int gauche, 
     return l;
 }
 
-QListWidget* Liste(QWidget* page, const QString& bulle, int haut, int hauteur) {
-    auto* l = new QListWidget(page);
+QListView* Liste(QWidget* page, const QString& bulle, int haut, int hauteur) {
+    auto* l = new QListView(page);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
+    l->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Lines of one height: a list of thousands is not measured line by line.
+    l->setUniformItemSizes(true);
     Decrire(l, bulle);
     Placer(l, 120, haut, 2220, hauteur);
     return l;
 }
 
-void Positionner(QListWidget* liste, int position) {
-    const QSignalBlocker silence(liste);
-    if (position >= 0 && position < liste->count()) {
-        liste->setCurrentRow(position);
+void Positionner(QAbstractItemView* liste, int position) {
+    const QModelIndex ligne = liste->model()->index(position, 0);
+    // The view scrolls to its current line itself.
+    if (ligne.isValid()) {
+        liste->selectionModel()->setCurrentIndex(ligne, QItemSelectionModel::ClearAndSelect);
     } else {
-        liste->setCurrentRow(-1);
-        liste->clearSelection();
+        liste->selectionModel()->clear();
     }
 }
 
-int Position(const QListWidget* liste) {
-    const QList<QListWidgetItem*> choisies = liste->selectedItems();
-    return choisies.isEmpty() ? -1 : liste->row(choisies.constFirst());
+int Position(const QAbstractItemView* liste) {
+    const QModelIndexList choisies = liste->selectionModel()->selectedIndexes();
+    return choisies.isEmpty() ? -1 : choisies.constFirst().row();
 }
 
-QString Texte_Choisi(const QListWidget* liste) {
+QString Texte_Choisi(const QAbstractItemView* liste) {
     const int p = Position(liste);
-    return p >= 0 ? liste->item(p)->text() : QString();
+    return p >= 0 ? liste->model()->index(p, 0).data().toString() : QString();
 }
 
 QString Nom_Couleur(const QColor& c) {

@@ -10,7 +10,8 @@
 
 class Contexte;
 class QLabel;
-class QListWidget;
+class QAbstractItemView;
+class QListView;
 class QWidget;
 
 // The pieces both pages of the management window are built from, and how they read
@@ -42,16 +43,16 @@ QLabel* Titre(QWidget* page, const QString& texte);
 // A picture of the application folder, beside the pages.
 QLabel* Decoration(QWidget* parent, const QString& image, int cote, int gauche, int haut);
 
-QListWidget* Liste(QWidget* page, const QString& bulle, int haut, int hauteur);
+QListView* Liste(QWidget* page, const QString& bulle, int haut, int hauteur);
 
 // Puts a list on a line, or on none for a position it does not hold.
-void Positionner(QListWidget* liste, int position);
+void Positionner(QAbstractItemView* liste, int position);
 
 // The selected line, whichever way it was chosen (a click selects after the line became
 // the current one; Space selects the current line without moving).
-int Position(const QListWidget* liste);
+int Position(const QAbstractItemView* liste);
 
-QString Texte_Choisi(const QListWidget* liste);
+QString Texte_Choisi(const QAbstractItemView* liste);
 
 // A colour as a screen reader says it.
 QString Nom_Couleur(const QColor& c);

@@ -3,10 +3,8 @@
 #include "base/Nombres.h"
 #include "base/Twips.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/Collation.h"
 #include "core/Contexte.h"
 #include "core/Services.h"
-#include "manage/ListesGestion.h"
 #include "manage/RefusCatalogue.h"
 #include "platform/Dialogues.h"
 #include "platform/Messages.h"
@@ -58,10 +56,10 @@ QRadioButton* Option(QWidget* parent, const QString& legende, const QString& bul
 
 } // namespace
 
-frmCategories::frmCategories(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
+frmCategories::frmCategories(Contexte& contexte, ModeEditeur mode, const QString& nom,
                              QWidget* parent)
     : EditeurCatalogue(
-          contexte, gestion, mode,
+          contexte, mode, nom,
           {.titreAjout = QStringLiteral("Ajouter une Catégorie"),
            .titreModification = QStringLiteral("Modifier une Catégorie"),
            .article = QStringLiteral("La catégorie ["),
@@ -164,22 +162,13 @@ void frmCategories::creerControles() {
         w->setCursor(main);
 }
 
-QString frmCategories::nomChoisi() const {
-    return gestion_.categorieChoisie();
-}
-
 QWidget* frmCategories::premierChamp() const {
     return txtIcone;
 }
 
 void frmCategories::Remplir_Categorie() {
-    std::optional<Categorie> categorie;
-    try {
-        categorie = contexte_.catalogue().categorie(nomEnregistre_);
-    } catch (const ErreurCatalogue&) {
-        return; // the fields stay as they were at load
-    }
-    if (!categorie) return;
+    const std::optional<Categorie> categorie = contexte_.modele().categorie(nomEnregistre_);
+    if (!categorie) return; // the fields stay as they were at load
     txtIcone->setText(categorie->icone);
     optAffiche[categorie->affichee ? 1 : 0]->setChecked(true);
     if (!categorie->couleur) {
@@ -234,7 +223,7 @@ bool frmCategories::saisieValide() {
     // In modify mode the name is the stored one, which the user cannot change.
     if (!modeModification() &&
         (!nomSaisi(QStringLiteral("Vous devez saisir un nom pour la catégorie.")) ||
-         !nomLibre(gestion_.lignesCategories())))
+         !nomLibre(contexte_.modele().ligneCategorie(txtNom->text()))))
         return false;
     return iconeValide();
 }
@@ -261,28 +250,6 @@ int frmCategories::ecrire(const QString& nom) {
     const std::optional<qint64> couleur =
         optCouleur[0]->isChecked() ? std::nullopt : std::optional<qint64>(couleurFixe_);
     const Categorie categorie{nom, txtIcone->text(), affichee, couleur};
-    Catalogue& catalogue = contexte_.catalogue();
-    return modeModification() ? catalogue.modifier(categorie) : catalogue.ajouter(categorie);
-}
-
-void frmCategories::rafraichirGestion(const QString& nom) {
-    int liste = modeModification() ? gestion_.positionCategorie() : 0;
-    int boite = modeModification() ? gestion_.positionBoiteCategories() : 0;
-    gestion_.Liste_Categories();
-    if (!modeModification()) {
-        const QStringList lignes = gestion_.lignesCategories();
-        for (qsizetype i = 0; i < lignes.size(); ++i)
-            if (Collation::comparer(lignes.at(i), nom) == 0) {
-                liste = static_cast<int>(i);
-                break;
-            }
-        const QStringList entrees = gestion_.lignesBoiteCategories();
-        for (qsizetype i = 0; i < entrees.size(); ++i)
-            if (Collation::comparer(entrees.at(i), nom) == 0) {
-                boite = static_cast<int>(i);
-                break;
-            }
-    }
-    gestion_.choisirCategorie(liste);
-    gestion_.choisirBoiteCategories(boite);
+    ModeleCatalogue& modele = contexte_.modele();
+    return modeModification() ? modele.modifier(categorie) : modele.ajouter(categorie);
 }

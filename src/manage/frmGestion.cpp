@@ -11,13 +11,14 @@
 #include "ui/Cadre.h"
 #include "ui/Controles.h"
 #include "ui/Curseur.h"
+#include "ui/ModelesCatalogue.h"
 #include "ui/ToucheAide.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
@@ -25,15 +26,38 @@
 using namespace Controles;
 using namespace PagesGestion;
 
+namespace {
+
+QStringList Lignes(const QAbstractItemModel& modele) {
+    QStringList lignes;
+    for (int i = 0; i < modele.rowCount(); ++i)
+        lignes << modele.index(i, 0).data().toString();
+    return lignes;
+}
+
+} // namespace
+
 frmGestion::frmGestion(Contexte& contexte, PageGestion page, QWidget* parent)
     : QDialog(parent, Cadre_Dialogue)
     , contexte_(contexte)
     , inscription_(contexte.fenetres(), this, Tag::Gestion) {
+    // What another tool wrote since the catalogue was last read shows now; read before the
+    // lists are, so that they are filled once.
+    std::optional<ErreurCatalogue> echec;
+    try {
+        contexte_.modele().rechargerSiModifie();
+    } catch (const ErreurCatalogue& erreur) {
+        echec = erreur;
+    }
+    categories_ = new ModeleCategories(contexte_.modele(), {}, this);
+    boite_ = new ModeleCategories(contexte_.modele(), ToutesCategories, this);
+    elements_ = new ModeleElements(contexte_.modele(), this);
+    programmes_ = new ElementsDeCategorie(*elements_, this);
     creerControles();
     new ToucheAide(contexte_, this, [this] {
         return pageVisible() == 1 ? RubriqueAide::Programmes : RubriqueAide::Categories;
     });
-    Form_Load(page);
+    Form_Load(page, echec);
 }
 
 frmGestion::~frmGestion() = default;
@@ -104,23 +128,86 @@ void frmGestion::creerControles() {
 
     const QCursor main = Curseur_Main(contexte_);
     for (QWidget* w : findChildren<QWidget*>())
-        if (qobject_cast<QPushButton*>(w) || qobject_cast<QListWidget*>(w) ||
+        if (qobject_cast<QPushButton*>(w) || qobject_cast<QListView*>(w) ||
             qobject_cast<QComboBox*>(w) || w == imgRubrique[0] || w == imgRubrique[1])
             w->setCursor(main);
 }
 
-void frmGestion::Form_Load(PageGestion page) {
+void frmGestion::Form_Load(PageGestion page, const std::optional<ErreurCatalogue>& echec) {
     Centrer_Fenetre(this);
     Placer_Premier_Plan(this, true);
     Afficher_Page(static_cast<int>(page));
 
-    Liste_Categories();
-    choisirBoiteCategories(-1);
-    choisirCategorie(-1);
-    if (cboCategorie->count() > 0) choisirBoiteCategories(0);
-    if (lstCategories->count() > 0) choisirCategorie(0);
+    if (echec)
+        Message_Erreur_Gestion(contexte_, this,
+                               QStringLiteral("La liste des catégories n'a pas pu être lue.") +
+                                   SautDeLigne + echec->cause(),
+                               echec->numero());
+    suivreModele();
+    reprendre(Positions{0, 0, -1});
     // The keys go to the page shown, not to the bar that comes first in the Tab order.
     premierControle(pageVisible())->setFocus();
+}
+
+void frmGestion::suivreModele() {
+    for (QAbstractItemModel* m :
+         std::initializer_list<QAbstractItemModel*>{categories_, programmes_}) {
+        connect(m, &QAbstractItemModel::rowsInserted, this, &frmGestion::afficherTotaux);
+        connect(m, &QAbstractItemModel::rowsRemoved, this, &frmGestion::afficherTotaux);
+        connect(m, &QAbstractItemModel::modelReset, this, &frmGestion::afficherTotaux);
+    }
+    // The details of the rows chosen follow their changes, and a category's count its items.
+    connect(categories_, &QAbstractItemModel::dataChanged, this, &frmGestion::Affiche_Categorie);
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(elements_, signal, this, &frmGestion::afficherCategoriePlusTard);
+    connect(categories_, &QAbstractItemModel::rowsRemoved, this,
+            &frmGestion::afficherCategoriePlusTard);
+    connect(elements_, &QAbstractItemModel::dataChanged, this,
+            &frmGestion::afficherCategoriePlusTard);
+    connect(programmes_, &QAbstractItemModel::dataChanged, this, &frmGestion::Affiche_Programme);
+    connect(programmes_, &QAbstractItemModel::rowsRemoved, this, &frmGestion::Affiche_Programme);
+    // Every row read again: each list back where it stood.
+    connect(&contexte_.modele(), &ModeleCatalogue::avantRechargement, this,
+            [this] { avantRelecture_ = positions(); });
+    connect(&contexte_.modele(), &ModeleCatalogue::recharge, this,
+            [this] { reprendre(avantRelecture_, true); });
+}
+
+void frmGestion::afficherTotaux() {
+    lblTotalCategorie->afficher(Total + QString::number(categories_->rowCount()));
+    lblTotalProgrammes->afficher(Total + QString::number(programmes_->rowCount()));
+}
+
+void frmGestion::afficherCategoriePlusTard() {
+    if (detailsCategorieAFaire_) return;
+    detailsCategorieAFaire_ = true;
+    // Shown by then (a deletion chooses the next line itself): nothing left to do.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (detailsCategorieAFaire_) Affiche_Categorie();
+        },
+        Qt::QueuedConnection);
+}
+
+QStringList frmGestion::lignesCategories() const {
+    return Lignes(*categories_);
+}
+
+QStringList frmGestion::lignesBoiteCategories() const {
+    return Lignes(*boite_);
+}
+
+QStringList frmGestion::lignesProgrammes() const {
+    return Lignes(*programmes_);
+}
+
+QString frmGestion::categorieChoisie() const {
+    return Texte_Choisi(lstCategories);
+}
+
+QString frmGestion::programmeChoisi() const {
+    return Texte_Choisi(lstProgrammes);
 }
 
 void frmGestion::ordonnerTabulation() {
@@ -205,9 +292,8 @@ void frmGestion::signalerEchec(const QString& quoi, const ErreurCatalogue& erreu
 
 void frmGestion::signalerDisparu(const QString& texte, QWidget* liste) {
     // Gone meanwhile (another program, the sqlite3 shell): nothing was deleted, and the
-    // lists are read again so that they show what the catalogue holds.
+    // catalogue, read again, shows in the lists what it holds.
     informer(texte, IconeMessage::Exclamation);
-    Rafraichir_Apres_Suppression();
     liste->setFocus();
 }
 
@@ -216,17 +302,18 @@ ReponseMessage frmGestion::informer(const QString& texte, IconeMessage icone,
     return contexte_.messages().afficher(texte, icone, boutons, QStringLiteral("Dalvire"), this);
 }
 
-void frmGestion::Rafraichir_Apres_Suppression(int programme) {
-    const int boite = cboCategorie->currentIndex();
-    const int liste = Position(lstCategories);
-    Liste_Categories();
-    choisirBoiteCategories(-1);
-    choisirCategorie(-1);
-    if (cboCategorie->count() > 0)
-        choisirBoiteCategories(std::min(boite, cboCategorie->count() - 1));
-    if (lstCategories->count() > 0) choisirCategorie(std::min(liste, lstCategories->count() - 1));
-    if (programme >= 0 && lstProgrammes->count() > 0)
-        choisirProgramme(std::min(programme, lstProgrammes->count() - 1));
+frmGestion::Positions frmGestion::positions() const {
+    return {cboCategorie->currentIndex(), Position(lstCategories), Position(lstProgrammes)};
+}
+
+void frmGestion::reprendre(const Positions& avant, bool programme) {
+    // A list with no line left, or none chosen before, has none chosen.
+    const auto dans = [](int position, int lignes) { return std::min(position, lignes - 1); };
+    choisirBoiteCategories(dans(avant.boite, cboCategorie->count()));
+    choisirCategorie(dans(avant.categorie, categories_->rowCount()));
+    if (programme && avant.programme >= 0 && programmes_->rowCount() > 0)
+        choisirProgramme(dans(avant.programme, programmes_->rowCount()));
+    afficherTotaux();
 }
 
 FinGestion Afficher_Fenetre_Gestion(Contexte& contexte, PageGestion page, QWidget* parent) {

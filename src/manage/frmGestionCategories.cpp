@@ -11,14 +11,16 @@
 #include "manage/frmCategories.h"
 #include "platform/Messages.h"
 #include "ui/Controles.h"
+#include "ui/ModelesCatalogue.h"
 
 #include <QComboBox>
 #include <QFrame>
+#include <QItemSelectionModel>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalBlocker>
+#include <QScopedValueRollback>
 
 using namespace Controles;
 using namespace PagesGestion;
@@ -29,6 +31,7 @@ void frmGestion::creerPageCategories() {
     Trait(page, 120, 450, 4700);
     Decoration(page, Image(contexte_, "categories.svg"), 48, 4080, 0);
     lstCategories = Liste(page, QStringLiteral("Liste des catégories"), 870, 3375);
+    lstCategories->setModel(categories_);
     Legende(page, QStringLiteral("Liste des catégories:"), lstCategories, 120, 600, 2220);
     const std::array<QString, 3> legendes{QStringLiteral("Nouvelle"), QStringLiteral("Modifier"),
                                           QStringLiteral("Supprimer")};
@@ -38,6 +41,8 @@ void frmGestion::creerPageCategories() {
     for (int i = 0; i < 3; ++i) {
         cmdCategorie[i] =
             Bouton(page, legendes[i], bulles[i], GaucheBoutons[i], 4320, LargeurBoutons[i]);
+        // Both pages have a "Modifier": the object name tells them apart.
+        cmdCategorie[i]->setObjectName(bulles[i]);
         connect(cmdCategorie[i], &QPushButton::clicked, this, [this, i] { cmdCategorie_Click(i); });
     }
     lblTotalCategorie = Total_Lignes(page, QStringLiteral("Nombre total de catégories"));
@@ -58,71 +63,30 @@ void frmGestion::creerPageCategories() {
     Placer(lblDonneesCategories[3], 2460, 3900, 1215, 255);
     Legende(page, QStringLiteral("Couleur:"), lblDonneesCategories[3], 2460, 3660, 2400);
 
-    connect(lstCategories, &QListWidget::itemSelectionChanged, this,
-            [this] { lstCategories_Click(); });
-}
-
-void frmGestion::Liste_Categories() {
-    const QSignalBlocker silenceBoite(cboCategorie);
-    const QSignalBlocker silenceListe(lstCategories);
-    cboCategorie->clear();
-    lstCategories->clear();
-    QStringList noms;
-    try {
-        for (const Categorie& categorie : contexte_.catalogue().categories())
-            noms << categorie.nom;
-    } catch (const ErreurCatalogue& erreur) {
-        Message_Erreur_Gestion(contexte_, this,
-                               QStringLiteral("La liste des catégories n'a pas pu être lue.") +
-                                   SautDeLigne + erreur.cause(),
-                               erreur.numero());
-    }
-    lstCategories->addItems(noms);
-    cboCategorie->addItems(noms);
-    if (cboCategorie->count() > 0) cboCategorie->insertItem(0, ToutesCategories);
-    cboCategorie->setCurrentIndex(-1);
-    lblTotalCategorie->afficher(Total + QString::number(lstCategories->count()));
-}
-
-QStringList frmGestion::lignesCategories() const {
-    QStringList lignes;
-    for (int i = 0; i < lstCategories->count(); ++i)
-        lignes << lstCategories->item(i)->text();
-    return lignes;
-}
-
-int frmGestion::positionCategorie() const {
-    return Position(lstCategories);
-}
-
-QString frmGestion::categorieChoisie() const {
-    return Texte_Choisi(lstCategories);
+    connect(lstCategories->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!choixEnCours_) Affiche_Categorie();
+    });
 }
 
 void frmGestion::choisirCategorie(int position) {
-    Positionner(lstCategories, position);
-    lstCategories_Click();
-}
-
-void frmGestion::lstCategories_Click() {
+    {
+        const QScopedValueRollback<bool> choix(choixEnCours_, true);
+        Positionner(lstCategories, position);
+    }
     Affiche_Categorie();
 }
 
 void frmGestion::Affiche_Categorie() {
+    detailsCategorieAFaire_ = false;
     for (EtiquetteValeur* l : lblDonneesCategories) {
         l->effacer();
         l->setStyleSheet(QString());
     }
     imgIcone->clear();
-    const QString nom = Texte_Choisi(lstCategories);
-    if (Position(lstCategories) < 0) return;
-
-    std::optional<Categorie> categorie;
-    try {
-        categorie = contexte_.catalogue().categorie(nom);
-    } catch (const ErreurCatalogue&) {
-    }
-    if (categorie) {
+    const Categorie* categorie = categories_->categorie(Position(lstCategories));
+    if (!categorie) return;
+    const QString nom = categorie->nom;
+    {
         lblDonneesCategories[0]->afficher(nom);
         if (Fichier_Existe(categorie->icone))
             if (const auto image = Charger_Apercu(categorie->icone, imgIcone->size()))
@@ -141,11 +105,7 @@ void frmGestion::Affiche_Categorie() {
             lblDonneesCategories[3]->setAccessibleName(Nom_Couleur(c));
         }
     }
-    try {
-        lblDonneesCategories[1]->afficher(
-            QString::number(contexte_.catalogue().compterElementsDe(nom)));
-    } catch (const ErreurCatalogue&) {
-    }
+    lblDonneesCategories[1]->afficher(QString::number(contexte_.modele().compterElementsDe(nom)));
 }
 
 void frmGestion::cmdCategorie_Click(int index) {
@@ -161,10 +121,27 @@ void frmGestion::cmdCategorie_Click(int index) {
 }
 
 void frmGestion::ouvrirEditeurCategorie(ModeEditeur mode) {
-    QPointer<frmCategories> editeur = new frmCategories(contexte_, *this, mode, this);
+    const QString nom = mode == ModeEditeur::Modification ? categorieChoisie() : QString();
+    QPointer<frmCategories> editeur = new frmCategories(contexte_, mode, nom, this);
+    connect(
+        editeur, &EditeurCatalogue::ligneEnregistree, this,
+        [this, mode](const QString& enregistree) { apresCategorieEnregistree(enregistree, mode); });
     editeur->exec();
     delete editeur;
     Reprendre_La_Main(this);
+}
+
+void frmGestion::apresCategorieEnregistree(const QString& nom, ModeEditeur mode) {
+    // A new category is chosen in both lists; a changed one stays chosen, and the item list
+    // starts again from its first line.
+    int liste = Position(lstCategories);
+    int boite = cboCategorie->currentIndex();
+    if (mode == ModeEditeur::Creation) {
+        liste = std::max(categories_->ligneDe(nom), 0);
+        boite = std::max(boite_->ligneDe(nom), 0);
+    }
+    choisirCategorie(liste);
+    choisirBoiteCategories(boite);
 }
 
 void frmGestion::supprimerCategorie() {
@@ -173,15 +150,9 @@ void frmGestion::supprimerCategorie() {
         QStringLiteral("La catégorie [") + nom + QStringLiteral("] n'a pas pu être supprimée.");
     // Counted now rather than read from the details: the question must say what the
     // deletion takes with it, whatever the panel shows.
-    int programmes = 0;
-    try {
-        programmes = contexte_.catalogue().compterElementsDe(nom);
-    } catch (const ErreurCatalogue& erreur) {
-        signalerEchec(echec, erreur, lstCategories);
-        return;
-    }
+    const QList<Element> partis = contexte_.modele().elementsDe(nom);
     const QString question =
-        programmes > 0
+        !partis.isEmpty()
             ? QStringLiteral("Il existe un ou plusieurs programmes dépendant de la catégorie que "
                              "vous désirez supprimer.") +
                   SautDeLigne +
@@ -198,10 +169,11 @@ void frmGestion::supprimerCategorie() {
     // The category and its items go together or not at all: no item may outlive its
     // category, even one added since the count.
     SuppressionCategorie supprimees;
-    QList<Element> partis;
+    const Positions avant = positions();
     try {
-        partis = contexte_.catalogue().elementsDe(nom);
-        supprimees = contexte_.catalogue().supprimerCategorie(nom);
+        // The lines chosen once the rows are gone, and their details shown once.
+        const QScopedValueRollback<bool> choix(choixEnCours_, true);
+        supprimees = contexte_.modele().supprimerCategorie(nom);
     } catch (const ErreurCatalogue& erreur) {
         signalerEchec(echec, erreur, lstCategories);
         return;
@@ -220,5 +192,5 @@ void frmGestion::supprimerCategorie() {
             SautDeLigne + QStringLiteral("Les programmes de cette catégorie ont également été "
                                          "supprimés.");
     informer(rapport);
-    Rafraichir_Apres_Suppression();
+    reprendre(avant);
 }

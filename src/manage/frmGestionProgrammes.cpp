@@ -12,13 +12,16 @@
 #include "ui/Controles.h"
 #include "ui/DelegueIcones.h"
 #include "ui/ListesDeroulantes.h"
+#include "ui/ModelesCatalogue.h"
 
 #include <QComboBox>
 #include <QFrame>
+#include <QItemSelectionModel>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 using namespace Controles;
@@ -26,22 +29,20 @@ using namespace PagesGestion;
 
 namespace {
 
-QString Avec_Libelle(const QString& code, std::initializer_list<const char*> libelles) {
-    int i = 0;
-    for (const char* libelle : libelles) {
-        if (code == QString::number(i)) return code + QString::fromUtf8(libelle);
-        ++i;
-    }
-    return code;
+template <typename Valeur>
+QString Avec_Libelle(const CodeStocke<Valeur>& code, std::initializer_list<const char*> libelles) {
+    const std::optional<Valeur> valeur = code.valeur();
+    if (!valeur || static_cast<std::size_t>(*valeur) >= libelles.size()) return code.texte();
+    return code.texte() + QString::fromUtf8(libelles.begin()[static_cast<std::size_t>(*valeur)]);
 }
 
 } // namespace
 
-QString Texte_Demarrage(const QString& code) {
+QString Texte_Demarrage(const CodeStocke<ModeAffichage>& code) {
     return Avec_Libelle(code, {" - MINIMUM", " - NORMAL", " - MAXIMUM"});
 }
 
-QString Texte_Type(const QString& code) {
+QString Texte_Type(const CodeStocke<TypeElement>& code) {
     return Avec_Libelle(code, {" - PROGRAMME", " - FICHIER", " - LIEN INTERNET", " - E.MAIL"});
 }
 
@@ -52,19 +53,20 @@ void frmGestion::creerPageProgrammes() {
     Decoration(page, Image(contexte_, "programmes.svg"), 32, 4320, 60);
     cboCategorie = new ListeDeroulante(page);
     cboCategorie->setEditable(false);
+    cboCategorie->setModel(boite_);
     Decrire(cboCategorie, QStringLiteral("Liste des catégories"));
     Placer(cboCategorie, 120, 870, 2220, 315);
     Legende(page, QStringLiteral("Sélectionnez la catégorie:"), cboCategorie, 120, 600, 2220);
     lstProgrammes = Liste(page, QStringLiteral("Liste des programmes"), 1500, 2745);
+    lstProgrammes->setModel(programmes_);
     Legende(page, QStringLiteral("Liste des programmes:"), lstProgrammes, 120, 1260, 2220);
-    // Lines of one height, so that only the lines shown have their icon looked for.
-    lstProgrammes->setUniformItemSizes(true);
+    // Lines of one height (as every list of the window), so that only the lines shown have
+    // their icon looked for.
     iconesProgrammes = new DelegueIcones(
-        lstProgrammes->model(),
+        programmes_,
         [this](int ligne) {
-            return Source_Icone(cheminsProgrammes.value(ligne),
-                                CodeStocke<TypeElement>::lu(typesProgrammes.value(ligne)),
-                                Dossier_Application(contexte_));
+            const Element& element = programmes_->element(ligne);
+            return Source_Icone(element.chemin, element.type, Dossier_Application(contexte_));
         },
         lstProgrammes);
     lstProgrammes->setItemDelegate(iconesProgrammes);
@@ -76,6 +78,7 @@ void frmGestion::creerPageProgrammes() {
     for (int i = 0; i < 3; ++i) {
         cmdProgrammes[i] =
             Bouton(page, legendes[i], bulles[i], GaucheBoutons[i], 4320, LargeurBoutons[i]);
+        cmdProgrammes[i]->setObjectName(bulles[i]);
         connect(cmdProgrammes[i], &QPushButton::clicked, this,
                 [this, i] { cmdProgrammes_Click(i); });
     }
@@ -103,19 +106,9 @@ void frmGestion::creerPageProgrammes() {
     }
 
     connect(cboCategorie, &QComboBox::currentIndexChanged, this, [this] { cboCategorie_Click(); });
-    connect(lstProgrammes, &QListWidget::itemSelectionChanged, this,
-            [this] { lstProgrammes_Click(); });
-}
-
-QStringList frmGestion::lignesBoiteCategories() const {
-    QStringList lignes;
-    for (int i = 0; i < cboCategorie->count(); ++i)
-        lignes << cboCategorie->itemText(i);
-    return lignes;
-}
-
-int frmGestion::positionBoiteCategories() const {
-    return cboCategorie->currentIndex();
+    connect(lstProgrammes->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!choixEnCours_) Affiche_Programme();
+    });
 }
 
 void frmGestion::choisirBoiteCategories(int position) {
@@ -127,85 +120,46 @@ void frmGestion::choisirBoiteCategories(int position) {
     cboCategorie_Click();
 }
 
-QStringList frmGestion::lignesProgrammes() const {
-    QStringList lignes;
-    for (int i = 0; i < lstProgrammes->count(); ++i)
-        lignes << lstProgrammes->item(i)->text();
-    return lignes;
-}
-
-QString frmGestion::programmeChoisi() const {
-    return Texte_Choisi(lstProgrammes);
-}
-
 void frmGestion::choisirProgramme(int position) {
-    Positionner(lstProgrammes, position);
-    lstProgrammes_Click();
+    {
+        const QScopedValueRollback<bool> choix(choixEnCours_, true);
+        Positionner(lstProgrammes, position);
+    }
+    Affiche_Programme();
 }
 
 void frmGestion::cboCategorie_Click() {
     Liste_Programmes();
 }
 
-void frmGestion::lstProgrammes_Click() {
-    Affiche_Programme();
-}
-
 void frmGestion::Liste_Programmes() {
     for (EtiquetteValeur* l : lblDonneesProgrammes)
         l->effacer();
-    const int position = cboCategorie->currentIndex();
-    QStringList noms;
-    cheminsProgrammes.clear();
-    typesProgrammes.clear();
     // With no entry chosen (the entry was deleted), the list must not keep items that
     // may be gone: it is emptied.
-    if (position >= 0) {
-        try {
-            Catalogue& catalogue = contexte_.catalogue();
-            const QList<Element> elements = position == 0
-                                                ? catalogue.elements()
-                                                : catalogue.elementsDe(cboCategorie->currentText());
-            for (const Element& element : elements) {
-                noms << element.nom;
-                cheminsProgrammes << element.chemin;
-                typesProgrammes << element.type.texte();
-            }
-        } catch (const ErreurCatalogue& erreur) {
-            noms.clear();
-            Message_Erreur_Gestion(contexte_, this,
-                                   QStringLiteral("La liste des programmes n'a pas pu être lue.") +
-                                       SautDeLigne + erreur.cause(),
-                                   erreur.numero());
-        }
-    }
-    {
-        const QSignalBlocker silence(lstProgrammes);
-        lstProgrammes->clear();
-        lstProgrammes->addItems(noms);
-    }
-    lblTotalProgrammes->afficher(Total + QString::number(lstProgrammes->count()));
+    const int position = cboCategorie->currentIndex();
+    if (position < 0)
+        programmes_->montrerAucun();
+    else if (const Categorie* categorie = boite_->categorie(position))
+        programmes_->montrerCategorie(categorie->nom);
+    else
+        programmes_->montrerTous();
+    afficherTotaux();
     choisirProgramme(-1);
-    if (lstProgrammes->count() > 0) choisirProgramme(0);
+    if (programmes_->rowCount() > 0) choisirProgramme(0);
 }
 
 void frmGestion::Affiche_Programme() {
     for (EtiquetteValeur* l : lblDonneesProgrammes)
         l->effacer();
-    const QString nom = Texte_Choisi(lstProgrammes);
-    if (nom.isEmpty()) return;
-    std::optional<Element> element;
-    try {
-        element = contexte_.catalogue().element(nom);
-    } catch (const ErreurCatalogue&) {
-        // The details stay empty; the list itself was read.
-    }
-    if (!element) return;
-    lblDonneesProgrammes[0]->afficher(element->nom);
-    lblDonneesProgrammes[1]->afficher(element->chemin);
-    lblDonneesProgrammes[2]->afficher(Texte_Demarrage(element->mode.texte()));
-    lblDonneesProgrammes[3]->afficher(element->categorie);
-    lblDonneesProgrammes[4]->afficher(Texte_Type(element->type.texte()));
+    const int ligne = Position(lstProgrammes);
+    if (ligne < 0) return;
+    const Element& element = programmes_->element(ligne);
+    lblDonneesProgrammes[0]->afficher(element.nom);
+    lblDonneesProgrammes[1]->afficher(element.chemin);
+    lblDonneesProgrammes[2]->afficher(Texte_Demarrage(element.mode));
+    lblDonneesProgrammes[3]->afficher(element.categorie);
+    lblDonneesProgrammes[4]->afficher(Texte_Type(element.type));
 }
 
 void frmGestion::cmdProgrammes_Click(int index) {
@@ -221,15 +175,33 @@ void frmGestion::cmdProgrammes_Click(int index) {
 }
 
 void frmGestion::ouvrirEditeurProgramme(ModeEditeur mode) {
-    QPointer<frmProgrammes> editeur = new frmProgrammes(contexte_, *this, mode, this);
+    const QString nom = mode == ModeEditeur::Modification ? programmeChoisi() : QString();
+    QPointer<frmProgrammes> editeur = new frmProgrammes(contexte_, mode, nom, this);
+    connect(
+        editeur, &EditeurCatalogue::ligneEnregistree, this,
+        [this, mode](const QString& enregistre) { apresProgrammeEnregistre(enregistre, mode); });
     editeur->exec();
     delete editeur;
     Reprendre_La_Main(this);
 }
 
+void frmGestion::apresProgrammeEnregistre(const QString& nom, ModeEditeur mode) {
+    // The category box goes to a new item's category, and the item is chosen in the list, as
+    // a new category is; after a change, the list starts again with no line chosen.
+    int boite = cboCategorie->currentIndex();
+    const std::optional<Element> element = contexte_.modele().element(nom);
+    if (mode == ModeEditeur::Creation && element) {
+        const int sienne = boite_->ligneDe(element->categorie);
+        if (sienne >= 0) boite = sienne;
+    }
+    choisirCategorie(Position(lstCategories));
+    choisirBoiteCategories(boite);
+    choisirProgramme(mode == ModeEditeur::Creation ? programmes_->ligneDe(nom) : -1);
+}
+
 void frmGestion::supprimerProgramme() {
     const QString nom = Texte_Choisi(lstProgrammes);
-    const int ligne = Position(lstProgrammes);
+    const Positions avant = positions();
     if (informer(QStringLiteral("Êtes vous sûr(e) de vouloir supprimer le programme:") +
                      SautDeLigne + QStringLiteral("[") + nom + QStringLiteral("] ?"),
                  IconeMessage::Question, BoutonsMessage::OuiNon) != ReponseMessage::Oui) {
@@ -238,7 +210,8 @@ void frmGestion::supprimerProgramme() {
     }
     int supprimes = 0;
     try {
-        supprimes = contexte_.catalogue().supprimerElement(nom);
+        const QScopedValueRollback<bool> choix(choixEnCours_, true);
+        supprimes = contexte_.modele().supprimerElement(nom);
     } catch (const ErreurCatalogue& erreur) {
         signalerEchec(QStringLiteral("Le programme [") + nom +
                           QStringLiteral("] n'a pas pu être supprimé."),
@@ -254,5 +227,5 @@ void frmGestion::supprimerProgramme() {
     }
     contexte_.utilisations().oublier(QStringList{nom});
     informer(QStringLiteral("Le programme [") + nom + QStringLiteral("] a été supprimé."));
-    Rafraichir_Apres_Suppression(ligne);
+    reprendre(avant, true);
 }

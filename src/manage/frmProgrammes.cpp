@@ -7,7 +7,6 @@
 #include "core/Contexte.h"
 #include "core/Liens.h"
 #include "core/Services.h"
-#include "manage/ListesGestion.h"
 #include "manage/RefusCatalogue.h"
 #include "manage/frmApplications.h"
 #include "platform/Dialogues.h"
@@ -16,6 +15,7 @@
 #include "ui/Controles.h"
 #include "ui/Curseur.h"
 #include "ui/ListesDeroulantes.h"
+#include "ui/ModelesCatalogue.h"
 #include "ui/ToucheAide.h"
 
 #include <QComboBox>
@@ -34,8 +34,6 @@ using namespace Controles;
 
 namespace {
 
-enum Type { Programme = 0, Fichier = 1, LienInternet = 2, Mail = 3 };
-
 // The selected line; a line that is only current (as a list makes its first one when it
 // gets the focus) is not a choice.
 int Ligne_Choisie(const QListWidget* liste) {
@@ -43,19 +41,25 @@ int Ligne_Choisie(const QListWidget* liste) {
     return ligne && ligne->isSelected() ? liste->row(ligne) : -1;
 }
 
-// The position a stored code stands for in a list of n lines: its number when it is
-// one of them, none (-1) otherwise.
-int Position_Code(const QString& code, int n) {
-    const qint64 v = Valeur_Entiere(code);
+// The position a stored code stands for in a list of n lines: the value it names, or for
+// a text that names none, the number read from it (" 1" stands for 1) when it is one of
+// them; none (-1) otherwise.
+template <typename Valeur> int Position_Code(const CodeStocke<Valeur>& code, int n) {
+    const qint64 v =
+        code.valeur() ? static_cast<qint64>(*code.valeur()) : Valeur_Entiere(code.texte());
     return v >= 0 && v < n ? static_cast<int>(v) : -1;
+}
+
+QRadioButton* Option(const std::array<QRadioButton*, 4>& options, TypeElement type) {
+    return options.at(static_cast<std::size_t>(type));
 }
 
 } // namespace
 
-frmProgrammes::frmProgrammes(Contexte& contexte, ListesGestion& gestion, ModeEditeur mode,
+frmProgrammes::frmProgrammes(Contexte& contexte, ModeEditeur mode, const QString& nom,
                              QWidget* parent)
     : EditeurCatalogue(
-          contexte, gestion, mode,
+          contexte, mode, nom,
           {.titreAjout = QStringLiteral("Ajouter un Programme"),
            .titreModification = QStringLiteral("Modifier un Programme"),
            .article = QStringLiteral("Le programme ["),
@@ -74,7 +78,6 @@ frmProgrammes::frmProgrammes(Contexte& contexte, ListesGestion& gestion, ModeEdi
     new ToucheAide(contexte_, this, [this] {
         return modeModification() ? RubriqueAide::ModifierProgramme : RubriqueAide::CreerProgramme;
     });
-    lireListes();
     Form_Load();
 }
 
@@ -99,7 +102,7 @@ void frmProgrammes::creerControles() {
                 QString(types[i]).replace(QLatin1Char('\n'), QLatin1Char(' ')));
         Placer(optType[i], 120, hauts[i], 1215, i == 2 ? 495 : 255);
         connect(optType[i], &QRadioButton::toggled, this, [this, i](bool coche) {
-            if (coche) optType_Click(i);
+            if (coche) optType_Click(static_cast<TypeElement>(i));
         });
     }
 
@@ -119,6 +122,8 @@ void frmProgrammes::creerControles() {
 
     cboCategorie = new ListeDeroulante(this);
     cboCategorie->setEditable(false);
+    cboCategorie->setModel(new ModeleCategories(contexte_.modele(), {}, cboCategorie));
+    cboCategorie->setCurrentIndex(-1);
     Decrire(cboCategorie, QStringLiteral("Catégorie du programme"));
     Placer(cboCategorie, 2985, 960, 3585, 315);
     Legende(this, QStringLiteral("Catégorie:"), cboCategorie, 1620, 1020, 1350);
@@ -155,38 +160,17 @@ void frmProgrammes::creerControles() {
         o->setCursor(main);
 }
 
-void frmProgrammes::lireListes() {
-    cboCategorie->clear();
-    cboCategorie->addItems(gestion_.lignesCategories());
-    cboCategorie->setCurrentIndex(-1);
-    try {
-        lstProgrammes.clear();
-        for (const Element& element : contexte_.catalogue().elements())
-            lstProgrammes << element.nom;
-    } catch (const ErreurCatalogue&) {
-        lstProgrammes.clear(); // the catalogue still refuses a duplicate when saving
-    }
-}
-
-QString frmProgrammes::nomChoisi() const {
-    return gestion_.programmeChoisi();
-}
-
 QWidget* frmProgrammes::premierChamp() const {
     return txtChemin;
 }
 
 void frmProgrammes::Remplir_Programme() {
-    std::optional<Element> element;
-    try {
-        element = contexte_.catalogue().element(nomEnregistre_);
-    } catch (const ErreurCatalogue&) {
-        return;
-    }
+    const std::optional<Element> element = contexte_.modele().element(nomEnregistre_);
     if (!element) return;
     txtChemin->setText(element->chemin);
-    lstAffichage->setCurrentRow(Position_Code(element->mode.texte(), lstAffichage->count()));
-    const int type = Position_Code(element->type.texte(), 4);
+    lstAffichage->setCurrentRow(Position_Code(element->mode, lstAffichage->count()));
+    // A type that names none shows, and is saved, as a program.
+    const int type = Position_Code(element->type, 4);
     optType[static_cast<std::size_t>(type >= 0 ? type : 0)]->setChecked(true);
     const QString categorie = element->categorie.toLower();
     for (int i = 0; i < cboCategorie->count(); ++i)
@@ -196,9 +180,9 @@ void frmProgrammes::Remplir_Programme() {
         }
 }
 
-void frmProgrammes::optType_Click(int index) {
-    cmdChemin->setEnabled(index == Programme || index == Fichier);
-    cmdApplications->setEnabled(index == Programme);
+void frmProgrammes::optType_Click(TypeElement type) {
+    cmdChemin->setEnabled(type == TypeElement::Programme || type == TypeElement::Fichier);
+    cmdApplications->setEnabled(type == TypeElement::Programme);
 }
 
 void frmProgrammes::cmdApplications_Click() {
@@ -230,7 +214,7 @@ void frmProgrammes::proposer(const ElementPropose& element) {
 void frmProgrammes::cmdChemin_Click() {
     DemandeOuverture demande;
     demande.titre = QStringLiteral("Rechercher un programme...");
-    if (optType[Programme]->isChecked()) {
+    if (Option(optType, TypeElement::Programme)->isChecked()) {
         demande.filtres = {QStringLiteral("Programmes (*)"),
                            QStringLiteral("Tous les fichiers (*)")};
         demande.executablesSeulement = true;
@@ -247,18 +231,18 @@ void frmProgrammes::cmdChemin_Click() {
 bool frmProgrammes::cheminValide() {
     const QString chemin = txtChemin->text();
     QString message;
-    if (optType[Programme]->isChecked()) {
+    if (Option(optType, TypeElement::Programme)->isChecked()) {
         if (!Fichier_Existe(chemin))
             message = QStringLiteral("Vous devez saisir un chemin valide pour le programme.");
-    } else if (optType[Fichier]->isChecked()) {
+    } else if (Option(optType, TypeElement::Fichier)->isChecked()) {
         // A folder is a document too: the file manager opens it.
         if (!Fichier_Existe(chemin) && !QFileInfo(chemin).isDir())
             message = QStringLiteral("Vous devez saisir un chemin valide pour le fichier à "
                                      "éxécuter.");
-    } else if (optType[LienInternet]->isChecked()) {
+    } else if (Option(optType, TypeElement::LienInternet)->isChecked()) {
         if (!Lien_Internet_Valide(chemin))
             message = QStringLiteral("Vous devez saisir un lien Internet valide.");
-    } else if (optType[Mail]->isChecked() && !Adresse_Mail_Valide(chemin)) {
+    } else if (Option(optType, TypeElement::Mail)->isChecked() && !Adresse_Mail_Valide(chemin)) {
         txtChemin->setText(QStringLiteral("mailto:") + chemin);
     }
     if (message.isEmpty()) return true;
@@ -276,28 +260,35 @@ bool frmProgrammes::saisieValide() {
         return false;
     }
     if (!cheminValide()) return false;
-    if (!modeModification() && !nomLibre(lstProgrammes)) return false;
+    if (!modeModification() && !nomLibre(contexte_.modele().ligneElement(txtNom->text())))
+        return false;
     if (cboCategorie->currentIndex() < 0) {
         informer(QStringLiteral("Sélectionnez une catégorie pour le programme."));
         cboCategorie->setFocus();
         return false;
     }
-    if (Ligne_Choisie(lstAffichage) < 0) {
+    if (!modeChoisi()) {
         informer(QStringLiteral("Sélectionnez un mode d'affichage pour le programme."));
         lstAffichage->setFocus();
         return false;
     }
-    if (typeChoisi() < 0) {
+    if (!typeChoisi()) {
         informer(QStringLiteral("Sélectionnez un type pour le programme."));
         return false;
     }
     return true;
 }
 
-int frmProgrammes::typeChoisi() const {
-    for (int i = 0; i < 4; ++i)
-        if (optType[static_cast<std::size_t>(i)]->isChecked()) return i;
-    return -1;
+std::optional<TypeElement> frmProgrammes::typeChoisi() const {
+    for (std::size_t i = 0; i < optType.size(); ++i)
+        if (optType.at(i)->isChecked()) return static_cast<TypeElement>(i);
+    return std::nullopt;
+}
+
+std::optional<ModeAffichage> frmProgrammes::modeChoisi() const {
+    const int ligne = Ligne_Choisie(lstAffichage);
+    if (ligne < 0) return std::nullopt;
+    return static_cast<ModeAffichage>(ligne);
 }
 
 void frmProgrammes::vider() {
@@ -305,80 +296,29 @@ void frmProgrammes::vider() {
     txtChemin->clear();
 }
 
-void frmProgrammes::enregistre(const QString& nom) {
+void frmProgrammes::noterEnregistrement(const QString& nom) {
     // The starts of an item go with its name, should the stored one ever change.
     if (modeModification()) contexte_.utilisations().renommer(nomEnregistre_, nom);
-    if (!modeModification()) lstProgrammes << nom;
     ++enregistres_;
 }
 
 int frmProgrammes::ecrire(const QString& nom) {
-    const Element element{
-        nom, txtChemin->text(), cboCategorie->currentText(),
-        CodeStocke<ModeAffichage>::lu(QString::number(Ligne_Choisie(lstAffichage))),
-        CodeStocke<TypeElement>::lu(QString::number(typeChoisi()))};
-    Catalogue& catalogue = contexte_.catalogue();
-    return modeModification() ? catalogue.modifier(element) : catalogue.ajouter(element);
+    // Both chosen: the input was checked.
+    const Element element{nom, txtChemin->text(), cboCategorie->currentText(),
+                          modeChoisi().value_or(ModeAffichage::Normal),
+                          typeChoisi().value_or(TypeElement::Programme)};
+    ModeleCatalogue& modele = contexte_.modele();
+    return modeModification() ? modele.modifier(element) : modele.ajouter(element);
 }
-
-void frmProgrammes::rafraichirGestion(const QString& nom) {
-    const QString categorie = cboCategorie->currentText();
-    const int liste = gestion_.positionCategorie();
-    int boite = gestion_.positionBoiteCategories();
-    gestion_.Liste_Categories();
-    if (!modeModification()) {
-        const QStringList entrees = gestion_.lignesBoiteCategories();
-        for (qsizetype i = 0; i < entrees.size(); ++i)
-            if (entrees.at(i).toLower() == categorie.toLower()) {
-                boite = static_cast<int>(i);
-                break;
-            }
-    }
-    gestion_.choisirCategorie(liste);
-    gestion_.choisirBoiteCategories(boite);
-    // A new item is chosen in the list, its details shown, as a new category is.
-    int ligne = -1;
-    const QStringList programmes = gestion_.lignesProgrammes();
-    for (qsizetype i = 0; !modeModification() && i < programmes.size(); ++i)
-        if (Collation::comparer(programmes.at(i), nom) == 0) ligne = static_cast<int>(i);
-    gestion_.choisirProgramme(ligne);
-}
-
-namespace {
-
-// The lists of an absent management window: the categories as the catalogue holds them,
-// and nothing to reload or select.
-class ListesSansGestion final : public ListesGestion {
-public:
-    explicit ListesSansGestion(Contexte& contexte) {
-        try {
-            for (const Categorie& categorie : contexte.catalogue().categories())
-                categories_ << categorie.nom;
-        } catch (const ErreurCatalogue&) {
-            // The editor then asks for a category it cannot offer: nothing is written.
-        }
-    }
-    void Liste_Categories() override {}
-    QStringList lignesCategories() const override { return categories_; }
-    int positionCategorie() const override { return -1; }
-    QString categorieChoisie() const override { return {}; }
-    void choisirCategorie(int) override {}
-    QStringList lignesBoiteCategories() const override { return {}; }
-    int positionBoiteCategories() const override { return -1; }
-    void choisirBoiteCategories(int) override {}
-    QStringList lignesProgrammes() const override { return {}; }
-    QString programmeChoisi() const override { return {}; }
-    void choisirProgramme(int) override {}
-
-private:
-    QStringList categories_;
-};
-
-} // namespace
 
 bool Ajouter_Element_Propose(Contexte& contexte, const ElementPropose& element, QWidget* parent) {
-    ListesSansGestion listes(contexte);
-    frmProgrammes editeur(contexte, listes, ModeEditeur::Creation, parent);
+    // The categories as the catalogue holds them now: another tool may have changed them.
+    try {
+        contexte.modele().rechargerSiModifie();
+    } catch (const ErreurCatalogue&) {
+        // The categories offered are those last read; the catalogue checks the save.
+    }
+    frmProgrammes editeur(contexte, ModeEditeur::Creation, QString(), parent);
     editeur.proposer(element);
     editeur.exec();
     contexte.catalogue().liberer();

@@ -131,12 +131,7 @@ QStringList captionsCoupees(const QWidget& fenetre) {
 
 struct Banc {
     Environnement env{Environnement::lanceur()};
-    std::unique_ptr<frmGestion> gestion;
     Contexte& c() { return env.contexte(); }
-    frmGestion& listes() {
-        if (!gestion) gestion = std::make_unique<frmGestion>(c());
-        return *gestion;
-    }
 };
 
 using Fabrique = std::function<std::unique_ptr<QWidget>(Banc&)>;
@@ -173,10 +168,10 @@ void TestProportions::fenetres_data() {
     }) << QSize(3525, 435) << 1;
     QTest::newRow("frmGestion") << seule<frmGestion>() << QSize(6495, 5850) << 0;
     QTest::newRow("frmCategories") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmCategories>(b.c(), b.listes(), ModeEditeur::Creation);
+        return std::make_unique<frmCategories>(b.c(), ModeEditeur::Creation);
     }) << QSize(5235, 3930) << 0;
     QTest::newRow("frmProgrammes") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmProgrammes>(b.c(), b.listes(), ModeEditeur::Creation);
+        return std::make_unique<frmProgrammes>(b.c(), ModeEditeur::Creation);
     }) << QSize(6690, 3390) << 0;
     QTest::newRow("frmParametres") << seule<frmParametres>() << QSize(5160, 2610) << 0;
     QTest::newRow("frmApplications") << seule<frmApplications>() << QSize(5100, 5280) << 0;

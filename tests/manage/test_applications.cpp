@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,13 +48,11 @@ class TestApplications : public QObject {
 private Q_SLOTS:
     void boutonSelonLeType() {
         BancGestion b;
-        frmGestion g(b.c());
-        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
-        QCOMPARE(e.cmdApplications->accessibleName(), QStringLiteral("Applications..."));
-        const std::array<bool, 4> actif{true, false, false, false};
-        for (std::size_t i : {1, 2, 3, 0}) {
-            e.optType[i]->setChecked(true);
-            QCOMPARE(e.cmdApplications->isEnabled(), actif[i]);
+        frmProgrammes e(b.c(), ModeEditeur::Creation);
+        auto* applications = Controle<QPushButton>(e, "Applications...");
+        for (const QString type : {"Fichier", "Lien Internet", "E-Mail", "Programme"}) {
+            Controle<QRadioButton>(e, type)->setChecked(true);
+            QCOMPARE(applications->isEnabled(), type == "Programme");
         }
     }
 
@@ -94,9 +93,8 @@ private Q_SLOTS:
                                        application("Éditeur", "/a/Éditeur.desktop"),
                                        application("  ", "/a/vide.desktop"),
                                        application("Sans fichier", "")};
-        frmGestion g(b.c());
-        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
-        e.txtNom->setText(nomTape);
+        frmProgrammes e(b.c(), ModeEditeur::Creation);
+        Controle<QLineEdit>(e, "Nom du programme")->setText(nomTape);
         QStringList visibles;
         bool nomme = true;
         bool ouverte = false;
@@ -116,12 +114,13 @@ private Q_SLOTS:
             ouverte = d->isVisible();
             if (ouverte) Controle<QPushButton>(*d, "Annuler")->click();
         });
-        e.cmdApplications->click();
+        Cliquer(e, "Applications...");
         QTEST(ouverte, "resteOuverte");
         QVERIFY(nomme);
         QTEST(visibles, "visibles");
-        QTEST(e.txtNom->text(), nomTape.isEmpty() ? "nom" : "nomTape");
-        QTEST(e.txtChemin->text(), "chemin");
+        QTEST(Controle<QLineEdit>(e, "Nom du programme")->text(),
+              nomTape.isEmpty() ? "nom" : "nomTape");
+        QTEST(Controle<QLineEdit>(e, "Chemin du programme")->text(), "chemin");
     }
 
     // Each line of the item list has its item's icon, looked for when the line shows.
@@ -136,17 +135,17 @@ private Q_SLOTS:
         b.env.executer("COMMIT");
         frmGestion g(b.c());
         g.show();
-        g.choisirBoiteCategories(0);
-        g.lstProgrammes->grab();
-        const int vues = g.iconesProgrammes->recherches();
+        auto* liste = Controle<QListView>(g, "Liste des programmes");
+        liste->grab();
+        const auto* icones = static_cast<const DelegueIcones*>(liste->itemDelegate());
+        const int vues = icones->recherches();
         QVERIFY2(vues > 0 && vues < 60, qPrintable(QString::number(vues)));
         for (int i = 0; i < 4; ++i) {
             const QIcon attendue = Charger_Icone(Source_Icone(
                 chemins.at(i), static_cast<TypeElement>(i), Dossier_Application(b.c())));
-            QCOMPARE(g.iconesProgrammes->icone(i).pixmap(16).toImage(),
-                     attendue.pixmap(16).toImage());
+            QCOMPARE(icones->icone(i).pixmap(16).toImage(), attendue.pixmap(16).toImage());
         }
-        QVERIFY(!g.iconesProgrammes->icone(3).isNull());
+        QVERIFY(!icones->icone(3).isNull());
     }
 
     // A folder is a document; it is no program.
@@ -161,15 +160,15 @@ private Q_SLOTS:
         QTemporaryDir photos;
         BancGestion b;
         b.categorie("Outils");
-        frmGestion g(b.c());
-        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
-        e.optType[static_cast<std::size_t>(type)]->setChecked(true);
-        e.txtNom->setText("Photos");
-        e.txtChemin->setText(photos.path());
-        e.cboCategorie->setCurrentIndex(0);
-        e.lstAffichage->setCurrentRow(1);
+        b.lire();
+        frmProgrammes e(b.c(), ModeEditeur::Creation);
+        Controle<QRadioButton>(e, type == 1 ? "Fichier" : "Programme")->setChecked(true);
+        Controle<QLineEdit>(e, "Nom du programme")->setText("Photos");
+        Controle<QLineEdit>(e, "Chemin du programme")->setText(photos.path());
+        Controle<QComboBox>(e, "Catégorie du programme")->setCurrentIndex(0);
+        Controle<QListWidget>(e, "Mode d'affichage du programme")->setCurrentRow(1);
         b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Non};
-        e.Bouton[0]->click();
+        Cliquer(e, "Valider");
         QTEST(b.vus().value(0), "message");
         QCOMPARE(b.lignes("programmes").size(), type == 1 ? 1 : 0);
     }

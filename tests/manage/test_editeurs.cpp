@@ -1,10 +1,10 @@
 // The category and program editors over a real management window: the checks in their
 // order, the dialogs, what is written, the refresh, and the refused saves.
-#include "support/BancGestion.h"
 #include "manage/frmCategories.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/AideFactice.h"
+#include "support/BancGestion.h"
 #include "support/DialoguesScriptes.h"
 #include "ui/Controles.h"
 
@@ -12,10 +12,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -35,10 +37,33 @@ void remplir(BancGestion& b) {
     b.programme("Perdu", "Disparue", "9", "1");
 }
 
-// The category editor, or the program editor, over the management window.
-std::unique_ptr<QDialog> editeur(BancGestion& b, frmGestion& g, bool categorie, ModeEditeur mode) {
-    if (categorie) return std::make_unique<frmCategories>(b.c(), g, mode);
-    return std::make_unique<frmProgrammes>(b.c(), g, mode);
+// The category editor, or the program editor; in modify mode, on the first row.
+std::unique_ptr<QDialog> editeur(BancGestion& b, bool categorie, ModeEditeur mode) {
+    b.lire();
+    const ModeleCatalogue& m = b.c().modele();
+    if (categorie) return std::make_unique<frmCategories>(b.c(), mode, m.categories().value(0).nom);
+    return std::make_unique<frmProgrammes>(b.c(), mode, m.elements().value(0).nom);
+}
+
+QLineEdit* champ(QWidget& e, const QString& nom) {
+    return Controle<QLineEdit>(e, nom);
+}
+
+QRadioButton* option(QWidget& e, const QString& nom) {
+    return Controle<QRadioButton>(e, nom);
+}
+
+QRadioButton* type(QWidget& e, int t) {
+    static const QStringList Types{"Programme", "Fichier", "Lien Internet", "E-Mail"};
+    return option(e, Types.at(t));
+}
+
+QListWidget* modes(QWidget& e) {
+    return Controle<QListWidget>(e, "Mode d'affichage du programme");
+}
+
+QComboBox* categories(QWidget& e) {
+    return Controle<QComboBox>(e, "Catégorie du programme");
 }
 
 } // namespace
@@ -71,14 +96,14 @@ private Q_SLOTS:
         QFETCH(QString, icone);
         BancGestion b;
         remplir(b);
-        frmGestion g(b.c());
-        frmCategories e(b.c(), g, ModeEditeur::Creation);
-        e.txtNom->setText(nom);
-        e.txtIcone->setText(icone == "*" ? b.icone() : icone);
-        e.Bouton[0]->click();
+        b.lire();
+        frmCategories e(b.c(), ModeEditeur::Creation);
+        champ(e, "Nom de la catégorie")->setText(nom);
+        champ(e, "Icône de la catégorie")->setText(icone == "*" ? b.icone() : icone);
+        Cliquer(e, "Valider");
         QTEST(b.vus().value(0), "message");
         QCOMPARE(b.vus().size(), 1);
-        QTEST(e.txtNom->text(), "nomAffiche");
+        QTEST(champ(e, "Nom de la catégorie")->text(), "nomAffiche");
         QCOMPARE(b.lignes("categorie").size(), 3);
     }
 
@@ -101,18 +126,19 @@ private Q_SLOTS:
         b.categorie("Zèbre");
         if (nom == "cote") b.env.executer("DELETE FROM categorie WHERE nom = 'cote'");
         frmGestion g(b.c());
-        frmCategories e(b.c(), g, ModeEditeur::Creation);
-        QCOMPARE(e.windowTitle(), QStringLiteral("Ajouter une Catégorie"));
-        e.txtNom->setText(nom);
-        e.txtIcone->setText(b.icone());
-        e.optCouleur[aleatoire ? 0 : 1]->setChecked(true);
-        e.optAffiche[affichee ? 1 : 0]->setChecked(true);
-        b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Non};
-        e.Bouton[0]->click();
+        Dans_Editeur<frmCategories>(g, "Nouvelle catégorie", [&](frmCategories& e) {
+            QCOMPARE(e.windowTitle(), QStringLiteral("Ajouter une Catégorie"));
+            champ(e, "Nom de la catégorie")->setText(nom);
+            champ(e, "Icône de la catégorie")->setText(b.icone());
+            option(e, aleatoire ? "Aléatoire" : "Fixe")->setChecked(true);
+            option(e, affichee ? "OUI" : "NON")->setChecked(true);
+            b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Non};
+            Cliquer(e, "Valider");
+            QCOMPARE(e.result(), int(QDialog::Accepted));
+        });
         const QString nomSeul = nom.trimmed();
         QCOMPARE(b.vus(), QStringList({"La nouvelle catégorie [" + nomSeul + "] a été enregistrée.",
                                        "Désirez-vous saisir une nouvelle catégorie ?"}));
-        QCOMPARE(e.result(), int(QDialog::Accepted));
         QString trouvee;
         for (const QString& l : b.lignes("categorie"))
             if (l.startsWith(nomSeul + '|'))
@@ -120,26 +146,27 @@ private Q_SLOTS:
         QTEST(trouvee, "ligne");
         // The management window shows the new category, in its list and its box.
         QCOMPARE(g.categorieChoisie(), nomSeul);
-        QCOMPARE(g.lignesBoiteCategories().value(g.positionBoiteCategories()), nomSeul);
-        QCOMPARE(g.lblDonneesCategories[0]->text(), nomSeul);
+        QCOMPARE(Controle<QComboBox>(g, "Liste des catégories")->currentText(), nomSeul);
+        QCOMPARE(Valeur(g, "Nom de la catégorie"), nomSeul);
     }
 
     // Yes keeps the window for another one; the saved name is then refused.
     void creationsEnSerie() {
         BancGestion b;
-        frmGestion g(b.c());
-        frmCategories e(b.c(), g, ModeEditeur::Creation);
-        e.txtNom->setText("Jeux");
-        e.txtIcone->setText(b.icone());
+        b.lire();
+        frmCategories e(b.c(), ModeEditeur::Creation);
+        QLineEdit* n = champ(e, "Nom de la catégorie");
+        n->setText("Jeux");
+        champ(e, "Icône de la catégorie")->setText(b.icone());
         b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Oui};
-        e.Bouton[0]->click();
+        Cliquer(e, "Valider");
         QVERIFY(e.result() != QDialog::Accepted);
-        QCOMPARE(e.txtNom->text(), QString());
-        QCOMPARE(e.txtIcone->text(), b.icone());
-        e.txtNom->setText("JEUX");
-        e.Bouton[0]->click();
+        QCOMPARE(n->text(), QString());
+        QCOMPARE(champ(e, "Icône de la catégorie")->text(), b.icone());
+        n->setText("JEUX");
+        Cliquer(e, "Valider");
         QCOMPARE(b.vus().last(), DoublonCategorie);
-        QCOMPARE(e.txtNom->selectedText(), QStringLiteral("JEUX"));
+        QCOMPARE(n->selectedText(), QStringLiteral("JEUX"));
     }
 
     void modificationCategorie_data() {
@@ -158,25 +185,26 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        g.choisirCategorie(g.lignesCategories().indexOf(nom));
-        g.choisirBoiteCategories(1);
-        const int position = g.positionCategorie();
-        frmCategories e(b.c(), g, ModeEditeur::Modification);
-        QCOMPARE(e.windowTitle(), QStringLiteral("Modifier une Catégorie"));
-        QVERIFY(!e.txtNom->isEnabled());
-        QCOMPARE(e.txtNom->text(), nom);
-        QCOMPARE(e.optCouleur[0]->isChecked(), aleatoire);
-        QCOMPARE(e.optAffiche[1]->isChecked(), oui);
-        QCOMPARE(e.couleurFixe(), couleur);
-        e.optAffiche[oui ? 0 : 1]->setChecked(true);
-        e.Bouton[0]->click();
+        Choisir(Controle<QListView>(g, "Liste des catégories"), nom);
+        auto* boite = Controle<QComboBox>(g, "Liste des catégories");
+        boite->setCurrentIndex(1);
+        Dans_Editeur<frmCategories>(g, "Modifier la catégorie", [&](frmCategories& e) {
+            QCOMPARE(e.windowTitle(), QStringLiteral("Modifier une Catégorie"));
+            QVERIFY(!champ(e, "Nom de la catégorie")->isEnabled());
+            QCOMPARE(champ(e, "Nom de la catégorie")->text(), nom);
+            QCOMPARE(option(e, "Aléatoire")->isChecked(), aleatoire);
+            QCOMPARE(option(e, "OUI")->isChecked(), oui);
+            QCOMPARE(e.couleurFixe(), couleur);
+            option(e, oui ? "NON" : "OUI")->setChecked(true);
+            Cliquer(e, "Valider");
+            QCOMPARE(e.result(), int(QDialog::Accepted));
+        });
         QCOMPARE(b.vus(), QStringList("La catégorie [" + nom + "] a été modifiée."));
-        QCOMPARE(e.result(), int(QDialog::Accepted));
         QVERIFY(b.lignes("categorie")
                     .contains(nom + '|' + b.icone() + '|' + (oui ? "0" : "1") + '|' +
                               (aleatoire ? "-1" : QString::number(couleur))));
-        QCOMPARE(g.positionCategorie(), position);
-        QCOMPARE(g.positionBoiteCategories(), 1);
+        QCOMPARE(g.categorieChoisie(), nom);
+        QCOMPARE(boite->currentIndex(), 1);
     }
 
     // A file that is no picture here (text, or a format with no reader) is refused.
@@ -193,42 +221,43 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("pas une image\n");
         f.close();
-        frmGestion g(b.c());
-        frmCategories e(b.c(), g, ModeEditeur::Creation);
-        QVERIFY(!e.imgIcone->pixmap().isNull());
-        e.txtIcone->setText(chemin);
+        frmCategories e(b.c(), ModeEditeur::Creation);
+        const QLabel* image = Controle<QLabel>(e, "Icône de la catégorie");
+        QLineEdit* icone = champ(e, "Icône de la catégorie");
+        QVERIFY(!image->pixmap().isNull());
+        icone->setText(chemin);
         QCOMPARE(b.vus(), QStringList("Le format de l'image est incorrect."));
         QCOMPARE(b.env.messages().vus.at(0).icone, IconeMessage::Exclamation);
-        QCOMPARE(e.txtIcone->text(), QString());
-        QVERIFY(e.imgIcone->pixmap().isNull());
+        QCOMPARE(icone->text(), QString());
+        QVERIFY(image->pixmap().isNull());
         // The SVG reader is there: a drawing of the application folder shows.
-        e.txtIcone->setText(b.env.dossier() + "icones/categories.svg");
-        QVERIFY(!e.imgIcone->pixmap().isNull());
+        icone->setText(b.env.dossier() + "icones/categories.svg");
+        QVERIFY(!image->pixmap().isNull());
     }
 
     void dialoguesCategorie() {
         BancGestion b;
-        frmGestion g(b.c());
-        frmCategories e(b.c(), g, ModeEditeur::Creation);
+        frmCategories e(b.c(), ModeEditeur::Creation);
+        QLineEdit* icone = champ(e, "Icône de la catégorie");
         DialoguesScriptes& d = b.env.dialogues();
         d.fichiers = {std::nullopt, b.icone()};
-        e.cmdIcone->click();
-        QCOMPARE(e.txtIcone->text(), QString());
-        e.cmdIcone->click();
-        QCOMPARE(e.txtIcone->text(), b.icone());
-        QCOMPARE(e.txtNom->text(), QString());
+        Cliquer(e, "Rechercher une Icône");
+        QCOMPARE(icone->text(), QString());
+        Cliquer(e, "Rechercher une Icône");
+        QCOMPARE(icone->text(), b.icone());
+        QCOMPARE(champ(e, "Nom de la catégorie")->text(), QString());
         QCOMPARE(d.ouvertures.at(0).titre, QStringLiteral("Rechercher un Icône..."));
         QVERIFY(d.ouvertures.at(0).filtres.first().contains("*.svg"));
         QVERIFY(d.ouvertures.at(0).filtres.contains("Fichiers Icônes (*.ico)"));
         // The swatch: always the fixed colour; the dialog starts from its own last choice.
-        e.optCouleur[0]->setChecked(true);
+        option(e, "Aléatoire")->setChecked(true);
         d.couleurs = {std::nullopt, QColor(255, 0, 0), std::nullopt};
-        e.lblCouleur->click();
-        QVERIFY(e.optCouleur[1]->isChecked());
+        Cliquer(e, "Couleur du fond fixe");
+        QVERIFY(option(e, "Fixe")->isChecked());
         QCOMPARE(e.couleurFixe(), 16761024);
-        e.lblCouleur->click();
+        Cliquer(e, "Couleur du fond fixe");
         QCOMPARE(e.couleurFixe(), 255);
-        e.lblCouleur->click();
+        Cliquer(e, "Couleur du fond fixe");
         QCOMPARE(d.departsCouleur, QList<QColor>({Qt::black, Qt::black, QColor(255, 0, 0)}));
         QCOMPARE(e.couleurFixe(), 255);
     }
@@ -250,9 +279,8 @@ private Q_SLOTS:
         QFETCH(int, rubrique);
         BancGestion b;
         remplir(b);
-        frmGestion g(b.c());
-        const auto e = editeur(b, g, categorie,
-                               mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
+        const auto e =
+            editeur(b, categorie, mode == "1" ? ModeEditeur::Modification : ModeEditeur::Creation);
         e->show();
         QVERIFY(QTest::qWaitForWindowExposed(e.get()));
         for (QWidget* w : e->findChildren<QWidget*>())
@@ -262,8 +290,7 @@ private Q_SLOTS:
         QWidget* champ = e->focusWidget(); // the name, or the path in modify mode
         QVERIFY(qobject_cast<QLineEdit*>(champ) && champ->isEnabled());
         QTest::keyClick(champ, Qt::Key_F1);
-        for (QPushButton* p : e->findChildren<QPushButton*>())
-            if (p->text() == "A&ide") p->click();
+        Cliquer(*e, "Aide");
         QCoreApplication::processEvents();
         QCOMPARE(b.env.aide().appels.size(), 2);
         QCOMPARE(b.env.aide().appels.at(1).numero, rubrique);
@@ -323,46 +350,47 @@ private Q_SLOTS:
         QFETCH(int, mode);
         BancGestion b;
         remplir(b);
-        frmGestion g(b.c());
-        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
-        e.txtNom->setText(nom);
-        e.txtChemin->setText(chemin);
-        e.optType[type]->setChecked(true);
-        e.cboCategorie->setCurrentIndex(categorie);
+        b.lire();
+        frmProgrammes e(b.c(), ModeEditeur::Creation);
+        champ(e, "Nom du programme")->setText(nom);
+        champ(e, "Chemin du programme")->setText(chemin);
+        ::type(e, type)->setChecked(true);
+        categories(e)->setCurrentIndex(categorie);
         // A list given the focus makes its first line current without choosing it.
-        e.lstAffichage->setCurrentRow(qMax(mode, 0), mode < 0
-                                                         ? QItemSelectionModel::NoUpdate
-                                                         : QItemSelectionModel::ClearAndSelect);
-        e.Bouton[0]->click();
+        modes(e)->setCurrentRow(qMax(mode, 0), mode < 0 ? QItemSelectionModel::NoUpdate
+                                                        : QItemSelectionModel::ClearAndSelect);
+        Cliquer(e, "Valider");
         QCOMPARE(b.vus().size(), 1);
         QTEST(b.vus().at(0), "message");
-        QTEST(e.txtChemin->text(), "cheminAffiche");
+        QTEST(champ(e, "Chemin du programme")->text(), "cheminAffiche");
         QCOMPARE(b.lignes("programmes").size(), 2);
     }
 
     void parcourir() {
         BancGestion b;
-        frmGestion g(b.c());
-        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
+        frmProgrammes e(b.c(), ModeEditeur::Creation);
+        QLineEdit* chemin = champ(e, "Chemin du programme");
+        QLineEdit* nom = champ(e, "Nom du programme");
+        auto* parcourir = Controle<QPushButton>(e, "Rechercher un programme");
         DialoguesScriptes& d = b.env.dialogues();
-        QVERIFY(e.cmdChemin->isEnabled());
-        e.txtChemin->setText("garde");
+        QVERIFY(parcourir->isEnabled());
+        chemin->setText("garde");
         for (int t : {2, 3}) {
-            e.optType[t]->setChecked(true);
-            QVERIFY(!e.cmdChemin->isEnabled());
+            ::type(e, t)->setChecked(true);
+            QVERIFY(!parcourir->isEnabled());
         }
-        e.optType[1]->setChecked(true);
-        QVERIFY(e.cmdChemin->isEnabled());
-        QCOMPARE(e.txtChemin->text(), QStringLiteral("garde"));
+        ::type(e, 1)->setChecked(true);
+        QVERIFY(parcourir->isEnabled());
+        QCOMPARE(chemin->text(), QStringLiteral("garde"));
         d.fichiers = {std::nullopt, "/usr/bin/env", "/bin/true"};
-        e.cmdChemin->click();
-        QCOMPARE(e.txtChemin->text() + e.txtNom->text(), QStringLiteral("garde"));
-        e.cmdChemin->click();
-        QCOMPARE(e.txtNom->text(), QStringLiteral("env"));
-        e.optType[0]->setChecked(true);
-        e.cmdChemin->click();
-        QCOMPARE(e.txtChemin->text(), QStringLiteral("/bin/true"));
-        QCOMPARE(e.txtNom->text(), QStringLiteral("env"));
+        parcourir->click();
+        QCOMPARE(chemin->text() + nom->text(), QStringLiteral("garde"));
+        parcourir->click();
+        QCOMPARE(nom->text(), QStringLiteral("env"));
+        ::type(e, 0)->setChecked(true);
+        parcourir->click();
+        QCOMPARE(chemin->text(), QStringLiteral("/bin/true"));
+        QCOMPARE(nom->text(), QStringLiteral("env"));
         QCOMPARE(d.ouvertures.at(1).filtres, QStringList("Tous les fichiers (*)"));
         QVERIFY(!d.ouvertures.at(1).executablesSeulement);
         QCOMPARE(d.ouvertures.at(2).filtres,
@@ -388,20 +416,21 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        g.choisirProgramme(nom == "Scie" ? 1 : 0);
+        Choisir(Controle<QListView>(g, "Liste des programmes"), nom);
         QCOMPARE(g.programmeChoisi(), nom);
-        frmProgrammes e(b.c(), g, ModeEditeur::Modification);
-        QCOMPARE(e.windowTitle(), QStringLiteral("Modifier un Programme"));
-        QCOMPARE(e.lstAffichage->currentRow(), mode);
-        QVERIFY(e.optType[type]->isChecked());
-        QCOMPARE(e.cmdChemin->isEnabled(), type < 2);
-        QCOMPARE(e.cboCategorie->currentText(), nom == "Scie" ? QString("Outils") : QString());
-        e.Bouton[0]->click();
+        bool acceptee = false;
+        Dans_Editeur<frmProgrammes>(g, "Modifier le programme", [&](frmProgrammes& e) {
+            QCOMPARE(e.windowTitle(), QStringLiteral("Modifier un Programme"));
+            QCOMPARE(modes(e)->currentRow(), mode);
+            QVERIFY(::type(e, type)->isChecked());
+            QCOMPARE(Controle<QPushButton>(e, "Rechercher un programme")->isEnabled(), type < 2);
+            QCOMPARE(categories(e)->currentText(), nom == "Scie" ? QString("Outils") : QString());
+            Cliquer(e, "Valider");
+            acceptee = e.result() == QDialog::Accepted;
+        });
         QCOMPARE(b.vus().value(0), message);
-        if (nom == "Scie") {
-            QCOMPARE(e.result(), int(QDialog::Accepted));
-            QVERIFY(g.programmeChoisi().isEmpty());
-        }
+        QCOMPARE(acceptee, nom == "Scie");
+        if (acceptee) QVERIFY(g.programmeChoisi().isEmpty());
     }
 
     // Several items in one opening; the management window follows each save.
@@ -409,27 +438,30 @@ private Q_SLOTS:
         BancGestion b;
         remplir(b);
         frmGestion g(b.c());
-        g.choisirCategorie(1);
-        frmProgrammes e(b.c(), g, ModeEditeur::Creation);
-        e.txtNom->setText(" L'outil ");
-        e.txtChemin->setText("/bin/sh");
-        e.cboCategorie->setCurrentIndex(e.cboCategorie->findText("Outils"));
-        e.lstAffichage->setCurrentRow(0);
-        b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Oui};
-        e.Bouton[0]->click();
-        QVERIFY(b.lignes("programmes").contains("L'outil|/bin/sh|Outils|0|0"));
-        QCOMPARE(b.vus().at(0), QStringLiteral("Le nouveau programme [L'outil] a été enregistré."));
-        QCOMPARE(g.lignesBoiteCategories().value(g.positionBoiteCategories()),
-                 QStringLiteral("Outils"));
-        QCOMPARE(g.positionCategorie(), 1);
-        QCOMPARE(g.programmeChoisi(), "L'outil");
-        QCOMPARE(g.lblDonneesProgrammes[0]->text(), "L'outil");
-        QCOMPARE(e.txtNom->text() + e.txtChemin->text(), QString());
-        QCOMPARE(e.lstAffichage->currentRow(), 0);
-        e.txtNom->setText("l'OUTIL");
-        e.txtChemin->setText("/bin/sh");
-        e.Bouton[0]->click();
-        QCOMPARE(b.vus().last(), DoublonProgramme);
+        Choisir(Controle<QListView>(g, "Liste des catégories"), "Jeux");
+        Dans_Editeur<frmProgrammes>(g, "Nouveau programme", [&](frmProgrammes& e) {
+            QLineEdit* nom = champ(e, "Nom du programme");
+            QLineEdit* chemin = champ(e, "Chemin du programme");
+            nom->setText(" L'outil ");
+            chemin->setText("/bin/sh");
+            categories(e)->setCurrentIndex(categories(e)->findText("Outils"));
+            modes(e)->setCurrentRow(0);
+            b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Oui};
+            Cliquer(e, "Valider");
+            QVERIFY(b.lignes("programmes").contains("L'outil|/bin/sh|Outils|0|0"));
+            QCOMPARE(b.vus().at(0),
+                     QStringLiteral("Le nouveau programme [L'outil] a été enregistré."));
+            QCOMPARE(Controle<QComboBox>(g, "Liste des catégories")->currentText(), "Outils");
+            QCOMPARE(g.categorieChoisie(), "Jeux");
+            QCOMPARE(g.programmeChoisi(), "L'outil");
+            QCOMPARE(Valeur(g, "Nom du programme"), "L'outil");
+            QCOMPARE(nom->text() + chemin->text(), QString());
+            QCOMPARE(modes(e)->currentRow(), 0);
+            nom->setText("l'OUTIL");
+            chemin->setText("/bin/sh");
+            Cliquer(e, "Valider");
+            QCOMPARE(b.vus().last(), DoublonProgramme);
+        });
     }
 
     // A refused save never reports success: the editor stays open with the input.
@@ -450,21 +482,14 @@ private Q_SLOTS:
         QFETCH(QString, message);
         BancGestion b;
         remplir(b);
-        frmGestion g(b.c());
-        std::unique_ptr<QDialog> e;
-        QLineEdit* nom = nullptr;
+        const auto e = editeur(b, categorie, ModeEditeur::Creation);
+        QLineEdit* nom = champ(*e, categorie ? "Nom de la catégorie" : "Nom du programme");
         if (categorie) {
-            auto* c = new frmCategories(b.c(), g, ModeEditeur::Creation);
-            c->txtIcone->setText(b.icone());
-            nom = c->txtNom;
-            e.reset(c);
+            champ(*e, "Icône de la catégorie")->setText(b.icone());
         } else {
-            auto* p = new frmProgrammes(b.c(), g, ModeEditeur::Creation);
-            p->txtChemin->setText("/bin/sh");
-            p->cboCategorie->setCurrentIndex(0);
-            p->lstAffichage->setCurrentRow(1);
-            nom = p->txtNom;
-            e.reset(p);
+            champ(*e, "Chemin du programme")->setText("/bin/sh");
+            categories(*e)->setCurrentIndex(0);
+            modes(*e)->setCurrentRow(1);
         }
         nom->setText("Neuf");
         // Behind the editor's back: another row of that name, or a file that refuses.
@@ -472,10 +497,7 @@ private Q_SLOTS:
         if (doublon && !categorie) b.programme("NEUF", "Jeux");
         if (!doublon) b.refuser("INSERT", categorie ? "categorie" : "programmes");
         const QStringList avant = b.lignes("categorie") + b.lignes("programmes");
-        QPushButton* valider = e->findChildren<QPushButton*>().value(0);
-        for (QPushButton* p : e->findChildren<QPushButton*>())
-            if (p->text() == "&Valider") valider = p;
-        valider->click();
+        Cliquer(*e, "Valider");
         QCOMPARE(b.vus().size(), 1);
         QVERIFY2(b.vus().at(0).startsWith(message), qPrintable(b.vus().at(0)));
         QVERIFY(e->result() != QDialog::Accepted);
@@ -500,17 +522,13 @@ private Q_SLOTS:
         BancGestion b;
         b.categorie(nom);
         b.programme(nom, nom, "1", "0", "/bin/sh");
-        frmGestion g(b.c());
-        g.choisirCategorie(0);
-        g.choisirProgramme(0);
-        const auto e = editeur(b, g, categorie, ModeEditeur::Modification);
+        const auto e = editeur(b, categorie, ModeEditeur::Modification);
         QCOMPARE(e->findChild<QLineEdit*>()->text(), nom);
         if (disparue)
             b.env.executer(QStringLiteral("DELETE FROM ") +
                            (categorie ? "categorie" : "programmes"));
         b.env.messages().reponses = {ReponseMessage::OK};
-        for (QPushButton* p : e->findChildren<QPushButton*>())
-            if (p->text() == "&Valider") p->click();
+        Cliquer(*e, "Valider");
         const QString quoi =
             categorie ? "La catégorie [" + nom + "] " : "Le programme [" + nom + "] ";
         const QString attendu =
@@ -540,14 +558,10 @@ private Q_SLOTS:
         QFETCH(QString, bouton);
         BancGestion b;
         remplir(b);
-        frmGestion g(b.c());
-        const auto e = editeur(b, g, categorie, ModeEditeur::Creation);
+        const auto e = editeur(b, categorie, ModeEditeur::Creation);
         e->show();
         QVERIFY(QTest::qWaitForWindowActive(e.get()));
-        QPushButton* cible = nullptr;
-        for (QPushButton* p : e->findChildren<QPushButton*>())
-            if (p->accessibleName() == bouton) cible = p;
-        QVERIFY(cible);
+        auto* cible = Controle<QPushButton>(*e, bouton);
         cible->setFocus();
         QTest::keyClick(cible, Qt::Key_Return);
         QCOMPARE(b.env.dialogues().ouvertures.size() + b.env.dialogues().departsCouleur.size(), 1);

@@ -7,14 +7,13 @@
 #include "support/BancGestion.h"
 #include "support/Controles.h"
 #include "support/Lisibilite.h"
-#include "ui/Controles.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -35,18 +34,38 @@ void remplir(BancGestion& b) {
     b.programme("Scie", "Outils", "0", "2", "https://x.fr/");
 }
 
-QStringList lignes(const QListWidget* l) {
+QListView* liste(frmGestion& g, bool categories) {
+    return Controle<QListView>(g, categories ? "Liste des catégories" : "Liste des programmes");
+}
+
+QComboBox* boite(frmGestion& g) {
+    return Controle<QComboBox>(g, "Liste des catégories");
+}
+
+int ligneChoisie(const QListView* l) {
+    const QModelIndexList choisies = l->selectionModel()->selectedIndexes();
+    return choisies.isEmpty() ? -1 : choisies.first().row();
+}
+
+const QStringList DetailsCategorie{"Nom de la catégorie", "Nombre de programmes de la catégorie",
+                                   "Catégorie affichée à l'écran", "Couleur de la catégorie"};
+const QStringList DetailsProgramme{"Nom du programme", "Chemin d'accès du programme",
+                                   "Mode d'affichage du programme", "Catégorie du programme",
+                                   "Type de programme"};
+
+QStringList champs(frmGestion& g, const QStringList& quoi = DetailsProgramme) {
     QStringList r;
-    for (int i = 0; i < l->count(); ++i)
-        r << l->item(i)->text();
+    for (const QString& q : quoi)
+        r << Valeur(g, q);
     return r;
 }
 
-QStringList champs(const std::array<Controles::EtiquetteValeur*, 5>& d) {
-    QStringList r;
-    for (const QLabel* l : d)
-        r << l->text();
-    return r;
+void montrerPage(frmGestion& g, int page) {
+    Cliquer(g, page == 1 ? "Programmes" : "Catégories");
+}
+
+QString total(frmGestion& g, bool categories) {
+    return Valeur(g, categories ? "Nombre total de catégories" : "Nombre total de programmes");
 }
 
 // The management window over the test catalogue above.
@@ -70,22 +89,23 @@ private Q_SLOTS:
         BancGestion b;
         frmGestion g(b.c(), PageGestion(page));
         QCOMPARE(g.pageVisible(), page);
-        QVERIFY(!g.Frame1[page]->isHidden() && g.Frame1[1 - page]->isHidden());
-        QVERIFY(g.lblRubrique[page]->font().bold() && !g.lblRubrique[1 - page]->font().bold());
+        QVERIFY(liste(g, page == 0)->isVisibleTo(&g) && !liste(g, page == 1)->isVisibleTo(&g));
+        QCOMPARE(Controle<QPushButton>(g, "Programmes")->font().bold(), page == 1);
+        QCOMPARE(Controle<QPushButton>(g, "Catégories")->font().bold(), page == 0);
         QCOMPARE(Fenetres::tag(&g), Tag::Gestion);
     }
 
     void catalogueVide() {
         BancGestion b;
         frmGestion g(b.c());
-        QCOMPARE(g.cboCategorie->count(), 0);
-        QCOMPARE(g.lstCategories->count() + g.lstProgrammes->count(), 0);
-        QCOMPARE(g.lblTotalCategorie->text(), QStringLiteral("Total: 0"));
-        QCOMPARE(g.lblTotalProgrammes->text(), QStringLiteral("Total: 0"));
-        QCOMPARE(champs(g.lblDonneesProgrammes).join(""), QString());
-        for (int i : {1, 2}) {
-            g.cmdCategorie[i]->click();
-            g.cmdProgrammes[i]->click();
+        QCOMPARE(boite(g)->count(), 0);
+        QCOMPARE(g.lignesCategories().size() + g.lignesProgrammes().size(), 0);
+        QCOMPARE(total(g, true), QStringLiteral("Total: 0"));
+        QCOMPARE(total(g, false), QStringLiteral("Total: 0"));
+        QCOMPARE(champs(g).join(""), QString());
+        for (const QString action : {"Modifier", "Supprimer"}) {
+            Cliquer(g, action + " la catégorie");
+            Cliquer(g, action + " le programme");
         }
         const QString c = "Sélectionnez une catégorie dans la liste.";
         const QString p = "Sélectionnez un programme dans la liste.";
@@ -114,39 +134,36 @@ private Q_SLOTS:
         QFETCH(QStringList, attendu);
         GestionRemplie f;
         auto& [b, g] = f;
-        const int categorie = lignes(g.lstCategories).indexOf(nom);
-        if (categorie >= 0) {
-            g.choisirCategorie(categorie);
-            QStringList vu;
-            for (int i : {0, 1, 2, 3})
-                vu << g.lblDonneesCategories[i]->text();
-            const QString style = g.lblDonneesCategories[3]->styleSheet();
+        if (g.lignesCategories().contains(nom)) {
+            Choisir(liste(g, true), nom);
+            QStringList vu = champs(g, DetailsCategorie);
+            const QString style = Controle<QLabel>(g, "Couleur de la catégorie")->styleSheet();
             vu << (style.contains("border") ? style.mid(style.indexOf('#'), 7) : QString());
             QCOMPARE(vu, attendu);
-            QVERIFY(!g.imgIcone->pixmap().isNull());
+            QVERIFY(!Controle<QLabel>(g, "Icône de la catégorie")->pixmap().isNull());
         } else {
-            g.choisirProgramme(lignes(g.lstProgrammes).indexOf(nom));
-            QCOMPARE(champs(g.lblDonneesProgrammes), attendu);
+            Choisir(liste(g, false), nom);
+            QCOMPARE(champs(g), attendu);
         }
     }
 
     void listes() {
         GestionRemplie f;
         auto& [b, g] = f;
-        QCOMPARE(lignes(g.lstCategories), QStringList({"Jeux", "L'atelier", "Outils"}));
+        QCOMPARE(g.lignesCategories(), QStringList({"Jeux", "L'atelier", "Outils"}));
         QCOMPARE(g.lignesBoiteCategories(),
                  QStringList({"(Toutes les catégories)", "Jeux", "L'atelier", "Outils"}));
         // Opening: every item, the first one shown; the first category shown.
-        QCOMPARE(lignes(g.lstProgrammes), QStringList({"dames", "Échecs", "Scie"}));
+        QCOMPARE(g.lignesProgrammes(), QStringList({"dames", "Échecs", "Scie"}));
         QCOMPARE(g.programmeChoisi(), QStringLiteral("dames"));
         QCOMPARE(g.categorieChoisie(), QStringLiteral("Jeux"));
-        g.cboCategorie->setCurrentIndex(3);
-        QCOMPARE(lignes(g.lstProgrammes), QStringList({"Scie"}));
-        QCOMPARE(g.lblTotalProgrammes->text(), QStringLiteral("Total: 1"));
-        QCOMPARE(g.lblDonneesProgrammes[0]->text(), QStringLiteral("Scie"));
-        g.cboCategorie->setCurrentIndex(2);
-        QCOMPARE(g.lblTotalProgrammes->text(), QStringLiteral("Total: 0"));
-        QCOMPARE(champs(g.lblDonneesProgrammes).join(""), QString());
+        boite(g)->setCurrentIndex(3);
+        QCOMPARE(g.lignesProgrammes(), QStringList({"Scie"}));
+        QCOMPARE(total(g, false), QStringLiteral("Total: 1"));
+        QCOMPARE(Valeur(g, "Nom du programme"), QStringLiteral("Scie"));
+        boite(g)->setCurrentIndex(2);
+        QCOMPARE(total(g, false), QStringLiteral("Total: 0"));
+        QCOMPARE(champs(g).join(""), QString());
     }
 
     // The questions, the reports, and what is left in the catalogue and the lists; the row
@@ -196,23 +213,19 @@ private Q_SLOTS:
         auto& [b, g] = f;
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
-        QListWidget* liste = categorie ? g.lstCategories : g.lstProgrammes;
+        QListView* vue = liste(g, categorie);
         const QStringList tous{"dames", "Échecs", "Scie"};
         for (const QString& p : tous)
             b.c().utilisations().noter(p, QDateTime::currentDateTimeUtc());
-        const int ligne = static_cast<int>(lignes(liste).indexOf(nom));
-        if (categorie)
-            g.choisirCategorie(ligne);
-        else
-            g.choisirProgramme(ligne);
+        const int ligne = static_cast<int>(
+            (categorie ? g.lignesCategories() : g.lignesProgrammes()).indexOf(nom));
+        Choisir(vue, nom);
         b.env.messages().reponses = {oui ? ReponseMessage::Oui : ReponseMessage::Non};
-        (categorie ? g.cmdCategorie : g.cmdProgrammes)[2]->click();
-        const QList<QListWidgetItem*> choisies = liste->selectedItems();
-        QCOMPARE(choisies.isEmpty() ? -1 : liste->row(choisies.first()),
-                 std::min(ligne, liste->count() - 1));
+        Cliquer(g, categorie ? "Supprimer la catégorie" : "Supprimer le programme");
+        QCOMPARE(ligneChoisie(vue), std::min(ligne, vue->model()->rowCount() - 1));
         if (!oui) {
             QCOMPARE(b.vus().size(), 1);
-            QCOMPARE(QApplication::focusWidget(), liste);
+            QCOMPARE(QApplication::focusWidget(), vue);
         } else {
             QCOMPARE(b.vus(), messages);
         }
@@ -229,11 +242,43 @@ private Q_SLOTS:
         QStringList comptes = tous;
         comptes.removeIf([&](const QString& p) { return relues.lancements(p) == 0; });
         QTEST(comptes, "programmes");
-        QTEST(lignes(g.lstCategories), "restantes");
-        QCOMPARE(g.lblTotalCategorie->text(),
-                 "Total: " + QString::number(g.lstCategories->count()));
-        QCOMPARE(g.lblTotalProgrammes->text(),
-                 "Total: " + QString::number(g.lstProgrammes->count()));
+        QTEST(g.lignesCategories(), "restantes");
+        QCOMPARE(total(g, true), "Total: " + QString::number(g.lignesCategories().size()));
+        QCOMPARE(total(g, false), "Total: " + QString::number(g.lignesProgrammes().size()));
+    }
+
+    // A change made through the catalogue model while the window is open shows at once in
+    // its lists, totals and details; so does what another tool wrote before it opened.
+    void changementsDuModele_data() {
+        QTest::addColumn<QString>("changement");
+        QTest::addColumn<QStringList>("programmes"); // of Jeux, chosen in both lists
+        QTest::newRow("ajout") << "+" << QStringList{"Alpha", "dames", "Échecs"};
+        QTest::newRow("changement de catégorie") << "~" << QStringList{"Échecs"};
+        QTest::newRow("suppression") << "-" << QStringList{"Échecs"};
+        QTest::newRow("catégorie ajoutée") << "c" << QStringList{"dames", "Échecs"};
+        QTest::newRow("autre outil, avant") << "sql" << QStringList{"Alpha", "dames", "Échecs"};
+    }
+    void changementsDuModele() {
+        QFETCH(QString, changement);
+        QFETCH(QStringList, programmes);
+        BancGestion b;
+        remplir(b);
+        b.lire();
+        if (changement == "sql") b.programme("Alpha", "Jeux");
+        frmGestion g(b.c());
+        boite(g)->setCurrentIndex(1);
+        ModeleCatalogue& m = b.c().modele();
+        if (changement == "+") m.ajouter(Element{"Alpha", "/bin/sh", "Jeux", {}, {}});
+        if (changement == "~") m.modifier(Element{"dames", "/bin/sh", "Outils", {}, {}});
+        if (changement == "-") m.supprimerElement("dames");
+        if (changement == "c") m.ajouter(Categorie{"Neuve", b.icone(), true, {}});
+        QCOMPARE(g.lignesCategories().contains("Neuve"), changement == "c");
+        QCOMPARE(g.lignesProgrammes(), programmes);
+        QCOMPARE(total(g, true), "Total: " + QString::number(g.lignesCategories().size()));
+        QCOMPARE(total(g, false), "Total: " + QString::number(programmes.size()));
+        QCOMPARE(g.categorieChoisie(), "Jeux");
+        QTRY_COMPARE(Valeur(g, "Nombre de programmes de la catégorie"),
+                     QString::number(programmes.size()));
     }
 
     // The last line deleted: the new last one is chosen, its details shown, and the item
@@ -241,16 +286,16 @@ private Q_SLOTS:
     void derniereLigne() {
         GestionRemplie f;
         auto& [b, g] = f;
-        g.choisirCategorie(2);
-        g.choisirBoiteCategories(3);
-        const QStringList partis = lignes(g.lstProgrammes);
+        Choisir(liste(g, true), "Outils");
+        boite(g)->setCurrentIndex(3);
+        const QStringList partis = g.lignesProgrammes();
         b.env.messages().reponses = {ReponseMessage::Oui};
-        g.cmdCategorie[2]->click();
-        QCOMPARE(g.positionCategorie(), 1);
-        QCOMPARE(g.lblDonneesCategories[0]->text(), g.categorieChoisie());
-        QCOMPARE(g.positionBoiteCategories(), 2);
+        Cliquer(g, "Supprimer la catégorie");
+        QCOMPARE(ligneChoisie(liste(g, true)), 1);
+        QCOMPARE(Valeur(g, "Nom de la catégorie"), g.categorieChoisie());
+        QCOMPARE(boite(g)->currentIndex(), 2);
         for (const QString& p : partis)
-            QVERIFY(!lignes(g.lstProgrammes).contains(p));
+            QVERIFY(!g.lignesProgrammes().contains(p));
     }
 
     // A refused deletion is told as such; nothing is half done, the lists stay.
@@ -276,13 +321,13 @@ private Q_SLOTS:
         b.refuser("DELETE", table);
         frmGestion g(b.c());
         b.env.messages().reponses = {ReponseMessage::Oui};
-        (categorie ? g.cmdCategorie : g.cmdProgrammes)[2]->click();
+        Cliquer(g, categorie ? "Supprimer la catégorie" : "Supprimer le programme");
         QCOMPARE(b.vus().size(), 2);
         QVERIFY2(b.vus().at(1).startsWith(message + Crlf), qPrintable(b.vus().at(1)));
         QCOMPARE(b.env.messages().vus.at(1).icone, IconeMessage::Critique);
         QCOMPARE(b.lignes("categorie") + b.lignes("programmes"), avant);
-        QCOMPARE(g.lstCategories->count(), 3);
-        QCOMPARE(g.lstProgrammes->count(), 3);
+        QCOMPARE(g.lignesCategories().size(), 3);
+        QCOMPARE(g.lignesProgrammes().size(), 3);
     }
 
     void fermeture_data() {
@@ -299,9 +344,9 @@ private Q_SLOTS:
         frmGestion g(b.c());
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
-        if (maniere == 0) g.Boutons[1]->click();
-        if (maniere == 1) g.Boutons[2]->click();
-        if (maniere == 2) QTest::keyClick(g.lstCategories, Qt::Key_Escape);
+        if (maniere == 0) Cliquer(g, "Quitter");
+        if (maniere == 1) Cliquer(g, "Valider les changements");
+        if (maniere == 2) QTest::keyClick(liste(g, true), Qt::Key_Escape);
         if (maniere == 3) g.close();
         QVERIFY(!g.isVisible());
         QTEST(g.fin() == FinGestion::MiseAJourAFaire, "reconstruire");
@@ -313,11 +358,11 @@ private Q_SLOTS:
         auto& [b, g] = f;
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
-        g.lstCategories->setFocus();
-        QTest::keyClick(g.lstCategories, Qt::Key_Return);
+        liste(g, true)->setFocus();
+        QTest::keyClick(liste(g, true), Qt::Key_Return);
         QCoreApplication::processEvents();
-        g.lblRubrique[1]->click();
-        QTest::keyClick(g.cboCategorie, Qt::Key_F1);
+        montrerPage(g, 1);
+        QTest::keyClick(boite(g), Qt::Key_F1);
         QVERIFY(g.isVisible());
         QStringList vus;
         for (const AideFactice::Appel& a : b.env.aide().appels)
@@ -329,22 +374,25 @@ private Q_SLOTS:
         BancGestion b;
         frmGestion g(b.c());
         for (QWidget* w : g.findChildren<QWidget*>())
+            // The lists of the window, not the drop-down part of its box.
             if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
-                qobject_cast<QListWidget*>(w))
+                (qobject_cast<QListView*>(w) && w->window() == &g))
                 QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
-        QCOMPARE(g.Boutons[2]->accessibleName(), QStringLiteral("Valider les changements"));
+        QCOMPARE(Controle<QPushButton>(g, "Valider les changements")->accessibleName(),
+                 QStringLiteral("Valider les changements"));
         // Names and descriptions a screen reader once missed, read as it reads them.
         frmParametres reglages(b.c());
-        frmCategories editeur(b.c(), g, ModeEditeur::Creation);
+        frmCategories editeur(b.c(), ModeEditeur::Creation);
         const QList<std::pair<QWidget*, QString>> attendus{
-            {g.cmdProgrammes[1], "Modifier|Modifier le programme"},
-            {g.cmdProgrammes[2], "Supprimer|Supprimer le programme"},
+            {Controle<QPushButton>(g, "Modifier le programme"), "Modifier|Modifier le programme"},
+            {Controle<QPushButton>(g, "Supprimer le programme"),
+             "Supprimer|Supprimer le programme"},
             {Controle<QPushButton>(reglages, "Annuler"), "Annuler|Annuler"},
             {Controle<QLineEdit>(reglages, "Raccourci de recherche"),
              "Raccourci de recherche|Appuyez sur le raccourci"},
             {Controle<QToolButton>(reglages, "Effacer le raccourci"),
              "Effacer le raccourci|Effacer le raccourci"},
-            {editeur.optCouleur[1], "Fixe|"},
+            {Controle<QRadioButton>(editeur, "Fixe"), "Fixe|"},
         };
         for (const auto& [controle, lu] : attendus)
             QCOMPARE(Lecture_Accessible(controle).section('|', 0, 1), lu);
@@ -369,28 +417,28 @@ private Q_SLOTS:
         auto& [b, g] = f;
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
-        QListWidget* liste = categorie ? g.lstCategories : g.lstProgrammes;
-        if (!categorie) g.Afficher_Page(1);
-        liste->setFocus();
-        const int ligne = lignes(liste).indexOf(nom);
+        QListView* vue = liste(g, categorie);
+        if (!categorie) montrerPage(g, 1);
+        vue->setFocus();
+        const QModelIndex ligne = vue->model()->index(
+            static_cast<int>(
+                (categorie ? g.lignesCategories() : g.lignesProgrammes()).indexOf(nom)),
+            0);
         if (geste == "clic") {
-            QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
-                              liste->visualItemRect(liste->item(ligne)).center());
+            QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(ligne).center());
         } else if (geste == "espace") {
-            liste->setCurrentRow(ligne, QItemSelectionModel::NoUpdate);
-            liste->clearSelection();
-            QTest::keyClick(liste, Qt::Key_Space);
+            vue->selectionModel()->setCurrentIndex(ligne, QItemSelectionModel::NoUpdate);
+            vue->clearSelection();
+            QTest::keyClick(vue, Qt::Key_Space);
         } else {
-            QTest::keyClick(liste, geste == "fin" ? Qt::Key_End
-                                   : categorie    ? Qt::Key_O
-                                                  : Qt::Key_S);
+            QTest::keyClick(vue, geste == "fin" ? Qt::Key_End : categorie ? Qt::Key_O : Qt::Key_S);
         }
         QCOMPARE(categorie ? g.categorieChoisie() : g.programmeChoisi(), nom);
-        QCOMPARE((categorie ? g.lblDonneesCategories[0] : g.lblDonneesProgrammes[0])->text(), nom);
+        QCOMPARE(Valeur(g, categorie ? "Nom de la catégorie" : "Nom du programme"), nom);
         if (!categorie) return;
-        QCOMPARE(g.lblDonneesCategories[1]->text(), QStringLiteral("1"));
+        QCOMPARE(Valeur(g, "Nombre de programmes de la catégorie"), QStringLiteral("1"));
         b.env.messages().reponses = {ReponseMessage::Non};
-        g.cmdCategorie[2]->click();
+        Cliquer(g, "Supprimer la catégorie");
         QCOMPARE(b.vus().value(0).count(Crlf), 2); // the question that names the items
     }
 
@@ -403,34 +451,33 @@ private Q_SLOTS:
         remplir(b);
         b.programme(longue, "Outils");
         frmGestion g(b.c());
-        g.choisirCategorie(2);
-        g.choisirProgramme(lignes(g.lstProgrammes).indexOf(longue));
-        const auto lu = [](QWidget* w, QAccessible::Text t) {
-            return QAccessible::queryAccessibleInterface(w)->text(t);
+        Choisir(liste(g, true), "Outils");
+        Choisir(liste(g, false), longue);
+        const auto lu = [&g](const QString& quoi, QAccessible::Text t) {
+            return QAccessible::queryAccessibleInterface(Controle<QLabel>(g, quoi))->text(t);
         };
-        const QList<QPair<Controles::EtiquetteValeur*, QString>> attendus{
-            {g.lblTotalCategorie, "Total: 3"},
-            {g.lblTotalProgrammes, "Total: 4"},
-            {g.lblDonneesCategories[0], "Outils"},
-            {g.lblDonneesCategories[1], "2"},
-            {g.lblDonneesCategories[2], "NON"},
-            {g.lblDonneesCategories[3], "Rouge 255, vert 0, bleu 0"},
-            {g.lblDonneesProgrammes[0], longue},
-            {g.lblDonneesProgrammes[2], "1 - NORMAL"},
-            {g.lblDonneesProgrammes[4], "0 - PROGRAMME"}};
+        const QList<QPair<QString, QString>> attendus{
+            {"Nombre total de catégories", "Total: 3"},
+            {"Nombre total de programmes", "Total: 4"},
+            {"Nom de la catégorie", "Outils"},
+            {"Nombre de programmes de la catégorie", "2"},
+            {"Catégorie affichée à l'écran", "NON"},
+            {"Couleur de la catégorie", "Rouge 255, vert 0, bleu 0"},
+            {"Nom du programme", longue},
+            {"Mode d'affichage du programme", "1 - NORMAL"},
+            {"Type de programme", "0 - PROGRAMME"}};
         for (const auto& [etiquette, valeur] : attendus) {
             QCOMPARE(lu(etiquette, QAccessible::Name), valeur);
-            QVERIFY(!lu(etiquette, QAccessible::Description).isEmpty());
+            QCOMPARE(lu(etiquette, QAccessible::Description), etiquette);
         }
-        QCOMPARE(lu(g.lblDonneesCategories[0], QAccessible::Description),
-                 QStringLiteral("Nom de la catégorie"));
-        const auto legendes = QAccessible::queryAccessibleInterface(g.lblDonneesCategories[0])
-                                  ->relations(QAccessible::Label);
+        const auto legendes =
+            QAccessible::queryAccessibleInterface(Controle<QLabel>(g, "Nom de la catégorie"))
+                ->relations(QAccessible::Label);
         QCOMPARE(legendes.size(), 1);
         QCOMPARE(legendes.at(0).first->text(QAccessible::Name), QStringLiteral("Nom:"));
-        QVERIFY(g.lblDonneesProgrammes[0]->text().endsWith(QChar(0x2026)));
-        QCOMPARE(g.lblDonneesProgrammes[0]->toolTip(), longue);
-        QCOMPARE(g.lblDonneesProgrammes[1]->text(), QStringLiteral("/bin/sh"));
+        QVERIFY(Valeur(g, "Nom du programme").endsWith(QChar(0x2026)));
+        QCOMPARE(Controle<QLabel>(g, "Nom du programme")->toolTip(), longue);
+        QCOMPARE(Valeur(g, "Chemin d'accès du programme"), QStringLiteral("/bin/sh"));
     }
 
     // A row gone since the list was read: nothing deleted, said in French, lists read again.
@@ -443,18 +490,18 @@ private Q_SLOTS:
         QFETCH(bool, categorie);
         GestionRemplie f;
         auto& [b, g] = f;
-        g.choisirCategorie(2);
-        g.choisirProgramme(2);
+        Choisir(liste(g, true), "Outils");
+        Choisir(liste(g, false), "Scie");
         b.env.executer(categorie ? "DELETE FROM categorie WHERE nom = 'Outils'"
                                  : "DELETE FROM programmes WHERE nom = 'Scie'");
         b.env.messages().reponses = {ReponseMessage::Oui};
-        (categorie ? g.cmdCategorie : g.cmdProgrammes)[2]->click();
+        Cliquer(g, categorie ? "Supprimer la catégorie" : "Supprimer le programme");
         QCOMPARE(b.vus().value(1),
                  categorie ? "La catégorie [Outils] n'a pas été trouvée : elle a été supprimée "
                              "ou renommée entre-temps."
                            : "Le programme [Scie] n'a pas été trouvé : il a été supprimé ou "
                              "renommé entre-temps.");
-        QVERIFY(!lignes(categorie ? g.lstCategories : g.lstProgrammes)
+        QVERIFY(!(categorie ? g.lignesCategories() : g.lignesProgrammes())
                      .contains(categorie ? "Outils" : "Scie"));
     }
 
@@ -479,11 +526,16 @@ private Q_SLOTS:
         QFETCH(QString, attendu);
         BancGestion b;
         frmGestion g(b.c());
-        g.Afficher_Page(page);
+        montrerPage(g, page);
         g.show();
         QVERIFY(QTest::qWaitForWindowActive(&g));
-        QWidget* cible = bouton < 0 ? static_cast<QWidget*>(g.lstCategories)
-                                    : (page == 0 ? g.cmdCategorie : g.cmdProgrammes)[bouton];
+        const QStringList boutons = page == 0
+                                        ? QStringList{"Nouvelle catégorie", "Modifier la catégorie",
+                                                      "Supprimer la catégorie"}
+                                        : QStringList{"Nouveau programme", "Modifier le programme",
+                                                      "Supprimer le programme"};
+        QWidget* cible = bouton < 0 ? static_cast<QWidget*>(liste(g, true))
+                                    : Controle<QPushButton>(g, boutons.at(bouton));
         cible->setFocus();
         QString vu;
         QTimer::singleShot(0, &g, [&vu] {
@@ -517,18 +569,19 @@ private Q_SLOTS:
         auto& [b, g] = f;
         g.show();
         QVERIFY(QTest::qWaitForWindowActive(&g));
-        g.lstCategories->setFocus();
+        liste(g, true)->setFocus();
         for (const int page : {1, 0}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(touche),
                             Qt::KeyboardModifiers(modificateurs));
             QCOMPARE(g.pageVisible(), page);
-            QCOMPARE(QApplication::focusWidget(), page == 1 ? g.lstProgrammes : g.lstCategories);
+            QCOMPARE(QApplication::focusWidget(), liste(g, page == 0));
         }
-        g.lblRubrique[1]->setFocus();
-        QCOMPARE(g.lblRubrique[1]->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+        auto* programmes = Controle<QPushButton>(g, "Programmes");
+        programmes->setFocus();
+        QCOMPARE(programmes->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
         for (const Qt::Key k : {Qt::Key_Space, Qt::Key_Return}) {
-            g.Afficher_Page(0);
-            QTest::keyClick(g.lblRubrique[1], k);
+            montrerPage(g, 0);
+            QTest::keyClick(programmes, k);
             QCOMPARE(g.pageVisible(), 1);
         }
     }
@@ -555,8 +608,8 @@ private Q_SLOTS:
         fenetre.show();
         QVERIFY(QTest::qWaitForWindowActive(&fenetre));
         QStringList sans;
-        for (const int page : {0, 1}) {
-            g.Afficher_Page(page);
+        for (const int p : {0, 1}) {
+            montrerPage(g, p);
             sans += Sans_Marque_De_Focus(&fenetre);
         }
         QVERIFY2(sans.isEmpty(), qPrintable(sans.join(", ")));

@@ -1,10 +1,18 @@
 #pragma once
 
 #include "core/Contexte.h"
+#include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QStringList>
+#include <QTimer>
+
+#include <functional>
 
 // A test catalogue filled row by row, as the user's own could be (odd values included).
 struct BancGestion {
@@ -40,4 +48,40 @@ struct BancGestion {
                 : QStringList{"nom", "chemin", "categorie", "demarrage", "typefichier"});
     }
     QStringList vus() const { return const_cast<BancGestion*>(this)->env.messages().textes(); }
+    // The catalogue read as the management window reads it when it opens.
+    void lire() { c().modele().rechargerSiModifie(); }
 };
+
+// The line of a list that reads so chosen, as a click on it chooses it; none for a text the
+// list has not.
+inline void Choisir(QAbstractItemView* liste, const QString& texte) {
+    const QModelIndexList lignes = liste->model()->match(
+        liste->model()->index(0, 0), Qt::DisplayRole, texte, 1, Qt::MatchExactly);
+    if (lignes.isEmpty())
+        liste->selectionModel()->clear();
+    else
+        liste->selectionModel()->setCurrentIndex(lignes.first(),
+                                                 QItemSelectionModel::ClearAndSelect);
+}
+
+inline void Cliquer(QWidget& fenetre, const QString& bouton) {
+    Controle<QPushButton>(fenetre, bouton)->click();
+}
+
+// What a value of a window shows, found by what it is.
+inline QString Valeur(QWidget& fenetre, const QString& quoi) {
+    return Controle<QLabel>(fenetre, quoi)->text();
+}
+
+// Presses a button of a window that opens an editor, and does in the editor, once shown,
+// what the user does; the editor is cancelled if left open.
+template <typename Editeur>
+void Dans_Editeur(QWidget& fenetre, const QString& bouton, std::function<void(Editeur&)> geste) {
+    QTimer::singleShot(0, &fenetre, [geste] {
+        auto* e = qobject_cast<Editeur*>(QApplication::activeModalWidget());
+        if (!e) qFatal("pas d'éditeur ouvert");
+        geste(*e);
+        if (e->isVisible()) e->reject();
+    });
+    Cliquer(fenetre, bouton);
+}

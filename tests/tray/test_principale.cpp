@@ -5,6 +5,7 @@
 #include "launcher/frmRechercher.h"
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
+#include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
@@ -383,8 +384,8 @@ private Q_SLOTS:
             auto* e = qobject_cast<frmProgrammes*>(QApplication::activeModalWidget());
             if (!e) return;
             guetteur.stop();
-            vu = e->cboCategorie->currentText() == categorie;
-            e->Bouton[valider ? 0 : 1]->click();
+            vu = Controle<QComboBox>(*e, "Catégorie du programme")->currentText() == categorie;
+            Controle<QPushButton>(*e, valider ? "Valider" : "Annuler")->click();
         });
         guetteur.start(10);
         QMimeData donnees;
@@ -417,7 +418,7 @@ private Q_SLOTS:
             auto* gestion = qobject_cast<frmGestion*>(QApplication::activeModalWidget());
             QVERIFY(gestion);
             page = gestion->pageVisible();
-            gestion->Boutons[2]->click();
+            Controle<QPushButton>(*gestion, "Valider les changements")->click();
         });
         principale.entreeMenu(EntreeMenu::Programmes)->trigger();
         QCOMPARE(page, 1);
