@@ -24,6 +24,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QSet>
 #include <QTimer>
 
 namespace {

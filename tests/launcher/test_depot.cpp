@@ -123,7 +123,9 @@ private Q_SLOTS:
         QVERIFY(!Liste(*f)->icones()->icone(3).isNull());
         Liste(*f)->hidePopup();
         // New entries, new icons.
-        f->definirLignes(Elements_Nommes({QStringLiteral("un")}));
+        Element un;
+        un.nom = QStringLiteral("un");
+        f->definirLignes({un});
         QCOMPARE(Liste(*f)->icones()->recherches(), 0);
     }
 };

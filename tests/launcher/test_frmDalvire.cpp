@@ -45,7 +45,11 @@ std::unique_ptr<frmDalvire> fenetre(Environnement& env, const QString& tag,
     auto f = std::make_unique<frmDalvire>(env.contexte());
     f->Form_Load();
     f->definirTag(tag);
-    f->definirLignes(Elements_Nommes(noms, type, tag));
+    QList<Element> elements;
+    for (const QString& nom : noms)
+        elements << Element{nom, "/chemin/" + nom, tag, ModeAffichage::Normal,
+                            CodeStocke<TypeElement>::lu(type)};
+    f->definirLignes(elements);
     return f;
 }
 
@@ -549,7 +553,6 @@ void TestFrmDalvire::infobulleDeLIcone() {
     QFETCH(bool, sortie);
     Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("Jeux de société"));
-    Icone(*f)->setToolTip(f->Tag());
     f->show();
     if (sortie) f->imgIcone_Click();
     QWidget active;

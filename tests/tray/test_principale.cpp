@@ -350,17 +350,17 @@ private Q_SLOTS:
         principale.Form_Load();
         std::unique_ptr<QWidget> gestion(fenetreTaguee(c, Tag::Gestion));
         const auto avant = lanceurs(c);
-        const QString nouveau = QStringLiteral("Zut alors");
+        const Element nouveau{"Zut alors", "/bin/true", "MESSAGERIE", ModeAffichage::Normal,
+                              TypeElement::Programme};
         std::optional<PageGestion> page;
         principale.Afficher_Gestion = nullptr;
         if (fenetreGestion)
             principale.Afficher_Gestion = [&](frmPrincipale&, PageGestion p) {
                 page = p;
                 if (autreOutil)
-                    env.ajouterProgramme(nouveau, "/bin/true", "MESSAGERIE", "1", "0");
+                    env.ajouterProgramme(nouveau.nom, nouveau.chemin, nouveau.categorie, "1", "0");
                 else
-                    c.modele().ajouter(Element{nouveau, "/bin/true", "MESSAGERIE",
-                                               ModeAffichage::Normal, TypeElement::Programme});
+                    c.modele().ajouter(nouveau);
                 return reconstruit ? FinGestion::MiseAJourAFaire : FinGestion::SansChangement;
             };
         principale.entreeMenu(entree)->trigger();
@@ -372,11 +372,10 @@ private Q_SLOTS:
         QCOMPARE(lanceurs(c).size(), avant.size());
         QVERIFY(c.fenetres().ouvertes<QWidget>().contains(gestion.get()));
         QVERIFY(env.messages().vus.isEmpty());
-        QStringList noms;
+        qsizetype montre = 0;
         for (frmDalvire* bande : c.fenetres().ouvertes<frmDalvire>())
-            for (const Element& e : bande->lignes())
-                if (bande->Tag() == QLatin1String("MESSAGERIE")) noms << e.nom;
-        QCOMPARE(noms.contains(nouveau), reconstruit);
+            montre += bande->lignes().count(nouveau);
+        QCOMPARE(montre, reconstruit ? 1 : 0);
         principale.Afficher_Recherche();
         frmRechercher* recherche = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
