@@ -40,10 +40,7 @@ const QString TropBas = QStringLiteral("Certaines fenêtres ne pourront être af
                                        "l'écran.");
 
 QList<frmDalvire*> lanceurs(Contexte& contexte) {
-    QList<frmDalvire*> liste;
-    for (QWidget* w : contexte.fenetres().ouvertes<QWidget>())
-        if (auto* f = qobject_cast<frmDalvire*>(w)) liste << f;
-    return liste;
+    return contexte.fenetres().ouvertes<frmDalvire>();
 }
 
 // As the main window builds them: the model brought up to the file, then the strips.
