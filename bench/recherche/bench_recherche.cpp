@@ -99,8 +99,10 @@ public:
     bool eventFilter(QObject* objet, QEvent* evenement) override {
         if (evenement->type() == QEvent::Paint) {
             const auto* w = qobject_cast<QWidget*>(objet);
-            auto* f = w ? qobject_cast<frmRechercher*>(w->window()) : nullptr;
-            if (f && f->lstTrouves && objet == f->lstTrouves->viewport()) peinte = true;
+            const auto* liste = w ? qobject_cast<QListView*>(w->parentWidget()) : nullptr;
+            if (liste && liste->objectName() == QLatin1String("lstTrouves") &&
+                liste->viewport() == w && qobject_cast<frmRechercher*>(w->window()))
+                peinte = true;
         }
         return false;
     }
@@ -151,6 +153,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_recherche: the search window did not show\n");
         return 1;
     }
+    auto* const saisie = fenetre->findChild<QLineEdit*>(QStringLiteral("txtRecherche"));
     std::vector<double> suivantes;
     for (int k = 0; k < 11; ++k) {
         fenetre->fermer();
@@ -162,7 +165,7 @@ int main(int argc, char** argv) {
         peinture.peinte = false;
         QElapsedTimer chrono;
         chrono.start();
-        fenetre->txtRecherche->setText(texte);
+        saisie->setText(texte);
         while (!peinture.peinte && chrono.elapsed() < 2000)
             QCoreApplication::processEvents();
         return static_cast<double>(chrono.nsecsElapsed()) / 1e6;
@@ -174,7 +177,7 @@ int main(int argc, char** argv) {
         ouvrir(principale, peinture);
         aussitot.push_back(frappe(QStringLiteral("é")));
     }
-    fenetre->txtRecherche->clear();
+    saisie->clear();
     QElapsedTimer pause;
     pause.start();
     while (pause.elapsed() < 100)
@@ -187,7 +190,7 @@ int main(int argc, char** argv) {
     std::vector<double> frappes, pireParTexte;
     double pire = 0;
     for (const QString& texte : textes) {
-        fenetre->txtRecherche->clear();
+        saisie->clear();
         QCoreApplication::processEvents();
         for (qsizetype n = 1; n <= texte.size(); ++n) {
             const double duree = frappe(texte.left(n));

@@ -4,7 +4,6 @@
 #include "catalogue/Enregistrements.h"
 
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -33,12 +32,6 @@ public:
     // engine unloaded; the next operation opens the file again. Only between operations,
     // never within a transaction.
     void liberer() noexcept;
-    // The file another catalogue opened, resting: the first operation opens a connection
-    // of this one's own, for a reader on another thread while the other goes on.
-    void rejoindre(const Catalogue& autre) {
-        liberer();
-        chemin_ = autre.chemin_;
-    }
     // What tells that someone wrote the file: its identity, size and times, and the change
     // counter the engine keeps in its header. Two equal readings: nobody wrote it between
     // them. A file that cannot be read gives a reading equal to no other.
@@ -72,9 +65,6 @@ public:
     // Every item as elements() gives them, but in no order, for a reader that orders
     // what it keeps itself: much cheaper on a large catalogue.
     QList<Element> elementsSansOrdre();
-    // The first items of elements() but those named, at most that many, without reading
-    // the rest.
-    QList<Element> premiersElements(int nombre, const QSet<QString>& sauf);
     std::optional<Element> element(const QString& nom);
     // Each gives the number of rows it changed: a change of a row gone meanwhile changes
     // none, without failing.

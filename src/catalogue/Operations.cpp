@@ -270,18 +270,6 @@ QList<Element> Catalogue::elementsSansOrdre() {
     return lireElements(Instruction::ElementsSansOrdre, {});
 }
 
-QList<Element> Catalogue::premiersElements(int nombre, const QSet<QString>& sauf) {
-    QList<Element> lus;
-    TextesPartages partages;
-    // The name index gives the rows in order: stopping early leaves the others unread.
-    Execution e(*this, Instruction::Elements, {});
-    while (lus.size() < nombre && e.ligne()) {
-        Element element = lireElement(e.requete(), partages);
-        if (!sauf.contains(element.nom)) lus << std::move(element);
-    }
-    return lus;
-}
-
 std::optional<Element> Catalogue::element(const QString& nom) {
     const QList<Element> lus = lireElements(Instruction::Element, {nom});
     if (lus.isEmpty()) return std::nullopt;

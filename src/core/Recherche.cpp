@@ -1,7 +1,8 @@
 #include "core/Recherche.h"
 
-#include "catalogue/Catalogue.h"
 #include "catalogue/Collation.h"
+
+#include <QSet>
 
 #include <algorithm>
 
@@ -101,8 +102,8 @@ QList<Element> IndexRecherche::chercher(const QString& texte, int maximum) const
     return resultat;
 }
 
-QList<Element> Premiers_Elements(Catalogue& catalogue, const QHash<QString, double>& poids,
-                                 int maximum) {
+QList<Element> Premiers_Elements(const QList<Element>& elements,
+                                 const QHash<QString, double>& poids, int maximum) {
     struct Lance {
         double poids;
         QString plie;
@@ -124,10 +125,15 @@ QList<Element> Premiers_Elements(Catalogue& catalogue, const QHash<QString, doub
     for (const Lance& lance : lances) {
         if (premiers.size() >= maximum) return premiers;
         // A start counts for the name as it is written: the catalogue finds other cases.
-        const std::optional<Element> element = catalogue.element(lance.nom);
-        if (element && element->nom == lance.nom) premiers.append(*element);
+        const auto endroit = std::lower_bound(
+            elements.cbegin(), elements.cend(), lance.nom, [](const Element& e, const QString& nom) {
+                return Collation::comparer(e.nom, nom) < 0;
+            });
+        if (endroit != elements.cend() && endroit->nom == lance.nom) premiers.append(*endroit);
     }
-    if (premiers.size() < maximum)
-        premiers += catalogue.premiersElements(maximum - static_cast<int>(premiers.size()), noms);
+    for (const Element& element : elements) {
+        if (premiers.size() >= maximum) break;
+        if (!noms.contains(element.nom)) premiers.append(element);
+    }
     return premiers;
 }

@@ -10,10 +10,8 @@
 #include <functional>
 #include <vector>
 
-class Catalogue;
-
-// Finding items by what the user types, in memory, over the items read when the search
-// opens. Letter case and accents never count: names and text are folded by the
+// Finding items by what the user types, in memory, over the catalogue's items as they
+// were when the search opened. Letter case and accents never count: names and text are folded by the
 // catalogue's collation. The text is plain text: no character of it is a wildcard.
 //
 // A text of several words (split at blanks) finds the names that hold every word. The
@@ -59,9 +57,9 @@ private:
     QString plies_;
 };
 
-// The items an empty text gives, as IndexRecherche::chercher(QString(), maximum) over the
-// whole catalogue with those weights, read without reading every row: the items started,
-// the heaviest first, then the first names in French order. What a search window shows
-// while the rest is still being read.
-QList<Element> Premiers_Elements(Catalogue& catalogue, const QHash<QString, double>& poids,
-                                 int maximum);
+// The items an empty text gives, as IndexRecherche::chercher(QString(), maximum) over
+// those items (in French order of the names, as the catalogue lists them) with those
+// weights, found without folding every name: the items started, the heaviest first, then
+// the first names. What a search window shows while its index is being made.
+QList<Element> Premiers_Elements(const QList<Element>& elements,
+                                 const QHash<QString, double>& poids, int maximum);

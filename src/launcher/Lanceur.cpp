@@ -6,6 +6,7 @@
 #include "core/Contexte.h"
 #include "core/Liens.h"
 #include "core/Services.h"
+#include "launcher/ListeProgrammes.h"
 #include "launcher/frmDalvire.h"
 #include "launcher/frmOuvrirAvec.h"
 #include "platform/Messages.h"
@@ -19,12 +20,6 @@
 namespace {
 
 using Type = CodeStocke<TypeElement>;
-
-// Selects the entry of a hidden list at the index of the visible one, and reads it.
-QString texteA(ListeCachee& liste, int index) {
-    liste.setCurrentIndex(index);
-    return liste.currentText();
-}
 
 struct EchecVerification {
     QString premiere;
@@ -172,20 +167,13 @@ bool Demarrer_Element(Contexte& contexte, const Element& element, QWidget* propr
 }
 
 void Lancer_Element(frmDalvire& fenetre) {
-    QComboBox* const liste = fenetre.cboProgrammes;
+    ListeProgrammes* const liste = fenetre.cboProgrammes;
     liste->setToolTip(QString());
     const int index = liste->currentIndex();
     if (index < 0) return;
-    const QString nom = liste->itemText(index);
-    if (Sans_Espaces(nom).isEmpty()) return;
-
-    Element element;
-    element.nom = nom;
-    element.categorie = fenetre.Tag();
-    element.chemin = texteA(fenetre.cboChemin, index);
-    element.type = Type::lu(texteA(fenetre.cboType, index));
-    element.mode = CodeStocke<ModeAffichage>::lu(texteA(fenetre.cboAffichage, index));
-    liste->setToolTip(nom + QStringLiteral(" [") + element.chemin + QStringLiteral("]"));
+    const Element element = liste->element(index);
+    if (Sans_Espaces(element.nom).isEmpty()) return;
+    liste->setToolTip(element.nom + QStringLiteral(" [") + element.chemin + QStringLiteral("]"));
 
     // The question and the chooser are modal, and the window's timer (or a click on
     // another launcher window) may slide it while they are shown: the toggle then has

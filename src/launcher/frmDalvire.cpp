@@ -3,31 +3,21 @@
 #include "base/Twips.h"
 #include "core/Contexte.h"
 #include "core/Services.h"
+#include "launcher/ImageIcone.h"
 #include "launcher/Lanceur.h"
+#include "launcher/ListeProgrammes.h"
 #include "platform/FenetresX11.h"
 #include "ui/Cadre.h"
 #include "ui/Curseur.h"
 #include "ui/DelegueIcones.h"
-#include "ui/ListesDeroulantes.h"
 #include "ui/PalettesCommunes.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QDropEvent>
-#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QKeyEvent>
-#include <QListView>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QScopedValueRollback>
 #include <QScreen>
-#include <QScrollBar>
-#include <QSignalBlocker>
-#include <QStringListModel>
-#include <QStylePainter>
-#include <QWheelEvent>
 
 #include <limits>
 
@@ -46,195 +36,7 @@ QRect placeControle(int gauche, int haut, int largeur, int hauteur) {
     return Twips::rectEnPixels(gauche, haut, largeur, hauteur).translated(Bord, Bord);
 }
 
-bool sansModificateur(const QKeyEvent& touche) {
-    return (touche.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
-
-// Enter, Return or Space alone: the keys that choose the current entry.
-bool toucheDeChoix(const QKeyEvent& touche) {
-    return sansModificateur(touche) &&
-           (touche.key() == Qt::Key_Return || touche.key() == Qt::Key_Enter ||
-            touche.key() == Qt::Key_Space);
-}
-
-// F4 alone, or Alt with an arrow up or down: the keys that open or close the list.
-bool toucheDeBascule(const QKeyEvent& touche) {
-    if (touche.key() == Qt::Key_F4) return sansModificateur(touche);
-    return (touche.key() == Qt::Key_Down || touche.key() == Qt::Key_Up) &&
-           (touche.modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
-}
-
 } // namespace
-
-// ---------------------------------------------------------------------------------------
-
-ImageIcone::ImageIcone(QWidget* parent)
-    : QLabel(parent) {
-    setScaledContents(true);
-}
-
-void ImageIcone::mousePressEvent(QMouseEvent* evenement) {
-    if (evenement->button() == Qt::LeftButton) gauchePresse_ = true;
-    evenement->accept();
-}
-
-void ImageIcone::mouseReleaseEvent(QMouseEvent* evenement) {
-    const bool dessus = rect().contains(evenement->position().toPoint());
-    if (evenement->button() == Qt::LeftButton) {
-        const bool clique = gauchePresse_ && dessus;
-        gauchePresse_ = false;
-        if (clique) Q_EMIT clic();
-    } else if (evenement->button() == Qt::RightButton && dessus) {
-        Q_EMIT clicDroitRelache(evenement->globalPosition().toPoint());
-    }
-    evenement->accept();
-}
-
-void ImageIcone::mouseDoubleClickEvent(QMouseEvent* evenement) {
-    // The second click of a double click is no click of its own: a double click
-    // toggles the window once.
-    evenement->accept();
-}
-
-// ---------------------------------------------------------------------------------------
-
-ListeProgrammes::ListeProgrammes(QWidget* parent)
-    : QComboBox(parent)
-    , modele_(new QStringListModel(this)) {
-    setModel(modele_);
-    connect(this, &QComboBox::activated, this, [this] {
-        if (!deplacementSeul_) Q_EMIT choisie();
-    });
-}
-
-ListeProgrammes::~ListeProgrammes() {
-    // The drop-down part goes after this part of the list: its hiding is no closing.
-    if (!cadre_) return;
-    cadre_->removeEventFilter(this);
-    view()->removeEventFilter(this);
-}
-
-void ListeProgrammes::preparerListe() {
-    // Made at the first opening, not with the strip: a strip that is never opened keeps
-    // no list view, nor the code and style sheet it takes, while the program rests.
-    if (cadre_) return;
-    Borner_Liste_Deroulante(*this);
-    // The strip's font, now set on the list itself: Qt gives it to the drop-down part, a
-    // window of its own that would not take it otherwise.
-    setFont(font());
-    // Lines of one height: the open list then measures one line, not every item's icon.
-    if (auto* vue = qobject_cast<QListView*>(view())) vue->setUniformItemSizes(true);
-    if (icones_) setItemDelegate(icones_);
-    // The drop-down part's showing and hiding tell its opening and closing, whatever
-    // opened or closed it; its keys are looked at before the base class's own.
-    cadre_ = view()->window();
-    cadre_->installEventFilter(this);
-    view()->installEventFilter(this);
-    connect(view()->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &ListeProgrammes::defilee);
-}
-
-void ListeProgrammes::remplir(const QStringList& noms) {
-    const QSignalBlocker silence(this);
-    modele_->setStringList(noms);
-    setCurrentIndex(-1);
-}
-
-bool ListeProgrammes::estDeroulee() const {
-    return cadre_ && cadre_->isVisible();
-}
-
-void ListeProgrammes::showPopup() {
-    preparerListe();
-    QComboBox::showPopup();
-}
-
-void ListeProgrammes::focusOutEvent(QFocusEvent* evenement) {
-    QComboBox::focusOutEvent(evenement);
-    // Its own drop-down taking the keyboard is no loss of focus.
-    if (evenement->reason() != Qt::PopupFocusReason) Q_EMIT focusPerdu();
-}
-
-void ListeProgrammes::paintEvent(QPaintEvent*) {
-    // As the combo box paints itself, with the current entry's icon (the model holds only
-    // texts, the icons being looked for when a line is shown) and the palette shared by
-    // the lists of its colours.
-    QStylePainter peintre(this);
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    option.palette = paletteDessin();
-    if (icones_ && currentIndex() >= 0) option.currentIcon = icones_->icone(currentIndex());
-    peintre.drawComplexControl(QStyle::CC_ComboBox, option);
-    peintre.drawControl(QStyle::CE_ComboBoxLabel, option);
-}
-
-QPalette ListeProgrammes::paletteDessin() const {
-    return palettes_ ? palettes_->commune(palette()) : palette();
-}
-
-void ListeProgrammes::keyPressEvent(QKeyEvent* evenement) {
-    if (toucheDeChoix(*evenement) && currentIndex() >= 0) {
-        evenement->accept();
-        Q_EMIT choisie();
-        return;
-    }
-    // Arrows, pages, Home, End and typed letters move the current entry, and the base
-    // class calls that an activation: it is no choice. Space without a current entry
-    // opens the list.
-    const QScopedValueRollback deplacement(deplacementSeul_, true);
-    QComboBox::keyPressEvent(evenement);
-}
-
-void ListeProgrammes::wheelEvent(QWheelEvent* evenement) {
-    const QScopedValueRollback deplacement(deplacementSeul_, true);
-    QComboBox::wheelEvent(evenement);
-}
-
-bool ListeProgrammes::toucheDeLaListeOuverte(QKeyEvent& touche) {
-    if (toucheDeBascule(touche)) {
-        // Closes the list as Escape does: the base class would take the highlighted
-        // entry as chosen.
-        touche.accept();
-        hidePopup();
-        return true;
-    }
-    if (touche.type() != QEvent::KeyPress || touche.key() != Qt::Key_Space ||
-        !sansModificateur(touche))
-        return false;
-    const QModelIndex entree = view()->currentIndex();
-    if (!entree.isValid() || !entree.flags().testFlag(Qt::ItemIsEnabled)) return false;
-    hidePopup();
-    setCurrentIndex(entree.row());
-    Q_EMIT choisie();
-    return true;
-}
-
-bool ListeProgrammes::eventFilter(QObject* objet, QEvent* evenement) {
-    if (objet == cadre_) {
-        if (evenement->type() == QEvent::Show)
-            Q_EMIT deroulee();
-        else if (evenement->type() == QEvent::Hide)
-            Q_EMIT refermee();
-    } else if ((evenement->type() == QEvent::ShortcutOverride ||
-                evenement->type() == QEvent::KeyPress) &&
-               estDeroulee() && toucheDeLaListeOuverte(*static_cast<QKeyEvent*>(evenement))) {
-        return true;
-    }
-    return QComboBox::eventFilter(objet, evenement);
-}
-
-// ---------------------------------------------------------------------------------------
-
-void ListeCachee::clear() {
-    textes_.clear();
-    index_ = -1;
-}
-
-void ListeCachee::setCurrentIndex(int index) {
-    index_ = index >= 0 && index < count() ? index : -1;
-}
-
-// ---------------------------------------------------------------------------------------
 
 QSize frmDalvire::tailleIcone() {
     return placeControle(60, 30, 375, 375).size();
@@ -253,9 +55,7 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
     // A launcher window is never the active window, where alone tooltips show otherwise:
     // the icon's tooltip is what tells apart strips that share an icon.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    QPalette fond = palette();
-    fond.setColor(QPalette::Window, CouleurConception);
-    setPalette(fond);
+    definirCouleur(CouleurConception);
     // The list's font, given to the window before the list is made: set on the list
     // itself, it would make Qt build the drop-down part at once (see preparerListe).
     QFont tahoma(QStringLiteral("Tahoma"));
@@ -276,12 +76,13 @@ frmDalvire::frmDalvire(Contexte& contexte, const QPixmap& imageConception)
     cboProgrammes->setGeometry(placeControle(480, 60, 3015, 315));
     cboProgrammes->setCursor(main);
     cboProgrammes->setFocusPolicy(Qt::StrongFocus);
+    cboProgrammes->setObjectName(QStringLiteral("cboProgrammes"));
+    imgIcone->setObjectName(QStringLiteral("imgIcone"));
     iconesProgrammes = new DelegueIcones(
         cboProgrammes->model(),
         [this](int ligne) {
-            return Source_Icone(cboChemin.itemText(ligne),
-                                CodeStocke<TypeElement>::lu(cboType.itemText(ligne)),
-                                Dossier_Application(contexte_));
+            const Element& element = cboProgrammes->element(ligne);
+            return Source_Icone(element.chemin, element.type, Dossier_Application(contexte_));
         },
         cboProgrammes);
     cboProgrammes->definirIcones(iconesProgrammes);
@@ -315,6 +116,34 @@ void frmDalvire::definirTag(const QString& tag) {
     Fenetres::definirTag(this, tag);
     setAccessibleName(tag);
     cboProgrammes->setAccessibleName(tag);
+    imgIcone->setToolTip(tag);
+}
+
+void frmDalvire::definirImage(const QPixmap& image) {
+    imgIcone->setPixmap(image);
+}
+
+QPixmap frmDalvire::image() const {
+    return imgIcone->pixmap();
+}
+
+void frmDalvire::definirCouleur(const QColor& couleur) {
+    QPalette fond = palette();
+    fond.setColor(QPalette::Window, couleur);
+    setPalette(fond);
+}
+
+void frmDalvire::definirLignes(QList<Element> elements) {
+    cboProgrammes->remplir(std::move(elements));
+    cboProgrammes->setToolTip(QString());
+}
+
+const QList<Element>& frmDalvire::lignes() const {
+    return cboProgrammes->elements();
+}
+
+void frmDalvire::definirPalettes(PalettesCommunes* palettes) {
+    cboProgrammes->definirPalettes(palettes);
 }
 
 void frmDalvire::Form_Load() {

@@ -12,9 +12,9 @@
 #include "ui/Cadre.h"
 #include "ui/Couleurs.h"
 #include "ui/DelegueIcones.h"
+#include "ui/ListeElements.h"
 #include "ui/ToucheAide.h"
 
-#include <QAbstractListModel>
 #include <QAccessible>
 #include <QApplication>
 #include <QDateTime>
@@ -24,6 +24,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QSet>
 #include <QTimer>
 
 namespace {
@@ -45,27 +46,14 @@ constexpr int RoleCategorie = Qt::UserRole + 1;
 } // namespace
 
 // The items found, as the list shows them and a screen reader reads them.
-class ModeleTrouves : public QAbstractListModel {
+class ModeleTrouves : public ListeElements {
 public:
-    using QAbstractListModel::QAbstractListModel;
-
-    void remplir(const QList<Element>& elements) {
-        beginResetModel();
-        elements_ = elements;
-        endResetModel();
-    }
-    const Element& element(int ligne) const { return elements_.at(ligne); }
-
-    int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(elements_.size());
-    }
+    using ListeElements::ListeElements;
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= elements_.size()) return {};
-        const Element& e = elements_.at(index.row());
+        if (!index.isValid() || index.row() >= rowCount()) return {};
+        const Element& e = element(index.row());
         switch (role) {
-        case Qt::DisplayRole:
-            return e.nom;
         case RoleCategorie:
             return e.categorie;
         case Qt::AccessibleTextRole:
@@ -73,12 +61,9 @@ public:
         case Qt::ToolTipRole:
             return e.chemin;
         default:
-            return {};
+            return ListeElements::data(index, role);
         }
     }
-
-private:
-    QList<Element> elements_;
 };
 
 namespace {
@@ -154,6 +139,7 @@ frmRechercher::frmRechercher(Contexte& contexte)
     setFixedSize(taille());
 
     txtRecherche = new QLineEdit(this);
+    txtRecherche->setObjectName(QStringLiteral("txtRecherche"));
     txtRecherche->setGeometry(Twips::rectEnPixels(Marge, Marge, Largeur - 2 * Marge, HauteurTexte));
     txtRecherche->setAccessibleName(QStringLiteral("Nom de l'élément à rechercher"));
     txtRecherche->setPlaceholderText(QStringLiteral("Une partie du nom, puis Entrée"));
@@ -161,6 +147,7 @@ frmRechercher::frmRechercher(Contexte& contexte)
 
     modele_ = new ModeleTrouves(this);
     lstTrouves = new QListView(this);
+    lstTrouves->setObjectName(QStringLiteral("lstTrouves"));
     lstTrouves->setGeometry(
         Twips::rectEnPixels(Marge, HautListe, Largeur - 2 * Marge, HauteurLignes));
     lstTrouves->setAccessibleName(QStringLiteral("Éléments trouvés"));
@@ -193,6 +180,7 @@ frmRechercher::frmRechercher(Contexte& contexte)
     lstTrouves->setPalette(couleurs);
 
     lblAucun = new QLabel(this);
+    lblAucun->setObjectName(QStringLiteral("lblAucun"));
     lblAucun->setGeometry(
         Twips::rectEnPixels(Marge, HautListe, Largeur - 2 * Marge, HauteurLignes / Lignes));
     lblAucun->setIndent(Twips::enPixelsX(60));
@@ -217,29 +205,26 @@ frmRechercher::frmRechercher(Contexte& contexte)
 
 frmRechercher::~frmRechercher() = default;
 
-frmRechercher::Lecture frmRechercher::lancerLecture() {
-    // A connection of the reader's own: the program may use its own meanwhile, once the
-    // window shows.
-    auto lecteur = std::make_shared<Catalogue>();
-    lecteur->rejoindre(contexte_.catalogue());
+frmRechercher::Lecture frmRechercher::lancerLecture(QList<Element> elements) {
     auto premiers = std::make_shared<std::promise<QList<Element>>>();
     Lecture lecture{premiers->get_future(), {}};
-    const auto lire = [lecteur, premiers, &utilisations = contexte_.utilisations()] {
+    // The copy of the model's rows is this thread's: the other one only reads it, and the
+    // model, changed meanwhile, would make a copy of its own first.
+    auto lire = [elements = std::move(elements), premiers,
+                 &utilisations = contexte_.utilisations()]() mutable {
         // The weights copied before the window shows: a start made from a strip while the
-        // rest is read changes the file's, not these.
+        // index is made changes the file's, not these.
         QHash<QString, double> poids;
         try {
             // The icons' lookups are the main thread's once the first lines are given; until
             // then it only makes the window, and this thread may read their theme's index.
             Preparer_Icones();
             poids = utilisations.poidsDe(QDateTime::currentDateTimeUtc());
-            premiers->set_value(Premiers_Elements(*lecteur, poids, Lignes));
+            premiers->set_value(Premiers_Elements(elements, poids, Lignes));
         } catch (...) {
             premiers->set_exception(std::current_exception());
             throw;
         }
-        QList<Element> elements = lecteur->elementsSansOrdre();
-        lecteur->fermer();
         QSet<QString> retrouves;
         IndexRecherche index(std::move(elements), [&](const QString& nom) {
             const auto p = poids.constFind(nom);
@@ -260,7 +245,7 @@ frmRechercher::Lecture frmRechercher::lancerLecture() {
     try {
         lecture.index = std::async(std::launch::async, lire);
     } catch (const std::system_error&) {
-        // No thread to be had: all read before the window shows.
+        // No thread to be had: all made before the window shows.
         std::promise<IndexRecherche> index;
         try {
             index.set_value(lire());
@@ -283,20 +268,26 @@ void frmRechercher::signalerErreur(const ErreurCatalogue& erreur) {
 
 bool frmRechercher::ouvrir() {
     if (!isVisible()) {
-        // Read on another thread, with the icon theme's index and the file types, while
-        // this one makes the window's X window and styles it. The window shows as soon as
-        // the first lines are read; the others, and their folding, are waited for at the
-        // first key typed.
-        Lecture lecture = lancerLecture();
-        winId();
-        ensurePolished();
-        QList<Element> premiers;
+        // The catalogue's items as the model holds them, read again first only when
+        // another tool wrote the file, on a connection opened afresh: a file replaced or
+        // removed meanwhile is the one read, not the one the program had open.
         try {
-            premiers = lecture.premiers.get();
+            Catalogue& catalogue = contexte_.catalogue();
+            catalogue.liberer();
+            const ReposCatalogue repos(catalogue);
+            contexte_.modele().rechargerSiModifie();
         } catch (const ErreurCatalogue& erreur) {
             signalerErreur(erreur);
             return false;
         }
+        // Folded into an index on another thread, with the icon theme's index and the file
+        // types read, while this one makes the window's X window and styles it. The window
+        // shows as soon as the first lines are found; the index is waited for at the first
+        // key typed.
+        Lecture lecture = lancerLecture(contexte_.modele().elements());
+        winId();
+        ensurePolished();
+        const QList<Element> premiers = lecture.premiers.get();
         const int cote = lstTrouves->fontMetrics().height();
         icones_->precharger(Sources_Communes(Dossier_Application(contexte_)), {cote, cote},
                             devicePixelRatioF());
@@ -320,7 +311,7 @@ bool frmRechercher::ouvrir() {
 void frmRechercher::fermer() {
     hide();
     active_ = false;
-    // Closed, the window keeps nothing of the catalogue (a reading still going on is
+    // Closed, the window keeps nothing of the catalogue (an index still being made is
     // waited for, and dropped).
     lecture_ = {};
     index_ = IndexRecherche();
@@ -331,15 +322,7 @@ void frmRechercher::fermer() {
 }
 
 void frmRechercher::rechercher(const QString& texte) {
-    if (lecture_.valid()) {
-        try {
-            index_ = lecture_.get();
-        } catch (const ErreurCatalogue& erreur) {
-            fermer();
-            signalerErreur(erreur);
-            return;
-        }
-    }
+    if (lecture_.valid()) index_ = lecture_.get();
     montrer(index_.chercher(texte, Lignes), texte);
 }
 

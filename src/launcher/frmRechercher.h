@@ -27,7 +27,7 @@ public:
     explicit frmRechercher(Contexte& contexte);
     ~frmRechercher() override;
 
-    // Reads the items, shows the window empty and gives it the keyboard; already shown,
+    // Takes the catalogue's items, shows the window empty and gives it the keyboard; already shown,
     // only gives it the keyboard again. False when the catalogue could not be read: a
     // message has said so.
     bool ouvrir();
@@ -45,24 +45,19 @@ public:
     const QList<Element>& trouves() const { return trouves_; }
     int ligneCourante() const;
 
-    QLineEdit* txtRecherche = nullptr;
-    QListView* lstTrouves = nullptr;
-    // Shown in place of the list when nothing matches.
-    QLabel* lblAucun = nullptr;
-
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
     bool event(QEvent* evenement) override;
     void paintEvent(QPaintEvent* evenement) override;
 
 private:
-    // The reading of the items, started now: the lines an empty text gives, then every
-    // item folded into an index.
+    // The making of the index over those items, started now: the lines an empty text
+    // gives, then every item folded into the index.
     struct Lecture {
         std::future<QList<Element>> premiers;
         std::future<IndexRecherche> index;
     };
-    Lecture lancerLecture();
+    Lecture lancerLecture(QList<Element> elements);
     void signalerErreur(const ErreurCatalogue& erreur);
     void rechercher(const QString& texte);
     // The items found for that text, in the list or, when there are none, said.
@@ -71,6 +66,10 @@ private:
     void choisir(int ligne);
 
     Contexte& contexte_;
+    QLineEdit* txtRecherche = nullptr;
+    QListView* lstTrouves = nullptr;
+    // Shown in place of the list when nothing matches.
+    QLabel* lblAucun = nullptr;
     // Until the first key typed after an opening: the index being made.
     std::future<IndexRecherche> lecture_;
     IndexRecherche index_;

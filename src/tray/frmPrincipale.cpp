@@ -8,7 +8,7 @@
 #include "core/Reglages.h"
 #include "core/RubriquesAide.h"
 #include "core/Services.h"
-#include "launcher/Disposition.h"
+#include "launcher/Bandes.h"
 #include "launcher/frmDalvire.h"
 #include "launcher/frmRechercher.h"
 #include "manage/frmGestion.h"
@@ -98,7 +98,8 @@ void frmPrincipale::creerMenu() {
 }
 
 void frmPrincipale::Form_Load() {
-    creerFenetresLanceur();
+    // The catalogue is read once, for the strips; they and the search are views of it.
+    if (Actualiser_Modele_Ou_Signaler(contexte_)) creerBandes();
     Afficher_Icone_Notification();
     // Last: a key another program holds is said over the strips and the icon, which work.
     contexte_.raccourciGlobal().definirAction([this] { Afficher_Recherche(); });
@@ -219,30 +220,27 @@ void frmPrincipale::Fermer_Fenetres(bool fermerPrincipale) {
 
 void frmPrincipale::Reconstruire_Fenetres() {
     // Read first: a catalogue that fails to read keeps the windows the user had.
-    auto lecture = Lire_Fenetres_Ou_Signaler(contexte_);
-    if (!lecture) return;
+    if (!Actualiser_Modele_Ou_Signaler(contexte_)) return;
     Fermer_Fenetres(false);
-    creerFenetresLanceur(std::move(*lecture));
+    creerBandes();
 }
 
 void frmPrincipale::Replacer_Fenetres() {
-    if (decharge_ || categories.lstCategorie.isEmpty()) return;
-    QList<QPointer<frmDalvire>> lanceurs;
-    for (frmDalvire* lanceur : contexte_.fenetres().ouvertes<frmDalvire>())
-        lanceurs.append(lanceur);
-    auto lecture = Lire_Fenetres_Ou_Signaler(contexte_);
-    if (!lecture) return;
-    for (const QPointer<frmDalvire>& lanceur : std::as_const(lanceurs))
-        delete lanceur.data();
-    creerFenetresLanceur(std::move(*lecture));
+    if (decharge_ || bandesPrevues_ == 0) return;
+    QList<QPointer<frmDalvire>> bandes;
+    for (frmDalvire* bande : contexte_.fenetres().ouvertes<frmDalvire>())
+        bandes.append(bande);
+    if (!Actualiser_Modele_Ou_Signaler(contexte_)) return;
+    for (const QPointer<frmDalvire>& bande : std::as_const(bandes))
+        delete bande.data();
+    creerBandes();
 }
 
-void frmPrincipale::creerFenetresLanceur(std::optional<LectureFenetres> lecture) {
+void frmPrincipale::creerBandes() {
     // Noted first: a message of the build lets the screens change under it.
     suiviEcrans_->noterConstruction();
     oublierImagesDessinees();
-    if (!lecture) lecture = Lire_Fenetres_Ou_Signaler(contexte_);
-    if (lecture) Creer_Fenetres(contexte_, *this, std::move(*lecture));
+    bandesPrevues_ = Creer_Bandes(contexte_, *this);
     // Queued: the editor opens, and the windows may be rebuilt, once the window that
     // received the drop is out of its own handler.
     for (frmDalvire* lanceur : contexte_.fenetres().ouvertes<frmDalvire>())

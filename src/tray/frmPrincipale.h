@@ -9,7 +9,8 @@
 
 #include "core/Depot.h"
 #include "core/Fenetres.h"
-#include "launcher/Disposition.h"
+#include "launcher/Bandes.h"
+#include "launcher/SuiviEcrans.h"
 #include "manage/Gestion.h"
 #include "ui/PalettesCommunes.h"
 
@@ -38,7 +39,7 @@ QString Texte_Info_Bulle();
 
 // The hidden main window: loaded, never shown. It holds the catalogue open for the
 // whole run and owns the notification-area icon and the main menu.
-class frmPrincipale : public QWidget, public HoteFenetres {
+class frmPrincipale : public QWidget, public HoteBandes {
     Q_OBJECT
 public:
     explicit frmPrincipale(Contexte& contexte, QWidget* parent = nullptr);
@@ -91,12 +92,6 @@ public Q_SLOTS:
     void Icone_Activee(QSystemTrayIcon::ActivationReason raison);
 
 public:
-    // The application icon, the fallback picture of the launcher windows.
-    QIcon imgIcone;
-    // Scratch table of the displayed categories, rebuilt at each build of the windows.
-    TableCategories categories;
-
-    TableCategories& tableCategories() override { return categories; }
     QPixmap imageConception(const QSize& taille) const override { return imgIcone.pixmap(taille); }
     QObject& proprietaireFenetres() override { return *this; }
     PalettesCommunes& palettesCommunes() override { return palettes_; }
@@ -106,11 +101,6 @@ public:
     // An item of the menu, separators included, by its position (see EntreeMenu).
     QAction* entreeMenu(int index);
 
-    QMenu* mnuPrincipal = nullptr;
-    // The menu's items, separators included, in menu order (see EntreeMenu); empty until
-    // the menu is made.
-    QList<QAction*> mnuDePrincipal;
-
 Q_SIGNALS:
     void dechargee();
 
@@ -118,17 +108,25 @@ private:
     void creerMenu();
     void ouvrirGestion(PageGestion page);
     void afficherParametres();
-    // From what was read already, or else read now.
-    void creerFenetresLanceur(std::optional<LectureFenetres> lecture = std::nullopt);
+    // From the catalogue model, brought up to the file first by the caller.
+    void creerBandes();
     // Lets go of the pictures drawn for the strips that went.
     static void oublierImagesDessinees();
 
     Contexte& contexte_;
     InscriptionFenetre inscription_;
+    // The application icon, the fallback picture of the launcher windows.
+    QIcon imgIcone;
+    QMenu* mnuPrincipal = nullptr;
+    // The menu's items, separators included, in menu order (see EntreeMenu); empty until
+    // the menu is made.
+    QList<QAction*> mnuDePrincipal;
     QPointer<QSystemTrayIcon> icone_;
     QPointer<FiltreIconeNotification> filtre_;
     SuiviEcrans* suiviEcrans_ = nullptr;
     QPointer<frmRechercher> recherche_;
     PalettesCommunes palettes_;
+    // The displayed categories of the last build of the strips.
+    qsizetype bandesPrevues_ = 0;
     bool decharge_ = false;
 };

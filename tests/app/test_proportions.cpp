@@ -189,7 +189,7 @@ void TestProportions::fenetres_data() {
     QTest::newRow("frmRechercher") << Fabrique([](Banc& b) -> std::unique_ptr<QWidget> {
         auto f = std::make_unique<frmRechercher>(b.c());
         f->ouvrir();
-        f->txtRecherche->setText(QStringLiteral("Aucun nom du catalogue ne tient ceci"));
+        f->findChild<QLineEdit*>("txtRecherche")->setText(QStringLiteral("Aucun nom du catalogue ne tient ceci"));
         return f;
     }) << QSize(6300, 3885) << 0;
     // The help viewer may be made smaller than its twips, to fit the screen.

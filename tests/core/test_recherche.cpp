@@ -114,7 +114,7 @@ private Q_SLOTS:
             utilisations.noter(l.section('@', 0, 0),
                                Maintenant.addDays(-l.section('@', 1).toInt()));
         const QHash<QString, double> poids = utilisations.poidsDe(Maintenant);
-        const QStringList premiers = Noms(Premiers_Elements(catalogue, poids, maximum));
+        const QStringList premiers = Noms(Premiers_Elements(catalogue.elements(), poids, maximum));
         QTEST(premiers, "trouves");
         const IndexRecherche index(catalogue.elementsSansOrdre(),
                                    [&](const QString& nom) { return poids.value(nom); });

@@ -2,6 +2,7 @@
 // as items of its category; its open list looks for the icons it shows, no others.
 #include "core/IconesElements.h"
 #include "launcher/frmDalvire.h"
+#include "support/ControlesBande.h"
 #include "support/Environnement.h"
 #include "support/ShellFactice.h"
 #include "ui/DelegueIcones.h"
@@ -87,7 +88,7 @@ private Q_SLOTS:
         QMimeData donnees;
         donnees.setUrls(
             {lien.startsWith('$') ? QUrl::fromLocalFile(lien.replace('$', racine)) : QUrl(lien)});
-        QWidget* cible = surIcone ? static_cast<QWidget*>(f->imgIcone) : f->cboProgrammes;
+        QWidget* cible = surIcone ? static_cast<QWidget*>(Icone(*f)) : Liste(*f);
         QTEST(int(deposer(cible, donnees, Qt::DropActions(offertes))), "prise");
         QCOMPARE(propose.size(), 0);
         QTest::qWait(0);
@@ -102,32 +103,30 @@ private Q_SLOTS:
     void iconesDeLaListeOuverte() {
         Environnement env{Environnement::lanceur()};
         auto f = fenetre(env);
-        QStringList noms, chemins, types;
-        for (int i = 0; i < 10000; ++i) {
-            noms << QString::number(i);
-            chemins << (i % 4 == 3 ? QStringLiteral("mailto:a@b.fr") : QStringLiteral("/bin/sh"));
-            types << QString::number(i % 4);
-        }
-        f->cboProgrammes->remplir(noms);
-        f->cboChemin.addItems(chemins);
-        f->cboType.addItems(types);
-        f->cboAffichage.addItems(types);
-        QCOMPARE(f->iconesProgrammes->recherches(), 0);
+        QList<Element> elements;
+        for (int i = 0; i < 10000; ++i)
+            elements << Element{QString::number(i),
+                                i % 4 == 3 ? QStringLiteral("mailto:a@b.fr") : QStringLiteral("/bin/sh"),
+                                QString(), ModeAffichage::Normal, static_cast<TypeElement>(i % 4)};
+        f->definirLignes(elements);
+        QCOMPARE(Liste(*f)->icones()->recherches(), 0);
         // Closed, the list draws its current entry with that entry's icon alone.
-        f->cboProgrammes->setCurrentIndex(3);
-        f->cboProgrammes->grab();
-        QCOMPARE(f->iconesProgrammes->recherches(), 1);
-        f->cboProgrammes->showPopup();
-        f->cboProgrammes->view()->grab();
-        const int vues = f->iconesProgrammes->recherches();
+        Liste(*f)->setCurrentIndex(3);
+        Liste(*f)->grab();
+        QCOMPARE(Liste(*f)->icones()->recherches(), 1);
+        Liste(*f)->showPopup();
+        Liste(*f)->view()->grab();
+        const int vues = Liste(*f)->icones()->recherches();
         QVERIFY(vues > 0);
         QVERIFY2(vues <= 40, qPrintable(QString::number(vues)));
         // The mail row has the application's own picture where the theme has none.
-        QVERIFY(!f->iconesProgrammes->icone(3).isNull());
-        f->cboProgrammes->hidePopup();
+        QVERIFY(!Liste(*f)->icones()->icone(3).isNull());
+        Liste(*f)->hidePopup();
         // New entries, new icons.
-        f->cboProgrammes->remplir({QStringLiteral("un")});
-        QCOMPARE(f->iconesProgrammes->recherches(), 0);
+        Element un;
+        un.nom = QStringLiteral("un");
+        f->definirLignes({un});
+        QCOMPARE(Liste(*f)->icones()->recherches(), 0);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "base/Twips.h"
 #include "core/Services.h"
 #include "launcher/frmDalvire.h"
+#include "support/ControlesBande.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
@@ -39,18 +40,16 @@ int gaucheSortie(const QWidget& f) {
 }
 
 std::unique_ptr<frmDalvire> fenetre(Environnement& env, const QString& tag,
-                                    const QStringList& noms = {}) {
+                                    const QStringList& noms = {},
+                                    const QString& type = QStringLiteral("4")) {
     auto f = std::make_unique<frmDalvire>(env.contexte());
     f->Form_Load();
     f->definirTag(tag);
-    const QSignalBlocker silence(f->cboProgrammes);
-    for (const QString& nom : noms) {
-        f->cboProgrammes->addItem(nom);
-        f->cboChemin.addItem(QStringLiteral("/chemin/") + nom);
-        f->cboType.addItem(QStringLiteral("4"));
-        f->cboAffichage.addItem(QStringLiteral("1"));
-    }
-    f->cboProgrammes->setCurrentIndex(-1);
+    QList<Element> elements;
+    for (const QString& nom : noms)
+        elements << Element{nom, "/chemin/" + nom, tag, ModeAffichage::Normal,
+                            CodeStocke<TypeElement>::lu(type)};
+    f->definirLignes(elements);
     return f;
 }
 
@@ -77,20 +76,20 @@ QStringList cinqNoms() {
 }
 
 QWidget* cadreDeLaListe(const frmDalvire& f) {
-    return f.cboProgrammes->view()->window();
+    return Liste(f)->view()->window();
 }
 
 // A key on the open list as the window system delivers it: the shortcut override
 // first, then the press.
 void toucheListeOuverte(frmDalvire& f, Qt::Key touche, Qt::KeyboardModifiers modificateurs = {}) {
-    QWidget* vue = f.cboProgrammes->view();
+    QWidget* vue = Liste(f)->view();
     QKeyEvent derogation(QEvent::ShortcutOverride, touche, modificateurs);
     QCoreApplication::sendEvent(vue, &derogation);
     QTest::keyClick(vue, touche, modificateurs);
 }
 
 void cliquerEntree(frmDalvire& f, int ligne) {
-    QAbstractItemView* vue = f.cboProgrammes->view();
+    QAbstractItemView* vue = Liste(f)->view();
     const QPoint centre = vue->visualRect(vue->model()->index(ligne, 0)).center();
     QTest::mouseMove(vue->viewport(), centre);
     QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, centre);
@@ -110,7 +109,7 @@ void molette(QWidget* cible, int crans) {
 // the current one, "clic dehors" beside the drop-down part, and "fermee" has the system
 // close it.
 void faire(frmDalvire& f, const QString& gestes) {
-    ListeProgrammes* liste = f.cboProgrammes;
+    ListeProgrammes* liste = Liste(f);
     for (const QString& geste : gestes.split(QStringLiteral(", "))) {
         if (geste == QLatin1String("ouverte")) {
             liste->showPopup();
@@ -192,11 +191,11 @@ void TestFrmDalvire::chargement() {
     QCOMPARE(f->Compteur, qint16(0));
     QCOMPARE(Est_Premier_Plan(f.get()), auPremierPlan);
     // A strip at rest has no drop-down part yet; its first opening makes it whole.
-    QVERIFY(!f->cboProgrammes->findChild<QAbstractItemView*>());
-    f->cboProgrammes->showPopup();
-    QCOMPARE(f->cboProgrammes->view()->itemDelegate(), f->iconesProgrammes);
+    QVERIFY(!Liste(*f)->findChild<QAbstractItemView*>());
+    Liste(*f)->showPopup();
+    QCOMPARE(Liste(*f)->view()->itemDelegate(), Liste(*f)->icones());
     QCOMPARE(cadreDeLaListe(*f)->font().pointSizeF(), 8.25);
-    f->cboProgrammes->hidePopup();
+    Liste(*f)->hidePopup();
     // Sliding never moves the window up or down.
     f->imgIcone_Click();
     QCOMPARE(f->y(), 123);
@@ -313,34 +312,34 @@ void TestFrmDalvire::gelEtReprise() {
     f->show();
 
     // While in, dropping down does not start the timer.
-    f->cboProgrammes->showPopup();
-    QVERIFY(f->cboProgrammes->estDeroulee());
-    f->cboProgrammes->hidePopup();
+    Liste(*f)->showPopup();
+    QVERIFY(Liste(*f)->estDeroulee());
+    Liste(*f)->hidePopup();
     QVERIFY(!f->Timer1.isActive());
 
     f->imgIcone_Click();
     tics(*f, 2);
-    f->cboProgrammes->showPopup();
+    Liste(*f)->showPopup();
     QVERIFY(!f->Timer1.isActive());
 
     // Its own drop-down taking the keyboard is no loss of focus.
     QFocusEvent versLaListe(QEvent::FocusOut, Qt::PopupFocusReason);
-    QCoreApplication::sendEvent(f->cboProgrammes, &versLaListe);
+    QCoreApplication::sendEvent(Liste(*f), &versLaListe);
     QVERIFY(!f->Timer1.isActive());
 
     // The focus going elsewhere resumes the countdown; scrolling the open list freezes
     // it again.
     QFocusEvent ailleurs(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(f->cboProgrammes, &ailleurs);
+    QCoreApplication::sendEvent(Liste(*f), &ailleurs);
     QVERIFY(f->Timer1.isActive());
     QCOMPARE(f->Compteur, qint16(2));
-    QScrollBar* barre = f->cboProgrammes->view()->verticalScrollBar();
+    QScrollBar* barre = Liste(*f)->view()->verticalScrollBar();
     QVERIFY(barre->maximum() > 0);
     barre->setValue(barre->value() == 0 ? barre->maximum() : 0);
     QVERIFY(!f->Timer1.isActive());
 
     // Closing the list resumes it where it stopped, without the focus moving.
-    f->cboProgrammes->hidePopup();
+    Liste(*f)->hidePopup();
     QVERIFY(f->Timer1.isActive());
     QCOMPARE(f->Compteur, qint16(2));
 
@@ -414,10 +413,7 @@ void TestFrmDalvire::fermetureDeLaListe() {
     QFETCH(int, messages);
     Environnement env{Environnement::lanceur()};
     env.contexte().reglages().definirDelaiFermeture(3);
-    const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
-    f->cboType.clear();
-    for (int i = 0; i < f->cboProgrammes->count(); ++i)
-        f->cboType.addItem(type);
+    const auto f = fenetre(env, QStringLiteral("A"), cinqNoms(), type);
     if (sansAssociation) env.shell().reponseOuvrir = ResultatOuverture::AucuneAssociation;
     env.messages().reponses = {oui ? ReponseMessage::Oui : ReponseMessage::Non};
     // A Yes shows the Open With chooser, modal: the user cancels it.
@@ -430,8 +426,8 @@ void TestFrmDalvire::fermetureDeLaListe() {
         attente.start(20);
     }
     {
-        const QSignalBlocker silence(f->cboProgrammes);
-        f->cboProgrammes->setCurrentIndex(1);
+        const QSignalBlocker silence(Liste(*f));
+        Liste(*f)->setCurrentIndex(1);
     }
     f->show();
     QVERIFY(!f->isActiveWindow());
@@ -440,7 +436,7 @@ void TestFrmDalvire::fermetureDeLaListe() {
 
     faire(*f, gestes);
     QTest::qWait(30);
-    QVERIFY(!f->cboProgrammes->estDeroulee());
+    QVERIFY(!Liste(*f)->estDeroulee());
     QCOMPARE(env.shell().journal(), journal);
     QCOMPARE(env.messages().vus.size(), messages);
     if (resteSortie) {
@@ -474,9 +470,9 @@ void TestFrmDalvire::listeVideSansGel() {
     f->show();
     f->imgIcone_Click();
     tics(*f, 2);
-    QTest::mouseClick(f->cboProgrammes, Qt::LeftButton);
-    QTest::keyClick(f->cboProgrammes, Qt::Key_F4);
-    QVERIFY(!f->cboProgrammes->estDeroulee());
+    QTest::mouseClick(Liste(*f), Qt::LeftButton);
+    QTest::keyClick(Liste(*f), Qt::Key_F4);
+    QVERIFY(!Liste(*f)->estDeroulee());
     verifierSortie(*f);
     QCOMPARE(f->Compteur, qint16(2));
 }
@@ -518,31 +514,31 @@ void TestFrmDalvire::boutonsDeLaSourisSurLIcone() {
     const auto f = fenetre(env, QStringLiteral("A"));
     f->show();
     QSignalSpy menu(f.get(), &frmDalvire::menuPrincipalDemande);
-    const QPoint centre = f->imgIcone->rect().center();
+    const QPoint centre = Icone(*f)->rect().center();
 
-    QTest::mouseClick(f->imgIcone, Qt::LeftButton, {}, centre);
+    QTest::mouseClick(Icone(*f), Qt::LeftButton, {}, centre);
     QVERIFY(f->Afficher);
-    QTest::mouseClick(f->imgIcone, Qt::LeftButton, {}, centre);
+    QTest::mouseClick(Icone(*f), Qt::LeftButton, {}, centre);
     QVERIFY(!f->Afficher);
     QCOMPARE(menu.count(), 0);
 
     // Pressed on the icon, released elsewhere: no click.
-    QTest::mousePress(f->imgIcone, Qt::LeftButton, {}, centre);
-    QTest::mouseRelease(f->imgIcone, Qt::LeftButton, {}, QPoint(-5, -5));
+    QTest::mousePress(Icone(*f), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(Icone(*f), Qt::LeftButton, {}, QPoint(-5, -5));
     QVERIFY(!f->Afficher);
 
     // Only the release of the right button asks for the menu, where the mouse is.
-    QTest::mousePress(f->imgIcone, Qt::RightButton, {}, centre);
+    QTest::mousePress(Icone(*f), Qt::RightButton, {}, centre);
     QCOMPARE(menu.count(), 0);
-    QTest::mouseRelease(f->imgIcone, Qt::RightButton, {}, centre);
+    QTest::mouseRelease(Icone(*f), Qt::RightButton, {}, centre);
     QCOMPARE(menu.count(), 1);
-    QCOMPARE(menu.at(0).at(0).toPoint(), f->imgIcone->mapToGlobal(centre));
+    QCOMPARE(menu.at(0).at(0).toPoint(), Icone(*f)->mapToGlobal(centre));
     QVERIFY(!f->Afficher);
 
     // A double click (press, release, double-click press, release) toggles once.
-    QTest::mouseClick(f->imgIcone, Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(f->imgIcone, Qt::LeftButton, {}, centre);
-    QTest::mouseRelease(f->imgIcone, Qt::LeftButton, {}, centre);
+    QTest::mouseClick(Icone(*f), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(Icone(*f), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(Icone(*f), Qt::LeftButton, {}, centre);
     QVERIFY(f->Afficher);
 }
 
@@ -557,7 +553,6 @@ void TestFrmDalvire::infobulleDeLIcone() {
     QFETCH(bool, sortie);
     Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("Jeux de société"));
-    f->imgIcone->setToolTip(f->Tag());
     f->show();
     if (sortie) f->imgIcone_Click();
     QWidget active;
@@ -568,7 +563,7 @@ void TestFrmDalvire::infobulleDeLIcone() {
     QVERIFY(!f->isActiveWindow());
 
     QToolTip::hideText();
-    QTest::mouseMove(f->windowHandle(), f->imgIcone->geometry().center());
+    QTest::mouseMove(f->windowHandle(), Icone(*f)->geometry().center());
     QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 3000);
     QCOMPARE(QToolTip::text(), QStringLiteral("Jeux de société"));
     QToolTip::hideText();
@@ -605,18 +600,18 @@ void TestFrmDalvire::deplacementsSansLancement() {
     Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
     {
-        const QSignalBlocker silence(f->cboProgrammes);
-        f->cboProgrammes->setCurrentIndex(courantAvant);
+        const QSignalBlocker silence(Liste(*f));
+        Liste(*f)->setCurrentIndex(courantAvant);
     }
     f->show();
     f->imgIcone_Click();
-    f->cboProgrammes->setFocus();
+    Liste(*f)->setFocus();
 
     // Twice: the second key used to start another item and answer for the first.
     for (int fois = 0; fois < 2; ++fois) {
         faire(*f, gestes);
-        if (fois == 0) QCOMPARE(f->cboProgrammes->currentIndex(), courantApres);
-        if (f->cboProgrammes->estDeroulee()) toucheListeOuverte(*f, Qt::Key_Escape);
+        if (fois == 0) QCOMPARE(Liste(*f)->currentIndex(), courantApres);
+        if (Liste(*f)->estDeroulee()) toucheListeOuverte(*f, Qt::Key_Escape);
     }
     QTest::qWait(30);
     QCOMPARE(env.shell().journal(), QStringList());
@@ -651,17 +646,17 @@ void TestFrmDalvire::choixQuiLancent() {
     Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("A"), cinqNoms());
     {
-        const QSignalBlocker silence(f->cboProgrammes);
-        f->cboProgrammes->setCurrentIndex(1);
+        const QSignalBlocker silence(Liste(*f));
+        Liste(*f)->setCurrentIndex(1);
     }
     f->show();
     f->imgIcone_Click();
-    f->cboProgrammes->setFocus();
+    Liste(*f)->setFocus();
     faire(*f, gestes);
     QTRY_COMPARE(env.shell().appels.size(), 1);
     QCOMPARE(env.shell().appels.at(0).cible, QStringLiteral("/chemin/") + lance);
-    QCOMPARE(f->cboProgrammes->currentText(), lance);
-    QVERIFY(!f->cboProgrammes->estDeroulee());
+    QCOMPARE(Liste(*f)->currentText(), lance);
+    QVERIFY(!Liste(*f)->estDeroulee());
     verifierRentree(*f);
     QTest::qWait(30);
     QCOMPARE(env.shell().appels.size(), 1);
@@ -674,18 +669,18 @@ void TestFrmDalvire::choixRepeteLanceUneFois() {
     const auto f =
         fenetre(env, QStringLiteral("A"), {QStringLiteral("Un"), QStringLiteral("Deux")});
     f->show();
-    f->cboProgrammes->setCurrentIndex(1);
+    Liste(*f)->setCurrentIndex(1);
     QTest::qWait(30);
     QVERIFY(env.shell().appels.isEmpty());
 
-    Q_EMIT f->cboProgrammes->activated(1);
-    Q_EMIT f->cboProgrammes->activated(1);
+    Q_EMIT Liste(*f)->activated(1);
+    Q_EMIT Liste(*f)->activated(1);
     QTRY_COMPARE(env.shell().appels.size(), 1);
     QTest::qWait(30);
     QCOMPARE(env.shell().appels.size(), 1);
 
     // Choosing the entry already current starts it again.
-    Q_EMIT f->cboProgrammes->activated(1);
+    Q_EMIT Liste(*f)->activated(1);
     QTRY_COMPARE(env.shell().appels.size(), 2);
     QCOMPARE(env.shell().appels.at(1).cible, QStringLiteral("/chemin/Deux"));
 }
@@ -698,12 +693,12 @@ void TestFrmDalvire::lancementAuClavierDepuisRentree() {
         fenetre(env, QStringLiteral("A"), {QStringLiteral("Un"), QStringLiteral("Deux")});
     f->show();
     verifierRentree(*f);
-    QTest::keyClick(f->cboProgrammes, Qt::Key_Down);
-    QTest::keyClick(f->cboProgrammes, Qt::Key_Down);
+    QTest::keyClick(Liste(*f), Qt::Key_Down);
+    QTest::keyClick(Liste(*f), Qt::Key_Down);
     QTest::qWait(30);
     QVERIFY(env.shell().appels.isEmpty());
     verifierRentree(*f);
-    QTest::keyClick(f->cboProgrammes, Qt::Key_Return);
+    QTest::keyClick(Liste(*f), Qt::Key_Return);
     QTRY_COMPARE(env.shell().appels.size(), 1);
     QCOMPARE(env.shell().appels.at(0).cible, QStringLiteral("/chemin/Deux"));
     verifierSortie(*f);
@@ -733,11 +728,11 @@ void TestFrmDalvire::tailleDeLaListeDeroulante() {
     const auto f = fenetre(env, QStringLiteral("A"), noms);
     f->show();
     if (sortie) f->imgIcone_Click();
-    f->cboProgrammes->showPopup();
-    QVERIFY(f->cboProgrammes->estDeroulee());
+    Liste(*f)->showPopup();
+    QVERIFY(Liste(*f)->estDeroulee());
     const QRect cadre = cadreDeLaListe(*f)->frameGeometry();
     const QRect ecran = QGuiApplication::primaryScreen()->geometry();
-    const int ligne = f->cboProgrammes->view()->sizeHintForRow(0);
+    const int ligne = Liste(*f)->view()->sizeHintForRow(0);
     QVERIFY2(cadre.height() <= 21 * ligne,
              qPrintable(QStringLiteral("%1 px, lignes de %2").arg(cadre.height()).arg(ligne)));
     QVERIFY(cadre.height() >= qMin(nombre, 3) * ligne);
@@ -746,15 +741,15 @@ void TestFrmDalvire::tailleDeLaListeDeroulante() {
                                                    .arg(cadre.y())
                                                    .arg(cadre.width())
                                                    .arg(cadre.height())));
-    QVERIFY(cadre.width() <= qMax(f->cboProgrammes->width(), ecran.width() / 2));
-    f->cboProgrammes->hidePopup();
+    QVERIFY(cadre.width() <= qMax(Liste(*f)->width(), ecran.width() / 2));
+    Liste(*f)->hidePopup();
 }
 
 void TestFrmDalvire::curseurMain() {
     Environnement env{Environnement::lanceur()};
     const auto f = fenetre(env, QStringLiteral("A"));
     for (const QWidget* controle :
-         {static_cast<QWidget*>(f->imgIcone), static_cast<QWidget*>(f->cboProgrammes)}) {
+         {static_cast<QWidget*>(Icone(*f)), static_cast<QWidget*>(Liste(*f))}) {
         const QCursor curseur = controle->cursor();
         QCOMPARE(curseur.shape(), Qt::BitmapCursor);
         QCOMPARE(curseur.hotSpot(), QPoint(12, 9));

@@ -5,6 +5,7 @@
 #include "launcher/frmDalvire.h"
 #include "launcher/frmOuvrirAvec.h"
 #include "support/Controles.h"
+#include "support/ControlesBande.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
@@ -65,19 +66,17 @@ struct Poste {
         fenetre->definirTag(QStringLiteral("Essais"));
     }
 
-    // One item in the lists, selected as the user would, without running the click.
+    // One item in the list, after another, selected as the user would, without running
+    // the click.
     void element(const QString& nom, const QString& chemin, const QString& type,
                  const QString& mode) {
-        const QSignalBlocker silence(fenetre->cboProgrammes);
-        fenetre->cboProgrammes->addItem(QStringLiteral("Autre"));
-        fenetre->cboChemin.addItem(QStringLiteral("/autre"));
-        fenetre->cboType.addItem(QStringLiteral("4"));
-        fenetre->cboAffichage.addItem(QStringLiteral("1"));
-        fenetre->cboProgrammes->addItem(nom);
-        fenetre->cboChemin.addItem(chemin);
-        fenetre->cboType.addItem(type);
-        fenetre->cboAffichage.addItem(mode);
-        fenetre->cboProgrammes->setCurrentIndex(1);
+        fenetre->definirLignes(
+            {Element{QStringLiteral("Autre"), QStringLiteral("/autre"), QString(),
+                     ModeAffichage::Normal, CodeStocke<TypeElement>::lu(QStringLiteral("4"))},
+             Element{nom, chemin, QString(), CodeStocke<ModeAffichage>::lu(mode),
+                     CodeStocke<TypeElement>::lu(type)}});
+        const QSignalBlocker silence(Liste(*fenetre));
+        Liste(*fenetre)->setCurrentIndex(1);
     }
 
     QString fichier(const QString& nom) {
@@ -124,13 +123,13 @@ void TestLanceur::sansSelection() {
     Poste p;
     p.element(QStringLiteral("Notes"), QStringLiteral("/notes"), QStringLiteral("4"),
               QStringLiteral("1"));
-    p.fenetre->cboProgrammes->setToolTip(QStringLiteral("ancien"));
+    Liste(*p.fenetre)->setToolTip(QStringLiteral("ancien"));
     {
-        const QSignalBlocker silence(p.fenetre->cboProgrammes);
-        p.fenetre->cboProgrammes->setCurrentIndex(-1);
+        const QSignalBlocker silence(Liste(*p.fenetre));
+        Liste(*p.fenetre)->setCurrentIndex(-1);
     }
     Lancer_Element(*p.fenetre);
-    QVERIFY(p.fenetre->cboProgrammes->toolTip().isEmpty());
+    QVERIFY(Liste(*p.fenetre)->toolTip().isEmpty());
     QVERIFY(p.env.shell().appels.isEmpty());
     QVERIFY(p.env.messages().vus.isEmpty());
     QVERIFY(!p.fenetre->Afficher);
@@ -141,9 +140,9 @@ void TestLanceur::nomFaitDeBlancs() {
     p.fenetre->imgIcone_Click();
     p.element(QStringLiteral("   "), QStringLiteral("/notes"), QStringLiteral("4"),
               QStringLiteral("1"));
-    p.fenetre->cboProgrammes->setToolTip(QStringLiteral("ancien"));
+    Liste(*p.fenetre)->setToolTip(QStringLiteral("ancien"));
     Lancer_Element(*p.fenetre);
-    QVERIFY(p.fenetre->cboProgrammes->toolTip().isEmpty());
+    QVERIFY(Liste(*p.fenetre)->toolTip().isEmpty());
     QVERIFY(p.env.shell().appels.isEmpty());
     QVERIFY(p.env.messages().vus.isEmpty());
     QVERIFY(p.fenetre->Afficher);
@@ -210,7 +209,7 @@ void TestLanceur::verificationEchouee() {
     QVERIFY(p.fenetre->Afficher);
     QVERIFY(p.fenetre->Timer1.isActive());
     QCOMPARE(p.fenetre->Compteur, qint16(2));
-    QCOMPARE(p.fenetre->cboProgrammes->toolTip(),
+    QCOMPARE(Liste(*p.fenetre)->toolTip(),
              QStringLiteral("Élément [") + chemin + QStringLiteral("]"));
 }
 
@@ -309,12 +308,8 @@ void TestLanceur::lancement() {
     QCOMPARE(p.env.contexte().utilisations().lancements(QStringLiteral("Notes")), 1);
     if (operation == QLatin1String("ouvrir"))
         QCOMPARE(p.env.shell().appels.at(0).proprietaire, p.fenetre.get());
-    QCOMPARE(p.fenetre->cboProgrammes->toolTip(),
+    QCOMPARE(Liste(*p.fenetre)->toolTip(),
              QStringLiteral("Notes [") + chemin + QStringLiteral("]"));
-    // The hidden lists follow the visible one.
-    QCOMPARE(p.fenetre->cboChemin.currentIndex(), 1);
-    QCOMPARE(p.fenetre->cboType.currentIndex(), 1);
-    QCOMPARE(p.fenetre->cboAffichage.currentIndex(), 1);
     // The window slides back.
     QVERIFY(!p.fenetre->Afficher);
     QVERIFY(!p.fenetre->Timer1.isActive());

@@ -2,6 +2,7 @@
 #include "launcher/frmDalvire.h"
 #include "launcher/frmRechercher.h"
 #include "support/AideFactice.h"
+#include "support/Controles.h"
 #include "support/Environnement.h"
 #include "support/Lisibilite.h"
 #include "support/MessagesScriptes.h"
@@ -56,7 +57,7 @@ private Q_SLOTS:
         // Opened again while open: the same search; closed and opened, the catalogue anew.
         p.touche(Qt::Key_J);
         QVERIFY(p.f.ouvrir());
-        QCOMPARE(p.f.txtRecherche->text(), QStringLiteral("j"));
+        QCOMPARE(Controle<QLineEdit>(p.f, "txtRecherche")->text(), QStringLiteral("j"));
         p.f.fermer();
         p.env.ajouterProgramme("Journal de bord", p.doc, "Outils", "1", "1");
         p.ouvrir("jour");
@@ -76,9 +77,9 @@ private Q_SLOTS:
             QVERIFY2(p.f.ligneCourante() == cas.back().digitValue(), qPrintable(cas));
         }
         // The keyboard never left the field, whose text and caret the keys left alone.
-        QCOMPARE(QApplication::focusWidget(), p.f.txtRecherche);
-        QCOMPARE(p.f.txtRecherche->text(), QStringLiteral("elem"));
-        QCOMPARE(p.f.txtRecherche->cursorPosition(), 4);
+        QCOMPARE(QApplication::focusWidget(), Controle<QLineEdit>(p.f, "txtRecherche"));
+        QCOMPARE(Controle<QLineEdit>(p.f, "txtRecherche")->text(), QStringLiteral("elem"));
+        QCOMPARE(Controle<QLineEdit>(p.f, "txtRecherche")->cursorPosition(), 4);
     }
 
     void entree() {
@@ -151,14 +152,14 @@ private Q_SLOTS:
     void aucunEtAccessibilite() {
         PosteRecherche p;
         p.ouvrir("zq%");
-        QCOMPARE(p.f.lblAucun->text(),
+        QCOMPARE(Controle<QLabel>(p.f, "lblAucun")->text(),
                  QStringLiteral("Aucun élément ne correspond à «\u00A0zq%\u00A0»."));
-        p.f.txtRecherche->setText(QStringLiteral("jour"));
-        QVERIFY(p.f.lblAucun->isHidden());
-        QCOMPARE(Lecture_Accessible(p.f.txtRecherche),
+        Controle<QLineEdit>(p.f, "txtRecherche")->setText(QStringLiteral("jour"));
+        QVERIFY(Controle<QLabel>(p.f, "lblAucun")->isHidden());
+        QCOMPARE(Lecture_Accessible(Controle<QLineEdit>(p.f, "txtRecherche")),
                  QStringLiteral("Nom de l'élément à rechercher|Une partie du nom, puis Entrée||"));
-        QCOMPARE(Lecture_Accessible(p.f.lstTrouves), QStringLiteral("Éléments trouvés|||"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(p.f.lstTrouves)
+        QCOMPARE(Lecture_Accessible(Controle<QListView>(p.f, "lstTrouves")), QStringLiteral("Éléments trouvés|||"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(Controle<QListView>(p.f, "lstTrouves"))
                      ->child(0)
                      ->text(QAccessible::Name),
                  QStringLiteral("Journal secret — Cachée"));
@@ -171,9 +172,9 @@ private Q_SLOTS:
         const Theme theme(sombre);
         PosteRecherche p;
         p.ouvrir();
-        const QImage image = p.f.lstTrouves->viewport()->grab().toImage();
+        const QImage image = Controle<QListView>(p.f, "lstTrouves")->viewport()->grab().toImage();
         for (const int ligne : {0, 1}) {
-            QRect zone = p.f.lstTrouves->visualRect(p.f.lstTrouves->model()->index(ligne, 0));
+            QRect zone = Controle<QListView>(p.f, "lstTrouves")->visualRect(Controle<QListView>(p.f, "lstTrouves")->model()->index(ligne, 0));
             zone.setLeft(zone.left() + zone.width() * 3 / 5);
             const double c = Contraste_Dessine(image, zone);
             QVERIFY2(c >= Couleurs::ContrasteMinimum, qPrintable(QString::number(c)));
@@ -185,12 +186,12 @@ private Q_SLOTS:
     void lecteurDEcran() {
         PosteRecherche p;
         p.ouvrir("zq");
-        QCOMPARE(p.f.lstTrouves->accessibleDescription(), p.f.lblAucun->text());
-        QVERIFY(p.f.lblAucun->text().startsWith("Aucun élément ne correspond"));
-        const auto relations = QAccessible::queryAccessibleInterface(p.f.txtRecherche)
+        QCOMPARE(Controle<QListView>(p.f, "lstTrouves")->accessibleDescription(), Controle<QLabel>(p.f, "lblAucun")->text());
+        QVERIFY(Controle<QLabel>(p.f, "lblAucun")->text().startsWith("Aucun élément ne correspond"));
+        const auto relations = QAccessible::queryAccessibleInterface(Controle<QLineEdit>(p.f, "txtRecherche"))
                                    ->relations(QAccessible::Controlled);
         QCOMPARE(relations.size(), 1);
-        QCOMPARE(relations.first().first->object(), p.f.lstTrouves);
+        QCOMPARE(relations.first().first->object(), Controle<QListView>(p.f, "lstTrouves"));
     }
 };
 

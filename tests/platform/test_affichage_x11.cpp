@@ -2,7 +2,6 @@
 // the launcher window kept out of the taskbar and the pager, and the display mode of a
 // started program reaching its first window, message boxes placed where the user looks.
 #include "core/Services.h"
-#include "launcher/Disposition.h"
 #include "launcher/frmDalvire.h"
 #include "platform/FenetresX11.h"
 #include "platform/linux/MessagesQt.h"
@@ -110,7 +109,7 @@ private Q_SLOTS:
                                  QStringLiteral("0"));
         frmPrincipale principale(env.contexte());
         principale.winId();
-        Creer_Fenetres(env.contexte(), principale);
+        principale.Reconstruire_Fenetres();
         QList<frmDalvire*> fenetres;
         for (QWidget* w : env.contexte().fenetres().ouvertes<QWidget>())
             if (auto* f = qobject_cast<frmDalvire*>(w)) fenetres << f;

@@ -6,6 +6,7 @@
 #include "manage/frmGestion.h"
 #include "manage/frmProgrammes.h"
 #include "support/Controles.h"
+#include "support/ControlesBande.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ParametresMemoire.h"
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 #include <QMap>
 #include <QMenu>
 #include <QMimeData>
@@ -322,31 +324,43 @@ private Q_SLOTS:
                              cause + "\r\n[" + QString::number(ecrase ? 26 : 1) + "]"));
     }
 
-    // How the management window was closed decides whether windows are rebuilt.
+    // How the management window was closed decides whether windows are rebuilt, from what
+    // it changed through the catalogue model or another tool wrote in the file meanwhile;
+    // the search sees both either way.
     void gestion_data() {
         QTest::addColumn<int>("entree");
         QTest::addColumn<bool>("fenetreGestion");
         QTest::addColumn<bool>("reconstruit");
-        QTest::newRow("catégories, validé") << EntreeMenu::Categories << true << true;
-        QTest::newRow("programmes, validé") << EntreeMenu::Programmes << true << true;
-        QTest::newRow("sans changement") << EntreeMenu::Categories << true << false;
-        QTest::newRow("pas de fenêtre de gestion") << EntreeMenu::Programmes << false << false;
+        QTest::addColumn<bool>("autreOutil"); // the new item written by another tool
+        QTest::newRow("catégories, validé") << EntreeMenu::Categories << true << true << false;
+        QTest::newRow("programmes, validé") << EntreeMenu::Programmes << true << true << false;
+        QTest::newRow("autre outil, validé") << EntreeMenu::Programmes << true << true << true;
+        QTest::newRow("sans changement") << EntreeMenu::Categories << true << false << false;
+        QTest::newRow("pas de fenêtre de gestion") << EntreeMenu::Programmes << false << false
+                                                   << false;
     }
     void gestion() {
         QFETCH(int, entree);
         QFETCH(bool, fenetreGestion);
         QFETCH(bool, reconstruit);
+        QFETCH(bool, autreOutil);
         PremierDemarrage d;
         auto& [env, c, principale] = d;
         QVERIFY(Ouvrir_Catalogue(c));
         principale.Form_Load();
         std::unique_ptr<QWidget> gestion(fenetreTaguee(c, Tag::Gestion));
         const auto avant = lanceurs(c);
+        const Element nouveau{"Zut alors", "/bin/true", "MESSAGERIE", ModeAffichage::Normal,
+                              TypeElement::Programme};
         std::optional<PageGestion> page;
         principale.Afficher_Gestion = nullptr;
         if (fenetreGestion)
             principale.Afficher_Gestion = [&](frmPrincipale&, PageGestion p) {
                 page = p;
+                if (autreOutil)
+                    env.ajouterProgramme(nouveau.nom, nouveau.chemin, nouveau.categorie, "1", "0");
+                else
+                    c.modele().ajouter(nouveau);
                 return reconstruit ? FinGestion::MiseAJourAFaire : FinGestion::SansChangement;
             };
         principale.entreeMenu(entree)->trigger();
@@ -358,6 +372,17 @@ private Q_SLOTS:
         QCOMPARE(lanceurs(c).size(), avant.size());
         QVERIFY(c.fenetres().ouvertes<QWidget>().contains(gestion.get()));
         QVERIFY(env.messages().vus.isEmpty());
+        qsizetype montre = 0;
+        for (frmDalvire* bande : c.fenetres().ouvertes<frmDalvire>())
+            montre += bande->lignes().count(nouveau);
+        QCOMPARE(montre, reconstruit ? 1 : 0);
+        principale.Afficher_Recherche();
+        frmRechercher* recherche = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* r = qobject_cast<frmRechercher*>(w)) recherche = r;
+        QVERIFY(recherche);
+        QTest::keyClicks(Controle<QLineEdit>(*recherche, "txtRecherche"), QStringLiteral("zut"));
+        QCOMPARE(recherche->trouves().size(), fenetreGestion ? 1 : 0);
     }
 
     // A link dropped on a launcher window opens the program editor on it; once saved, the
@@ -401,7 +426,7 @@ private Q_SLOTS:
         bool liste = false;
         for (QWidget* w : c.fenetres().ouvertes<QWidget>())
             if (auto* f = qobject_cast<frmDalvire*>(w); f && f->Tag() == categorie)
-                liste = f->cboProgrammes->findText("www.exemple.fr") >= 0;
+                liste = Liste(*f)->findText("www.exemple.fr") >= 0;
         QCOMPARE(liste, valider);
     }
 
@@ -437,7 +462,7 @@ private Q_SLOTS:
         const auto dessin = [&d] { // category: key of the palette its list is drawn with
             QMap<QString, qint64> cles;
             for (frmDalvire* f : d.c.fenetres().ouvertes<frmDalvire>())
-                cles[f->Tag()] = f->cboProgrammes->paletteDessin().cacheKey();
+                cles[f->Tag()] = Liste(*f)->paletteDessin().cacheKey();
             return cles;
         };
         const auto avant = dessin();

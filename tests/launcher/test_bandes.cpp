@@ -1,8 +1,11 @@
-// The build of the launcher windows from the catalogue: which windows, in what order and
-// where, with which items, icon and colour, and the messages when it cannot.
+// The build of the strips from the catalogue: which strips, in what order and where, with
+// which items, icon and colour, and the messages when it cannot.
 #include "core/Aleatoire.h"
-#include "launcher/Disposition.h"
+#include "launcher/Bandes.h"
+#include "launcher/ImageCategorie.h"
+#include "launcher/SuiviEcrans.h"
 #include "launcher/frmDalvire.h"
+#include "support/ControlesBande.h"
 #include "support/Environnement.h"
 #include "support/MessagesScriptes.h"
 #include "support/ShellFactice.h"
@@ -37,17 +40,12 @@ const QString TropBas = QStringLiteral("Certaines fenêtres ne pourront être af
                                        "l'écran.");
 
 QList<frmDalvire*> lanceurs(Contexte& contexte) {
-    QList<frmDalvire*> liste;
-    for (QWidget* w : contexte.fenetres().ouvertes<QWidget>())
-        if (auto* f = qobject_cast<frmDalvire*>(w)) liste << f;
-    return liste;
+    return contexte.fenetres().ouvertes<frmDalvire>();
 }
 
-template <typename Liste> QStringList textes(const Liste& liste) {
-    QStringList t;
-    for (int i = 0; i < liste.count(); ++i)
-        t << liste.itemText(i);
-    return t;
+// As the main window builds them: the model brought up to the file, then the strips.
+void construire(Contexte& contexte, frmPrincipale& principale) {
+    if (Actualiser_Modele_Ou_Signaler(contexte)) Creer_Bandes(contexte, principale);
 }
 
 frmDalvire* parTag(Contexte& contexte, const QString& tag) {
@@ -57,7 +55,7 @@ frmDalvire* parTag(Contexte& contexte, const QString& tag) {
 }
 
 QImage imageDe(const frmDalvire& f) {
-    return f.imgIcone->pixmap().toImage();
+    return f.image().toImage();
 }
 
 QColor couleurDe(const frmDalvire& f) {
@@ -85,7 +83,7 @@ struct Execution {
 
 } // namespace
 
-class TestDisposition : public QObject {
+class TestBandes : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -110,21 +108,19 @@ private Q_SLOTS:
     void fenetresFermeesAvecLaPrincipale();
 };
 
-void TestDisposition::aucuneCategorieAffichee() {
+void TestBandes::aucuneCategorieAffichee() {
     Execution x;
     x.env.ajouterCategorie(QStringLiteral("Cachee"), QString(), QStringLiteral("0"),
                            QStringLiteral("0"));
     x.env.ajouterCategorie(QStringLiteral("Sans drapeau"), QString(), QString(),
                            QStringLiteral("0"));
-    x.principale.categories.lstCategorie = QStringList{QStringLiteral("reste d'avant")};
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     QCOMPARE(x.messages(), QStringList{AucuneFenetre});
     QCOMPARE(x.env.messages().vus.at(0).icone, IconeMessage::Information);
     QVERIFY(lanceurs(x.contexte()).isEmpty());
-    QVERIFY(x.principale.categories.lstCategorie.isEmpty());
 }
 
-void TestDisposition::ordreEmpilementEtContenu() {
+void TestBandes::ordreEmpilementEtContenu() {
     Execution x;
     x.env.ajouterCategorie(QStringLiteral("Zèbre"), QString(), QStringLiteral("1"),
                            QStringLiteral("255"));
@@ -134,24 +130,19 @@ void TestDisposition::ordreEmpilementEtContenu() {
                            QStringLiteral("255"));
     x.env.ajouterCategorie(QStringLiteral("Masquée"), QString(), QStringLiteral("0"),
                            QStringLiteral("255"));
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     QVERIFY(x.messages().isEmpty());
-    QCOMPARE(
-        x.principale.categories.lstCategorie,
-        (QStringList{QStringLiteral("alpha"), QStringLiteral("Bêta"), QStringLiteral("Zèbre")}));
-    QCOMPARE(x.principale.categories.lstCouleur.size(), 3);
-    QCOMPARE(x.principale.categories.lstIcones.size(), 3);
-
     const QList<frmDalvire*> f = lanceurs(x.contexte());
+    const QStringList noms{QStringLiteral("alpha"), QStringLiteral("Bêta"), QStringLiteral("Zèbre")};
     QCOMPARE(f.size(), 3);
     const QRect ecran = QGuiApplication::primaryScreen()->geometry();
     const int h = f.at(0)->frameGeometry().height();
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(f.at(i)->Tag(), x.principale.categories.lstCategorie.at(i));
-        QCOMPARE(f.at(i)->imgIcone->toolTip(), f.at(i)->Tag());
+        QCOMPARE(f.at(i)->Tag(), noms.at(i));
+        QCOMPARE(Icone(*f.at(i))->toolTip(), f.at(i)->Tag());
         // A screen reader names the strip and its list by the category.
         QCOMPARE(f.at(i)->accessibleName(), f.at(i)->Tag());
-        QCOMPARE(f.at(i)->cboProgrammes->accessibleName(), f.at(i)->Tag());
+        QCOMPARE(Liste(*f.at(i))->accessibleName(), f.at(i)->Tag());
         QVERIFY(f.at(i)->isVisible());
         QVERIFY(!f.at(i)->Afficher);
         QCOMPARE(f.at(i)->x(), f.at(i)->gaucheRentree());
@@ -159,7 +150,7 @@ void TestDisposition::ordreEmpilementEtContenu() {
     }
 }
 
-void TestDisposition::choixDesElements() {
+void TestBandes::choixDesElements() {
     Execution x;
     const QString jeux = QStringLiteral("Jeux d'été");
     x.env.ajouterCategorie(jeux, QString(), QStringLiteral("1"), QStringLiteral("0"));
@@ -180,37 +171,33 @@ void TestDisposition::choixDesElements() {
                            QStringLiteral("0"));
     x.env.ajouterProgramme(QStringLiteral("Ailleurs"), QStringLiteral("/ailleurs"),
                            QStringLiteral("Jeux d"), QStringLiteral("1"), QStringLiteral("0"));
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     QVERIFY(x.messages().isEmpty());
 
     QCOMPARE(lanceurs(x.contexte()).size(), 3);
     // A pattern character in a name is a plain character.
     const frmDalvire* motif = parTag(x.contexte(), QStringLiteral("Jeux d%"));
     QVERIFY(motif);
-    QCOMPARE(motif->cboProgrammes->count(), 0);
+    QCOMPARE(Liste(*motif)->count(), 0);
     const frmDalvire* trouvee = parTag(x.contexte(), jeux);
     QVERIFY(trouvee);
     const frmDalvire& j = *trouvee;
-    QCOMPARE(
-        textes(*j.cboProgrammes),
-        (QStringList{QStringLiteral("Belote"), QStringLiteral("dames"), QStringLiteral("Échecs")}));
-    QCOMPARE(textes(j.cboChemin), (QStringList{QString(), QStringLiteral("/jeux/dames"),
-                                               QStringLiteral("/jeux/echecs")}));
-    QCOMPARE(textes(j.cboType), (QStringList{QString(), QStringLiteral("1"), QStringLiteral("0")}));
-    QCOMPARE(textes(j.cboAffichage),
-             (QStringList{QString(), QStringLiteral("0"), QStringLiteral("2")}));
-    QCOMPARE(j.cboProgrammes->currentIndex(), -1);
-    QVERIFY(j.cboProgrammes->toolTip().isEmpty());
+    QStringList lignes;
+    for (const Element& e : j.lignes())
+        lignes << e.nom + '|' + e.chemin + '|' + e.type.texte() + '|' + e.mode.texte();
+    QCOMPARE(lignes, (QStringList{"Belote|||", "dames|/jeux/dames|1|0", "Échecs|/jeux/echecs|0|2"}));
+    QCOMPARE(Liste(j)->itemText(2), QStringLiteral("Échecs"));
+    QCOMPARE(Liste(j)->currentIndex(), -1);
+    QVERIFY(Liste(j)->toolTip().isEmpty());
     const frmDalvire* vide = parTag(x.contexte(), QStringLiteral("Vide"));
     QVERIFY(vide);
-    QCOMPARE(vide->cboProgrammes->count(), 0);
-    QCOMPARE(vide->cboChemin.count(), 0);
+    QCOMPARE(Liste(*vide)->count(), 0);
     // Nothing was launched while the lists were filled.
     QTest::qWait(20);
     QVERIFY(x.env.shell().appels.isEmpty());
 }
 
-void TestDisposition::icone_data() {
+void TestBandes::icone_data() {
     QTest::addColumn<QString>("fichier"); // written in the folder; "" none
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("chemin"); // relative to the folder, or absolute
@@ -244,7 +231,7 @@ void TestDisposition::icone_data() {
                                          << "rouge.ico" << false;
 }
 
-void TestDisposition::icone() {
+void TestBandes::icone() {
     QFETCH(QString, fichier);
     QFETCH(QString, format);
     QFETCH(QString, chemin);
@@ -266,13 +253,13 @@ void TestDisposition::icone() {
     }
     const QString icone = chemin.isEmpty() ? QString() : x.env.dossier() + chemin;
     x.env.ajouterCategorie(QStringLiteral("A"), icone, QStringLiteral("1"), QStringLiteral("0"));
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     QVERIFY2(x.messages().isEmpty(), qPrintable(x.messages().join(QLatin1Char('\n'))));
     const frmDalvire& f = *lanceurs(x.contexte()).at(0);
     const QImage image = imageDe(f);
-    QCOMPARE(image.size(), f.imgIcone->size());
+    QCOMPARE(image.size(), Icone(f)->size());
     if (imageApplication) {
-        QCOMPARE(image, x.principale.imgIcone.pixmap(f.imgIcone->size()).toImage());
+        QCOMPARE(image, x.principale.imageConception(Icone(f)->size()).toImage());
     } else {
         const QColor centre = image.pixelColor(image.width() / 2, image.height() / 2);
         QVERIFY2(centre.red() > 230 && centre.green() < 20 && centre.blue() < 20,
@@ -282,14 +269,14 @@ void TestDisposition::icone() {
 
 // A picture that exists but that the loader cannot read: a text file, or a picture
 // larger than the loader accepts.
-void TestDisposition::imageIllisible_data() {
+void TestBandes::imageIllisible_data() {
     QTest::addColumn<QStringList>("icones"); // of categories A, B and C: "" none
     QTest::newRow("fichier texte au milieu") << QStringList{"", "texte", ""};
     QTest::newRow("image trop grande au milieu") << QStringList{"", "grande", ""};
     QTest::newRow("deux illisibles") << QStringList{"rouge", "texte", "grande"};
 }
 
-void TestDisposition::imageIllisible() {
+void TestBandes::imageIllisible() {
     QFETCH(QStringList, icones);
     Execution x;
     // Pictures above 2 MB once decoded are beyond the loader here.
@@ -316,19 +303,19 @@ void TestDisposition::imageIllisible() {
         x.env.ajouterCategorie(noms.at(i), fichiers.value(icones.at(i)), QStringLiteral("1"),
                                QStringLiteral("0"));
 
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     // Once for the build, naming the first picture that could not be read.
     QCOMPARE(x.messages(), QStringList{QStringLiteral("Image incorrecte : ") +
                                        fichiers.value(icones.at(1)) + QStringLiteral("\r\n[481]")});
     QCOMPARE(x.env.messages().vus.at(0).icone, IconeMessage::Exclamation);
     const QList<frmDalvire*> f = lanceurs(x.contexte());
     QCOMPARE(f.size(), 3);
-    const QImage application = x.principale.imgIcone.pixmap(f.at(0)->imgIcone->size()).toImage();
+    const QImage application = x.principale.imageConception(Icone(*f.at(0))->size()).toImage();
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(f.at(i)->Tag(), noms.at(i));
         QVERIFY(f.at(i)->isVisible());
         QCOMPARE(f.at(i)->y(), f.at(0)->y() + i * f.at(0)->frameGeometry().height());
-        QCOMPARE(f.at(i)->imgIcone->toolTip(), noms.at(i));
+        QCOMPARE(Icone(*f.at(i))->toolTip(), noms.at(i));
         const bool lisible = icones.at(i) == QLatin1String("rouge");
         QCOMPARE(imageDe(*f.at(i)) == application, !lisible);
     }
@@ -363,7 +350,7 @@ QByteArray iconeDeuxTailles() {
     return ico;
 }
 
-void TestDisposition::iconeAPlusieursTailles_data() {
+void TestBandes::iconeAPlusieursTailles_data() {
     QTest::addColumn<int>("cote");
     QTest::addColumn<QColor>("attendue");
     QTest::newRow("petite") << 12 << QColor(Qt::blue);
@@ -372,7 +359,7 @@ void TestDisposition::iconeAPlusieursTailles_data() {
     QTest::newRow("plus grande que tout") << 40 << QColor(Qt::red);
 }
 
-void TestDisposition::iconeAPlusieursTailles() {
+void TestBandes::iconeAPlusieursTailles() {
     QFETCH(int, cote);
     QFETCH(QColor, attendue);
     QTemporaryDir dossier;
@@ -385,7 +372,7 @@ void TestDisposition::iconeAPlusieursTailles() {
     QCOMPARE(image.pixelColor(cote / 2, cote / 2).rgb(), attendue.rgb());
 }
 
-void TestDisposition::couleur_data() {
+void TestBandes::couleur_data() {
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QColor>("attendue");
     QTest::newRow("vide") << "" << QColor(0, 0, 0);
@@ -400,16 +387,16 @@ void TestDisposition::couleur_data() {
     QTest::newRow("au-dela de 24 bits") << "16777472" << QColor(0, 1, 0);
 }
 
-void TestDisposition::couleur() {
+void TestBandes::couleur() {
     QFETCH(QString, texte);
     QFETCH(QColor, attendue);
     Execution x;
     x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"), texte);
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     QCOMPARE(couleurDe(*lanceurs(x.contexte()).at(0)), attendue);
 }
 
-void TestDisposition::couleursAleatoires() {
+void TestBandes::couleursAleatoires() {
     GenerateurAleatoire reference;
     const QColor premiere = couleurTiree(reference);
     const QColor deuxieme = couleurTiree(reference);
@@ -424,7 +411,7 @@ void TestDisposition::couleursAleatoires() {
                                QStringLiteral("255"));
         x.env.ajouterCategorie(QStringLiteral("C"), QString(), QStringLiteral("1"),
                                QStringLiteral("-1"));
-        Creer_Fenetres(x.contexte(), x.principale);
+        construire(x.contexte(), x.principale);
         QList<frmDalvire*> f = lanceurs(x.contexte());
         QCOMPARE(couleurDe(*f.at(0)), premiere);
         QCOMPARE(couleurDe(*f.at(1)), QColor(255, 0, 0));
@@ -432,7 +419,7 @@ void TestDisposition::couleursAleatoires() {
 
         // A rebuild within the run continues the sequence.
         fermer(x.contexte());
-        Creer_Fenetres(x.contexte(), x.principale);
+        construire(x.contexte(), x.principale);
         f = lanceurs(x.contexte());
         QCOMPARE(f.size(), 3);
         QCOMPARE(couleurDe(*f.at(0)), troisieme);
@@ -440,7 +427,7 @@ void TestDisposition::couleursAleatoires() {
     }
 }
 
-void TestDisposition::hauteurDeLEcran() {
+void TestBandes::hauteurDeLEcran() {
     Execution x;
     const int hauteurEcran = QGuiApplication::primaryScreen()->availableGeometry().height();
     const int h = frmDalvire::tailleExterieure().height();
@@ -449,7 +436,7 @@ void TestDisposition::hauteurDeLEcran() {
     for (int i = 0; i < tiennent + 3; ++i)
         x.env.ajouterCategorie(QStringLiteral("Cat %1").arg(i, 3, 10, QLatin1Char('0')), QString(),
                                QStringLiteral("1"), QStringLiteral("0"));
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     QCOMPARE(x.messages(), QStringList{TropBas});
     const QList<frmDalvire*> f = lanceurs(x.contexte());
     QCOMPARE(f.size(), tiennent);
@@ -457,7 +444,7 @@ void TestDisposition::hauteurDeLEcran() {
     QVERIFY(f.last()->isVisible());
 }
 
-void TestDisposition::suiviEcrans_data() {
+void TestBandes::suiviEcrans_data() {
     QTest::addColumn<QRect>("nouvelle"); // the work area once the screens changed
     QTest::addColumn<bool>("dialogue");  // a dialog is open meanwhile
     QTest::addColumn<bool>("rebati");
@@ -469,7 +456,7 @@ void TestDisposition::suiviEcrans_data() {
     QTest::newRow("sous un dialogue") << QRect(0, 0, 1024, 744) << true << true;
 }
 
-void TestDisposition::suiviEcrans() {
+void TestBandes::suiviEcrans() {
     QFETCH(QRect, nouvelle);
     QFETCH(bool, dialogue);
     QFETCH(bool, rebati);
@@ -498,12 +485,12 @@ void TestDisposition::suiviEcrans() {
     QCOMPARE(rebatie, rebati ? 1 : 0);
 }
 
-void TestDisposition::erreurDuCatalogue() {
+void TestBandes::erreurDuCatalogue() {
     Execution x;
     x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
                            QStringLiteral("0"));
     x.env.executer(QStringLiteral("DROP TABLE programmes"));
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     // Read before any window is made: none is left behind, and the cause is in French.
     QCOMPARE(x.messages(),
              QStringList("Les fenêtres n'ont pas pu être construites : le fichier contenant les "
@@ -513,11 +500,11 @@ void TestDisposition::erreurDuCatalogue() {
     QVERIFY(lanceurs(x.contexte()).isEmpty());
 }
 
-void TestDisposition::menuRelie() {
+void TestBandes::menuRelie() {
     Execution x;
     x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
                            QStringLiteral("0"));
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     frmDalvire* f = lanceurs(x.contexte()).at(0);
     QVERIFY(!x.principale.menuPrincipal().isVisible());
     Q_EMIT f->menuPrincipalDemande(QPoint(100, 100));
@@ -525,21 +512,21 @@ void TestDisposition::menuRelie() {
     x.principale.menuPrincipal().hide();
 }
 
-void TestDisposition::secondAppelAjouteUnJeu() {
+void TestBandes::secondAppelAjouteUnJeu() {
     Execution x;
     x.env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"),
                            QStringLiteral("0"));
-    Creer_Fenetres(x.contexte(), x.principale);
-    Creer_Fenetres(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
+    construire(x.contexte(), x.principale);
     QCOMPARE(lanceurs(x.contexte()).size(), 2);
 }
 
-void TestDisposition::fenetresFermeesAvecLaPrincipale() {
+void TestBandes::fenetresFermeesAvecLaPrincipale() {
     Environnement env{Environnement::lanceur()};
     env.ajouterCategorie(QStringLiteral("A"), QString(), QStringLiteral("1"), QStringLiteral("0"));
     env.ajouterCategorie(QStringLiteral("B"), QString(), QStringLiteral("1"), QStringLiteral("0"));
     auto principale = std::make_unique<frmPrincipale>(env.contexte());
-    Creer_Fenetres(env.contexte(), *principale);
+    construire(env.contexte(), *principale);
     QList<QPointer<frmDalvire>> fenetres;
     for (frmDalvire* f : lanceurs(env.contexte())) {
         // Top-level windows of their own, transient for nothing.
@@ -554,5 +541,5 @@ void TestDisposition::fenetresFermeesAvecLaPrincipale() {
     QVERIFY(env.contexte().fenetres().ouvertes<QWidget>().isEmpty());
 }
 
-QTEST_MAIN(TestDisposition)
-#include "test_disposition.moc"
+QTEST_MAIN(TestBandes)
+#include "test_bandes.moc"

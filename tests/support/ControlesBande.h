@@ -1,0 +1,14 @@
+#pragma once
+
+#include "launcher/ImageIcone.h"
+#include "launcher/ListeProgrammes.h"
+#include "launcher/frmDalvire.h"
+#include "support/Controles.h"
+
+// A strip's icon and list, found as a user finds them.
+inline ListeProgrammes* Liste(const frmDalvire& bande) {
+    return Controle<ListeProgrammes>(const_cast<frmDalvire&>(bande), QStringLiteral("cboProgrammes"));
+}
+inline ImageIcone* Icone(const frmDalvire& bande) {
+    return Controle<ImageIcone>(const_cast<frmDalvire&>(bande), QStringLiteral("imgIcone"));
+}
