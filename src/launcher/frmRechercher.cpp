@@ -18,13 +18,14 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDateTime>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
-#include <QSignalBlocker>
 #include <QSet>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace {
@@ -110,11 +111,24 @@ public:
             zone.adjusted(0, 0, -(largeurCategorie + marge), 0), Qt::AlignLeft | Qt::AlignVCenter,
             fm.elidedText(nom, Qt::ElideRight, zone.width() - largeurCategorie - marge));
         // Lighter, but readable against the line's own background, whatever the theme.
-        peintre->setPen(Couleurs::attenuee(couleur, fond));
+        peintre->setPen(attenuee(couleur, fond));
         peintre->drawText(zone.adjusted(0, 0, -marge / 2, 0), Qt::AlignRight | Qt::AlignVCenter,
                           categorie);
         peintre->restore();
     }
+
+private:
+    // Worked out once per pair of colours (a line chosen or not, a palette): the search
+    // for a readable shade costs more than the line's drawing.
+    QColor attenuee(const QColor& texte, const QColor& fond) const {
+        const quint64 cle = quint64(texte.rgba()) << 32 | fond.rgba();
+        auto trouvee = attenuees_.constFind(cle);
+        if (trouvee == attenuees_.cend())
+            trouvee = attenuees_.insert(cle, Couleurs::attenuee(texte, fond));
+        return *trouvee;
+    }
+
+    mutable QHash<quint64, QColor> attenuees_;
 };
 
 } // namespace
