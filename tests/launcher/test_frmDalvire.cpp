@@ -43,9 +43,7 @@ int gaucheSortie(const QWidget& f) {
 
 std::unique_ptr<frmDalvire> fenetre(Environnement& env, const QString& tag,
                                     const QStringList& noms = {}, const QString& type = u"4"_s) {
-    auto f = std::make_unique<frmDalvire>(env.contexte());
-    f->Form_Load();
-    f->definirTag(tag);
+    auto f = Bande(env.contexte(), tag);
     QList<Element> elements;
     for (const QString& nom : noms)
         elements << Element{nom, "/chemin/" + nom, tag, ModeAffichage::Normal,

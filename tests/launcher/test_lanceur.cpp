@@ -58,13 +58,7 @@ void auChoix(std::function<void(frmOuvrirAvec&)> geste) {
 
 struct Poste {
     Environnement env{Environnement::lanceur()};
-    std::unique_ptr<frmDalvire> fenetre;
-
-    Poste() {
-        fenetre = std::make_unique<frmDalvire>(env.contexte());
-        fenetre->Form_Load();
-        fenetre->definirTag(u"Essais"_s);
-    }
+    std::unique_ptr<frmDalvire> fenetre = Bande(env.contexte(), u"Essais"_s);
 
     // One item in the list, after another, selected as the user would, without running
     // the click.

@@ -7,6 +7,16 @@
 
 #include <QSignalBlocker>
 
+#include <memory>
+
+// A strip of the category, loaded as start-up loads it.
+inline std::unique_ptr<frmDalvire> Bande(Contexte& contexte, const QString& categorie) {
+    auto bande = std::make_unique<frmDalvire>(contexte);
+    bande->Form_Load();
+    bande->definirTag(categorie);
+    return bande;
+}
+
 // A strip's icon and list, found as a user finds them.
 inline ListeProgrammes* Liste(const frmDalvire& bande) {
     return Controle<ListeProgrammes>(const_cast<frmDalvire&>(bande),
