@@ -23,7 +23,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Crlf = u"\r\n"_s;
 const QString DoublonCategorie = "Une catégorie du même nom existe déjà." + Crlf +
                                  "Saisissez un autre nom pour la nouvelle catégorie.";
 const QString DoublonProgramme = "Un programme du même nom existe déjà." + Crlf +

@@ -22,7 +22,6 @@
 
 namespace {
 
-const QString Crlf = QStringLiteral("\r\n");
 const QString SansCategorie = "Sélectionnez une catégorie dans la liste.";
 const QString SansProgramme = "Sélectionnez un programme dans la liste.";
 
