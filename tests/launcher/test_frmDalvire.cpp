@@ -192,7 +192,6 @@ private Q_SLOTS:
         QCOMPARE(a->Compteur, qint16(3));
         verifierRentree(*c);
 
-        // B in again.
         tics(*b, 2);
         b->imgIcone_Click();
         verifierRentree(*b);

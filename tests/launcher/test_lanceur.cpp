@@ -221,7 +221,6 @@ private Q_SLOTS:
         if (operation == QLatin1String("ouvrir"))
             QCOMPARE(p.env.shell().appels.at(0).proprietaire, p.fenetre.get());
         QCOMPARE(Liste(*p.fenetre)->toolTip(), u"Notes ["_s + chemin + u"]"_s);
-        // The window slides back.
         QVERIFY(!p.fenetre->Afficher);
         QVERIFY(!p.fenetre->Timer1.isActive());
     }
