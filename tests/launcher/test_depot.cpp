@@ -21,9 +21,7 @@
 namespace {
 
 std::unique_ptr<frmDalvire> fenetre(Environnement& env) {
-    auto f = std::make_unique<frmDalvire>(env.contexte());
-    f->Form_Load();
-    f->definirTag(QStringLiteral("Outils"));
+    auto f = Bande(env.contexte(), QStringLiteral("Outils"));
     f->show();
     return f;
 }
@@ -106,7 +104,8 @@ private Q_SLOTS:
         QList<Element> elements;
         for (int i = 0; i < 10000; ++i)
             elements << Element{QString::number(i),
-                                i % 4 == 3 ? QStringLiteral("mailto:a@b.fr") : QStringLiteral("/bin/sh"),
+                                i % 4 == 3 ? QStringLiteral("mailto:a@b.fr")
+                                           : QStringLiteral("/bin/sh"),
                                 QString(), ModeAffichage::Normal, static_cast<TypeElement>(i % 4)};
         f->definirLignes(elements);
         QCOMPARE(Liste(*f)->icones()->recherches(), 0);

@@ -23,6 +23,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 ApplicationProposee application(const QString& nom, const QString& chemin) {
@@ -66,21 +68,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("chemin");
         QTest::addColumn<bool>("resteOuverte");
         const QStringList toutes{"atelier", "Éditeur", "éditeur b", "Zèbre"};
-        QTest::newRow("première") << ""
-                                  << "" << true << toutes << "atelier"
+        QTest::newRow("première") << u""_s << "" << true << toutes << u"atelier"_s
                                   << "/a/atelier.desktop" << false;
-        QTest::newRow("filtre") << "ÉDIT"
-                                << "" << true << QStringList{"Éditeur", "éditeur b"} << "Éditeur"
-                                << "/a/Éditeur.desktop" << false;
-        QTest::newRow("nom déjà tapé") << "zè"
-                                       << "Mon zèbre" << true << QStringList{"Zèbre"} << "Mon zèbre"
-                                       << "/a/Zèbre.desktop" << false;
-        QTest::newRow("aucune") << "rien"
-                                << "" << true << QStringList{} << ""
-                                << "" << true;
-        QTest::newRow("annulé") << ""
-                                << "" << false << toutes << ""
-                                << "" << false;
+        QTest::newRow("filtre") << u"ÉDIT"_s << "" << true << QStringList{"Éditeur", "éditeur b"}
+                                << u"Éditeur"_s << "/a/Éditeur.desktop" << false;
+        QTest::newRow("nom déjà tapé") << u"zè"_s << "Mon zèbre" << true << QStringList{"Zèbre"}
+                                       << u"Mon zèbre"_s << "/a/Zèbre.desktop" << false;
+        QTest::newRow("aucune") << u"rien"_s << "" << true << QStringList{} << u""_s << "" << true;
+        QTest::newRow("annulé") << u""_s << "" << false << toutes << u""_s << "" << false;
     }
     void choixDUneApplication() {
         QFETCH(QString, filtre);
@@ -130,7 +125,7 @@ private Q_SLOTS:
         const QStringList chemins{"/bin/sh", "/etc/hostname", "https://a.fr", "mailto:a@b.fr"};
         b.env.executer("BEGIN");
         for (int i = 0; i < 2000; ++i)
-            b.programme(QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0')), "Outils", "1",
+            b.programme(u"P%1"_s.arg(i, 4, 10, QLatin1Char('0')), "Outils", "1",
                         QString::number(i % 4), chemins.at(i % 4));
         b.env.executer("COMMIT");
         frmGestion g(b.c());

@@ -19,15 +19,16 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString Crlf = QStringLiteral("\r\n");
 const QString DoublonCategorie = "Une catégorie du même nom existe déjà." + Crlf +
                                  "Saisissez un autre nom pour la nouvelle catégorie.";
 const QString DoublonProgramme = "Un programme du même nom existe déjà." + Crlf +
                                  "Saisissez un autre nom pour le nouveau programme.";
-const QString Compose = QStringLiteral("Été");
-const QString Decompose = QStringLiteral("E\u0301t\u00e9");
+const QString Compose = u"Été"_s;
+const QString Decompose = u"E\u0301t\u00e9"_s;
 
 void remplir(BancGestion& b) {
     b.categorie("Jeux");
@@ -79,17 +80,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nomAffiche");
         const QString nomVide = "Vous devez saisir un nom pour la catégorie.";
         const QString icone = "Vous devez sélectionner une icône pour la catégorie.";
-        QTest::newRow("tout vide") << ""
-                                   << "" << nomVide << "";
-        QTest::newRow("espaces") << "   "
-                                 << "*" << nomVide << "";
-        QTest::newRow("casse") << " jEUX "
-                               << "" << DoublonCategorie << "jEUX";
+        QTest::newRow("tout vide") << u""_s << "" << nomVide << "";
+        QTest::newRow("espaces") << u"   "_s << "*" << nomVide << "";
+        QTest::newRow("casse") << u" jEUX "_s << "" << DoublonCategorie << "jEUX";
         QTest::newRow("forme Unicode") << Decompose << "*" << DoublonCategorie << Decompose;
-        QTest::newRow("icône espaces") << "Neuf"
-                                       << "  " << icone << "Neuf";
-        QTest::newRow("icône absente") << "Neuf"
-                                       << "/nulle/part.ico" << icone << "Neuf";
+        QTest::newRow("icône espaces") << u"Neuf"_s << "  " << icone << "Neuf";
+        QTest::newRow("icône absente") << u"Neuf"_s << "/nulle/part.ico" << icone << "Neuf";
     }
     void verificationsCategorie() {
         QFETCH(QString, nom);
@@ -127,7 +123,7 @@ private Q_SLOTS:
         if (nom == "cote") b.env.executer("DELETE FROM categorie WHERE nom = 'cote'");
         frmGestion g(b.c());
         Dans_Editeur<frmCategories>(g, "Nouvelle catégorie", [&](frmCategories& e) {
-            QCOMPARE(e.windowTitle(), QStringLiteral("Ajouter une Catégorie"));
+            QCOMPARE(e.windowTitle(), u"Ajouter une Catégorie"_s);
             champ(e, "Nom de la catégorie")->setText(nom);
             champ(e, "Icône de la catégorie")->setText(b.icone());
             option(e, aleatoire ? "Aléatoire" : "Fixe")->setChecked(true);
@@ -166,7 +162,7 @@ private Q_SLOTS:
         n->setText("JEUX");
         Cliquer(e, "Valider");
         QCOMPARE(b.vus().last(), DoublonCategorie);
-        QCOMPARE(n->selectedText(), QStringLiteral("JEUX"));
+        QCOMPARE(n->selectedText(), u"JEUX"_s);
     }
 
     void modificationCategorie_data() {
@@ -189,7 +185,7 @@ private Q_SLOTS:
         auto* boite = Controle<QComboBox>(g, "Liste des catégories");
         boite->setCurrentIndex(1);
         Dans_Editeur<frmCategories>(g, "Modifier la catégorie", [&](frmCategories& e) {
-            QCOMPARE(e.windowTitle(), QStringLiteral("Modifier une Catégorie"));
+            QCOMPARE(e.windowTitle(), u"Modifier une Catégorie"_s);
             QVERIFY(!champ(e, "Nom de la catégorie")->isEnabled());
             QCOMPARE(champ(e, "Nom de la catégorie")->text(), nom);
             QCOMPARE(option(e, "Aléatoire")->isChecked(), aleatoire);
@@ -246,7 +242,7 @@ private Q_SLOTS:
         Cliquer(e, "Rechercher une Icône");
         QCOMPARE(icone->text(), b.icone());
         QCOMPARE(champ(e, "Nom de la catégorie")->text(), QString());
-        QCOMPARE(d.ouvertures.at(0).titre, QStringLiteral("Rechercher un Icône..."));
+        QCOMPARE(d.ouvertures.at(0).titre, u"Rechercher un Icône..."_s);
         QVERIFY(d.ouvertures.at(0).filtres.first().contains("*.svg"));
         QVERIFY(d.ouvertures.at(0).filtres.contains("Fichiers Icônes (*.ico)"));
         // The swatch: always the fixed colour; the dialog starts from its own last choice.
@@ -310,36 +306,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("cheminAffiche");
         QTest::newRow("tout vide")
-            << ""
-            << "" << 0 << 0 << 1 << "Vous devez saisir un nom pour le programme."
-            << "";
-        QTest::newRow("chemin vide")
-            << "A"
-            << "  " << 0 << 0 << 1 << "Vous devez saisir un chemin pour le programme."
-            << "";
-        QTest::newRow("programme absent") << "A"
-                                          << "/nulle/part" << 0 << 0 << 1
-                                          << "Vous devez saisir un chemin valide pour le programme."
-                                          << "/nulle/part";
+            << u""_s << "" << 0 << 0 << 1 << u"Vous devez saisir un nom pour le programme."_s << "";
+        QTest::newRow("chemin vide") << u"A"_s << "  " << 0 << 0 << 1
+                                     << u"Vous devez saisir un chemin pour le programme."_s << "";
+        QTest::newRow("programme absent")
+            << u"A"_s << "/nulle/part" << 0 << 0 << 1
+            << u"Vous devez saisir un chemin valide pour le programme."_s << "/nulle/part";
         QTest::newRow("fichier absent")
-            << "A"
-            << "/nulle/part" << 1 << 0 << 1
-            << "Vous devez saisir un chemin valide pour le fichier à éxécuter."
-            << "/nulle/part";
+            << u"A"_s << "/nulle/part" << 1 << 0 << 1
+            << u"Vous devez saisir un chemin valide pour le fichier à éxécuter."_s << "/nulle/part";
         QTest::newRow("lien refusé")
-            << "A"
-            << "pas un lien" << 2 << 0 << 1 << "Vous devez saisir un lien Internet valide."
-            << "pas un lien";
+            << u"A"_s << "pas un lien" << 2 << 0 << 1
+            << u"Vous devez saisir un lien Internet valide."_s << "pas un lien";
         QTest::newRow("doublon après le chemin")
-            << "scie"
-            << "x@y" << 3 << -1 << -1 << DoublonProgramme << "mailto:x@y";
+            << u"scie"_s << "x@y" << 3 << -1 << -1 << DoublonProgramme << "mailto:x@y";
         QTest::newRow("catégorie")
-            << "A"
-            << "MAILTO:x@y" << 3 << -1 << 1 << "Sélectionnez une catégorie pour le programme."
-            << "MAILTO:x@y";
-        QTest::newRow("mode") << "A"
-                              << "/bin/sh" << 0 << 0 << -1
-                              << "Sélectionnez un mode d'affichage pour le programme."
+            << u"A"_s << "MAILTO:x@y" << 3 << -1 << 1
+            << u"Sélectionnez une catégorie pour le programme."_s << "MAILTO:x@y";
+        QTest::newRow("mode") << u"A"_s << "/bin/sh" << 0 << 0 << -1
+                              << u"Sélectionnez un mode d'affichage pour le programme."_s
                               << "/bin/sh";
     }
     void verificationsProgramme() {
@@ -381,16 +366,16 @@ private Q_SLOTS:
         }
         ::type(e, 1)->setChecked(true);
         QVERIFY(parcourir->isEnabled());
-        QCOMPARE(chemin->text(), QStringLiteral("garde"));
+        QCOMPARE(chemin->text(), u"garde"_s);
         d.fichiers = {std::nullopt, "/usr/bin/env", "/bin/true"};
         parcourir->click();
-        QCOMPARE(chemin->text() + nom->text(), QStringLiteral("garde"));
+        QCOMPARE(chemin->text() + nom->text(), u"garde"_s);
         parcourir->click();
-        QCOMPARE(nom->text(), QStringLiteral("env"));
+        QCOMPARE(nom->text(), u"env"_s);
         ::type(e, 0)->setChecked(true);
         parcourir->click();
-        QCOMPARE(chemin->text(), QStringLiteral("/bin/true"));
-        QCOMPARE(nom->text(), QStringLiteral("env"));
+        QCOMPARE(chemin->text(), u"/bin/true"_s);
+        QCOMPARE(nom->text(), u"env"_s);
         QCOMPARE(d.ouvertures.at(1).filtres, QStringList("Tous les fichiers (*)"));
         QVERIFY(!d.ouvertures.at(1).executablesSeulement);
         QCOMPARE(d.ouvertures.at(2).filtres,
@@ -420,7 +405,7 @@ private Q_SLOTS:
         QCOMPARE(g.programmeChoisi(), nom);
         bool acceptee = false;
         Dans_Editeur<frmProgrammes>(g, "Modifier le programme", [&](frmProgrammes& e) {
-            QCOMPARE(e.windowTitle(), QStringLiteral("Modifier un Programme"));
+            QCOMPARE(e.windowTitle(), u"Modifier un Programme"_s);
             QCOMPARE(modes(e)->currentRow(), mode);
             QVERIFY(::type(e, type)->isChecked());
             QCOMPARE(Controle<QPushButton>(e, "Rechercher un programme")->isEnabled(), type < 2);
@@ -449,8 +434,7 @@ private Q_SLOTS:
             b.env.messages().reponses = {ReponseMessage::OK, ReponseMessage::Oui};
             Cliquer(e, "Valider");
             QVERIFY(b.lignes("programmes").contains("L'outil|/bin/sh|Outils|0|0"));
-            QCOMPARE(b.vus().at(0),
-                     QStringLiteral("Le nouveau programme [L'outil] a été enregistré."));
+            QCOMPARE(b.vus().at(0), u"Le nouveau programme [L'outil] a été enregistré."_s);
             QCOMPARE(Controle<QComboBox>(g, "Liste des catégories")->currentText(), "Outils");
             QCOMPARE(g.categorieChoisie(), "Jeux");
             QCOMPARE(g.programmeChoisi(), "L'outil");
@@ -501,7 +485,7 @@ private Q_SLOTS:
         QCOMPARE(b.vus().size(), 1);
         QVERIFY2(b.vus().at(0).startsWith(message), qPrintable(b.vus().at(0)));
         QVERIFY(e->result() != QDialog::Accepted);
-        QCOMPARE(nom->text(), QStringLiteral("Neuf"));
+        QCOMPARE(nom->text(), u"Neuf"_s);
         QCOMPARE(b.lignes("categorie") + b.lignes("programmes"), avant);
     }
 
@@ -518,15 +502,13 @@ private Q_SLOTS:
     void modificationSansLigne() {
         QFETCH(bool, categorie);
         QFETCH(bool, disparue);
-        const QString nom = QString(60, QLatin1Char('x')) + QStringLiteral(" l'été");
+        const QString nom = QString(60, QLatin1Char('x')) + u" l'été"_s;
         BancGestion b;
         b.categorie(nom);
         b.programme(nom, nom, "1", "0", "/bin/sh");
         const auto e = editeur(b, categorie, ModeEditeur::Modification);
         QCOMPARE(e->findChild<QLineEdit*>()->text(), nom);
-        if (disparue)
-            b.env.executer(QStringLiteral("DELETE FROM ") +
-                           (categorie ? "categorie" : "programmes"));
+        if (disparue) b.env.executer(u"DELETE FROM "_s + (categorie ? "categorie" : "programmes"));
         b.env.messages().reponses = {ReponseMessage::OK};
         Cliquer(*e, "Valider");
         const QString quoi =

@@ -22,7 +22,8 @@
 
 namespace {
 
-const QString Crlf = QStringLiteral("\r\n");
+const QString SansCategorie = "Sélectionnez une catégorie dans la liste.";
+const QString SansProgramme = "Sélectionnez un programme dans la liste.";
 
 // Jeux (2 items, one of each odd code), L'atelier (none), Outils (fixed red, hidden).
 void remplir(BancGestion& b) {
@@ -107,9 +108,8 @@ private Q_SLOTS:
             Cliquer(g, action + " la catégorie");
             Cliquer(g, action + " le programme");
         }
-        const QString c = "Sélectionnez une catégorie dans la liste.";
-        const QString p = "Sélectionnez un programme dans la liste.";
-        QCOMPARE(b.vus(), QStringList({c, p, c, p}));
+        QCOMPARE(b.vus(),
+                 QStringList({SansCategorie, SansProgramme, SansCategorie, SansProgramme}));
     }
 
     // Details of each category, and of each item through "(Toutes les catégories)".
@@ -510,14 +510,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("page");
         QTest::addColumn<int>("bouton"); // -1: the list
         QTest::addColumn<QString>("attendu");
-        const QString c = "Sélectionnez une catégorie dans la liste.";
-        const QString p = "Sélectionnez un programme dans la liste.";
         QTest::newRow("Nouvelle") << 0 << 0 << "frmCategories";
-        QTest::newRow("Modifier la catégorie") << 0 << 1 << c;
-        QTest::newRow("Supprimer la catégorie") << 0 << 2 << c;
+        QTest::newRow("Modifier la catégorie") << 0 << 1 << SansCategorie;
+        QTest::newRow("Supprimer la catégorie") << 0 << 2 << SansCategorie;
         QTest::newRow("Nouveau") << 1 << 0 << "frmProgrammes";
-        QTest::newRow("Modifier le programme") << 1 << 1 << p;
-        QTest::newRow("Supprimer le programme") << 1 << 2 << p;
+        QTest::newRow("Modifier le programme") << 1 << 1 << SansProgramme;
+        QTest::newRow("Supprimer le programme") << 1 << 2 << SansProgramme;
         QTest::newRow("liste des catégories") << 0 << -1 << "aide";
     }
     void entreeSurLeBouton() {

@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Ecritures = QList<QPair<QString, QString>>;
@@ -158,7 +160,7 @@ private Q_SLOTS:
         QCOMPARE(env.messages().vus.size(), 1);
         QVERIFY(!Controle<QCheckBox>(f, Demarrage)->isChecked());
         QVERIFY(env.demarrageSession().valeurs.isEmpty());
-        QCOMPARE(env.parametres().valeurs.value(Cle::DemarragePc), QStringLiteral("1"));
+        QCOMPARE(env.parametres().valeurs.value(Cle::DemarragePc), u"1"_s);
         QCOMPARE(env.contexte().reglages().delaiFermeture(), 10);
     }
 
@@ -192,7 +194,7 @@ private Q_SLOTS:
             delais(f)->setFocus();
             QTest::keyClick(delais(f), Qt::Key_Return);
             QCOMPARE(f.result(), int(QDialog::Accepted));
-            QCOMPARE(env.parametres().valeurs.value(Cle::Fermeture), QStringLiteral("60"));
+            QCOMPARE(env.parametres().valeurs.value(Cle::Fermeture), u"60"_s);
             return;
         }
         QVERIFY(!f.isVisible());
@@ -246,13 +248,13 @@ private Q_SLOTS:
         QTRY_VERIFY(cadre->isVisible());
         const int ligne = vue->sizeHintForRow(0);
         QVERIFY2(cadre->height() <= 21 * ligne && cadre->height() >= 15 * ligne,
-                 qPrintable(QStringLiteral("%1 px, lignes de %2").arg(cadre->height()).arg(ligne)));
+                 qPrintable(u"%1 px, lignes de %2"_s.arg(cadre->height()).arg(ligne)));
         QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(cadre->frameGeometry()));
         QVERIFY(cadre->width() <= QGuiApplication::primaryScreen()->geometry().width());
         // The last delay, the current one, is in view.
         QVERIFY(vue->verticalScrollBar()->isVisible());
         QVERIFY(vue->viewport()->rect().intersects(vue->visualRect(vue->currentIndex())));
-        QCOMPARE(vue->currentIndex().data().toString(), QStringLiteral("60"));
+        QCOMPARE(vue->currentIndex().data().toString(), u"60"_s);
         liste->hidePopup();
         QCOMPARE(Lecture_Accessible(liste), "60|Délai de fermeture d'affichage |Délai de "
                                             "fermeture d'affichage ;seconde(s);|");
@@ -273,16 +275,13 @@ private Q_SLOTS:
         QTest::newRow("jamais écrit") << n << "" << P::Prise << "Ctrl+Alt+Space" << n;
         QTest::newRow("aucun") << "aucun" << QString() << P::Prise << "aucun" << n;
         QTest::newRow("abîmé") << "Ctrl+Machin" << QString() << P::Prise << "aucun" << n;
-        QTest::newRow("la dernière de deux") << n << "Ctrl+K;Alt+F5" << P::Prise << "Alt+F5"
-                                             << "Alt+F5";
-        QTest::newRow("modificateur seul") << n << "Ctrl+K;Ctrl" << P::Prise << "Ctrl+K"
-                                           << "Ctrl+K";
-        QTest::newRow("effacée") << "Meta+F12"
-                                 << "Backspace" << P::Prise << "aucun"
-                                 << "";
-        QTest::newRow("déjà prise") << "Alt+F5"
-                                    << "Ctrl+F9" << P::Refusee << "Alt+F5"
-                                    << "Ctrl+F9;Alt+F5";
+        QTest::newRow("la dernière de deux")
+            << n << "Ctrl+K;Alt+F5" << P::Prise << u"Alt+F5"_s << "Alt+F5";
+        QTest::newRow("modificateur seul")
+            << n << "Ctrl+K;Ctrl" << P::Prise << u"Ctrl+K"_s << "Ctrl+K";
+        QTest::newRow("effacée") << u"Meta+F12"_s << "Backspace" << P::Prise << u"aucun"_s << "";
+        QTest::newRow("déjà prise")
+            << u"Alt+F5"_s << "Ctrl+F9" << P::Refusee << u"Alt+F5"_s << "Ctrl+F9;Alt+F5";
         QTest::newRow("la même") << n << "Ctrl+Alt+Space" << P::Refusee << "Ctrl+Alt+Space" << n;
     }
     void raccourci() {

@@ -14,6 +14,8 @@
 
 #include <functional>
 
+inline const QString Crlf = QStringLiteral("\r\n");
+
 // A test catalogue filled row by row, as the user's own could be (odd values included).
 struct BancGestion {
     Environnement env;
