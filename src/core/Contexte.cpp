@@ -20,7 +20,7 @@ Contexte::Contexte(const QString& dossierApplication, ServicesPlateforme service
 Contexte::Contexte(Emplacements emplacements, ServicesPlateforme services)
     : emplacements_(std::move(emplacements))
     , services_(std::move(services))
-    , reglages_(*services_.parametres) {}
+    , reglages_(services_.parametres.get()) {}
 
 Contexte::~Contexte() {
     catalogue_.fermer();

@@ -30,8 +30,23 @@ QString Texte(qint32 nombre) {
 
 } // namespace
 
-Reglages::Reglages(StockParametres& stock)
-    : stock_(stock) {}
+namespace {
+
+// Stateless: what every run without a store of its own reads from and writes to.
+StockParametres& Aucun_Stock() {
+    class Aucun final : public StockParametres {
+    public:
+        QString lire(const QString&) const override { return {}; }
+        void ecrire(const QString&, const QString&) override {}
+    };
+    static Aucun aucun;
+    return aucun;
+}
+
+} // namespace
+
+Reglages::Reglages(StockParametres* stock)
+    : stock_(stock ? *stock : Aucun_Stock()) {}
 
 bool Reglages::ecrireAbsents(const QDate& aujourdhui, const QString& dossierApplication,
                              const QString& version) {

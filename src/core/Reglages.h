@@ -16,7 +16,9 @@ class StockParametres;
 // them. The others are read from the store each time they are needed.
 class Reglages {
 public:
-    explicit Reglages(StockParametres& stock);
+    // Without a store (a run built for a test that needs none), every setting reads as
+    // never written and nothing is kept.
+    explicit Reglages(StockParametres* stock);
     Reglages(const Reglages&) = delete;
     Reglages& operator=(const Reglages&) = delete;
 

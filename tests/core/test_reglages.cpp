@@ -81,7 +81,7 @@ private Q_SLOTS:
         QVERIFY(fichier.open(QIODevice::WriteOnly) && fichier.write(Texte_Ini(c[0])) > 0);
         fichier.close();
         ParametresQSettings stock;
-        Reglages r(stock);
+        Reglages r(&stock);
         r.charger();
         QCOMPARE(QStringList({Mot(r.demarrageAvecSession()), Mot(r.confirmationFermeture()),
                               Mot(r.premierPlan()), QString::number(r.delaiFermeture()),
@@ -101,7 +101,7 @@ private Q_SLOTS:
     // folder and replaces nothing that is there, odd or not.
     void valeursParDefaut() {
         ParametresQSettings stock;
-        Reglages reglages(stock);
+        Reglages reglages(&stock);
         QVERIFY(reglages.ecrireAbsents(QDate(2026, 12, 7), "/opt/dalvire/", "Version 2.0.0"));
         QByteArray attendu = "[parametres]\nconfirmation%20fermeture=1\ncouleur=1\n"
                              "date%20de%20debut=07/12/2026\ndemarrage%20pc=1\n"
