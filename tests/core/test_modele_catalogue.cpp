@@ -9,13 +9,11 @@
 
 namespace {
 
-// Every signal of the model, in order, as "name row".
-QStringList* Journal(ModeleCatalogue& modele, QObject& gardien) {
-    auto* journal = new QStringList;
-    QObject::connect(&gardien, &QObject::destroyed, [journal] { delete journal; });
+// Every signal of the model, in order, as "name row", into journal while gardien lives.
+void Journaliser(ModeleCatalogue& modele, QObject& gardien, QStringList& journal) {
     const auto noter = [&](auto signal, const char* nom) {
-        QObject::connect(&modele, signal, &gardien, [journal, nom](int ligne) {
-            *journal << QStringLiteral("%1 %2").arg(nom).arg(ligne);
+        QObject::connect(&modele, signal, &gardien, [&journal, nom](int ligne) {
+            journal << QStringLiteral("%1 %2").arg(nom).arg(ligne);
         });
     };
     noter(&ModeleCatalogue::avantAjoutElement, "+e?");
@@ -29,8 +27,7 @@ QStringList* Journal(ModeleCatalogue& modele, QObject& gardien) {
     noter(&ModeleCatalogue::avantSuppressionCategorie, "-c?");
     noter(&ModeleCatalogue::categorieSupprimee, "-c");
     QObject::connect(&modele, &ModeleCatalogue::recharge, &gardien,
-                     [journal] { *journal << QStringLiteral("relu"); });
-    return journal;
+                     [&journal] { journal << QStringLiteral("relu"); });
 }
 
 QStringList Lignes_Fichier(Environnement& env) {
@@ -146,16 +143,17 @@ private Q_SLOTS:
                          "INSERT INTO programmes VALUES ('alpha', '/a', 'Outils', '1', '0');");
             ModeleCatalogue& modele = env.contexte().modele();
             modele.charger();
+            QStringList journal;
             QObject gardien;
-            const QStringList* journal = Journal(modele, gardien);
+            Journaliser(modele, gardien, journal);
             cas.faire(modele, env);
             QStringList enMemoire;
             for (const Element& e : modele.elements())
                 enMemoire << QStringList{e.nom, e.chemin, e.categorie, e.mode.texte(),
                                          e.type.texte()}
                                  .join('|');
-            QVERIFY2(*journal == cas.journal,
-                     qPrintable(QString(cas.nom) + " : " + journal->join(", ")));
+            QVERIFY2(journal == cas.journal,
+                     qPrintable(QString(cas.nom) + " : " + journal.join(", ")));
             QVERIFY2(enMemoire == cas.elements,
                      qPrintable(QString(cas.nom) + " : " + enMemoire.join(", ")));
             QVERIFY2(Lignes_Fichier(env) == cas.elements, cas.nom);
